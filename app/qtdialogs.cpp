@@ -1,0 +1,39 @@
+// The operator's message boxes and dialogs, as the desktop shows them.
+#include "app/qtdialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+void QtDialogs::message(const QString &text, const QString &caption)
+{
+    QMessageBox::information(QApplication::activeWindow(), caption, text, QMessageBox::Ok);
+}
+
+bool QtDialogs::question(const QString &text, const QString &caption)
+{
+    return QMessageBox::question(QApplication::activeWindow(), caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok)
+        == QMessageBox::Ok;
+}
+
+std::optional<QColor> QtDialogs::chooseColour(const QColor &initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, QApplication::activeWindow());
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+bool QtDialogs::choosePrinter(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::reportError(const QString &text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), Dialogs::applicationTitle(), text, QMessageBox::Ok);
+}

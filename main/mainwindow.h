@@ -1,0 +1,82 @@
+// The main window: login, menus and (later) the live plant map.
+#pragma once
+
+#include "core/datafolder.h"
+
+#include <QMainWindow>
+
+class LoginWindow;
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+class QTimer;
+class PasswordEdit;
+struct PlantModel;
+
+// State of the main window kept across events, as created.
+struct MainWindowState
+{
+    bool loggedIn = false; // the plant map is painted only after a completed login
+    int currentView = 0;   // 1..25 once the plant map is loaded
+    int cycleCounter = 1;
+    int lostCountdown = 3;
+    int trendCursor = 1;
+};
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The window fills `plant` at each login; plant must outlive the window.
+    MainWindow(PlantModel &plant, const DataFolder &folder, QWidget *parent = nullptr);
+
+    const MainWindowState &state() const { return m_state; }
+
+public Q_SLOTS:
+    // Checks the code in Edit1 and logs in: the demonstration plant for the demonstration code,
+    // otherwise the server. Progress and failures go to the login window through the signals.
+    void RunLogin();
+
+Q_SIGNALS:
+    void loginStatusChanged(const QString &line1, const QString &line2);
+    void loginFailed(const QString &text);
+    void loginCompleted();
+    // A document of the data folder ("Skladar.pps", "Skladar.doc") to open with its application.
+    void documentOpenRequested(const QString &path);
+    void programEndRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void createMenus();
+    void createLoginBox();
+    QTimer *createTimer(const char *name, int interval);
+    bool loadPlantMap();
+    void Prezentacija1Click();
+    void Uputstvo1Click();
+
+    PlantModel &m_plant;
+    DataFolder m_folder;
+    MainWindowState m_state;
+
+    QMenu *m_menu1 = nullptr;     // M1 "&Meni"
+    QMenu *m_tankMenu = nullptr;  // R1 "&Rezervoar"
+    QAction *m_about = nullptr;   // A1 "&About"
+    QAction *m_presentation = nullptr;
+    QAction *m_manual = nullptr;
+    QFrame *m_loginBox = nullptr; // Panel1
+    PasswordEdit *m_password = nullptr;
+    QPushButton *m_loginButton = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    QTimer *m_timer3 = nullptr;
+};
+
+// Connects the main window's login signals to the login window, and ends nothing: the caller
+// decides what the windows' programEndRequested signals do.
+void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow);

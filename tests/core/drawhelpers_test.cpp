@@ -1,0 +1,205 @@
+// Geometry and colours of the drawing helpers and the canvas, checked on the pixels of an image.
+#include "core/drawhelpers.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class DrawingTest : public testing::Test
+{
+protected:
+    DrawingTest()
+        : image(320, 160, QImage::Format_RGB32)
+    {
+        image.fill(Qt::white);
+        painter = std::make_unique<QPainter>(&image);
+        canvas = std::make_unique<Canvas>(*painter);
+    }
+
+    QImage &finished()
+    {
+        painter->end();
+        return image;
+    }
+
+    static bool isInk(QRgb pixel) { return pixel != qRgb(255, 255, 255); }
+
+    // The smallest rectangle holding every non-white pixel inside area.
+    static QRect inkBounds(const QImage &image, QRect area)
+    {
+        QRect bounds;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (isInk(image.pixel(x, y)))
+                    bounds |= QRect(x, y, 1, 1);
+        return bounds;
+    }
+
+    // The darkest pixel inside area: the core of a glyph, where its colour shows best.
+    static QColor darkest(const QImage &image, QRect area)
+    {
+        QColor best = Qt::white;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() + c.green() + c.blue() < best.red() + best.green() + best.blue())
+                    best = c;
+            }
+        return best;
+    }
+
+    void useFont(const QString &face, int size)
+    {
+        canvas->state().font.face = face;
+        canvas->state().font.size = size;
+    }
+
+    QImage image;
+    std::unique_ptr<QPainter> painter;
+    std::unique_ptr<Canvas> canvas;
+};
+
+} // namespace
+
+TEST(WinColour, IsBlueGreenRedFromTheTopByte)
+{
+    EXPECT_EQ(toQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(toQColor(0x00FF00), QColor(0, 255, 0));
+    EXPECT_EQ(toQColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(toQColor(0x12345678), QColor(0x78, 0x56, 0x34));
+}
+
+TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixel)
+{
+    DrawLine(*canvas, 10, 10, 20, 10, 1);
+    DrawLine(*canvas, 20, 14, 10, 14, 1);
+    DrawLine(*canvas, 40, 10, 40, 20, 1);
+    DrawLine(*canvas, 60, 10, 65, 15, 1);
+    const QImage &img = finished();
+    EXPECT_EQ(inkBounds(img, QRect(0, 9, 30, 3)), QRect(10, 10, 10, 1));
+    EXPECT_EQ(inkBounds(img, QRect(0, 13, 30, 3)), QRect(11, 14, 10, 1));
+    EXPECT_EQ(inkBounds(img, QRect(35, 0, 10, 30)), QRect(40, 10, 1, 10));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(img.pixel(60 + i, 10 + i), qRgb(0, 0, 0)) << i;
+    EXPECT_EQ(img.pixel(65, 15), qRgb(255, 255, 255));
+}
+
+TEST_F(DrawingTest, WideLinesAreSolidAndBlackAndThePenStays)
+{
+    canvas->state().pen = CanvasPen{0x0000FF, 1, PenStyle::Dash};
+    DrawLine(*canvas, 10, 30, 50, 30, 5);
+    EXPECT_EQ(canvas->state().pen.width, 5);
+    EXPECT_EQ(canvas->state().pen.style, PenStyle::Solid);
+    const QImage &img = finished();
+    for (int x = 12; x < 48; ++x)
+        for (int y = 28; y <= 32; ++y)
+            ASSERT_EQ(img.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+}
+
+TEST_F(DrawingTest, TextRightIsMeasuredWithTheFontTheCanvasHadBefore)
+{
+    useFont(QStringLiteral("Arial"), 30);
+    const int entryWidth = canvas->textWidth(QStringLiteral("88"));
+    useFont(QStringLiteral("Arial"), 8);
+    const int ownWidth = canvas->textWidth(QStringLiteral("88"));
+    ASSERT_GT(entryWidth, 2 * ownWidth);
+    useFont(QStringLiteral("Arial"), 30);
+
+    DrawTextRight(*canvas, 250, 40, QStringLiteral("88"), 8, 5);
+    const QRect ink = inkBounds(finished(), image.rect());
+    const int left = 250 - entryWidth - 5;
+    EXPECT_GE(ink.left(), left);
+    EXPECT_LE(ink.left(), left + 2);
+    EXPECT_LE(ink.right(), left + ownWidth);
+    EXPECT_GE(ink.top(), 40);
+    EXPECT_LE(ink.top(), 43);
+}
+
+TEST_F(DrawingTest, TextCenteredHalvesTheWidthOnX)
+{
+    useFont(QStringLiteral("Arial"), 8);
+    DrawTextCentered(*canvas, 160, 50, QStringLiteral("WWWWWW"), 8, 10);
+    const QRect ink = inkBounds(finished(), image.rect());
+    EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 160.0, 2.0);
+    EXPECT_GE(ink.top(), 60);
+    EXPECT_LE(ink.top(), 63);
+}
+
+TEST_F(DrawingTest, TickLeftPutsBothTextsLeftOfTheTick)
+{
+    useFont(QStringLiteral("Arial"), 8);
+    const int widthB = canvas->textWidth(QStringLiteral("100"));
+    const int widthA = canvas->textWidth(QStringLiteral("m "));
+    DrawTickLeft(*canvas, 200, 60, QStringLiteral("m"), QStringLiteral("100"), 8, 4, -6, 10);
+    const QImage &img = finished();
+    EXPECT_EQ(inkBounds(img, QRect(187, 50, 30, 20)), QRect(191, 60, 10, 1));
+    const QRect texts = inkBounds(img, QRect(0, 50, 187, 20));
+    EXPECT_LE(texts.right(), 200 - 10 - 4);
+    EXPECT_GE(texts.left(), 200 - 10 - 4 - widthB - widthA);
+    EXPECT_LE(texts.left(), 200 - 10 - 4 - widthB - widthA + 2);
+    EXPECT_GE(texts.top(), 54);
+}
+
+TEST_F(DrawingTest, TickRightKeepsTheFontColourWhileOtherTextsAreBlack)
+{
+    canvas->state().font.colour = 0x0000FF; // red
+    DrawTickRight(*canvas, 20, 30, QStringLiteral("88"), QStringLiteral("m"), 10, 3, -8, 6);
+    DrawText(*canvas, 20, 80, QStringLiteral("888"), 10, 0);
+    const QImage &img = finished();
+    EXPECT_EQ(inkBounds(img, QRect(15, 30, 9, 1)), QRect(20, 30, 6, 1));
+    EXPECT_EQ(img.pixel(22, 30), qRgb(0, 0, 0));
+    const QColor tickText = darkest(img, QRect(28, 15, 80, 14));
+    EXPECT_GT(tickText.red(), 200);
+    EXPECT_LT(tickText.green(), 80);
+    const QColor plainText = darkest(img, QRect(15, 78, 80, 20));
+    EXPECT_LT(plainText.red(), 60);
+}
+
+TEST_F(DrawingTest, LegendLineDrawsLineAndTextInItsColour)
+{
+    useFont(QStringLiteral("Arial"), 10);
+    DrawLegendLine(*canvas, 0xFF0000, 10, 100, QStringLiteral("Nivo"), 10, -7, 30);
+    useFont(QStringLiteral("Arial"), 10);
+    const int blanks = canvas->textWidth(QStringLiteral("    "));
+    const QImage &img = finished();
+    EXPECT_EQ(inkBounds(img, QRect(0, 100, 60, 1)), QRect(10, 100, 30, 1));
+    EXPECT_EQ(img.pixel(10, 100), qRgb(0, 0, 255));
+    const QRect text = inkBounds(img, QRect(40, 85, 200, 14));
+    EXPECT_GE(text.left(), 40 + blanks);
+    EXPECT_GT(darkest(img, text).blue(), 200);
+    EXPECT_LT(darkest(img, text).red(), 80);
+}
+
+TEST_F(DrawingTest, TextAlignmentMovesTheReferencePoint)
+{
+    useFont(QStringLiteral("Arial"), 10);
+    canvas->state().transparentText = true;
+    canvas->state().textAlign = TextAlign::Right | TextAlign::Bottom;
+    canvas->textOut(200, 100, QStringLiteral("Skladar"));
+    canvas->state().textAlign = TextAlign::Center | TextAlign::Top;
+    canvas->textOut(100, 20, QStringLiteral("Skladar"));
+    const QImage &img = finished();
+    const QRect rightBottom = inkBounds(img, QRect(100, 60, 200, 60));
+    EXPECT_LE(rightBottom.right(), 200);
+    EXPECT_GE(rightBottom.right(), 196);
+    EXPECT_LE(rightBottom.bottom(), 100);
+    const QRect centreTop = inkBounds(img, QRect(0, 0, 200, 50));
+    EXPECT_NEAR((centreTop.left() + centreTop.right()) / 2.0, 100.0, 2.0);
+    EXPECT_GE(centreTop.top(), 20);
+}
+
+TEST_F(DrawingTest, OpaqueTextFillsItsCellWithTheBackground)
+{
+    useFont(QStringLiteral("Arial"), 10);
+    canvas->state().transparentText = false;
+    canvas->state().textBackground = 0x00FF00;
+    canvas->textOut(10, 10, QStringLiteral("i"));
+    const QImage &img = finished();
+    EXPECT_EQ(img.pixel(10, 10), qRgb(0, 255, 0));
+    EXPECT_EQ(img.pixel(9, 10), qRgb(255, 255, 255));
+}

@@ -1,0 +1,144 @@
+// Typed numbers: the warnings each field shows and the value it yields.
+#include "core/tw.h"
+
+#include "tests/support/fixedclock.h"
+#include "tests/support/recordingdialogs.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct IntegerCase
+{
+    const char *name;
+    const char *text;
+    int warnings;
+    qint32 value;
+};
+
+struct FloatCase
+{
+    const char *name;
+    const char *text;
+    int warnings;
+    double value;
+};
+
+class TypedNumberTest : public testing::Test
+{
+protected:
+    qsizetype warningsWith(const QString &caption) const
+    {
+        qsizetype count = 0;
+        for (const auto &call : dialogs.calls) {
+            EXPECT_EQ(call.kind, RecordingDialogs::Kind::Message);
+            EXPECT_EQ(call.text, QStringLiteral("Neispravno unesen broj"));
+            count += call.caption == caption ? 1 : 0;
+        }
+        EXPECT_EQ(count, dialogs.calls.size()) << "every warning carries the field's caption";
+        return count;
+    }
+
+    QTemporaryDir dir;
+    SettingsStore store{dir.filePath(QStringLiteral("settings.reg"))};
+    RecordingDialogs dialogs;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(12, 0))};
+    Tw w{store, dialogs, clock, QLocale::c()};
+};
+
+class ParseIntegerTest : public TypedNumberTest, public testing::WithParamInterface<IntegerCase>
+{
+};
+
+class ParseFloatTest : public TypedNumberTest, public testing::WithParamInterface<FloatCase>
+{
+};
+
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
+} // namespace
+
+TEST_P(ParseIntegerTest, WarnsPerCharacterAndConverts)
+{
+    const IntegerCase &c = GetParam();
+    EXPECT_EQ(w.ParseInteger(QString::fromLatin1(c.text)), c.value);
+    EXPECT_EQ(warningsWith(QStringLiteral("Integer error")), c.warnings);
+}
+
+constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
+constexpr qint32 IntMin = std::numeric_limits<qint32>::min();
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParseIntegerTest, testing::Values(
+    IntegerCase{"Empty", "", 0, 0},
+    IntegerCase{"Digits", "1234", 0, 1234},
+    IntegerCase{"LeadingZeros", "007", 0, 7},
+    IntegerCase{"LoneMinus", "-", 0, 0},
+    IntegerCase{"DoubleMinus", "--5", 0, 0},
+    IntegerCase{"MinusInside", "1-2", 0, 0},
+    IntegerCase{"PlusFive", "+5", 1, 5},
+    IntegerCase{"BlankFive", " 5", 1, 5},
+    IntegerCase{"TrailingBlank", "5 ", 1, 0},
+    IntegerCase{"TabIsNoBlank", "\t5", 1, 0},
+    IntegerCase{"TrailingLetter", "12a", 1, 0},
+    IntegerCase{"ThreeBadCharacters", "a1b2c", 3, 0},
+    IntegerCase{"Max", "2147483647", 0, IntMax},
+    IntegerCase{"MaxPlusOne", "2147483648", 0, 0},
+    IntegerCase{"Min", "-2147483648", 0, IntMin},
+    IntegerCase{"MinMinusOne", "-2147483649", 0, 0},
+    IntegerCase{"ManyDigits", "99999999999999999999999", 0, 0},
+    IntegerCase{"DollarHex", "$FF", 3, 255},
+    IntegerCase{"ZeroXHex", "0x1a", 2, 26},
+    IntegerCase{"CapitalXHex", "X10", 1, 16},
+    IntegerCase{"NegativeHex", "-$10", 1, -16},
+    IntegerCase{"HexMaxPositive", "$7FFFFFFF", 9, IntMax},
+    IntegerCase{"HexAllOnesIsMinusOne", "$FFFFFFFF", 9, -1},
+    IntegerCase{"HexNineDigits", "$100000000", 1, 0},
+    IntegerCase{"LonePrefix", "$", 1, 0},
+    IntegerCase{"LoneZeroX", "0x", 1, 0},
+    IntegerCase{"HexBadDigit", "$1G", 2, 0}), caseName<IntegerCase>);
+
+TEST_P(ParseFloatTest, WarnsPerCharacterAndConverts)
+{
+    const FloatCase &c = GetParam();
+    EXPECT_DOUBLE_EQ(w.ParseFloat(QString::fromLatin1(c.text)), c.value);
+    EXPECT_EQ(warningsWith(QStringLiteral("Float error")), c.warnings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParseFloatTest, testing::Values(
+    FloatCase{"Empty", "", 0, 0},
+    FloatCase{"CommaIsDecimalPoint", "12,5", 0, 12.5},
+    FloatCase{"Negative", "-0.5", 0, -0.5},
+    FloatCase{"TrailingPoint", "5.", 0, 5},
+    FloatCase{"LeadingPoint", ".5", 0, 0.5},
+    FloatCase{"LonePoint", ".", 0, 0},
+    FloatCase{"TwoPoints", "1.2.3", 0, 0},
+    FloatCase{"TwoCommas", "12,5,1", 0, 0},
+    FloatCase{"Exponent", "1e3", 1, 1000},
+    FloatCase{"NegativeExponent", "1e-2", 1, 0.01},
+    FloatCase{"SignedExponent", "2E+2", 2, 200},
+    FloatCase{"CommaAndExponent", "1,5e1", 1, 15},
+    FloatCase{"ExponentWithoutDigits", "1e", 1, 0},
+    FloatCase{"BlankThenNumber", " 3.25", 1, 3.25},
+    FloatCase{"Plus", "+2", 1, 2},
+    FloatCase{"TrailingBlank", "2 ", 1, 0},
+    FloatCase{"Letters", "abc", 3, 0},
+    FloatCase{"Overflow", "1e400", 1, 0},
+    FloatCase{"Underflow", "1e-400", 1, 0},
+    FloatCase{"LongUnderflowWithoutExponent", "0.000000000000000000000000000000000000000000000000000000000000"
+                                              "0000000000000000000000000000000000000000000000000000000000000"
+                                              "0000000000000000000000000000000000000000000000000000000000000"
+                                              "0000000000000000000000000000000000000000000000000000000000000"
+                                              "0000000000000000000000000000000000000000000000000000000000000"
+                                              "0000000000000000000000000000000000000000000000000000000000000"
+                                              "0001", 0, 0},
+    FloatCase{"LargestDouble", "1.7976931348623157e308", 1, std::numeric_limits<double>::max()}),
+    caseName<FloatCase>);

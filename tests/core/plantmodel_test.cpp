@@ -1,0 +1,71 @@
+// Slot look-ups, rights and the console screen of the plant model.
+#include "core/plantmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+TEST(SlotLookup, EveryTankFindsItsSlotAndName)
+{
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const int tankId = TankIdList[static_cast<std::size_t>(slot - 1)];
+        EXPECT_EQ(slotOfTank(tankId), slot);
+        EXPECT_EQ(tankDisplayName(slot), QStringLiteral("R %1").arg(tankId));
+    }
+    EXPECT_EQ(tankDisplayName(1), QStringLiteral("R 74"));
+    EXPECT_EQ(tankDisplayName(15), QStringLiteral("R 97"));
+}
+
+TEST(SlotLookup, NumbersAndSlotsOutsideTheListFindNothing)
+{
+    for (const int tankId : {0, 73, 76, 77, 89, 95, 98, 374})
+        EXPECT_EQ(slotOfTank(tankId), std::nullopt) << tankId;
+    EXPECT_TRUE(tankDisplayName(0).isEmpty());
+    EXPECT_TRUE(tankDisplayName(16).isEmpty());
+}
+
+TEST(TankRights, HistoryAloneOrFlagsOtherThanOneDoNotShowTheTank)
+{
+    EXPECT_FALSE((TankRights{74, 0, 0, 0, 0, 1}.seesLiveValues()));
+    EXPECT_FALSE((TankRights{74, 2, 255, 0, 0, 1}.seesLiveValues()));
+    EXPECT_TRUE((TankRights{0, 0, 0, 0, 1, 0}.seesLiveValues()));
+    EXPECT_TRUE((TankRights{0, 1, 0, 0, 0, 0}.seesLiveValues()));
+}
+
+TEST(ConsoleScreen, ReceivedNulBytesBecomeSpaces)
+{
+    const std::array<char, ConsoleScreen::Size> nuls{};
+    const ConsoleScreen screen = ConsoleScreen::fromReceived(nuls);
+    for (const char c : screen.chars())
+        EXPECT_EQ(c, ' ');
+}
+
+TEST(ConsoleScreen, TheBottomLineComesFirst)
+{
+    std::array<char, ConsoleScreen::Size> bytes{};
+    bytes[0] = 'a';  // line 4, column 1
+    bytes[19] = 'b'; // line 4, column 20
+    bytes[20] = 'c'; // line 3, column 1
+    bytes[60] = 'd'; // line 1, column 1
+    bytes[79] = 'e'; // line 1, column 20
+    const ConsoleScreen screen = ConsoleScreen::fromReceived(bytes);
+    EXPECT_EQ(screen.cell(4, 1), 'a');
+    EXPECT_EQ(screen.cell(4, 20), 'b');
+    EXPECT_EQ(screen.cell(3, 1), 'c');
+    EXPECT_EQ(screen.cell(1, 1), 'd');
+    EXPECT_EQ(screen.cell(1, 20), 'e');
+    EXPECT_EQ(screen.cell(2, 5), ' ');
+    EXPECT_THROW(screen.cell(0, 1), std::out_of_range);
+    EXPECT_THROW(screen.cell(1, 21), std::out_of_range);
+}
+
+TEST(TankTable, SlotsAreCountedFromOne)
+{
+    TankTable table;
+    table.slot(1).tankId = 74;
+    table.slot(15).tankId = 97;
+    EXPECT_EQ(table.records.front().tankId, 74);
+    EXPECT_EQ(table.records.back().tankId, 97);
+    EXPECT_THROW(table.slot(0), std::out_of_range);
+    EXPECT_THROW(table.slot(16), std::out_of_range);
+}

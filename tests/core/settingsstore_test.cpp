@@ -1,0 +1,117 @@
+// Tests for the settings store on isolated files in a temporary folder.
+#include "core/settingsstore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class SettingsStoreTest : public testing::Test
+{
+protected:
+    QByteArray fileText() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(u"Skladar.reg"_s);
+    SettingsStore store{path};
+    qint32 number = 42;
+    QString text = u"staro"_s;
+};
+
+TEST_F(SettingsStoreTest, MissingKeyLeavesTheVariablesAndMissingValueClearsThem)
+{
+    ASSERT_TRUE(store.WriteInteger(u"Interval\\"_s, u"Period"_s, 5).ok());
+    store.ReadInteger(u"Forma\\"_s, u"IPServer"_s, number);
+    EXPECT_TRUE(store.ReadString(u"Forma\\"_s, u"Datoteka"_s, text).ok());
+    EXPECT_EQ(number, 42);
+    EXPECT_EQ(text, u"staro"_s);
+
+    ASSERT_TRUE(store.WriteString(u"Forma\\Slika1"_s, u"Checked"_s, u"true"_s).ok());
+    store.ReadInteger(u"Forma\\"_s, u"IPServer"_s, number);
+    EXPECT_TRUE(store.ReadString(u"Forma\\"_s, u"Datoteka"_s, text).ok());
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(text, QString());
+}
+
+TEST_F(SettingsStoreTest, ValuesOfTheOtherKindAreNotConverted)
+{
+    ASSERT_TRUE(store.WriteString(u"Forma"_s, u"Zoom"_s, u"5"_s).ok());
+    ASSERT_TRUE(store.WriteInteger(u"Forma"_s, u"IPServer"_s, 7).ok());
+    store.ReadInteger(u"Forma"_s, u"Zoom"_s, number);
+    EXPECT_EQ(store.ReadString(u"Forma"_s, u"IPServer"_s, text).error, u"Vrednost Forma\\IPServer nije tekst."_s);
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(text, u"staro"_s);
+    EXPECT_EQ(fileText(), "Windows Registry Editor Version 5.00\n\n"
+                          "[HKEY_CURRENT_USER\\Software\\Tervo\\Skladar\\Forma]\n"
+                          "\"IPServer\"=dword:00000007\n\"Zoom\"=\"5\"\n");
+}
+
+TEST_F(SettingsStoreTest, TextIsReadUpToItsFirstNul)
+{
+    ASSERT_TRUE(store.WriteString(u"Izvestaj"_s, u"Naslov"_s, u"Ulje\0smece"_s).ok());
+    ASSERT_TRUE(store.ReadString(u"Izvestaj"_s, u"Naslov"_s, text).ok());
+    EXPECT_EQ(text, u"Ulje"_s);
+}
+
+TEST_F(SettingsStoreTest, EachCallSeesWhatAnotherInstanceWrote)
+{
+    for (const qint32 written : {3, 9}) {
+        ASSERT_TRUE(SettingsStore(path).WriteInteger(u"Interval"_s, u"Period"_s, written).ok());
+        store.ReadInteger(u"Interval"_s, u"Period"_s, number);
+        EXPECT_EQ(number, written);
+    }
+}
+
+struct Spelling {
+    const char *name;
+    const char16_t *subKey;
+};
+
+class SubKeySpellingTest : public SettingsStoreTest, public testing::WithParamInterface<Spelling> {};
+
+TEST_P(SubKeySpellingTest, NamesTheSameKeyAsThePlainSpelling)
+{
+    ASSERT_TRUE(store.WriteInteger(QString::fromUtf16(GetParam().subKey), u"Checked"_s, 1).ok());
+    ASSERT_TRUE(store.WriteInteger(u"Forma\\Slika3"_s, u"Left"_s, 2).ok());
+    store.ReadInteger(u"Forma\\Slika3"_s, u"Checked"_s, number);
+    EXPECT_EQ(number, 1);
+    EXPECT_EQ(fileText().count("[HKEY"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsStore, SubKeySpellingTest,
+                         testing::Values(Spelling{"Trailing", u"Forma\\Slika3\\"},
+                                         Spelling{"Leading", u"\\Forma\\Slika3"},
+                                         Spelling{"Doubled", u"Forma\\\\Slika3"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SettingsStoreTest, WriteBelowARegularFileFails)
+{
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+    const QString unwritable = path + u"/Skladar.reg"_s;
+    const SettingsStatus integer = SettingsStore(unwritable).WriteInteger(u"Forma"_s, u"IPServer"_s, 1);
+    const SettingsStatus text = SettingsStore(unwritable).WriteString(u"Forma"_s, u"Datoteka"_s, u"a"_s);
+    EXPECT_TRUE(integer.error.contains(unwritable)) << integer.error.toStdString();
+    EXPECT_TRUE(text.error.contains(u"Forma\\Datoteka"_s)) << text.error.toStdString();
+}
+
+TEST_F(SettingsStoreTest, MalformedFileIsNeitherReadNorOverwritten)
+{
+    const QByteArray malformed = "[HKEY_CURRENT_USER\\Software\\Tervo\\Skladar\\Forma]\n\"IPServer\"=dword:xyz\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(malformed) == malformed.size());
+    file.close();
+    store.ReadInteger(u"Forma"_s, u"IPServer"_s, number);
+    EXPECT_EQ(number, 42);
+    EXPECT_FALSE(store.WriteInteger(u"Forma"_s, u"Zoom"_s, 1).ok());
+    EXPECT_EQ(fileText(), malformed);
+}
+
+} // namespace

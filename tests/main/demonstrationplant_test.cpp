@@ -1,0 +1,75 @@
+// The demonstration load: what it writes into the plant model and what it leaves alone.
+#include "main/demonstrationplant.h"
+
+#include "core/plantmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+TEST(DemonstrationPlant, WritesTheTanksOfTheDemonstrationTable)
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    const TankRecord &first = plant.tanks.slot(1);
+    EXPECT_EQ(first.tankId, 74);
+    EXPECT_EQ(first.name, QStringLiteral("R 74"));
+    EXPECT_DOUBLE_EQ(first.diameter, 11.5);
+    EXPECT_DOUBLE_EQ(first.maxLevel, 10.375);
+    EXPECT_DOUBLE_EQ(first.maxVolume, 1077.64);
+    EXPECT_EQ(first.materialSifra, QStringLiteral("RBD SU"));
+    EXPECT_EQ(first.materialKind, QStringLiteral("Beljeno suncokretovo ulje"));
+    EXPECT_EQ(plant.tanks.slot(4).materialSifra, QStringLiteral("MK ")) << "the trailing blank is kept";
+    EXPECT_EQ(plant.tanks.slot(15).name, QStringLiteral("R 97"));
+    EXPECT_EQ(plant.tanks.slot(15).materialKind, QStringLiteral("Uvozne biljne masti"));
+
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const TankRecord &tank = plant.tanks.slot(slot);
+        EXPECT_EQ(tank.tankId, TankIdList[static_cast<std::size_t>(slot - 1)]);
+        EXPECT_DOUBLE_EQ(tank.density20, 920.2);
+        // The table's volumes are the cylinders of its diameters and maximum levels.
+        const double cylinder = std::numbers::pi / 4 * tank.diameter * tank.diameter * tank.maxLevel;
+        EXPECT_NEAR(tank.maxVolume, cylinder, 0.01) << "slot " << slot;
+    }
+}
+
+TEST(DemonstrationPlant, SetsTheUserAndEveryRightButNothingElse)
+{
+    PlantModel plant;
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        TankRecord &tank = plant.tanks.slot(slot);
+        tank.paramCode = 1000 + slot;
+        tank.materialCode = 250;
+        tank.serverTankId = 5;
+        tank.height = 12.5;
+        tank.gaugeHeight = 11.0;
+        tank.deadZoneHeight = 300;
+        tank.deadZoneVolume = 4.5;
+        tank.paramSifra = QStringLiteral("STARO");
+        tank.materialName = QStringLiteral("Staro ime");
+    }
+    plant.user.rights[3].tankId = 79;
+    plant.user.configAccess = 1;
+
+    loadDemonstrationPlant(plant);
+
+    EXPECT_EQ(plant.user.userName, QStringLiteral("Tervo Grupa"));
+    EXPECT_EQ(plant.user.configAccess, 1);
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const TankRecord &tank = plant.tanks.slot(slot);
+        EXPECT_EQ(tank.active, 0) << "the demonstration load never activates a tank";
+        EXPECT_EQ(tank.paramCode, 1000 + slot);
+        EXPECT_EQ(tank.materialCode, 250);
+        EXPECT_EQ(tank.serverTankId, 5);
+        EXPECT_DOUBLE_EQ(tank.height, 12.5);
+        EXPECT_DOUBLE_EQ(tank.gaugeHeight, 11.0);
+        EXPECT_DOUBLE_EQ(tank.deadZoneHeight, 300);
+        EXPECT_DOUBLE_EQ(tank.deadZoneVolume, 4.5);
+        EXPECT_EQ(tank.paramSifra, QStringLiteral("STARO"));
+        EXPECT_EQ(tank.materialName, QStringLiteral("Staro ime"));
+        const TankRights &rights = plant.user.rights[static_cast<std::size_t>(slot - 1)];
+        EXPECT_EQ(rights.tankId, slot == 4 ? 79 : 0);
+        EXPECT_EQ((std::array{rights.nivo, rights.temperatura, rights.masa, rights.zapremina, rights.istorija}),
+                  (std::array<quint8, 5>{1, 1, 1, 1, 1}));
+    }
+}

@@ -1,0 +1,179 @@
+// The main window from its inert first state through the demonstration login and a failed login.
+#include "main/mainwindow.h"
+
+#include "core/plantmodel.h"
+#include "main/loginwindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    void createWindows()
+    {
+        mainWindow = std::make_unique<MainWindow>(plant, DataFolder(dir.path()));
+        loginWindow = std::make_unique<LoginWindow>();
+        connectLogin(*mainWindow, *loginWindow);
+    }
+
+    void touch(const QString &name)
+    {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *found = mainWindow->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    bool menuEnabled(const char *name) const { return child<QMenu>(name)->menuAction()->isEnabled(); }
+    bool timerActive(const char *name) const { return child<QTimer>(name)->isActive(); }
+
+    void expectInert() const
+    {
+        EXPECT_FALSE(menuEnabled("M1"));
+        EXPECT_FALSE(menuEnabled("R1"));
+        EXPECT_FALSE(child<QAction>("A1")->isEnabled());
+        EXPECT_FALSE(timerActive("Timer1"));
+        EXPECT_FALSE(timerActive("Timer2"));
+        EXPECT_FALSE(timerActive("Timer3"));
+        EXPECT_FALSE(mainWindow->state().loggedIn);
+    }
+
+    void login(const QString &code)
+    {
+        child<QLineEdit>("Edit1")->setText(code);
+        child<QPushButton>("BitBtn1")->click();
+    }
+
+    QTemporaryDir dir;
+    PlantModel plant;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<LoginWindow> loginWindow;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsInertWithTheLoginBox)
+{
+    createWindows();
+    expectInert();
+    EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
+    EXPECT_EQ(mainWindow->windowTitle(), QStringLiteral("Skladar"));
+    EXPECT_FALSE(child<QAction>("Prezentacija1")->isVisible());
+    EXPECT_FALSE(child<QAction>("Uputstvo1")->isVisible());
+
+    auto *edit = child<QLineEdit>("Edit1");
+    EXPECT_EQ(edit->maxLength(), 8);
+    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*');
+}
+
+TEST_F(MainWindowTest, FirstShowingLogsInWithTheDemonstrationCode)
+{
+    createWindows();
+    QSignalSpy status(mainWindow.get(), &MainWindow::loginStatusChanged);
+    mainWindow->show();
+
+    ASSERT_EQ(status.size(), 2);
+    EXPECT_EQ(status[0], (QVariantList{QStringLiteral("Provera lozinke..."), QString()}));
+    EXPECT_EQ(status[1], (QVariantList{QStringLiteral("Tervo Grupa"), QStringLiteral("Ucitavanje korisnicke konfiguracije...")}));
+    EXPECT_EQ(child<QLineEdit>("Edit1")->text(), QStringLiteral("zasunak"));
+    EXPECT_TRUE(child<QFrame>("Panel1")->isHidden());
+    EXPECT_TRUE(menuEnabled("M1"));
+    EXPECT_TRUE(menuEnabled("R1"));
+    EXPECT_TRUE(child<QAction>("A1")->isEnabled());
+    EXPECT_TRUE(timerActive("Timer1"));
+    EXPECT_TRUE(timerActive("Timer2"));
+    EXPECT_TRUE(timerActive("Timer3"));
+    EXPECT_TRUE(mainWindow->state().loggedIn);
+    EXPECT_FALSE(loginWindow->isVisible()) << "a completed login closes the login window";
+    EXPECT_EQ(plant.user.userName, QStringLiteral("Tervo Grupa"));
+    EXPECT_EQ(plant.tanks.slot(8).materialKind, QStringLiteral("Biljne masti"));
+}
+
+TEST_F(MainWindowTest, TheCodeIsComparedInUpperCase)
+{
+    createWindows();
+    login(QStringLiteral("ZaSuNaK"));
+    EXPECT_TRUE(mainWindow->state().loggedIn);
+    EXPECT_EQ(plant.tanks.slot(1).name, QStringLiteral("R 74"));
+}
+
+TEST_F(MainWindowTest, AnotherCodeFailsInTheLoginWindowAndLeavesEverythingInert)
+{
+    createWindows();
+    QSignalSpy ended(loginWindow.get(), &LoginWindow::programEndRequested);
+    login(QStringLiteral("abc"));
+
+    expectInert();
+    EXPECT_TRUE(plant.user.userName.isEmpty());
+    EXPECT_TRUE(plant.tanks.slot(1).name.isEmpty());
+    EXPECT_TRUE(loginWindow->isVisible());
+    EXPECT_EQ(loginWindow->line1(), QStringLiteral("Error..."));
+    EXPECT_EQ(loginWindow->line2(), QStringLiteral("Korisnik nije prijavljen na serveru."));
+
+    auto *ok = loginWindow->findChild<QPushButton *>(QStringLiteral("Button1"));
+    ASSERT_NE(ok, nullptr);
+    ASSERT_TRUE(ok->isVisible());
+    EXPECT_EQ(ended.size(), 0);
+    ok->click();
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_FALSE(loginWindow->isVisible());
+}
+
+TEST_F(MainWindowTest, TheLoginWindowCannotBeClosedWhileALoginRuns)
+{
+    createWindows();
+    QSignalSpy ended(loginWindow.get(), &LoginWindow::programEndRequested);
+    loginWindow->showStatus(QStringLiteral("Provera lozinke..."), QString());
+    loginWindow->close();
+    QTest::keyClick(loginWindow.get(), Qt::Key_Escape);
+    EXPECT_TRUE(loginWindow->isVisible());
+    EXPECT_EQ(ended.size(), 0);
+    EXPECT_TRUE(loginWindow->findChild<QPushButton *>(QStringLiteral("Button1"))->isHidden());
+}
+
+TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
+{
+    touch(QStringLiteral("Skladar.pps"));
+    createWindows();
+    touch(QStringLiteral("Skladar.doc")); // too late: only what exists at creation counts
+    EXPECT_TRUE(child<QAction>("Prezentacija1")->isVisible());
+    EXPECT_FALSE(child<QAction>("Uputstvo1")->isVisible());
+
+    QSignalSpy opened(mainWindow.get(), &MainWindow::documentOpenRequested);
+    child<QAction>("Prezentacija1")->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0][0].toString(), dir.filePath(QStringLiteral("Skladar.pps")));
+}
+
+TEST_F(MainWindowTest, IzlazEndsTheProgram)
+{
+    createWindows();
+    QSignalSpy ended(mainWindow.get(), &MainWindow::programEndRequested);
+    child<QAction>("IZ1")->trigger();
+    EXPECT_EQ(ended.size(), 1);
+}

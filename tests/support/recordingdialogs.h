@@ -1,0 +1,40 @@
+// Dialogs for tests: every call is logged with its text and caption, answers come from a script.
+#pragma once
+
+#include "core/dialogs.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+
+class RecordingDialogs final : public Dialogs
+{
+public:
+    enum class Kind { Message, Question, Colour, Printer, Error };
+
+    struct Call
+    {
+        Kind kind;
+        QString text;
+        QString caption;
+        bool operator==(const Call &) const = default;
+    };
+
+    void message(const QString &text, const QString &caption) override;
+    bool question(const QString &text, const QString &caption) override;
+    std::optional<QColor> chooseColour(const QColor &initial) override;
+    bool choosePrinter(QPrinter &printer) override;
+    void reportError(const QString &text) override;
+
+    // Answers for the next questions, colour and print dialogs, in order; when a script runs dry
+    // the operator cancels.
+    std::deque<bool> questionAnswers;
+    std::deque<std::optional<QColor>> colourAnswers;
+    std::deque<bool> printerAnswers;
+
+    QList<Call> calls;
+};
+
+// Messages are what most tests look at; this prints them readably when an expectation fails.
+void PrintTo(const RecordingDialogs::Call &call, std::ostream *out);
