@@ -14,17 +14,16 @@ static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == 8, "IE
 
 namespace {
 
-// Extended layout: significand in bytes 0-7, sign and exponent in bytes 8-9.
-constexpr std::size_t SignificandOffset = 0;
-constexpr std::size_t SignExponentOffset = 8;
-constexpr quint16 ExtendedSignBit = 0x8000;
+// Extended layout.
+constexpr std::size_t SignificandOffset = 0; // bytes 0-7, u64
+constexpr std::size_t SignExponentOffset = 8; // bytes 8-9, u16
+constexpr quint16 ExtendedSignBit = 0x8000; // bit 15 of the u16 at bytes 8-9
 constexpr quint16 ExtendedExponentMask = 0x7FFF;
 constexpr int ExtendedBias = 16383;
-constexpr quint16 ExtendedSpecialExponent = 0x7FFF;
-constexpr quint64 IntegerBit = quint64(1) << 63;
+constexpr quint16 ExtendedSpecialExponent = 0x7FFF; // infinities and NaNs
+constexpr quint64 IntegerBit = quint64(1) << 63; // explicit, the binary point lies just below it
 constexpr quint64 FractionMask = IntegerBit - 1;
 constexpr quint64 QuietBit = quint64(1) << 62;
-// The significand's binary point lies after bit 63.
 constexpr int SignificandBits = 64;
 
 // Double layout: 1 sign bit, 11 exponent bits (bias 1023), 52 fraction bits.
@@ -34,10 +33,10 @@ constexpr quint64 DoubleSignBit = quint64(1) << 63;
 constexpr quint64 DoubleQuietBit = quint64(1) << 51;
 constexpr int DoubleExponentMask = 0x7FF;
 constexpr int DoubleBias = 1023;
-// Exponents of the largest power of two below the double range's end and of the smallest subnormal.
+// Exponents of the largest finite double's leading bit and of the smallest subnormal.
 constexpr int DoubleMaxExponent = 1023;
 constexpr int DoubleMinUnitExponent = -1074;
-// Where the double fraction moves to in the extended significand.
+// How far the double's fraction moves up to sit below the integer bit.
 constexpr int FractionShift = SignificandBits - 1 - DoubleFractionBits;
 
 std::array<char, ExtendedSize> pack(bool negative, quint16 exponent, quint64 significand)
@@ -54,6 +53,7 @@ double roundToDouble(quint64 significand, int exponent)
 {
     if (significand == 0)
         return 0.0;
+    // top: exponent of the leading bit; unit: exponent of the last bit the double can keep.
     const int top = std::bit_width(significand) - 1 + exponent;
     if (top > DoubleMaxExponent)
         return std::numeric_limits<double>::infinity();
@@ -89,7 +89,7 @@ std::array<char, ExtendedSize> encodeExtended(double value)
             return pack(negative, 0, 0);
         // Subnormal: fraction x 2^-1074, normalised so that the integer bit is set.
         const int shift = std::countl_zero(fraction);
-        const int unbiased = DoubleMinUnitExponent + SignificandBits - shift;
+        const int unbiased = DoubleMinUnitExponent + (SignificandBits - 1) - shift;
         return pack(negative, static_cast<quint16>(unbiased + ExtendedBias), fraction << shift);
     }
     const int unbiased = exponent - DoubleBias;

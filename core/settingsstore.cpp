@@ -80,23 +80,23 @@ SettingsStatus writeValue(const QString &filePath, const QString &subKey, const 
 SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString &filePath)
-    : filePath_(filePath)
+    : m_filePath(filePath)
 {
 }
 
 SettingsStatus SettingsStore::WriteInteger(const QString &subKey, const QString &name, qint32 value) const
 {
-    return writeValue(filePath_, subKey, name, QVariant(value));
+    return writeValue(m_filePath, subKey, name, QVariant(value));
 }
 
 SettingsStatus SettingsStore::WriteString(const QString &subKey, const QString &name, const QString &text) const
 {
-    return writeValue(filePath_, subKey, name, QVariant(text));
+    return writeValue(m_filePath, subKey, name, QVariant(text));
 }
 
 void SettingsStore::ReadInteger(const QString &subKey, const QString &name, qint32 &value) const
 {
-    const std::unique_ptr<QSettings> settings = openStore(filePath_);
+    const std::unique_ptr<QSettings> settings = openStore(m_filePath);
     settings->beginGroup(groupOf(subKey));
     if (!keyExists(*settings))
         return;
@@ -106,7 +106,7 @@ void SettingsStore::ReadInteger(const QString &subKey, const QString &name, qint
 
 SettingsStatus SettingsStore::ReadString(const QString &subKey, const QString &name, QString &text) const
 {
-    const std::unique_ptr<QSettings> settings = openStore(filePath_);
+    const std::unique_ptr<QSettings> settings = openStore(m_filePath);
     const QString group = groupOf(subKey);
     settings->beginGroup(group);
     if (!keyExists(*settings))

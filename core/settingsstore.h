@@ -39,5 +39,5 @@ public:
     [[nodiscard]] SettingsStatus ReadString(const QString &subKey, const QString &name, QString &text) const;
 
 private:
-    QString filePath_; // empty for the user's own store
+    QString m_filePath; // empty for the user's own store
 };

@@ -2,6 +2,7 @@
 #include "core/windows1252.h"
 
 #include <array>
+#include <cstddef>
 
 namespace {
 

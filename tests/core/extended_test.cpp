@@ -66,6 +66,7 @@ const VectorCase roundedVectors[] = {
     // Rounding to 53 bits first would give exactly 1.5 x 2^-1074 and then tie up to 2.
     {"SubnormalJustBelowOneAndAHalf", Tiny, "FF FF FF FF FF FF FF BF CD 3B"},
     {"HalfSmallestSubnormalGivesZero", 0.0, "00 00 00 00 00 00 00 80 CC 3B"},
+    {"AboveHalfSmallestSubnormal", Tiny, "01 00 00 00 00 00 00 80 CC 3B"},
     {"LargestDoubleHalfwayOverflows", Infinity, "00 FC FF FF FF FF FF FF FE 43"},
     {"Exponent7FFESaturates", -Infinity, "00 00 00 00 00 00 00 80 FE FF"},
     {"ExponentOneUnderflows", 0.0, "00 00 00 00 00 00 00 80 01 00"},

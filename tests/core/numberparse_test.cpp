@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseIntegerTest, testing::Values(
     IntegerCase{"ZeroXHex", "0x1a", 2, 26},
     IntegerCase{"CapitalXHex", "X10", 1, 16},
     IntegerCase{"NegativeHex", "-$10", 1, -16},
-    IntegerCase{"HexMaxPositive", "$7FFFFFFF", 9, IntMax},
+    IntegerCase{"HexMaxPositive", "$7FFFFFFF", 8, IntMax},
     IntegerCase{"HexAllOnesIsMinusOne", "$FFFFFFFF", 9, -1},
     IntegerCase{"HexNineDigits", "$100000000", 1, 0},
     IntegerCase{"LonePrefix", "$", 1, 0},
