@@ -58,14 +58,3 @@ TEST(ConsoleScreen, TheBottomLineComesFirst)
     EXPECT_THROW(screen.cell(0, 1), std::out_of_range);
     EXPECT_THROW(screen.cell(1, 21), std::out_of_range);
 }
-
-TEST(TankTable, SlotsAreCountedFromOne)
-{
-    TankTable table;
-    table.slot(1).tankId = 74;
-    table.slot(15).tankId = 97;
-    EXPECT_EQ(table.records.front().tankId, 74);
-    EXPECT_EQ(table.records.back().tankId, 97);
-    EXPECT_THROW(table.slot(0), std::out_of_range);
-    EXPECT_THROW(table.slot(16), std::out_of_range);
-}
