@@ -48,6 +48,11 @@ MainWindow::MainWindow(PlantModel &plant, const DataFolder &folder, QWidget *par
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setGeometry(192, 107, 596, 455);
     setCentralWidget(new QWidget(this));
+    // The plant map is drawn over the colour of the desktop, as the operators' stations show it.
+    QPalette desktop = centralWidget()->palette();
+    desktop.setColor(QPalette::Window, QColor(0x3A, 0x6E, 0xA5));
+    centralWidget()->setPalette(desktop);
+    centralWidget()->setAutoFillBackground(true);
     createMenus();
     createLoginBox();
     m_timer1 = createTimer("Timer1", 10000);
@@ -79,6 +84,7 @@ void MainWindow::createLoginBox()
     m_loginBox->setObjectName(QStringLiteral("Panel1"));
     m_loginBox->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_loginBox->setGeometry(8, 32, 193, 57);
+    m_loginBox->setPalette(palette()); // a raised panel in the window colour, not the desktop's
     m_loginBox->setAutoFillBackground(true);
 
     auto *label = new QLabel(QStringLiteral("Unesite lozinku :"), m_loginBox);
