@@ -56,7 +56,7 @@ MainWindow::MainWindow(PlantModel &plant, const DataFolder &folder, QWidget *par
     createMenus();
     createLoginBox();
     m_timer1 = createTimer("Timer1", 10000);
-    m_timer2 = createTimer("Timer2", 1000);
+    m_timer2 = createTimer("Timer2", 1000); // the first refresh comes a second after the login
     m_timer3 = createTimer("Timer3", 500);
     FormCreate();
 }
@@ -84,7 +84,9 @@ void MainWindow::createLoginBox()
     m_loginBox->setObjectName(QStringLiteral("Panel1"));
     m_loginBox->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_loginBox->setGeometry(8, 32, 193, 57);
-    m_loginBox->setPalette(palette()); // a raised panel in the window colour, not the desktop's
+    QPalette panel = m_loginBox->palette(); // a raised panel in the window colour, not the desktop's
+    panel.setColor(QPalette::Window, palette().color(QPalette::Window));
+    m_loginBox->setPalette(panel);
     m_loginBox->setAutoFillBackground(true);
 
     auto *label = new QLabel(QStringLiteral("Unesite lozinku :"), m_loginBox);
