@@ -42,7 +42,6 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skladar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Skladar"));
     QApplication::setOrganizationName(QStringLiteral("Tervo"));
 
     QtDialogs dialogs;
