@@ -45,6 +45,8 @@ struct TankRecord
     QString materialName;      // capacity 40
     QString materialKind;      // capacity 40
     double density20 = 0;      // kg/m3 at 20 degrees Celsius
+
+    bool operator==(const TankRecord &) const = default;
 };
 
 // The 15 tank records by slot; all fields are zero or empty until a login fills them.

@@ -41,12 +41,9 @@ TEST(FormatFixed, WhatItShowsParsesBackUnchangedAndSilently)
 
 TEST(TwoDigits, PadsOnlySingleDigits)
 {
-    EXPECT_EQ(TwoDigits(0), QStringLiteral("00"));
-    EXPECT_EQ(TwoDigits(7), QStringLiteral("07"));
-    EXPECT_EQ(TwoDigits(12), QStringLiteral("12"));
-    EXPECT_EQ(TwoDigits(123), QStringLiteral("123"));
-    EXPECT_EQ(TwoDigits(2026), QStringLiteral("2026"));
-    EXPECT_EQ(TwoDigits(65535), QStringLiteral("65535"));
+    const std::pair<quint16, const char *> cases[] = {{0, "00"}, {7, "07"}, {12, "12"}, {123, "123"}, {2026, "2026"}};
+    for (const auto &[value, text] : cases)
+        EXPECT_EQ(TwoDigits(value), QLatin1String(text));
 }
 
 TEST(DayName, CountsFromSundayAndFallsBackToToday)
@@ -65,14 +62,12 @@ TEST(DayName, CountsFromSundayAndFallsBackToToday)
 TEST(MonthName, NamesTwelveMonthsAndLeavesOtherNumbersAlone)
 {
     QString text = QStringLiteral("before");
-    MonthName(13, text);
+    for (const int outside : {0, 13, -1})
+        MonthName(outside, text);
     EXPECT_EQ(text, QStringLiteral("before"));
-    MonthName(0, text);
-    EXPECT_EQ(text, QStringLiteral("before"));
-    MonthName(1, text);
-    EXPECT_EQ(text, QStringLiteral("Januar"));
-    MonthName(8, text);
-    EXPECT_EQ(text, QStringLiteral("Avgust"));
-    MonthName(12, text);
-    EXPECT_EQ(text, QStringLiteral("Decembar"));
+    const std::pair<int, const char *> cases[] = {{1, "Januar"}, {8, "Avgust"}, {12, "Decembar"}};
+    for (const auto &[n, name] : cases) {
+        MonthName(n, text);
+        EXPECT_EQ(text, QLatin1String(name));
+    }
 }

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -32,16 +31,11 @@ struct FloatCase
 class TypedNumberTest : public testing::Test
 {
 protected:
-    qsizetype warningsWith(const QString &caption) const
+    // The warnings a field shows: one message box per offending character, all alike.
+    static QList<RecordingDialogs::Call> warnings(int count, const char *caption)
     {
-        qsizetype count = 0;
-        for (const auto &call : dialogs.calls) {
-            EXPECT_EQ(call.kind, RecordingDialogs::Kind::Message);
-            EXPECT_EQ(call.text, QStringLiteral("Neispravno unesen broj"));
-            count += call.caption == caption ? 1 : 0;
-        }
-        EXPECT_EQ(count, dialogs.calls.size()) << "every warning carries the field's caption";
-        return count;
+        return QList<RecordingDialogs::Call>(count, {RecordingDialogs::Kind::Message,
+                                                     QStringLiteral("Neispravno unesen broj"), QLatin1String(caption)});
     }
 
     QTemporaryDir dir;
@@ -71,7 +65,7 @@ TEST_P(ParseIntegerTest, WarnsPerCharacterAndConverts)
 {
     const IntegerCase &c = GetParam();
     EXPECT_EQ(w.ParseInteger(QString::fromLatin1(c.text)), c.value);
-    EXPECT_EQ(warningsWith(QStringLiteral("Integer error")), c.warnings);
+    EXPECT_EQ(dialogs.calls, warnings(c.warnings, "Integer error"));
 }
 
 constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
@@ -108,7 +102,7 @@ TEST_P(ParseFloatTest, WarnsPerCharacterAndConverts)
 {
     const FloatCase &c = GetParam();
     EXPECT_DOUBLE_EQ(w.ParseFloat(QString::fromLatin1(c.text)), c.value);
-    EXPECT_EQ(warningsWith(QStringLiteral("Float error")), c.warnings);
+    EXPECT_EQ(dialogs.calls, warnings(c.warnings, "Float error"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParseFloatTest, testing::Values(
