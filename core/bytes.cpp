@@ -2,10 +2,7 @@
 #include "core/bytes.h"
 
 #include <bit>
-#include <limits>
 #include <type_traits>
-
-static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == 8, "records store IEEE doubles");
 
 namespace {
 

@@ -4,8 +4,11 @@
 #include <QtGlobal>
 
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <span>
+
+static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == 8, "records store IEEE doubles");
 
 // True when size bytes starting at offset lie entirely inside the buffer (no wrap-around for huge offsets).
 bool fieldFits(std::span<const char> buffer, std::size_t offset, std::size_t size);

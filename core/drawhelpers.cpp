@@ -32,6 +32,13 @@ void textAt(Canvas &canvas, int x, int y, const QString &text)
     state.textAlign = align;
 }
 
+// Ticks keep the canvas's pen style and take a black pen of width 1.
+void selectTickPen(Canvas &canvas)
+{
+    canvas.state().pen.width = 1;
+    canvas.state().pen.colour = WinBlack;
+}
+
 void line(Canvas &canvas, int x1, int y1, int x2, int y2)
 {
     canvas.moveTo(x1, y1);
@@ -69,8 +76,7 @@ void DrawTextCentered(Canvas &canvas, int x, int y, const QString &text, int siz
 void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
                   int dy, int len)
 {
-    canvas.state().pen.width = 1;
-    canvas.state().pen.colour = WinBlack;
+    selectTickPen(canvas);
     line(canvas, x, y, x - len, y);
     const int widthB = canvas.textWidth(textB);
     const int widthA = canvas.textWidth(textA + Blank);
@@ -82,8 +88,7 @@ void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QStr
 void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
                    int dy, int len)
 {
-    canvas.state().pen.width = 1;
-    canvas.state().pen.colour = WinBlack;
+    selectTickPen(canvas);
     line(canvas, x, y, x + len, y);
     const int widthA = canvas.textWidth(textA + Blank);
     selectArial(canvas, size);

@@ -10,8 +10,6 @@
 #include <cmath>
 #include <limits>
 
-static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == 8, "IEEE binary64 double required");
-
 namespace {
 
 // Extended layout.

@@ -50,14 +50,20 @@ std::optional<quint64> readMagnitude(QStringView text, qsizetype i, int base, qu
     return value;
 }
 
+// The characters that are neither digits nor one of the field's own signs.
+int countWarnings(QStringView text, QStringView allowed)
+{
+    int count = 0;
+    for (const QChar c : text)
+        count += isDigit(c) || allowed.contains(c) ? 0 : 1;
+    return count;
+}
+
 } // namespace
 
 int countIntegerWarnings(QStringView text)
 {
-    int count = 0;
-    for (const QChar c : text)
-        count += isDigit(c) || c == u'-' ? 0 : 1;
-    return count;
+    return countWarnings(text, u"-");
 }
 
 std::optional<qint32> convertInteger(QStringView text)
@@ -101,10 +107,7 @@ QString floatFieldText(QStringView text)
 
 int countFloatWarnings(QStringView fieldText)
 {
-    int count = 0;
-    for (const QChar c : fieldText)
-        count += isDigit(c) || c == u'-' || c == u'.' ? 0 : 1;
-    return count;
+    return countWarnings(fieldText, u"-.");
 }
 
 std::optional<double> convertFloat(QStringView fieldText)

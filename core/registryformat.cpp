@@ -8,6 +8,8 @@
 #include <QStringView>
 #include <QVariant>
 
+#include <charconv>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -70,20 +72,12 @@ bool readDword(QStringView digits, QVariant &value)
 {
     if (digits.isEmpty() || digits.size() > kMaxDwordDigits)
         return false;
+    const QByteArray ascii = digits.toLatin1();
     quint32 bits = 0;
-    for (const QChar c : digits) {
-        const char16_t u = c.unicode();
-        quint32 digit = 0;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return false;
-        bits = bits << 4 | digit;
-    }
+    // from_chars takes neither a sign nor a "0x" prefix: only the hex digits themselves.
+    const auto [end, error] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), bits, 16);
+    if (error != std::errc() || end != ascii.constData() + ascii.size())
+        return false;
     value = QVariant(static_cast<qint32>(bits));
     return true;
 }

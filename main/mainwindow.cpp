@@ -31,7 +31,6 @@ QMenu *namedMenu(QMenuBar *bar, const char *name, const QString &caption)
 {
     QMenu *menu = bar->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name) + QLatin1String("Action"));
     return menu;
 }
 

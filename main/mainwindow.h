@@ -18,10 +18,6 @@ struct PlantModel;
 struct MainWindowState
 {
     bool loggedIn = false; // the plant map is painted only after a completed login
-    int currentView = 0;   // 1..25 once the plant map is loaded
-    int cycleCounter = 1;
-    int lostCountdown = 3;
-    int trendCursor = 1;
 };
 
 class MainWindow : public QMainWindow
