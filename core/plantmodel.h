@@ -70,6 +70,7 @@ struct MaterialRecord
     QString name;  // capacity 40
     QString kind;  // capacity 40
     double density20 = 0; // kg/m3
+    bool operator==(const MaterialRecord &) const = default;
 };
 
 // One line of the material list as the server keeps it.
@@ -77,6 +78,7 @@ struct MaterialListEntry
 {
     quint16 code = 0;
     QString sifra; // capacity 10
+    bool operator==(const MaterialListEntry &) const = default;
 };
 
 // The material list in list order, at most MaxMaterials entries.
@@ -94,6 +96,7 @@ struct TankRights
 
     // True when the user may see at least one live value of the tank; history alone does not count.
     bool seesLiveValues() const { return nivo == 1 || temperatura == 1 || masa == 1 || zapremina == 1; }
+    bool operator==(const TankRights &) const = default;
 };
 
 inline constexpr int UserNameSize = 40;
@@ -124,6 +127,7 @@ public:
     char cell(int line, int column) const { return m_chars[index(line, column)]; }
     void setCell(int line, int column, char c) { m_chars[index(line, column)] = c; }
     const std::array<char, Size> &chars() const { return m_chars; }
+    bool operator==(const ConsoleScreen &) const = default;
 
 private:
     static std::size_t index(int line, int column);
