@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/plantmodel.h"
+#include "core/serverlink.h"
 #include "core/settingsstore.h"
 #include "core/tw.h"
 #include "main/loginwindow.h"
@@ -50,13 +51,15 @@ int main(int argc, char *argv[])
     PlantModel plant;
     const DataFolder folder = DataFolder::workingDirectory();
 
-    MainWindow mainWindow(plant, folder);
+    ServerLink server(settings, [] { return std::unique_ptr<ServerExchange>(); });
+
+    MainWindow mainWindow(plant, server, folder);
     LoginWindow loginWindow;
     Tw w(settings, dialogs, clock, QLocale::system());
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
-    QObject::connect(&loginWindow, &LoginWindow::programEndRequested, &app, &QApplication::quit);
+    QObject::connect(&mainWindow, &MainWindow::loginStarted, [&server] { server.select(); });
     QObject::connect(&mainWindow, &MainWindow::documentOpenRequested,
                      [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
 

@@ -39,6 +39,7 @@ QString LoginWindow::line2() const
 
 void LoginWindow::showStatus(const QString &line1, const QString &line2)
 {
+    m_button1->hide();
     m_line1->setText(line1);
     m_line2->setText(line2);
     if (!isVisible()) {
@@ -59,7 +60,7 @@ void LoginWindow::showFailure(const QString &text)
 void LoginWindow::Button1Click()
 {
     hide();
-    Q_EMIT programEndRequested();
+    Q_EMIT failureAcknowledged();
 }
 
 // Escape and the window manager's close (which QDialog routes here) act only as the OK button of a

@@ -23,8 +23,8 @@ public Q_SLOTS:
     void showFailure(const QString &text);
 
 Q_SIGNALS:
-    // The operator acknowledged a failed login: the program ends.
-    void programEndRequested();
+    // The operator acknowledged a failed login with OK; the window has closed.
+    void failureAcknowledged();
 
 protected:
     void reject() override;

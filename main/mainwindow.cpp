@@ -5,6 +5,7 @@
 #include "main/demonstrationplant.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
+#include "main/serverlogin.h"
 
 #include <QAction>
 #include <QFrame>
@@ -36,10 +37,11 @@ QMenu *namedMenu(QMenuBar *bar, const char *name, const QString &caption)
 
 } // namespace
 
-MainWindow::MainWindow(PlantModel &plant, const DataFolder &folder, QWidget *parent)
+MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const DataFolder &folder, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_plant(plant)
+    , m_server(server)
     , m_folder(folder)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -64,6 +66,15 @@ void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
     m_menu1 = namedMenu(bar, "M1", QStringLiteral("&Meni"));
+    m_settingsMenu = m_menu1->addMenu(QStringLiteral("&Podesavanja"));
+    m_settingsMenu->setObjectName(QStringLiteral("P1"));
+    m_settingsMenu->menuAction()->setEnabled(false);
+    m_settingsMenu->menuAction()->setVisible(false);
+    m_configurationEntries = {namedAction(m_settingsMenu, "BR1", QStringLiteral("&Bargraph")),
+                              namedAction(m_settingsMenu, "RZ1", QStringLiteral("&Rezervoar")),
+                              namedAction(m_settingsMenu, "MT1", QStringLiteral("&Materijal")),
+                              namedAction(m_settingsMenu, "KR1", QStringLiteral("&Korisnik"))};
+    QAction *login = namedAction(m_menu1, "Prijava1", QStringLiteral("Pri&java"));
     m_presentation = namedAction(m_menu1, "Prezentacija1", QStringLiteral("&Prezentacija"));
     m_manual = namedAction(m_menu1, "Uputstvo1", QStringLiteral("&Uputstvo"));
     m_menu1->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -72,6 +83,7 @@ void MainWindow::createMenus()
     m_about = bar->addAction(QStringLiteral("&About"));
     m_about->setObjectName(QStringLiteral("A1"));
 
+    connect(login, &QAction::triggered, this, &MainWindow::Prijava1Click);
     connect(m_presentation, &QAction::triggered, this, &MainWindow::Prezentacija1Click);
     connect(m_manual, &QAction::triggered, this, &MainWindow::Uputstvo1Click);
     connect(quit, &QAction::triggered, this, &MainWindow::programEndRequested);
@@ -117,9 +129,7 @@ void MainWindow::FormCreate()
     m_tankMenu->menuAction()->setEnabled(false);
     m_about->setEnabled(false);
     m_loginBox->show();
-    m_timer1->stop();
-    m_timer2->stop();
-    m_timer3->stop();
+    stopTimers();
     m_state = MainWindowState{};
     m_presentation->setVisible(m_folder.exists(PresentationFile));
     m_manual->setVisible(m_folder.exists(ManualFile));
@@ -144,14 +154,16 @@ void MainWindow::RunLogin()
 {
     const QString code = m_password->text().toUpper();
     m_loginBox->hide();
+    stopTimers();
+    Q_EMIT loginStarted();
     Q_EMIT loginStatusChanged(QStringLiteral("Provera lozinke..."), QString());
 
-    if (code != DemonstrationCode) {
-        Q_EMIT loginFailed(QStringLiteral("Korisnik nije prijavljen na serveru."));
+    if (const std::optional<QString> failure = loadPlant(code)) {
+        Q_EMIT loginFailed(*failure);
+        if (m_state.loggedIn)
+            startTimers();
         return;
     }
-    loadDemonstrationPlant(m_plant);
-
     const QString &name = m_plant.user.userName;
     Q_EMIT loginStatusChanged(name.left(name.indexOf(QChar(u'\0'))),
                               QStringLiteral("Ucitavanje korisnicke konfiguracije..."));
@@ -162,10 +174,52 @@ void MainWindow::RunLogin()
     m_tankMenu->menuAction()->setEnabled(true);
     m_about->setEnabled(true);
     Q_EMIT loginCompleted();
+    startTimers();
+    m_state.loggedIn = true;
+}
+
+// The demonstration values, or the server's into a copy of the model that replaces it only when the
+// whole load succeeded: a failed login leaves the running session untouched.
+std::optional<QString> MainWindow::loadPlant(const QString &code)
+{
+    if (code == DemonstrationCode) {
+        loadDemonstrationPlant(m_plant);
+        showConfigurationEntries(true);
+        return std::nullopt;
+    }
+    PlantModel loaded = m_plant;
+    if (std::optional<QString> failure = loadPlantFromServer(m_server, code, loaded))
+        return failure;
+    m_plant = loaded;
+    m_state.configAccess = m_plant.user.configAccess == 1;
+    showConfigurationEntries(m_state.configAccess);
+    return std::nullopt;
+}
+
+void MainWindow::showConfigurationEntries(bool visible)
+{
+    for (QAction *entry : std::as_const(m_configurationEntries))
+        entry->setVisible(visible);
+}
+
+void MainWindow::startTimers()
+{
     m_timer1->start();
     m_timer2->start();
     m_timer3->start();
-    m_state.loggedIn = true;
+}
+
+void MainWindow::stopTimers()
+{
+    m_timer1->stop();
+    m_timer2->stop();
+    m_timer3->stop();
+}
+
+void MainWindow::loginFailureAcknowledged()
+{
+    if (!m_state.loggedIn)
+        Q_EMIT programEndRequested();
 }
 
 // The plant map (views, backgrounds, elements, samples, texts, rights and the view menu) is loaded
@@ -173,6 +227,15 @@ void MainWindow::RunLogin()
 bool MainWindow::loadPlantMap()
 {
     return true;
+}
+
+// The login box again, empty, for a login that replaces the running session.
+void MainWindow::Prijava1Click()
+{
+    m_password->clear();
+    m_loginBox->show();
+    m_loginBox->raise();
+    m_password->setFocus();
 }
 
 void MainWindow::Prezentacija1Click()
@@ -190,4 +253,5 @@ void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow)
     QObject::connect(&mainWindow, &MainWindow::loginStatusChanged, &loginWindow, &LoginWindow::showStatus);
     QObject::connect(&mainWindow, &MainWindow::loginFailed, &loginWindow, &LoginWindow::showFailure);
     QObject::connect(&mainWindow, &MainWindow::loginCompleted, &loginWindow, &QWidget::hide);
+    QObject::connect(&loginWindow, &LoginWindow::failureAcknowledged, &mainWindow, &MainWindow::loginFailureAcknowledged);
 }

@@ -3,6 +3,7 @@
 
 #include "core/plantmodel.h"
 #include "main/loginwindow.h"
+#include "tests/main/plantserver.h"
 
 #include <QAction>
 #include <QFile>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -28,7 +30,7 @@ protected:
 
     void createWindows()
     {
-        mainWindow = std::make_unique<MainWindow>(plant, DataFolder(dir.path()));
+        mainWindow = std::make_unique<MainWindow>(plant, exchange, DataFolder(dir.path()));
         loginWindow = std::make_unique<LoginWindow>();
         connectLogin(*mainWindow, *loginWindow);
     }
@@ -67,7 +69,23 @@ protected:
         child<QPushButton>("BitBtn1")->click();
     }
 
+    bool configurationEntriesVisible() const
+    {
+        return std::ranges::all_of(std::array{"BR1", "RZ1", "MT1", "KR1"}, [this](const char *name) { return child<QAction>(name)->isVisible(); });
+    }
+
+    void expectFailureShown(const QString &text) const
+    {
+        EXPECT_TRUE(loginWindow->isVisible());
+        EXPECT_EQ(loginWindow->line1(), QStringLiteral("Error..."));
+        EXPECT_EQ(loginWindow->line2(), text);
+    }
+
+    QPushButton *loginOk() const { return loginWindow->findChild<QPushButton *>(QStringLiteral("Button1")); }
+
     QTemporaryDir dir;
+    PlantServer server;
+    ScriptedExchange exchange{server.answerer()};
     PlantModel plant;
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<LoginWindow> loginWindow;
@@ -121,26 +139,68 @@ TEST_F(MainWindowTest, TheCodeIsComparedInUpperCase)
     EXPECT_EQ(plant.tanks.slot(1).name, QStringLiteral("R 74"));
 }
 
-TEST_F(MainWindowTest, AnotherCodeFailsInTheLoginWindowAndLeavesEverythingInert)
+TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProgram)
 {
     createWindows();
-    QSignalSpy ended(loginWindow.get(), &LoginWindow::programEndRequested);
+    QSignalSpy ended(mainWindow.get(), &MainWindow::programEndRequested);
     login(QStringLiteral("abc"));
 
     expectInert();
     EXPECT_TRUE(plant.user.userName.isEmpty());
     EXPECT_TRUE(plant.tanks.slot(1).name.isEmpty());
-    EXPECT_TRUE(loginWindow->isVisible());
-    EXPECT_EQ(loginWindow->line1(), QStringLiteral("Error..."));
-    EXPECT_EQ(loginWindow->line2(), QStringLiteral("Korisnik nije prijavljen na serveru."));
-
-    auto *ok = loginWindow->findChild<QPushButton *>(QStringLiteral("Button1"));
-    ASSERT_NE(ok, nullptr);
-    ASSERT_TRUE(ok->isVisible());
+    expectFailureShown(QStringLiteral("Korisnik nije prijavljen na serveru."));
+    ASSERT_TRUE(loginOk()->isVisible());
     EXPECT_EQ(ended.size(), 0);
-    ok->click();
+    loginOk()->click();
     EXPECT_EQ(ended.size(), 1);
     EXPECT_FALSE(loginWindow->isVisible());
+}
+
+TEST_F(MainWindowTest, AServerLoginWithoutConfigurationAccessHidesTheConfigurationEntries)
+{
+    createWindows();
+    login(QStringLiteral("oper"));
+    EXPECT_TRUE(mainWindow->state().loggedIn);
+    EXPECT_FALSE(mainWindow->state().configAccess);
+    EXPECT_EQ(plant.tanks.slot(3).active, 0);
+    EXPECT_EQ(plant.tanks.slot(4).active, 1);
+    EXPECT_FALSE(configurationEntriesVisible());
+
+    server.user.level = 1;
+    child<QAction>("Prijava1")->trigger();
+    EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>("Edit1")->text().isEmpty());
+    login(QStringLiteral("oper"));
+    EXPECT_TRUE(mainWindow->state().configAccess);
+    EXPECT_TRUE(configurationEntriesVisible());
+}
+
+TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
+{
+    createWindows();
+    mainWindow->show();
+    const PlantModel before = plant;
+    QSignalSpy ended(mainWindow.get(), &MainWindow::programEndRequested);
+    server.failing[380] = ExchangeStatus::StoreFailed; // half-way through the tanks
+
+    child<QAction>("Prijava1")->trigger();
+    login(QStringLiteral("oper"));
+    expectFailureShown(QStringLiteral("Neuspesan unos podataka o skladarma."));
+    EXPECT_EQ(plant.tanks.records, before.tanks.records) << "nothing of the failed load reaches the model";
+    EXPECT_EQ(plant.user.userName, before.user.userName);
+    EXPECT_TRUE(timerActive("Timer2"));
+
+    loginOk()->click();
+    EXPECT_EQ(ended.size(), 0);
+    EXPECT_FALSE(loginWindow->isVisible());
+    EXPECT_TRUE(mainWindow->state().loggedIn);
+
+    server.failing.clear(); // the next try shows the login window without the old OK button
+    child<QAction>("Prijava1")->trigger();
+    QSignalSpy status(mainWindow.get(), &MainWindow::loginStatusChanged);
+    login(QStringLiteral("oper"));
+    EXPECT_EQ(status[1][0].toString(), QStringLiteral("Operater Petar").leftJustified(40, u' '));
+    EXPECT_EQ(plant.tanks.slot(1).diameter, 7.4);
 }
 
 TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)

@@ -1,0 +1,83 @@
+// The server login's reads, in the order the server expects them.
+#include "main/serverlogin.h"
+
+#include "core/exchangemessages.h"
+#include "core/plantmodel.h"
+#include "core/serverexchange.h"
+#include "core/windows1252.h"
+
+namespace {
+
+// One read of up to LoginTries tries; the reply record when it succeeded and decodes.
+template <typename Decode>
+auto readRecord(ServerExchange &server, ExchangeBuffer request, Decode decode, qint32 &status)
+    -> decltype(decode(replyRecord(request)))
+{
+    status = exchangeWithRetry(server, ExchangeOperation::Read, request, LoginTries);
+    if (status != ExchangeStatus::Success)
+        return std::nullopt;
+    return decode(replyRecord(request));
+}
+
+void takeUser(const UserWire &wire, UserProfile &user)
+{
+    user.configAccess = wire.level == 1 || wire.level == 2 ? 1 : 0;
+    user.userName = fromWindows1252(wire.userName);
+    user.rights = wire.rights;
+}
+
+void takeParams(const TankParamsWire &wire, TankRecord &tank)
+{
+    tank.serverTankId = wire.tankId;
+    tank.diameter = wire.diameter;
+    tank.height = wire.height;
+    tank.gaugeHeight = wire.gaugeHeight;
+    tank.deadZoneHeight = wire.deadZoneHeight;
+    tank.maxLevel = wire.maxLevel;
+    tank.maxVolume = wire.maxVolume;
+    tank.deadZoneVolume = wire.deadZoneVolume;
+    tank.paramSifra = wire.sifra;
+    tank.materialCode = wire.materialCode;
+}
+
+void takeMaterial(const MaterialRecord &material, TankRecord &tank)
+{
+    tank.materialSifra = material.sifra;
+    tank.materialName = material.name;
+    tank.materialKind = material.kind;
+    tank.density20 = material.density20;
+}
+
+} // namespace
+
+std::optional<QString> loadPlantFromServer(ServerExchange &server, const QString &code, PlantModel &plant)
+{
+    plant.user.configAccess = 0;
+    qint32 status = 0;
+    const auto user = readRecord(server, keyRequest(userKeyFor(code)), decodeUserWire, status);
+    if (!user)
+        return LoginFailureText::userRead(status);
+    takeUser(*user, plant.user);
+
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        TankRecord &tank = plant.tanks.slot(slot);
+        if (!plant.user.rights[static_cast<std::size_t>(slot - 1)].seesLiveValues()) {
+            tank.active = 0;
+            continue;
+        }
+        tank.active = 1;
+        tank.tankId = TankIdList[static_cast<std::size_t>(slot - 1)];
+        tank.paramCode = tank.tankId + TankParamsCodeBase;
+        tank.name = tankDisplayName(slot);
+
+        const auto params = readRecord(server, codeRequest(tank.paramCode), decodeTankParamsWire, status);
+        if (!params)
+            return LoginFailureText::tankParams();
+        takeParams(*params, tank);
+        const auto material = readRecord(server, codeRequest(tank.materialCode), decodeMaterialWire, status);
+        if (!material)
+            return LoginFailureText::material();
+        takeMaterial(material->material, tank);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,107 @@
+// The server login: what it asks for, in which order, what it takes and how it fails.
+#include "main/serverlogin.h"
+
+#include "core/bytes.h"
+#include "core/plantmodel.h"
+#include "tests/main/plantserver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ServerLoginTest : public testing::Test
+{
+protected:
+    ServerLoginTest() : exchange(server.answerer()) { plant.tanks.slot(3).name = QStringLiteral("kept"); }
+
+    std::optional<QString> login(const QString &code = QStringLiteral("OPER"))
+    {
+        return loadPlantFromServer(exchange, code, plant);
+    }
+
+    PlantServer server;
+    ScriptedExchange exchange;
+    PlantModel plant;
+};
+
+} // namespace
+
+TEST_F(ServerLoginTest, AsksForTheUserThenParametersAndMaterialOfEveryVisibleTank)
+{
+    ASSERT_EQ(login(), std::nullopt);
+    QList<qint32> expected{*readI32(keyRequest("OPER    "), 0)};
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        if (slot != 3)
+            expected << TankIdList[static_cast<std::size_t>(slot - 1)] + 300 << 203 + slot;
+    }
+    EXPECT_EQ(exchange.codes(), expected) << "tank 78 (history only) is never asked for";
+
+    const TankRecord &tank = plant.tanks.slot(15);
+    EXPECT_EQ(tank.active, 1);
+    EXPECT_EQ(tank.tankId, 97);
+    EXPECT_EQ(tank.name, QStringLiteral("R 97"));
+    EXPECT_EQ(tank.paramCode, 397);
+    EXPECT_EQ(tank.serverTankId, 97);
+    EXPECT_DOUBLE_EQ(tank.diameter, 9.7);
+    EXPECT_EQ((std::array{tank.height, tank.gaugeHeight, tank.deadZoneHeight, tank.maxLevel, tank.maxVolume, tank.deadZoneVolume}),
+              (std::array<double, 6>{12, 11, 150, 10, 1000, 2}));
+    EXPECT_EQ(tank.paramSifra, QStringLiteral("S97"));
+    EXPECT_EQ(tank.materialCode, 218);
+    EXPECT_EQ(tank.materialSifra, QStringLiteral("M218"));
+    EXPECT_EQ(tank.materialName, QStringLiteral("Ime 218"));
+    EXPECT_EQ(tank.materialKind, QStringLiteral("Vrsta 218"));
+    EXPECT_DOUBLE_EQ(tank.density20, 1118.0);
+
+    EXPECT_EQ(plant.tanks.slot(3).active, 0);
+    EXPECT_EQ(plant.tanks.slot(3).name, QStringLiteral("kept")) << "an inactive tank keeps its other fields";
+    EXPECT_EQ(plant.user.userName, QStringLiteral("Operater Petar").leftJustified(40, u' '));
+    EXPECT_EQ(plant.user.rights, server.user.rights) << "rights are copied whole, tank numbers included";
+}
+
+TEST_F(ServerLoginTest, ConfigurationAccessOnlyForLevelsOneAndTwo)
+{
+    for (const auto &[level, access] : std::map<qint32, quint8>{{0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}}) {
+        server.user.level = level;
+        plant.user.configAccess = 1;
+        ASSERT_EQ(login(), std::nullopt);
+        EXPECT_EQ(plant.user.configAccess, access) << level;
+    }
+}
+
+TEST_F(ServerLoginTest, TheCodeIsSentInUpperCasePaddedWithBlanks)
+{
+    EXPECT_EQ(login(QStringLiteral("oper")), std::nullopt);
+    EXPECT_EQ(QByteArray(exchange.requests.front().buffer.data(), 9), QByteArray("OPER    \0", 9));
+}
+
+TEST_F(ServerLoginTest, AFailedUserReadTellsNoConnectionFromAnUnknownUserAfterFiveTries)
+{
+    struct Case { qint32 status; const char16_t *text; };
+    for (const Case c : {Case{10001, u"Racunar nije uspostavio vezu sa serverom."}, Case{10004, u"Korisnik nije prijavljen na serveru."},
+                         Case{10006, u"Korisnik nije prijavljen na serveru."}}) {
+        server.unknownUserStatus = c.status;
+        exchange.requests.clear();
+        EXPECT_EQ(login(QStringLiteral("NIKO")), QString::fromUtf16(c.text));
+        EXPECT_EQ(exchange.requests.size(), 5);
+    }
+}
+
+TEST_F(ServerLoginTest, AFailedTankReadStopsAtThatSlot)
+{
+    server.failing[380] = ExchangeStatus::StoreFailed; // slot 5
+    plant.tanks.slot(6).name = QStringLiteral("before");
+    EXPECT_EQ(login(), QStringLiteral("Neuspesan unos podataka o skladarma."));
+    EXPECT_EQ(plant.tanks.slot(4).materialCode, 207);
+    const TankRecord &failed = plant.tanks.slot(5);
+    EXPECT_EQ((std::tuple{failed.active, failed.tankId, failed.paramCode, failed.name, failed.materialCode}),
+              (std::tuple{quint8{1}, 80, 380, QStringLiteral("R 80"), 0}));
+    EXPECT_EQ(plant.tanks.slot(6).name, QStringLiteral("before"));
+    EXPECT_EQ(exchange.codes().count(380), 5);
+    EXPECT_FALSE(exchange.codes().contains(381));
+}
+
+TEST_F(ServerLoginTest, AFailedMaterialReadHasItsOwnText)
+{
+    server.failing[210] = ExchangeStatus::NoConnection;
+    EXPECT_EQ(login(), QStringLiteral("Neuspesan unos podataka o materijalima."));
+}
