@@ -1,0 +1,7 @@
+// Where the small windows appear.
+#pragma once
+
+class QWidget;
+
+// Moves the window so that its frame is centred on the primary screen's available area.
+void centreOnDesktop(QWidget &window);

@@ -1,0 +1,109 @@
+// The small status windows and the exchange log behind the diagnostic list.
+#include "config/aboutbox.h"
+#include "config/connectionlostwindow.h"
+#include "config/diagnosticlistwindow.h"
+#include "config/transferanimation.h"
+#include "config/transferwindow.h"
+
+#include "core/exchangelog.h"
+#include "tests/support/fixedclock.h"
+#include "tests/support/scriptedexchange.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename T>
+T *child(const QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+} // namespace
+
+TEST(ConnectionLostWindow, ShowsItsNoticeUntilOk)
+{
+    ConnectionLostWindow window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Error"));
+    EXPECT_EQ(window.size(), QSize(208, 86));
+    EXPECT_EQ(child<QLabel>(window, "Label1")->text(), QStringLiteral("Gubitak veze sa serverom"));
+    window.showNotice();
+    EXPECT_TRUE(window.isVisible());
+    child<QPushButton>(window, "BitBtn1")->click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(TransferWindow, AbortStaysRequestedAndTheAnimationRunsWhileShown)
+{
+    TransferWindow window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Prenos"));
+    auto *animation = child<TransferAnimation>(window, "Animate1");
+    window.show();
+    EXPECT_TRUE(animation->running());
+    auto *abort = child<QPushButton>(window, "Button1");
+    EXPECT_EQ(abort->text(), QStringLiteral("&Prekid"));
+    abort->click();
+    abort->click();
+    EXPECT_TRUE(window.abortRequested());
+    window.close();
+    EXPECT_FALSE(animation->running());
+    EXPECT_TRUE(window.abortRequested()) << "only the owner clears the request";
+}
+
+TEST(ExchangeLog, KeepsTheLatestTwoHundredNewestFirstWithoutPasswords)
+{
+    FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(21, 45, 3)));
+    ScriptedExchange server([](ExchangeOperation, ExchangeBuffer &) { return ExchangeStatus::Success; });
+    ExchangeLog log(server, clock);
+    for (int code = 1; code <= 201; ++code) {
+        ExchangeBuffer buffer = codeRequest(code);
+        log.read(buffer);
+    }
+    ExchangeBuffer key = keyRequest("ADMIN   ");
+    server.answer = [](ExchangeOperation, ExchangeBuffer &) { return ExchangeStatus::UnknownUser; };
+    EXPECT_EQ(log.write(key), ExchangeStatus::UnknownUser);
+
+    ASSERT_EQ(log.entries().size(), 200);
+    EXPECT_EQ(describeExchange(log.entries()[0]), QStringLiteral("21:45:03 write key 10004 0 ms"));
+    EXPECT_EQ(describeExchange(log.entries()[1]), QStringLiteral("21:45:03 read 201 10000 0 ms"));
+    EXPECT_EQ(log.entries().back().requestCode, 3);
+    EXPECT_EQ(server.requests.size(), 202) << "every exchange reaches the server";
+}
+
+TEST(DiagnosticListWindow, ListsTheLogAndAddsNewEntriesOnTop)
+{
+    FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
+    ScriptedExchange server;
+    ExchangeLog log(server, clock);
+    ExchangeBuffer buffer = codeRequest(374);
+    log.read(buffer);
+
+    DiagnosticListWindow window(log);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("pleta"));
+    window.show();
+    auto *list = child<QListWidget>(window, "ListBox1");
+    ASSERT_EQ(list->count(), 1);
+    buffer = codeRequest(0);
+    log.read(buffer);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("08:00:00 read 0 10001 0 ms"));
+}
+
+TEST(AboutBox, NamesTheProgramAndTheCustomer)
+{
+    AboutBox box;
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("tervo grupa"));
+    EXPECT_EQ(box.size(), QSize(298, 225));
+    EXPECT_EQ(child<QLabel>(box, "Comments")->text(),
+              QStringLiteral("Klijentski program za pracenje akvizicije procesnih podataka na skladarma. "));
+    EXPECT_EQ(child<QLabel>(box, "Copyright")->text(), QStringLiteral("AD \"MERON\" ZEMIK"));
+    box.showBox();
+    child<QPushButton>(box, "OKButton")->click();
+    EXPECT_FALSE(box.isVisible());
+}
