@@ -34,6 +34,7 @@ using TrendHistory = std::array<qint32, TrendHistorySize>;
 // One plant-map element. Switches (u8) are kept as stored: 0 = off, any other value = on. Positions
 // are pixels relative to (originX, originY) unless a comment says otherwise. Box n (1 to 8) sits at
 // index n - 1 of the box arrays, text item n (0 to 5) at index n. Pen styles are the Windows codes 0 to 6.
+// Every member has an initialiser, so an element can be written with designated initialisers.
 struct DisplayElement
 {
     quint8 shown = 0;
@@ -89,17 +90,17 @@ struct DisplayElement
     double rangeMax = 0;     // shown as 1000 per mille
     double rangeMin = 0;     // shown as 0 per mille
     double value = 0;        // engineering units, written by the refresh
-    QString name;            // capacity 40
-    QString kind;            // capacity 10, one letter: "l", "t", "v", "p", "m", "r", "h", "d"
+    QString name{};            // capacity 40
+    QString kind{};            // capacity 10, one letter: "l", "t", "v", "p", "m", "r", "h", "d"
     quint8 clockOn = 0;      // the date-and-time line
     qint32 tankId = 0;
-    QString majorFont;   // capacity 40
-    QString minorFont;   // capacity 40
-    QString labelFormat; // capacity 40, one floating-point argument
-    std::array<QString, TextItemCount> textFont; // capacity 40 each
-    std::array<QString, TextItemCount> text;     // capacity 40 each
-    QString valueFormat; // capacity 40, one floating-point argument
-    QString bitmapFile;  // capacity 55
+    QString majorFont{};   // capacity 40
+    QString minorFont{};   // capacity 40
+    QString labelFormat{}; // capacity 40, one floating-point argument
+    std::array<QString, TextItemCount> textFont{}; // capacity 40 each
+    std::array<QString, TextItemCount> text{};     // capacity 40 each
+    QString valueFormat{}; // capacity 40, one floating-point argument
+    QString bitmapFile{};  // capacity 55
     WinColour highColour = 0, midColour = 0, lowColour = 0;
     WinColour highMarkerColour = 0, lowMarkerColour = 0;
     WinColour axisColour = 0, majorColour = 0, majorLabelColour = 0, minorColour = 0, minorLabelColour = 0;

@@ -89,7 +89,8 @@ void textAt(Canvas &canvas, qint64 x, qint64 y, const QString &text)
     canvas.textOut(pixel(x), pixel(y), text);
 }
 
-// Step 1: true when the bitmap counts as loaded, already or by loading it now.
+// True when the element bitmap counts as loaded, already or by loading it into the holder now;
+// a failed load is told to the operator.
 bool bitmapReady(const DisplayElement &e, ElementDrawingContext &context)
 {
     if (e.bitmapLoaded != 0)
@@ -102,7 +103,7 @@ bool bitmapReady(const DisplayElement &e, ElementDrawingContext &context)
     return false;
 }
 
-// Step 3: one bar, filled up to scaledValue, in one colour or zone by zone.
+// One bar, filled up to scaledValue, in one colour or zone by zone.
 void drawBar(Canvas &canvas, const DisplayElement &e, qint64 left, qint64 top, qint64 width, qint64 height,
              bool solid)
 {
@@ -135,7 +136,7 @@ void drawBar(Canvas &canvas, const DisplayElement &e, qint64 left, qint64 top, q
     }
 }
 
-// Step 4: a triangle pointing left at the limit's height beside bar 2.
+// A threshold marker: a triangle pointing left at the limit's height beside bar 2.
 void drawMarker(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, qint32 limit, WinColour colour)
 {
     canvas.state().pen.colour = colour;
@@ -175,7 +176,7 @@ TickSeries minorTicks(const DisplayElement &e)
             e.minorFont};
 }
 
-// Step 6: one tick at y, ending on its right at axisX + dx; a drawn label advances the label value.
+// One tick at y, ending on its right at axisX + dx; a drawn label advances the label value.
 void drawTick(Canvas &canvas, const TickSeries &series, qint64 axisX, qint64 y, const DisplayElement &e,
               double &label, const QLocale &locale)
 {
@@ -191,7 +192,7 @@ void drawTick(Canvas &canvas, const TickSeries &series, qint64 axisX, qint64 y, 
     label += e.labelStep;
 }
 
-// Step 6: the minor and major ticks merged by position; at a shared position only the minor one is drawn.
+// The minor and major ticks merged by position; at a shared position only the minor one is drawn.
 void drawTicks(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, const QLocale &locale)
 {
     const TickSeries major = majorTicks(e);
@@ -219,7 +220,7 @@ void drawTicks(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, cons
     }
 }
 
-// Steps 7 and 9: box (index) filled with a solid brush.
+// The box at index filled with a solid brush.
 void fillBox(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, std::size_t box, WinColour colour)
 {
     canvas.state().brushClear = false;
@@ -233,7 +234,7 @@ bool boxShown(const DisplayElement &e, const std::array<bool, PartCount> &partFl
     return on(e.boxFill[box]) && partFlags[FirstBoxPart + box];
 }
 
-// Step 8: the lamp, outlined with the pen style and width left on the canvas, and the name.
+// The lamp, outlined with the pen style and width left on the canvas, and the name beside it.
 void drawLamp(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y)
 {
     selectFont(canvas, arial(), CaptionFontSize);
@@ -247,7 +248,7 @@ void drawLamp(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y)
     textAt(canvas, cx + LampNameDx + canvas.textWidth(e.name), cy + r + LampNameDy, e.name);
 }
 
-// Step 10.
+// The six text items; between items 1 and 2 bitmap slot 26 turns the font red.
 void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<bool, PartCount> &partFlags,
                    qint64 x, qint64 y)
 {
@@ -264,7 +265,7 @@ void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<boo
     }
 }
 
-// Steps 11 and 12: grid positions first, first + step, ... below end, drawn from start on.
+// Grid positions first, first + step, ... below end, drawn from start on.
 template <typename DrawLine>
 void gridLines(qint64 start, qint64 first, qint64 step, qint64 end, DrawLine drawLine)
 {
@@ -284,7 +285,7 @@ void drawTimeLabels(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y,
         textAt(canvas, x + e.trendPoints + dx, labelY, ElementTimeLabel(now, hoursBefore));
 }
 
-// Step 14: one point per history entry, each at least two pixels wide.
+// One point per history entry, one pixel apart, each also drawn one pixel to the right.
 void drawTrend(Canvas &canvas, const DisplayElement &e, const TrendHistory &history, qint64 x, qint64 y)
 {
     selectPen(canvas, e.trendPenStyle, e.accentColour, e.trendPenWidth);

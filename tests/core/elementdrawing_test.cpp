@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -29,27 +28,16 @@ QRgb rgb(WinColour colour)
     return toQColor(colour).rgb();
 }
 
-// The rows of the parameter tables print as their names.
-template <typename Case>
-    requires requires(const Case &c) { c.name; }
-void PrintTo(const Case &c, std::ostream *out)
+bool blank(const QImage &picture)
 {
-    *out << c.name;
+    return inkBounds(picture, picture.rect()).isNull();
 }
 
-bool near(const QColor &a, WinColour b)
+std::array<bool, PartCount> onlyFlag(std::size_t j)
 {
-    const QColor c = toQColor(b);
-    return std::abs(a.red() - c.red()) < 90 && std::abs(a.green() - c.green()) < 90 && std::abs(a.blue() - c.blue()) < 90;
-}
-
-DisplayElement shownElement(qint32 x = 0, qint32 y = 0)
-{
-    DisplayElement e;
-    e.shown = 1;
-    e.originX = x;
-    e.originY = y;
-    return e;
+    std::array<bool, PartCount> flags{};
+    flags[j] = true;
+    return flags;
 }
 
 std::array<bool, PartCount> allFlags()
@@ -59,45 +47,35 @@ std::array<bool, PartCount> allFlags()
     return flags;
 }
 
+// The rows of the parameter tables print as their names.
+template <typename Case>
+    requires requires(const Case &c) { c.name; }
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
 class ElementDrawingTest : public testing::Test
 {
 protected:
-    ElementDrawingTest()
-        : image(blank())
-        , painter(std::make_unique<QPainter>(&image))
-        , canvas(std::make_unique<Canvas>(*painter))
-        , context{clock, dialogs, QLocale::c(), [this] { ++messageRounds; }, DataFolder(dir.path()), bitmaps}
-    {
-    }
-
-    static QImage blank()
+    // The elements drawn in order on one fresh canvas over a white 400 x 240 picture.
+    QImage render(std::initializer_list<DisplayElement> elements, const std::array<bool, PartCount> &flags = allFlags(),
+                  const TrendHistory &history = {})
     {
         QImage picture(400, 240, QImage::Format_RGB32);
         picture.fill(Qt::white);
+        QPainter painter(&picture);
+        Canvas canvas(painter);
+        for (const DisplayElement &e : elements)
+            DrawElement(canvas, e, flags, history, context);
+        painter.end();
         return picture;
-    }
-
-    void draw(const DisplayElement &e, const std::array<bool, PartCount> &flags = allFlags(),
-              const TrendHistory &history = {})
-    {
-        DrawElement(*canvas, e, flags, history, context);
-    }
-
-    // The element alone on a fresh image and canvas.
-    QImage drawAlone(const DisplayElement &e, const std::array<bool, PartCount> &flags = allFlags(),
-                     const TrendHistory &history = {})
-    {
-        QImage picture = blank();
-        QPainter own(&picture);
-        Canvas fresh(own);
-        DrawElement(fresh, e, flags, history, context);
-        return picture;
-    }
-
-    const QImage &finished()
-    {
-        painter->end();
-        return image;
     }
 
     // A 4 x 4 red bitmap whose top-left pixel has the key colour green.
@@ -109,28 +87,24 @@ protected:
         ASSERT_TRUE(bitmap.save(dir.filePath(name), "BMP"));
     }
 
-    QImage image;
-    std::unique_ptr<QPainter> painter;
-    std::unique_ptr<Canvas> canvas;
     RecordingDialogs dialogs;
     FixedClock clock{QDateTime(QDate(2024, 1, 7), QTime(9, 5))};
     QTemporaryDir dir;
     ElementBitmapHolder bitmaps;
     int messageRounds = 0;
-    ElementDrawingContext context;
+    ElementDrawingContext context{clock, dialogs, QLocale::c(), [this] { ++messageRounds; }, DataFolder(dir.path()), bitmaps};
 };
 
-// Rows counted from the bar's top, last row included.
 struct Band
 {
-    int first, last;
+    int first, last; // rows from the bar's top, both included
     WinColour colour;
 };
 
 struct BarCase
 {
     const char *name;
-    bool solid;
+    quint8 solid;
     qint32 high, low, value;
     std::vector<Band> bands;
 };
@@ -142,22 +116,10 @@ class BarTest : public ElementDrawingTest, public testing::WithParamInterface<Ba
 TEST_P(BarTest, FillsItsZonesUpToTheValue)
 {
     const BarCase &c = GetParam();
-    DisplayElement e = shownElement(30, 40);
-    e.bar1On = 1;
-    e.bar1Solid = c.solid ? 1 : 0;
-    e.bar1X = 10;
-    e.bar1Y = 20;
-    e.bar1Width = 8;
-    e.bar1Height = 100;
-    e.highLimit = c.high;
-    e.lowLimit = c.low;
-    e.scaledValue = c.value;
-    e.highColour = Red;
-    e.midColour = Green;
-    e.lowColour = Blue;
-    std::array<bool, PartCount> bar1Only{};
-    bar1Only[1] = true;
-    const QImage picture = drawAlone(e, bar1Only);
+    const DisplayElement e{.shown = 1, .bar1On = 1, .bar1Solid = c.solid, .originX = 30, .originY = 40, .bar1X = 10,
+                           .bar1Y = 20, .bar1Width = 8, .bar1Height = 100, .scaledValue = c.value, .highLimit = c.high,
+                           .lowLimit = c.low, .highColour = Red, .midColour = Green, .lowColour = Blue};
+    const QImage picture = render({e}, onlyFlag(1));
     for (int row = -20; row < 120; ++row) {
         QRgb expected = White;
         for (const Band &band : c.bands)
@@ -166,123 +128,100 @@ TEST_P(BarTest, FillsItsZonesUpToTheValue)
         ASSERT_EQ(picture.pixel(44, 60 + row), expected) << "row " << row;
     }
     const QRect ink = inkBounds(picture, picture.rect());
-    EXPECT_TRUE(c.bands.empty() ? ink.isNull() : ink.left() == 40 && ink.right() == 47) << ink.left() << ".." << ink.right();
+    EXPECT_TRUE(c.bands.empty() ? ink.isNull() : ink.left() == 40 && ink.right() == 47);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Zones, BarTest,
-    testing::Values(BarCase{"Zoned900", false, 800, 200, 900, {{10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
-                    BarCase{"Zoned500MiddleOverRow79", false, 800, 200, 500, {{50, 79, Green}, {80, 99, Blue}}},
-                    BarCase{"Zoned100", false, 800, 200, 100, {{90, 99, Blue}}},
-                    BarCase{"ZonedAbove1000", false, 800, 200, 1100, {{-10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
-                    BarCase{"ZonedLowLimit1000", false, 800, 1000, 500, {}},
-                    BarCase{"ZonedBothLimits1000", false, 1000, 1000, 1000, {}},
-                    BarCase{"Solid200", true, 800, 200, 200, {{80, 99, Blue}}},
-                    BarCase{"Solid800", true, 800, 200, 800, {{20, 99, Red}}},
-                    BarCase{"Solid500", true, 800, 200, 500, {{50, 99, Green}}},
-                    BarCase{"SolidBelowZeroHangsUnderTheBar", true, 800, 200, -100, {{100, 109, Blue}}}),
-    [](const testing::TestParamInfo<BarCase> &info) { return std::string(info.param.name); });
+    testing::Values(BarCase{"Zoned900", 0, 800, 200, 900, {{10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"Zoned500MiddleOverRow79", 0, 800, 200, 500, {{50, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"Zoned100", 0, 800, 200, 100, {{90, 99, Blue}}},
+                    BarCase{"ZonedAbove1000", 0, 800, 200, 1100, {{-10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"ZonedLowLimit1000", 0, 800, 1000, 500, {}},
+                    BarCase{"ZonedBothLimits1000", 0, 1000, 1000, 1000, {}},
+                    BarCase{"Solid200", 1, 800, 200, 200, {{80, 99, Blue}}},
+                    BarCase{"Solid800", 1, 800, 200, 800, {{20, 99, Red}}},
+                    BarCase{"Solid500", 1, 800, 200, 500, {{50, 99, Green}}},
+                    BarCase{"SolidBelowZeroHangsUnderTheBar", 1, 800, 200, -100, {{100, 109, Blue}}}),
+    caseName<BarCase>);
 
-// One part of an element switched on, with the part flag that gates it.
+// One part of an element switched on, and the part flag that gates it.
 struct PartCase
 {
     const char *name;
     std::size_t flag;
-    void (*setUp)(DisplayElement &);
+    DisplayElement element;
 };
 
 const PartCase PartCases[] = {
-    {"Bar2", 0, [](DisplayElement &e) { e.bar2On = 1; e.bar2Width = 10; e.bar2Height = 50; e.scaledValue = 500; }},
-    {"Markers", 0, [](DisplayElement &e) { e.markersOn = 1; e.bar2Height = 50; e.markerLength = 10; e.markerHalfHeight = 5; }},
-    {"Axis", 0, [](DisplayElement &e) { e.axisOn = 1; e.axisX = 20; e.axisLength = 40; }},
-    {"Ticks", 0, [](DisplayElement &e) { e.majorOn = 1; e.majorCount = 2; e.majorStep = 10; e.majorLength = 5; }},
-    {"VerticalGrid", 0, [](DisplayElement &e) { e.vGridOn = 1; e.chartWidth = 50; e.chartHeight = 50; e.vGridStep = 10; }},
-    {"HorizontalGrid", 0, [](DisplayElement &e) { e.hGridOn = 1; e.chartWidth = 50; e.chartHeight = 50; e.hGridStep = 10; }},
-    {"DateLine", 0, [](DisplayElement &e) { e.clockOn = 1; e.boxX[5] = 20; e.boxY[5] = 20; }},
-    {"Trend", 0, [](DisplayElement &e) { e.trendOn = 1; e.trendReady = 1; e.trendPoints = 50; e.trendHeight = 40; }},
-    {"Bar1", 1, [](DisplayElement &e) { e.bar1On = 1; e.bar1Width = 10; e.bar1Height = 50; e.scaledValue = 500; }},
-    {"Box1", 2, [](DisplayElement &e) { e.boxFill[0] = 1; e.boxWidth[0] = 10; e.boxHeight[0] = 10; }},
-    {"Box6", 7, [](DisplayElement &e) { e.boxFill[5] = 1; e.boxWidth[5] = 10; e.boxHeight[5] = 10; }},
-    {"Box7", 8, [](DisplayElement &e) { e.boxFill[6] = 1; e.boxWidth[6] = 10; e.boxHeight[6] = 10; }},
-    {"Box8", 9, [](DisplayElement &e) { e.boxFill[7] = 1; e.boxWidth[7] = 10; e.boxHeight[7] = 10; }},
-    {"Lamp", 10, [](DisplayElement &e) { e.textOn[0] = 1; e.lampX = 30; e.lampY = 30; e.lampRadius = 8; }},
-    {"Text5", 15, [](DisplayElement &e) { e.textOn[5] = 1; e.textSize[5] = 10; e.text[5] = u"Nivo"_s; }},
-    {"Bitmap", 16, [](DisplayElement &e) { e.bitmapOn = 1; e.bitmapFile = u"lamp.bmp"_s; }},
+    {"Bar2", 0, {.bar2On = 1, .bar2Width = 10, .bar2Height = 50, .scaledValue = 500}},
+    {"Markers", 0, {.markersOn = 1, .bar2Height = 50, .markerLength = 10, .markerHalfHeight = 5}},
+    {"Axis", 0, {.axisOn = 1, .axisX = 20, .axisLength = 40}},
+    {"Ticks", 0, {.majorOn = 1, .majorLength = 5, .majorStep = 10, .majorCount = 2}},
+    {"VerticalGrid", 0, {.vGridOn = 1, .chartWidth = 50, .chartHeight = 50, .vGridStep = 10}},
+    {"HorizontalGrid", 0, {.hGridOn = 1, .chartWidth = 50, .chartHeight = 50, .hGridStep = 10}},
+    {"DateLine", 0, {.boxX = {0, 0, 0, 0, 0, 20}, .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}},
+    {"Trend", 0, {.trendOn = 1, .trendPoints = 50, .trendHeight = 40, .trendReady = 1}},
+    {"Bar1", 1, {.bar1On = 1, .bar1Width = 10, .bar1Height = 50, .scaledValue = 500}},
+    {"Box1", 2, {.boxFill = {1}, .boxWidth = {10}, .boxHeight = {10}}},
+    {"Box6", 7, {.boxFill = {0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 10}}},
+    {"Box7", 8, {.boxFill = {0, 0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 0, 10}}},
+    {"Box8", 9, {.boxFill = {0, 0, 0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 0, 0, 10}}},
+    {"Lamp", 10, {.textOn = {1}, .lampX = 30, .lampY = 30, .lampRadius = 8}},
+    {"Text5", 15, {.textOn = {0, 0, 0, 0, 0, 1}, .textSize = {0, 0, 0, 0, 0, 10}, .text = {QString(), QString(), QString(), QString(), QString(), u"Nivo"_s}}},
+    {"Bitmap", 16, {.bitmapOn = 1, .bitmapFile = u"lamp.bmp"_s}},
 };
 
 class PartTest : public ElementDrawingTest, public testing::WithParamInterface<PartCase>
 {
 };
 
-TEST_P(PartTest, DrawnOnlyWithItsOwnFlag)
+TEST_P(PartTest, DrawnOnlyWithItsOwnFlagWhileMessagesAreProcessedAnyway)
 {
     writeBitmap(u"lamp.bmp"_s);
-    DisplayElement e = shownElement(20, 20);
-    GetParam().setUp(e);
+    DisplayElement e = GetParam().element;
+    e.shown = 1;
+    e.originX = e.originY = 20;
     std::array<bool, PartCount> others = allFlags();
     others[GetParam().flag] = false;
-    std::array<bool, PartCount> own{};
-    own[GetParam().flag] = true;
-    EXPECT_TRUE(inkBounds(drawAlone(e, others), image.rect()).isNull());
-    EXPECT_FALSE(inkBounds(drawAlone(e, own), image.rect()).isNull());
+    EXPECT_TRUE(blank(render({e}, others)));
+    EXPECT_TRUE(blank(render({e}, {})));
+    EXPECT_FALSE(blank(render({e}, onlyFlag(GetParam().flag))));
+    EXPECT_EQ(messageRounds, 3);
+    e.shown = 0;
+    EXPECT_TRUE(blank(render({e})));
+    EXPECT_EQ(messageRounds, 3);
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, PartTest, testing::ValuesIn(PartCases),
-                         [](const testing::TestParamInfo<PartCase> &info) { return std::string(info.param.name); });
-
-TEST_F(ElementDrawingTest, WithoutFlagsNothingIsDrawnButMessagesAreProcessed)
-{
-    writeBitmap(u"lamp.bmp"_s);
-    DisplayElement e = shownElement(20, 20);
-    for (const PartCase &part : PartCases)
-        part.setUp(e);
-    EXPECT_TRUE(inkBounds(drawAlone(e, {}), image.rect()).isNull());
-    EXPECT_EQ(messageRounds, 1);
-    e.shown = 0;
-    EXPECT_TRUE(inkBounds(drawAlone(e), image.rect()).isNull());
-    EXPECT_EQ(messageRounds, 1);
-}
+INSTANTIATE_TEST_SUITE_P(Parts, PartTest, testing::ValuesIn(PartCases), caseName<PartCase>);
 
 TEST_F(ElementDrawingTest, MarkersPointAtTheLimitsBesideBar2)
 {
-    DisplayElement e = shownElement(20, 20);
-    e.markersOn = 1;
-    e.bar2Height = 100;
-    e.markerDx = 12;
-    e.markerLength = 8;
-    e.markerHalfHeight = 4;
-    e.highLimit = 800;
-    e.lowLimit = 200;
-    e.highMarkerColour = Red;
-    e.lowMarkerColour = Blue;
-    const QImage picture = drawAlone(e);
+    const QImage picture = render({{.shown = 1, .markersOn = 1, .originX = 20, .originY = 20, .bar2Height = 100,
+                                    .markerDx = 12, .markerLength = 8, .markerHalfHeight = 4, .highLimit = 800,
+                                    .lowLimit = 200, .highMarkerColour = Red, .lowMarkerColour = Blue}});
     EXPECT_EQ(picture.pixel(38, 40), rgb(Red));
     EXPECT_EQ(picture.pixel(38, 100), rgb(Blue));
-    EXPECT_NEAR(inkBounds(picture, QRect(0, 30, 400, 20)).left(), 32, 1) << "the tip";
     EXPECT_EQ(inkBounds(picture, QRect(0, 30, 400, 20)).right(), 39);
 }
 
 TEST_F(ElementDrawingTest, CoincidingTicksDrawOnlyTheMinorOneAndShareTheLabelValue)
 {
-    DisplayElement e = shownElement(20, 10);
-    e.axisX = 30; e.axisY = 10;
-    e.majorOn = e.minorOn = e.majorLabelsOn = e.minorLabelsOn = 1;
-    e.majorFirst = 0; e.majorStep = 40; e.majorCount = 3; e.majorLength = 12; e.majorColour = Red;
-    e.minorFirst = 0; e.minorStep = 20; e.minorCount = 3; e.minorLength = 5; e.minorColour = Blue;
-    e.majorLabelDx = e.minorLabelDx = 10;
-    e.majorFontSize = e.minorFontSize = 8;
-    e.majorFont = e.minorFont = u"Arial"_s;
-    e.labelFormat = u"%.0f"_s;
-    e.labelStart = 8;
-    e.labelStep = 80; // 8, 88, 168, 248
-    const QImage picture = drawAlone(e);
+    // Minor ticks at 0, 20 and 40; majors at 0 and 40 give way, the one at 80 is drawn; labels 8, 88, 168, 248.
+    const QImage picture = render({{.shown = 1, .majorOn = 1, .majorLabelsOn = 1, .minorOn = 1, .minorLabelsOn = 1,
+                                    .originX = 20, .originY = 10, .axisX = 30, .axisY = 10, .majorLength = 12,
+                                    .majorFirst = 0, .majorStep = 40, .majorCount = 3, .majorFontSize = 8,
+                                    .majorLabelDx = 10, .minorLength = 5, .minorFirst = 0, .minorStep = 20,
+                                    .minorCount = 3, .minorFontSize = 8, .minorLabelDx = 10, .labelStart = 8,
+                                    .labelStep = 80, .majorFont = u"Arial"_s, .minorFont = u"Arial"_s,
+                                    .labelFormat = u"%.0f"_s, .majorColour = Red, .minorColour = Blue}});
     for (const int row : {20, 40, 60}) {
         EXPECT_EQ(picture.pixel(46, row), rgb(Blue)) << row;
         EXPECT_EQ(picture.pixel(42, row), White) << row;
     }
     EXPECT_EQ(picture.pixel(42, 100), rgb(Red));
-    EXPECT_TRUE(inkBounds(picture, QRect(0, 120, 400, 120)).isNull()) << "the third major tick was consumed";
+    EXPECT_TRUE(inkBounds(picture, QRect(0, 120, 400, 120)).isNull()) << "the major count dropped at each give-way";
     const auto labelWidth = [&](int row) { return inkBounds(picture, QRect(55, row, 100, 15)).width(); };
     EXPECT_LT(labelWidth(20), labelWidth(40));
     EXPECT_LT(labelWidth(40), labelWidth(60));
@@ -291,175 +230,104 @@ TEST_F(ElementDrawingTest, CoincidingTicksDrawOnlyTheMinorOneAndShareTheLabelVal
 
 TEST_F(ElementDrawingTest, BoxesTakeTheirColoursAndBox8IsFramed)
 {
-    DisplayElement e = shownElement(10, 10);
-    e.boxFill[0] = e.boxFill[7] = 1;
-    e.boxWidth[0] = e.boxWidth[7] = 20;
-    e.boxHeight[0] = e.boxHeight[7] = 10;
-    e.boxX[7] = 30;
-    e.boxColour[0] = Green;
-    e.accentColour = Yellow;
-    const QImage picture = drawAlone(e);
-    EXPECT_EQ(inkBounds(picture, QRect(0, 0, 35, 40)), QRect(10, 10, 20, 10));
-    EXPECT_EQ(picture.pixel(15, 15), rgb(Green));
+    const QImage picture = render({{.shown = 1, .boxFill = {1, 0, 0, 0, 0, 0, 0, 1}, .originX = 10, .originY = 10,
+                                    .boxX = {0, 0, 0, 0, 0, 0, 0, 30}, .boxWidth = {20, 0, 0, 0, 0, 0, 0, 20},
+                                    .boxHeight = {10, 0, 0, 0, 0, 0, 0, 10}, .boxColour = {Green}, .accentColour = Yellow}});
+    EXPECT_EQ(inkBounds(picture, picture.rect()), QRect(10, 10, 50, 10));
+    EXPECT_EQ(picture.pixel(29, 19), rgb(Green));
+    EXPECT_EQ(picture.pixel(30, 15), White);
     EXPECT_EQ(picture.pixel(40, 10), rgb(WinBlack));
     EXPECT_EQ(picture.pixel(59, 19), rgb(WinBlack));
     EXPECT_EQ(picture.pixel(45, 15), rgb(Yellow));
-    EXPECT_EQ(inkBounds(picture, QRect(35, 0, 100, 40)), QRect(40, 10, 20, 10));
 }
 
-struct FontColourCase
+TEST_F(ElementDrawingTest, TheLampTakesFontColourAndPenStyleLeftByEarlierElements)
 {
-    const char *name;
-    qint32 bitmapSlot;
-    bool textItem2;
-    WinColour nameColour;
-};
-
-class FontColourTest : public ElementDrawingTest, public testing::WithParamInterface<FontColourCase>
-{
-};
-
-TEST_P(FontColourTest, TheLampNameTakesTheFontColourLeftByEarlierElements)
-{
-    DisplayElement earlier = shownElement();
-    earlier.bitmapSlot = GetParam().bitmapSlot;
-    earlier.textOn[2] = GetParam().textItem2 ? 1 : 0;
-    earlier.textColour[2] = Blue;
-    draw(earlier);
-    DisplayElement lamp = shownElement(100, 100);
-    lamp.textOn[0] = 1;
-    lamp.lampRadius = 5;
-    lamp.accentColour = Yellow;
-    lamp.name = u"RRRR"_s;
-    draw(lamp);
-    EXPECT_TRUE(near(darkest(finished(), QRect(111, 100, 120, 30)), GetParam().nameColour));
+    const DisplayElement lamp{.shown = 1, .textOn = {1}, .originX = 100, .originY = 100, .lampRadius = 10,
+                              .name = u"RRRR"_s, .accentColour = Yellow};
+    const DisplayElement redFont{.shown = 1, .bitmapSlot = 26};
+    const DisplayElement blueItem2{.shown = 1, .textOn = {0, 0, 1}, .bitmapSlot = 26, .textColour = {0, 0, Blue}};
+    const DisplayElement nullPen{.shown = 1, .markersOn = 1, .originY = 150, .markerLength = 8};
+    const QRect name(116, 100, 120, 30);
+    const QRect outline(90, 90, 21, 21);
+    EXPECT_EQ(darkest(render({redFont, lamp}), name).rgb(), qRgb(255, 0, 0));
+    EXPECT_EQ(darkest(render({{.shown = 1, .bitmapSlot = 25}, lamp}), name).rgb(), qRgb(0, 0, 0));
+    EXPECT_EQ(darkest(render({blueItem2, lamp}), name).rgb(), qRgb(0, 0, 255));
+    EXPECT_EQ(darkest(render({lamp}), outline).rgb(), rgb(WinBlack));
+    EXPECT_EQ(darkest(render({nullPen, lamp}), outline).rgb(), rgb(Yellow)) << "no outline after the markers";
 }
 
-INSTANTIATE_TEST_SUITE_P(Carried, FontColourTest,
-                         testing::Values(FontColourCase{"Slot26TurnsItRed", 26, false, Red},
-                                         FontColourCase{"OtherSlotsLeaveItBlack", 25, false, WinBlack},
-                                         FontColourCase{"TextItem2SetsItsOwn", 26, true, Blue}),
-                         [](const testing::TestParamInfo<FontColourCase> &info) { return std::string(info.param.name); });
-
-TEST_F(ElementDrawingTest, TheLampOutlineTakesThePenStyleLeftBefore)
+TEST_F(ElementDrawingTest, GridLinesFromTheChartEdgeOnAndNoneWithoutAPositiveStep)
 {
-    DisplayElement lamp = shownElement(100, 100);
-    lamp.textOn[0] = 1;
-    lamp.lampRadius = 10;
-    lamp.accentColour = Yellow;
-    draw(lamp);
-    DisplayElement markers = shownElement(20, 150);
-    markers.markersOn = 1;
-    markers.markerLength = 8;
-    markers.markerHalfHeight = 4;
-    draw(markers);
-    lamp.originX = 200;
-    draw(lamp);
-    const QImage &picture = finished();
-    EXPECT_TRUE(near(darkest(picture, QRect(90, 90, 21, 21)), WinBlack));
-    EXPECT_EQ(darkest(picture, QRect(190, 90, 21, 21)).rgb(), rgb(Yellow));
+    const struct
+    {
+        bool vertical;
+        qint32 first, step;
+        std::vector<int> lines; // picture columns (vertical) or rows (horizontal)
+    } cases[] = {{true, -10, 15, {35, 50, 65}}, {true, 0, 0, {}}, {true, 0, -5, {}}, {false, 5, 12, {40, 52, 64}},
+                 {false, 5, 0, {}}};
+    for (const auto &c : cases) {
+        DisplayElement e{.shown = 1, .originX = 10, .originY = 5, .chartX = 20, .chartY = 30, .chartWidth = 50,
+                         .chartHeight = 40, .trendHeight = 100, .gridColour = Green};
+        (c.vertical ? e.vGridOn : e.hGridOn) = 1;
+        (c.vertical ? e.vGridFirst : e.hGridFirst) = c.first;
+        (c.vertical ? e.vGridStep : e.hGridStep) = c.step;
+        const QImage picture = render({e});
+        std::vector<int> lines;
+        for (int at = 0; at < 200; ++at)
+            if ((c.vertical ? picture.pixel(at, 40) : picture.pixel(35, at)) == rgb(Green))
+                lines.push_back(at);
+        EXPECT_EQ(lines, c.lines) << (c.vertical ? "vertical, step " : "horizontal, step ") << c.step;
+    }
 }
-
-struct GridCase
-{
-    const char *name;
-    bool vertical;
-    qint32 first, step;
-    std::vector<int> lines; // picture columns (vertical) or rows (horizontal)
-};
-
-class GridTest : public ElementDrawingTest, public testing::WithParamInterface<GridCase>
-{
-};
-
-TEST_P(GridTest, LinesFromTheChartEdgeOnAndNoneWithoutAPositiveStep)
-{
-    const GridCase &c = GetParam();
-    DisplayElement e = shownElement(10, 5);
-    e.chartX = 20; e.chartY = 30; e.chartWidth = 50; e.chartHeight = 40; e.trendHeight = 100;
-    e.gridColour = Green;
-    (c.vertical ? e.vGridOn : e.hGridOn) = 1;
-    (c.vertical ? e.vGridFirst : e.hGridFirst) = c.first;
-    (c.vertical ? e.vGridStep : e.hGridStep) = c.step;
-    const QImage picture = drawAlone(e);
-    std::vector<int> lines;
-    for (int at = 0; at < 200; ++at)
-        if ((c.vertical ? picture.pixel(at, 40) : picture.pixel(35, at)) == rgb(Green))
-            lines.push_back(at);
-    EXPECT_EQ(lines, c.lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, GridTest,
-                         testing::Values(GridCase{"VerticalFromBeforeTheChart", true, -10, 15, {35, 50, 65}},
-                                         GridCase{"VerticalStepZero", true, 0, 0, {}},
-                                         GridCase{"VerticalStepNegative", true, 0, -5, {}},
-                                         GridCase{"HorizontalFromInside", false, 5, 12, {40, 52, 64}},
-                                         GridCase{"HorizontalStepZero", false, 5, 0, {}}),
-                         [](const testing::TestParamInfo<GridCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ElementDrawingTest, TrendDrawsAtMostTheHistoryAndClampsItsPoints)
 {
-    DisplayElement e = shownElement(10, 10);
-    e.trendOn = 1; e.trendReady = 1; e.trendPoints = 400; e.trendHeight = 100; e.accentColour = Red;
+    DisplayElement e{.shown = 1, .trendOn = 1, .originX = 10, .originY = 10, .trendPoints = 400, .trendHeight = 100,
+                     .trendReady = 1, .accentColour = Red};
     TrendHistory history;
     history.fill(500);
     history.front() = 5000;
     history.back() = -700;
-    const QImage picture = drawAlone(e, allFlags(), history);
+    const QImage picture = render({e}, allFlags(), history);
     EXPECT_EQ(inkBounds(picture, picture.rect()), QRect(10, 9, 301, 101));
     EXPECT_EQ(picture.pixel(10, 9), rgb(Red));
     EXPECT_EQ(picture.pixel(150, 59), rgb(Red));
     EXPECT_EQ(picture.pixel(310, 109), rgb(Red));
     e.trendPoints = -5;
-    EXPECT_TRUE(inkBounds(drawAlone(e, allFlags(), history), picture.rect()).isNull());
-    e.trendPoints = 10;
-    e.trendReady = 0;
-    EXPECT_TRUE(inkBounds(drawAlone(e, allFlags(), history), picture.rect()).isNull());
+    EXPECT_TRUE(blank(render({e}, allFlags(), history)));
 }
 
-TEST_F(ElementDrawingTest, BitmapsPassThroughTheSharedHolder)
+TEST_F(ElementDrawingTest, BitmapsPassThroughTheSharedHolderAndAFailureIsToldEveryTime)
 {
     writeBitmap(u"lamp.bmp"_s);
-    const auto bitmapElement = [](const QString &file, qint32 x, qint32 loaded) {
-        DisplayElement e = shownElement(x, 7);
-        e.bitmapOn = 1; e.bitmapFile = file; e.bitmapLoaded = loaded; e.bitmapKeyColour = Green;
-        e.bitmapDx = 2; e.bitmapDy = 3;
-        return e;
+    const auto bitmap = [](const QString &file, qint32 x, qint32 loaded) {
+        return DisplayElement{.shown = 1, .bitmapOn = 1, .originX = x, .originY = 7, .bitmapDx = 2, .bitmapDy = 3,
+                              .bitmapLoaded = loaded, .bitmapFile = file, .bitmapKeyColour = Green};
     };
-    const DisplayElement missing = bitmapElement(u"missing.bmp"_s, 58, 0);
-    for (const DisplayElement &e : {bitmapElement(u"lamp.bmp"_s, 8, 0), missing, missing,
-                                    bitmapElement(u"missing.bmp"_s, 108, 1), bitmapElement(QString(), 158, 0)})
-        draw(e);
-    const QImage &picture = finished();
+    const DisplayElement missing = bitmap(u"missing.bmp"_s, 58, 0);
+    const QImage picture = render({bitmap(u"lamp.bmp"_s, 8, 0), missing, missing, bitmap(u"missing.bmp"_s, 108, 1),
+                                   bitmap(QString(), 158, 0)});
     EXPECT_EQ(picture.pixel(10, 10), White) << "the key colour is transparent";
-    EXPECT_EQ(inkBounds(picture, QRect(0, 0, 50, 50)), QRect(10, 10, 4, 4));
     EXPECT_EQ(picture.pixel(11, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(inkBounds(picture, QRect(0, 0, 50, 50)), QRect(10, 10, 4, 4));
     EXPECT_TRUE(inkBounds(picture, QRect(50, 0, 50, 50)).isNull());
     EXPECT_EQ(inkBounds(picture, QRect(100, 0, 50, 50)), QRect(110, 10, 4, 4)) << "drawn from the holder";
     EXPECT_TRUE(inkBounds(picture, QRect(150, 0, 50, 50)).isNull());
     const RecordingDialogs::Call notFound{RecordingDialogs::Kind::Message, u"Bitmap not found"_s, u"File Error"_s};
     EXPECT_EQ(dialogs.calls, (QList<RecordingDialogs::Call>{notFound, notFound}));
-    EXPECT_EQ(bitmaps.keyColour(), Green);
 }
 
-TEST_F(ElementDrawingTest, TheDateLineIgnoresTheOrigin)
-{
-    DisplayElement e = shownElement(200, 150);
-    e.clockOn = 1; e.boxX[5] = 10; e.boxY[5] = 20;
-    const QRect ink = inkBounds(drawAlone(e), image.rect());
-    EXPECT_GE(ink.left(), 10);
-    EXPECT_LE(ink.left(), 13);
-    EXPECT_GE(ink.top(), 20);
-    EXPECT_LE(ink.bottom(), 40);
-}
-
-TEST(ElementTexts, TimeLabelsWrapThroughMidnightAndTheDateLineKeepsItsBlanks)
+TEST_F(ElementDrawingTest, TimeTextsWrapThroughMidnightAndTheDateLineIgnoresTheOrigin)
 {
     EXPECT_EQ(ElementTimeLabel(QTime(1, 30), 2), u"23 : 30"_s);
     EXPECT_EQ(ElementTimeLabel(QTime(9, 5), 8), u"01 : 05"_s);
-    EXPECT_EQ(ElementTimeLabel(QTime(0, 0), 6), u"18 : 00"_s);
-    const FixedClock clock(QDateTime(QDate(2024, 1, 7), QTime(9, 5, 59)));
-    EXPECT_EQ(ElementDateLine(clock), u"Nedelja  07. Januar  2024.      09 : 05"_s);
+    EXPECT_EQ(ElementDateLine(FixedClock(QDateTime(QDate(2024, 1, 7), QTime(9, 5, 59)))),
+              u"Nedelja  07. Januar  2024.      09 : 05"_s);
+    const QImage picture = render({{.shown = 1, .originX = 200, .originY = 150, .boxX = {0, 0, 0, 0, 0, 10},
+                                    .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}});
+    EXPECT_NEAR(inkBounds(picture, picture.rect()).left(), 11, 2);
+    EXPECT_NEAR(inkBounds(picture, picture.rect()).top(), 22, 3);
 }
 
 } // namespace
