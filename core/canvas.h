@@ -6,12 +6,12 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
-#include <QPolygon>
 #include <QString>
 
 class QImage;
 class QPainter;
 class QPen;
+class QPolygon;
 
 // A Windows colour value: 0x00BBGGRR.
 using WinColour = quint32;

@@ -5,10 +5,10 @@
 #include "core/datafolder.h"
 #include "core/displayelement.h"
 
-#include <QDateTime>
 #include <QImage>
 #include <QLocale>
 #include <QString>
+#include <QTime>
 
 #include <functional>
 

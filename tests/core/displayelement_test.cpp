@@ -15,7 +15,8 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // Reserved byte ranges [first, end) of the element record.
-constexpr std::pair<int, int> ReservedRanges[] = {{37, 40}, {300, 304}, {536, 552}, {629, 632}, {1440, 1444}, {1461, 1488}};
+constexpr std::pair<int, int> ReservedRanges[] = {{37, 40},   {300, 304},   {536, 552},
+                                                  {629, 632}, {1440, 1444}, {1461, 1488}};
 // Byte ranges [first, end) of i32 and colour fields.
 constexpr std::pair<int, int> NumberRanges[] = {{40, 300}, {320, 536}, {632, 636}, {1348, 1440}, {1444, 1456}};
 

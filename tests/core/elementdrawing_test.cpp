@@ -92,7 +92,8 @@ protected:
     QTemporaryDir dir;
     ElementBitmapHolder bitmaps;
     int messageRounds = 0;
-    ElementDrawingContext context{clock, dialogs, QLocale::c(), [this] { ++messageRounds; }, DataFolder(dir.path()), bitmaps};
+    ElementDrawingContext context{clock, dialogs, QLocale::c(), [this] { ++messageRounds; }, DataFolder(dir.path()),
+                                  bitmaps};
 };
 
 struct Band
@@ -145,6 +146,24 @@ INSTANTIATE_TEST_SUITE_P(
                     BarCase{"SolidBelowZeroHangsUnderTheBar", 1, 800, 200, -100, {{100, 109, Blue}}}),
     caseName<BarCase>);
 
+// Box (index) filled, 10 x 10 pixels.
+DisplayElement box(std::size_t index)
+{
+    DisplayElement e;
+    e.boxFill[index] = 1;
+    e.boxWidth[index] = e.boxHeight[index] = 10;
+    return e;
+}
+
+DisplayElement textItem5()
+{
+    DisplayElement e;
+    e.textOn[5] = 1;
+    e.textSize[5] = 10;
+    e.text[5] = u"Nivo"_s;
+    return e;
+}
+
 // One part of an element switched on, and the part flag that gates it.
 struct PartCase
 {
@@ -163,12 +182,12 @@ const PartCase PartCases[] = {
     {"DateLine", 0, {.boxX = {0, 0, 0, 0, 0, 20}, .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}},
     {"Trend", 0, {.trendOn = 1, .trendPoints = 50, .trendHeight = 40, .trendReady = 1}},
     {"Bar1", 1, {.bar1On = 1, .bar1Width = 10, .bar1Height = 50, .scaledValue = 500}},
-    {"Box1", 2, {.boxFill = {1}, .boxWidth = {10}, .boxHeight = {10}}},
-    {"Box6", 7, {.boxFill = {0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 10}}},
-    {"Box7", 8, {.boxFill = {0, 0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 0, 10}}},
-    {"Box8", 9, {.boxFill = {0, 0, 0, 0, 0, 0, 0, 1}, .boxWidth = {0, 0, 0, 0, 0, 0, 0, 10}, .boxHeight = {0, 0, 0, 0, 0, 0, 0, 10}}},
+    {"Box1", 2, box(0)},
+    {"Box6", 7, box(5)},
+    {"Box7", 8, box(6)},
+    {"Box8", 9, box(7)},
     {"Lamp", 10, {.textOn = {1}, .lampX = 30, .lampY = 30, .lampRadius = 8}},
-    {"Text5", 15, {.textOn = {0, 0, 0, 0, 0, 1}, .textSize = {0, 0, 0, 0, 0, 10}, .text = {QString(), QString(), QString(), QString(), QString(), u"Nivo"_s}}},
+    {"Text5", 15, textItem5()},
     {"Bitmap", 16, {.bitmapOn = 1, .bitmapFile = u"lamp.bmp"_s}},
 };
 
@@ -232,7 +251,8 @@ TEST_F(ElementDrawingTest, BoxesTakeTheirColoursAndBox8IsFramed)
 {
     const QImage picture = render({{.shown = 1, .boxFill = {1, 0, 0, 0, 0, 0, 0, 1}, .originX = 10, .originY = 10,
                                     .boxX = {0, 0, 0, 0, 0, 0, 0, 30}, .boxWidth = {20, 0, 0, 0, 0, 0, 0, 20},
-                                    .boxHeight = {10, 0, 0, 0, 0, 0, 0, 10}, .boxColour = {Green}, .accentColour = Yellow}});
+                                    .boxHeight = {10, 0, 0, 0, 0, 0, 0, 10}, .boxColour = {Green},
+                                    .accentColour = Yellow}});
     EXPECT_EQ(inkBounds(picture, picture.rect()), QRect(10, 10, 50, 10));
     EXPECT_EQ(picture.pixel(29, 19), rgb(Green));
     EXPECT_EQ(picture.pixel(30, 15), White);
