@@ -2,6 +2,7 @@
 #include "core/canvas.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -39,6 +40,13 @@ Qt::PenStyle toQtPenStyle(PenStyle style)
     return Qt::SolidLine;
 }
 
+// The pixels of a Windows rectangle, normalised.
+QRect windowsRect(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                 QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
+}
+
 } // namespace
 
 QColor toQColor(WinColour colour)
@@ -73,12 +81,65 @@ void Canvas::lineTo(int x, int y)
         drawThinLine(from, to);
         return;
     }
-    // Windows draws wide pens solid with round ends, and patterns only on one-pixel pens.
-    const QPen qtPen = pen.width > 1
-        ? QPen(toQColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
-        : QPen(toQColor(pen.colour), 0, toQtPenStyle(pen.style), Qt::FlatCap);
-    m_painter.setPen(qtPen);
+    m_painter.setPen(qtPen());
     m_painter.drawLine(from, to);
+}
+
+// Windows draws wide pens solid with round ends, and patterns only on one-pixel pens.
+QPen Canvas::qtPen() const
+{
+    const CanvasPen &pen = m_state.pen;
+    if (pen.style == PenStyle::Null)
+        return QPen(Qt::NoPen);
+    if (pen.width > 1)
+        return QPen(toQColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(toQColor(pen.colour), 0, toQtPenStyle(pen.style), Qt::FlatCap);
+}
+
+void Canvas::selectShapePenAndBrush()
+{
+    m_painter.setPen(qtPen());
+    m_painter.setBrush(m_state.brushClear ? QBrush(Qt::NoBrush) : QBrush(toQColor(m_state.brushColour)));
+}
+
+void Canvas::fillRect(int left, int top, int right, int bottom)
+{
+    const QRect area = windowsRect(left, top, right, bottom);
+    if (!m_state.brushClear && !area.isEmpty())
+        m_painter.fillRect(area, toQColor(m_state.brushColour));
+}
+
+void Canvas::frameRect(int left, int top, int right, int bottom)
+{
+    const QRect area = windowsRect(left, top, right, bottom);
+    if (m_state.brushClear || area.isEmpty())
+        return;
+    const QColor colour = toQColor(m_state.brushColour);
+    m_painter.fillRect(QRect(area.topLeft(), QSize(area.width(), 1)), colour);
+    m_painter.fillRect(QRect(area.bottomLeft(), QSize(area.width(), 1)), colour);
+    m_painter.fillRect(QRect(area.topLeft(), QSize(1, area.height())), colour);
+    m_painter.fillRect(QRect(area.topRight(), QSize(1, area.height())), colour);
+}
+
+void Canvas::polygon(const QPolygon &points)
+{
+    selectShapePenAndBrush();
+    m_painter.drawPolygon(points);
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom)
+{
+    const QRect area = windowsRect(left, top, right, bottom);
+    if (area.isEmpty())
+        return;
+    selectShapePenAndBrush();
+    // Qt strokes a rectangle's outline one pixel beyond its right and bottom edges.
+    m_painter.drawEllipse(area.adjusted(0, 0, -1, -1));
+}
+
+void Canvas::drawImage(int x, int y, const QImage &image)
+{
+    m_painter.drawImage(QPoint(x, y), image);
 }
 
 // Bresenham's line from `from` up to, but not including, `to`.

@@ -8,7 +8,10 @@
 #include <QPoint>
 #include <QString>
 
+class QImage;
 class QPainter;
+class QPen;
+class QPolygon;
 
 // A Windows colour value: 0x00BBGGRR.
 using WinColour = quint32;
@@ -76,11 +79,28 @@ public:
     void textOut(int x, int y, const QString &text);
     // The width of the text in the current font.
     int textWidth(const QString &text) const;
+
+    // Rectangles are Windows rectangles (left, top, right, bottom) over columns left to right - 1
+    // and rows top to bottom - 1. One given the wrong way round (right < left or bottom < top)
+    // covers the pixels of its normalised form; one with right = left or bottom = top covers none.
+    // The rectangle in the brush colour; nothing with a clear brush.
+    void fillRect(int left, int top, int right, int bottom);
+    // A one-pixel border along the inside of the rectangle in the brush colour; nothing with a clear brush.
+    void frameRect(int left, int top, int right, int bottom);
+    // The polygon filled with the brush and outlined with the pen.
+    void polygon(const QPolygon &points);
+    // The ellipse inscribed in the rectangle, filled with the brush and outlined with the pen.
+    void ellipse(int left, int top, int right, int bottom);
+    // The image with its top-left corner at (x, y); transparent pixels leave the canvas as it was.
+    void drawImage(int x, int y, const QImage &image);
+
     // The Qt font for the current font state.
     QFont qtFont() const;
 
 private:
     void drawThinLine(QPoint from, QPoint to);
+    QPen qtPen() const;
+    void selectShapePenAndBrush();
 
     QPainter &m_painter;
     int m_pixelsPerInch;

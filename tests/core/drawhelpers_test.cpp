@@ -1,6 +1,8 @@
 // Geometry and colours of the drawing helpers and the canvas, checked on the pixels of an image.
 #include "core/drawhelpers.h"
 
+#include "tests/support/imageink.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -25,32 +27,6 @@ protected:
     {
         painter->end();
         return image;
-    }
-
-    static bool isInk(QRgb pixel) { return pixel != qRgb(255, 255, 255); }
-
-    // The smallest rectangle holding every non-white pixel inside area.
-    static QRect inkBounds(const QImage &image, QRect area)
-    {
-        QRect bounds;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (isInk(image.pixel(x, y)))
-                    bounds |= QRect(x, y, 1, 1);
-        return bounds;
-    }
-
-    // The darkest pixel inside area: the core of a glyph, where its colour shows best.
-    static QColor darkest(const QImage &image, QRect area)
-    {
-        QColor best = Qt::white;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (c.red() + c.green() + c.blue() < best.red() + best.green() + best.blue())
-                    best = c;
-            }
-        return best;
     }
 
     void useFont(const QString &face, int size)

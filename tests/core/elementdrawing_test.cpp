@@ -1,0 +1,353 @@
+// Plant-map elements drawn into an image: bar zones, flags, ticks, grid, trend, bitmaps and carried-over state.
+#include "core/elementdrawing.h"
+
+#include "tests/support/fixedclock.h"
+#include "tests/support/imageink.h"
+#include "tests/support/recordingdialogs.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr WinColour Red = 0x0000FF;
+constexpr WinColour Green = 0x00FF00;
+constexpr WinColour Blue = 0xFF0000;
+constexpr WinColour Yellow = 0x00FFFF;
+const QRgb White = qRgb(255, 255, 255);
+
+QRgb rgb(WinColour colour)
+{
+    return toQColor(colour).rgb();
+}
+
+bool blank(const QImage &picture)
+{
+    return inkBounds(picture, picture.rect()).isNull();
+}
+
+std::array<bool, PartCount> onlyFlag(std::size_t j)
+{
+    std::array<bool, PartCount> flags{};
+    flags[j] = true;
+    return flags;
+}
+
+std::array<bool, PartCount> allFlags()
+{
+    std::array<bool, PartCount> flags;
+    flags.fill(true);
+    return flags;
+}
+
+// The rows of the parameter tables print as their names.
+template <typename Case>
+    requires requires(const Case &c) { c.name; }
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
+class ElementDrawingTest : public testing::Test
+{
+protected:
+    // The elements drawn in order on one fresh canvas over a white 400 x 240 picture.
+    QImage render(std::initializer_list<DisplayElement> elements, const std::array<bool, PartCount> &flags = allFlags(),
+                  const TrendHistory &history = {})
+    {
+        QImage picture(400, 240, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        Canvas canvas(painter);
+        for (const DisplayElement &e : elements)
+            DrawElement(canvas, e, flags, history, context);
+        painter.end();
+        return picture;
+    }
+
+    // A 4 x 4 red bitmap whose top-left pixel has the key colour green.
+    void writeBitmap(const QString &name)
+    {
+        QImage bitmap(4, 4, QImage::Format_RGB32);
+        bitmap.fill(Qt::red);
+        bitmap.setPixel(0, 0, rgb(Green));
+        ASSERT_TRUE(bitmap.save(dir.filePath(name), "BMP"));
+    }
+
+    RecordingDialogs dialogs;
+    FixedClock clock{QDateTime(QDate(2024, 1, 7), QTime(9, 5))};
+    QTemporaryDir dir;
+    ElementBitmapHolder bitmaps;
+    int messageRounds = 0;
+    ElementDrawingContext context{clock, dialogs, QLocale::c(), [this] { ++messageRounds; }, DataFolder(dir.path()),
+                                  bitmaps};
+};
+
+struct Band
+{
+    int first, last; // rows from the bar's top, both included
+    WinColour colour;
+};
+
+struct BarCase
+{
+    const char *name;
+    quint8 solid;
+    qint32 high, low, value;
+    std::vector<Band> bands;
+};
+
+class BarTest : public ElementDrawingTest, public testing::WithParamInterface<BarCase>
+{
+};
+
+TEST_P(BarTest, FillsItsZonesUpToTheValue)
+{
+    const BarCase &c = GetParam();
+    const DisplayElement e{.shown = 1, .bar1On = 1, .bar1Solid = c.solid, .originX = 30, .originY = 40, .bar1X = 10,
+                           .bar1Y = 20, .bar1Width = 8, .bar1Height = 100, .scaledValue = c.value, .highLimit = c.high,
+                           .lowLimit = c.low, .highColour = Red, .midColour = Green, .lowColour = Blue};
+    const QImage picture = render({e}, onlyFlag(1));
+    for (int row = -20; row < 120; ++row) {
+        QRgb expected = White;
+        for (const Band &band : c.bands)
+            if (row >= band.first && row <= band.last)
+                expected = rgb(band.colour);
+        ASSERT_EQ(picture.pixel(44, 60 + row), expected) << "row " << row;
+    }
+    const QRect ink = inkBounds(picture, picture.rect());
+    EXPECT_TRUE(c.bands.empty() ? ink.isNull() : ink.left() == 40 && ink.right() == 47);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, BarTest,
+    testing::Values(BarCase{"Zoned900", 0, 800, 200, 900, {{10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"Zoned500MiddleOverRow79", 0, 800, 200, 500, {{50, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"Zoned100", 0, 800, 200, 100, {{90, 99, Blue}}},
+                    BarCase{"ZonedAbove1000", 0, 800, 200, 1100, {{-10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
+                    BarCase{"ZonedLowLimit1000", 0, 800, 1000, 500, {}},
+                    BarCase{"ZonedBothLimits1000", 0, 1000, 1000, 1000, {}},
+                    BarCase{"Solid200", 1, 800, 200, 200, {{80, 99, Blue}}},
+                    BarCase{"Solid800", 1, 800, 200, 800, {{20, 99, Red}}},
+                    BarCase{"Solid500", 1, 800, 200, 500, {{50, 99, Green}}},
+                    BarCase{"SolidBelowZeroHangsUnderTheBar", 1, 800, 200, -100, {{100, 109, Blue}}}),
+    caseName<BarCase>);
+
+// Box (index) filled, 10 x 10 pixels.
+DisplayElement box(std::size_t index)
+{
+    DisplayElement e;
+    e.boxFill[index] = 1;
+    e.boxWidth[index] = e.boxHeight[index] = 10;
+    return e;
+}
+
+DisplayElement textItem5()
+{
+    DisplayElement e;
+    e.textOn[5] = 1;
+    e.textSize[5] = 10;
+    e.text[5] = u"Nivo"_s;
+    return e;
+}
+
+// One part of an element switched on, and the part flag that gates it.
+struct PartCase
+{
+    const char *name;
+    std::size_t flag;
+    DisplayElement element;
+};
+
+const PartCase PartCases[] = {
+    {"Bar2", 0, {.bar2On = 1, .bar2Width = 10, .bar2Height = 50, .scaledValue = 500}},
+    {"Markers", 0, {.markersOn = 1, .bar2Height = 50, .markerLength = 10, .markerHalfHeight = 5}},
+    {"Axis", 0, {.axisOn = 1, .axisX = 20, .axisLength = 40}},
+    {"Ticks", 0, {.majorOn = 1, .majorLength = 5, .majorStep = 10, .majorCount = 2}},
+    {"VerticalGrid", 0, {.vGridOn = 1, .chartWidth = 50, .chartHeight = 50, .vGridStep = 10}},
+    {"HorizontalGrid", 0, {.hGridOn = 1, .chartWidth = 50, .chartHeight = 50, .hGridStep = 10}},
+    {"DateLine", 0, {.boxX = {0, 0, 0, 0, 0, 20}, .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}},
+    {"Trend", 0, {.trendOn = 1, .trendPoints = 50, .trendHeight = 40, .trendReady = 1}},
+    {"Bar1", 1, {.bar1On = 1, .bar1Width = 10, .bar1Height = 50, .scaledValue = 500}},
+    {"Box1", 2, box(0)},
+    {"Box6", 7, box(5)},
+    {"Box7", 8, box(6)},
+    {"Box8", 9, box(7)},
+    {"Lamp", 10, {.textOn = {1}, .lampX = 30, .lampY = 30, .lampRadius = 8}},
+    {"Text5", 15, textItem5()},
+    {"Bitmap", 16, {.bitmapOn = 1, .bitmapFile = u"lamp.bmp"_s}},
+};
+
+class PartTest : public ElementDrawingTest, public testing::WithParamInterface<PartCase>
+{
+};
+
+TEST_P(PartTest, DrawnOnlyWithItsOwnFlagWhileMessagesAreProcessedAnyway)
+{
+    writeBitmap(u"lamp.bmp"_s);
+    DisplayElement e = GetParam().element;
+    e.shown = 1;
+    e.originX = e.originY = 20;
+    std::array<bool, PartCount> others = allFlags();
+    others[GetParam().flag] = false;
+    EXPECT_TRUE(blank(render({e}, others)));
+    EXPECT_TRUE(blank(render({e}, {})));
+    EXPECT_FALSE(blank(render({e}, onlyFlag(GetParam().flag))));
+    EXPECT_EQ(messageRounds, 3);
+    e.shown = 0;
+    EXPECT_TRUE(blank(render({e})));
+    EXPECT_EQ(messageRounds, 3);
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PartTest, testing::ValuesIn(PartCases), caseName<PartCase>);
+
+TEST_F(ElementDrawingTest, MarkersPointAtTheLimitsBesideBar2)
+{
+    const QImage picture = render({{.shown = 1, .markersOn = 1, .originX = 20, .originY = 20, .bar2Height = 100,
+                                    .markerDx = 12, .markerLength = 8, .markerHalfHeight = 4, .highLimit = 800,
+                                    .lowLimit = 200, .highMarkerColour = Red, .lowMarkerColour = Blue}});
+    EXPECT_EQ(picture.pixel(38, 40), rgb(Red));
+    EXPECT_EQ(picture.pixel(38, 100), rgb(Blue));
+    EXPECT_EQ(inkBounds(picture, QRect(0, 30, 400, 20)).right(), 39);
+}
+
+TEST_F(ElementDrawingTest, CoincidingTicksDrawOnlyTheMinorOneAndShareTheLabelValue)
+{
+    // Minor ticks at 0, 20 and 40; majors at 0 and 40 give way, the one at 80 is drawn; labels 8, 88, 168, 248.
+    const QImage picture = render({{.shown = 1, .majorOn = 1, .majorLabelsOn = 1, .minorOn = 1, .minorLabelsOn = 1,
+                                    .originX = 20, .originY = 10, .axisX = 30, .axisY = 10, .majorLength = 12,
+                                    .majorFirst = 0, .majorStep = 40, .majorCount = 3, .majorFontSize = 8,
+                                    .majorLabelDx = 10, .minorLength = 5, .minorFirst = 0, .minorStep = 20,
+                                    .minorCount = 3, .minorFontSize = 8, .minorLabelDx = 10, .labelStart = 8,
+                                    .labelStep = 80, .majorFont = u"Arial"_s, .minorFont = u"Arial"_s,
+                                    .labelFormat = u"%.0f"_s, .majorColour = Red, .minorColour = Blue}});
+    for (const int row : {20, 40, 60}) {
+        EXPECT_EQ(picture.pixel(46, row), rgb(Blue)) << row;
+        EXPECT_EQ(picture.pixel(42, row), White) << row;
+    }
+    EXPECT_EQ(picture.pixel(42, 100), rgb(Red));
+    EXPECT_TRUE(inkBounds(picture, QRect(0, 120, 400, 120)).isNull()) << "the major count dropped at each give-way";
+    const auto labelWidth = [&](int row) { return inkBounds(picture, QRect(55, row, 100, 15)).width(); };
+    EXPECT_LT(labelWidth(20), labelWidth(40));
+    EXPECT_LT(labelWidth(40), labelWidth(60));
+    EXPECT_NEAR(labelWidth(100), labelWidth(60), 2);
+}
+
+TEST_F(ElementDrawingTest, BoxesTakeTheirColoursAndBox8IsFramed)
+{
+    const QImage picture = render({{.shown = 1, .boxFill = {1, 0, 0, 0, 0, 0, 0, 1}, .originX = 10, .originY = 10,
+                                    .boxX = {0, 0, 0, 0, 0, 0, 0, 30}, .boxWidth = {20, 0, 0, 0, 0, 0, 0, 20},
+                                    .boxHeight = {10, 0, 0, 0, 0, 0, 0, 10}, .boxColour = {Green},
+                                    .accentColour = Yellow}});
+    EXPECT_EQ(inkBounds(picture, picture.rect()), QRect(10, 10, 50, 10));
+    EXPECT_EQ(picture.pixel(29, 19), rgb(Green));
+    EXPECT_EQ(picture.pixel(30, 15), White);
+    EXPECT_EQ(picture.pixel(40, 10), rgb(WinBlack));
+    EXPECT_EQ(picture.pixel(59, 19), rgb(WinBlack));
+    EXPECT_EQ(picture.pixel(45, 15), rgb(Yellow));
+}
+
+TEST_F(ElementDrawingTest, TheLampTakesFontColourAndPenStyleLeftByEarlierElements)
+{
+    const DisplayElement lamp{.shown = 1, .textOn = {1}, .originX = 100, .originY = 100, .lampRadius = 10,
+                              .name = u"RRRR"_s, .accentColour = Yellow};
+    const DisplayElement redFont{.shown = 1, .bitmapSlot = 26};
+    const DisplayElement blueItem2{.shown = 1, .textOn = {0, 0, 1}, .bitmapSlot = 26, .textColour = {0, 0, Blue}};
+    const DisplayElement nullPen{.shown = 1, .markersOn = 1, .originY = 150, .markerLength = 8};
+    const QRect name(116, 100, 120, 30);
+    const QRect outline(90, 90, 21, 21);
+    EXPECT_EQ(darkest(render({redFont, lamp}), name).rgb(), qRgb(255, 0, 0));
+    EXPECT_EQ(darkest(render({{.shown = 1, .bitmapSlot = 25}, lamp}), name).rgb(), qRgb(0, 0, 0));
+    EXPECT_EQ(darkest(render({blueItem2, lamp}), name).rgb(), qRgb(0, 0, 255));
+    EXPECT_EQ(darkest(render({lamp}), outline).rgb(), rgb(WinBlack));
+    EXPECT_EQ(darkest(render({nullPen, lamp}), outline).rgb(), rgb(Yellow)) << "no outline after the markers";
+}
+
+TEST_F(ElementDrawingTest, GridLinesFromTheChartEdgeOnAndNoneWithoutAPositiveStep)
+{
+    const struct
+    {
+        bool vertical;
+        qint32 first, step;
+        std::vector<int> lines; // picture columns (vertical) or rows (horizontal)
+    } cases[] = {{true, -10, 15, {35, 50, 65}}, {true, 0, 0, {}}, {true, 0, -5, {}}, {false, 5, 12, {40, 52, 64}},
+                 {false, 5, 0, {}}};
+    for (const auto &c : cases) {
+        DisplayElement e{.shown = 1, .originX = 10, .originY = 5, .chartX = 20, .chartY = 30, .chartWidth = 50,
+                         .chartHeight = 40, .trendHeight = 100, .gridColour = Green};
+        (c.vertical ? e.vGridOn : e.hGridOn) = 1;
+        (c.vertical ? e.vGridFirst : e.hGridFirst) = c.first;
+        (c.vertical ? e.vGridStep : e.hGridStep) = c.step;
+        const QImage picture = render({e});
+        std::vector<int> lines;
+        for (int at = 0; at < 200; ++at)
+            if ((c.vertical ? picture.pixel(at, 40) : picture.pixel(35, at)) == rgb(Green))
+                lines.push_back(at);
+        EXPECT_EQ(lines, c.lines) << (c.vertical ? "vertical, step " : "horizontal, step ") << c.step;
+    }
+}
+
+TEST_F(ElementDrawingTest, TrendDrawsAtMostTheHistoryAndClampsItsPoints)
+{
+    DisplayElement e{.shown = 1, .trendOn = 1, .originX = 10, .originY = 10, .trendPoints = 400, .trendHeight = 100,
+                     .trendReady = 1, .accentColour = Red};
+    TrendHistory history;
+    history.fill(500);
+    history.front() = 5000;
+    history.back() = -700;
+    const QImage picture = render({e}, allFlags(), history);
+    EXPECT_EQ(inkBounds(picture, picture.rect()), QRect(10, 9, 301, 101));
+    EXPECT_EQ(picture.pixel(10, 9), rgb(Red));
+    EXPECT_EQ(picture.pixel(150, 59), rgb(Red));
+    EXPECT_EQ(picture.pixel(310, 109), rgb(Red));
+    e.trendPoints = -5;
+    EXPECT_TRUE(blank(render({e}, allFlags(), history)));
+}
+
+TEST_F(ElementDrawingTest, BitmapsPassThroughTheSharedHolderAndAFailureIsToldEveryTime)
+{
+    writeBitmap(u"lamp.bmp"_s);
+    const auto bitmap = [](const QString &file, qint32 x, qint32 loaded) {
+        return DisplayElement{.shown = 1, .bitmapOn = 1, .originX = x, .originY = 7, .bitmapDx = 2, .bitmapDy = 3,
+                              .bitmapLoaded = loaded, .bitmapFile = file, .bitmapKeyColour = Green};
+    };
+    const DisplayElement missing = bitmap(u"missing.bmp"_s, 58, 0);
+    const QImage picture = render({bitmap(u"lamp.bmp"_s, 8, 0), missing, missing, bitmap(u"missing.bmp"_s, 108, 1),
+                                   bitmap(QString(), 158, 0)});
+    EXPECT_EQ(picture.pixel(10, 10), White) << "the key colour is transparent";
+    EXPECT_EQ(picture.pixel(11, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(inkBounds(picture, QRect(0, 0, 50, 50)), QRect(10, 10, 4, 4));
+    EXPECT_TRUE(inkBounds(picture, QRect(50, 0, 50, 50)).isNull());
+    EXPECT_EQ(inkBounds(picture, QRect(100, 0, 50, 50)), QRect(110, 10, 4, 4)) << "drawn from the holder";
+    EXPECT_TRUE(inkBounds(picture, QRect(150, 0, 50, 50)).isNull());
+    const RecordingDialogs::Call notFound{RecordingDialogs::Kind::Message, u"Bitmap not found"_s, u"File Error"_s};
+    EXPECT_EQ(dialogs.calls, (QList<RecordingDialogs::Call>{notFound, notFound}));
+}
+
+TEST_F(ElementDrawingTest, TimeTextsWrapThroughMidnightAndTheDateLineIgnoresTheOrigin)
+{
+    EXPECT_EQ(ElementTimeLabel(QTime(1, 30), 2), u"23 : 30"_s);
+    EXPECT_EQ(ElementTimeLabel(QTime(9, 5), 8), u"01 : 05"_s);
+    EXPECT_EQ(ElementDateLine(FixedClock(QDateTime(QDate(2024, 1, 7), QTime(9, 5, 59)))),
+              u"Nedelja  07. Januar  2024.      09 : 05"_s);
+    const QImage picture = render({{.shown = 1, .originX = 200, .originY = 150, .boxX = {0, 0, 0, 0, 0, 10},
+                                    .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}});
+    EXPECT_NEAR(inkBounds(picture, picture.rect()).left(), 11, 2);
+    EXPECT_NEAR(inkBounds(picture, picture.rect()).top(), 22, 3);
+}
+
+} // namespace
