@@ -1,13 +1,19 @@
 // Program entry: creates the services and the windows once, wires them together and runs the loop.
 #include "app/qtdialogs.h"
+#include "config/aboutbox.h"
+#include "config/connectionlostwindow.h"
+#include "config/diagnosticlistwindow.h"
+#include "config/transferwindow.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "core/exchangelog.h"
 #include "core/plantmodel.h"
 #include "core/serverlink.h"
 #include "core/settingsstore.h"
 #include "core/tw.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
+#include "server/embeddedexchange.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -50,18 +56,36 @@ int main(int argc, char *argv[])
     SettingsStore settings;
     PlantModel plant;
     const DataFolder folder = DataFolder::workingDirectory();
+    const QLocale locale = QLocale::system();
 
-    ServerLink server(settings, [] { return std::unique_ptr<ServerExchange>(); });
+    ServerLink link(settings, [&dialogs] {
+        EmbeddedExchangeOpening opening = openEmbeddedExchange();
+        if (!opening.error.isEmpty())
+            dialogs.reportError(opening.error);
+        return std::unique_ptr<ServerExchange>(std::move(opening.exchange));
+    });
+    ExchangeLog server(link, clock);
 
-    MainWindow mainWindow(plant, server, folder);
+    MainWindow mainWindow(plant, server, MainWindowServices{folder, dialogs, clock, locale});
+    DiagnosticListWindow diagnosticList(server);
+    ConnectionLostWindow connectionLost;
     LoginWindow loginWindow;
-    Tw w(settings, dialogs, clock, QLocale::system());
+    TransferWindow transfer;
+    AboutBox aboutBox;
+    Tw w(settings, dialogs, clock, locale);
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
-    QObject::connect(&mainWindow, &MainWindow::loginStarted, [&server] { server.select(); });
+    QObject::connect(&mainWindow, &MainWindow::loginStarted, [&link] { link.select(); });
     QObject::connect(&mainWindow, &MainWindow::documentOpenRequested,
                      [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    QObject::connect(&mainWindow, &MainWindow::aboutRequested, &aboutBox, &AboutBox::showBox);
+    QObject::connect(&mainWindow, &MainWindow::connectionLost, &connectionLost, &ConnectionLostWindow::showNotice);
+    QObject::connect(&mainWindow, &MainWindow::connectionRestored, &connectionLost, &QWidget::hide);
+    QObject::connect(&mainWindow, &MainWindow::diagnosticListRequested, &diagnosticList, [&diagnosticList] {
+        diagnosticList.show();
+        diagnosticList.raise();
+    });
 
     mainWindow.show();
     return QApplication::exec();

@@ -1,10 +1,13 @@
-// The main window: login, menus and (later) the live plant map.
+// The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
 #include "core/plantmodel.h"
 #include "main/demonstrationplant.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
+#include "main/plantmap.h"
+#include "main/plantmaploading.h"
+#include "main/plantmapview.h"
 #include "main/serverlogin.h"
 
 #include <QAction>
@@ -18,107 +21,74 @@
 
 namespace {
 
-const QString PresentationFile = QStringLiteral("Skladar.pps");
-const QString ManualFile = QStringLiteral("Skladar.doc");
-
-QAction *namedAction(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
-QMenu *namedMenu(QMenuBar *bar, const char *name, const QString &caption)
-{
-    QMenu *menu = bar->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
+// The first redraw and value refresh follow the login closely; afterwards the ticks set 10 s.
+constexpr int FirstRedrawMs = 100;
+constexpr int FirstRefreshMs = 1000;
+constexpr int TrendTickMs = 500;
 
 } // namespace
 
-MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const DataFolder &folder, QWidget *parent)
+MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_plant(plant)
     , m_server(server)
-    , m_folder(folder)
+    , m_services(services)
+    , m_map(std::make_unique<PlantMap>())
+    , m_view(new PlantMapView(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Skladar"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setGeometry(192, 107, 596, 455);
-    setCentralWidget(new QWidget(this));
-    // The plant map is drawn over the colour of the desktop, as the operators' stations show it.
-    QPalette desktop = centralWidget()->palette();
-    desktop.setColor(QPalette::Window, QColor(0x3A, 0x6E, 0xA5));
-    centralWidget()->setPalette(desktop);
-    centralWidget()->setAutoFillBackground(true);
+    setCentralWidget(m_view);
     createMenus();
-    createLoginBox();
-    m_timer1 = createTimer("Timer1", 10000);
-    m_timer2 = createTimer("Timer2", 1000); // the first refresh comes a second after the login
-    m_timer3 = createTimer("Timer3", 500);
+    m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin}, m_password);
+    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click}, m_serviceCode);
+    m_timer1 = createTimer("Timer1", FirstRedrawMs, &MainWindow::Timer1Timer);
+    m_timer2 = createTimer("Timer2", FirstRefreshMs, &MainWindow::Timer2Timer);
+    m_timer3 = createTimer("Timer3", TrendTickMs, &MainWindow::Timer3Timer);
+
+    connect(m_view, &PlantMapView::mousePressed, this, &MainWindow::FormMouseDown);
+    connect(m_view, &PlantMapView::mouseMoved, this, &MainWindow::FormMouseMove);
+    connect(m_view, &PlantMapView::mouseReleased, this, &MainWindow::FormMouseUp);
+    connect(m_view, &PlantMapView::doubleClicked, this, &MainWindow::FormDblClick);
     FormCreate();
 }
 
-void MainWindow::createMenus()
+MainWindow::~MainWindow() = default;
+
+// A password box laid over the plant map: "Unesite lozinku :", the edit and its OK button.
+QFrame *MainWindow::createPasswordBox(const PasswordBoxLayout &layout, PasswordEdit *&password)
 {
-    QMenuBar *bar = menuBar();
-    m_menu1 = namedMenu(bar, "M1", QStringLiteral("&Meni"));
-    m_settingsMenu = m_menu1->addMenu(QStringLiteral("&Podesavanja"));
-    m_settingsMenu->setObjectName(QStringLiteral("P1"));
-    m_settingsMenu->menuAction()->setEnabled(false);
-    m_settingsMenu->menuAction()->setVisible(false);
-    m_configurationEntries = {namedAction(m_settingsMenu, "BR1", QStringLiteral("&Bargraph")),
-                              namedAction(m_settingsMenu, "RZ1", QStringLiteral("&Rezervoar")),
-                              namedAction(m_settingsMenu, "MT1", QStringLiteral("&Materijal")),
-                              namedAction(m_settingsMenu, "KR1", QStringLiteral("&Korisnik"))};
-    QAction *login = namedAction(m_menu1, "Prijava1", QStringLiteral("Pri&java"));
-    m_presentation = namedAction(m_menu1, "Prezentacija1", QStringLiteral("&Prezentacija"));
-    m_manual = namedAction(m_menu1, "Uputstvo1", QStringLiteral("&Uputstvo"));
-    m_menu1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    QAction *quit = namedAction(m_menu1, "IZ1", QStringLiteral("I&zlaz"));
-    m_tankMenu = namedMenu(bar, "R1", QStringLiteral("&Rezervoar"));
-    m_about = bar->addAction(QStringLiteral("&About"));
-    m_about->setObjectName(QStringLiteral("A1"));
+    auto *box = new QFrame(m_view);
+    box->setObjectName(QLatin1String(layout.panel));
+    box->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    box->setGeometry(8, layout.top, 193, 57);
+    QPalette colours = box->palette(); // a raised panel in the window colour, not the desktop's
+    colours.setColor(QPalette::Window, palette().color(QPalette::Window));
+    box->setPalette(colours);
+    box->setAutoFillBackground(true);
 
-    connect(login, &QAction::triggered, this, &MainWindow::Prijava1Click);
-    connect(m_presentation, &QAction::triggered, this, &MainWindow::Prezentacija1Click);
-    connect(m_manual, &QAction::triggered, this, &MainWindow::Uputstvo1Click);
-    connect(quit, &QAction::triggered, this, &MainWindow::programEndRequested);
-}
-
-void MainWindow::createLoginBox()
-{
-    m_loginBox = new QFrame(centralWidget());
-    m_loginBox->setObjectName(QStringLiteral("Panel1"));
-    m_loginBox->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_loginBox->setGeometry(8, 32, 193, 57);
-    QPalette panel = m_loginBox->palette(); // a raised panel in the window colour, not the desktop's
-    panel.setColor(QPalette::Window, palette().color(QPalette::Window));
-    m_loginBox->setPalette(panel);
-    m_loginBox->setAutoFillBackground(true);
-
-    auto *label = new QLabel(QStringLiteral("Unesite lozinku :"), m_loginBox);
-    label->setObjectName(QStringLiteral("Label1"));
+    auto *label = new QLabel(QStringLiteral("Unesite lozinku :"), box);
     label->setGeometry(8, 6, 100, 14);
-    m_password = new PasswordEdit(m_loginBox);
-    m_password->setObjectName(QStringLiteral("Edit1"));
-    m_password->setGeometry(8, 24, 97, 21);
-    m_loginButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), m_loginBox);
-    m_loginButton->setObjectName(QStringLiteral("BitBtn1"));
-    m_loginButton->setGeometry(112, 22, 73, 25);
-
-    connect(m_loginButton, &QPushButton::clicked, this, &MainWindow::RunLogin);
-    connect(m_password, &QLineEdit::returnPressed, this, &MainWindow::RunLogin);
+    password = new PasswordEdit(box);
+    password->setObjectName(QLatin1String(layout.edit));
+    password->setGeometry(8, 24, 97, 21);
+    auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), box);
+    ok->setObjectName(QLatin1String(layout.button));
+    ok->setGeometry(112, 22, 73, 25);
+    connect(ok, &QPushButton::clicked, this, layout.confirm);
+    connect(password, &QLineEdit::returnPressed, this, layout.confirm);
+    return box;
 }
 
-QTimer *MainWindow::createTimer(const char *name, int interval)
+QTimer *MainWindow::createTimer(const char *name, int interval, void (MainWindow::*tick)())
 {
     auto *timer = new QTimer(this);
     timer->setObjectName(QLatin1String(name));
     timer->setInterval(interval);
+    connect(timer, &QTimer::timeout, this, tick);
     return timer;
 }
 
@@ -129,10 +99,12 @@ void MainWindow::FormCreate()
     m_tankMenu->menuAction()->setEnabled(false);
     m_about->setEnabled(false);
     m_loginBox->show();
+    m_serviceBox->hide();
     stopTimers();
     m_state = MainWindowState{};
-    m_presentation->setVisible(m_folder.exists(PresentationFile));
-    m_manual->setVisible(m_folder.exists(ManualFile));
+    m_connection = ConnectionWatch{};
+    m_presentation->setVisible(m_services.folder.exists(PresentationFile));
+    m_manual->setVisible(m_services.folder.exists(ManualFile));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -150,6 +122,8 @@ void MainWindow::FormShow()
     RunLogin();
 }
 
+// The new model and plant map are built aside and replace the running ones only when the whole
+// login succeeded.
 void MainWindow::RunLogin()
 {
     const QString code = m_password->text().toUpper();
@@ -158,48 +132,60 @@ void MainWindow::RunLogin()
     Q_EMIT loginStarted();
     Q_EMIT loginStatusChanged(QStringLiteral("Provera lozinke..."), QString());
 
-    if (const std::optional<QString> failure = loadPlant(code)) {
-        Q_EMIT loginFailed(*failure);
-        if (m_state.loggedIn)
-            startTimers();
-        return;
-    }
-    const QString &name = m_plant.user.userName;
+    PlantModel loaded = m_plant;
+    if (const std::optional<QString> failure = fillModel(code, loaded))
+        return failLogin(*failure);
+    const QString &name = loaded.user.userName;
     Q_EMIT loginStatusChanged(name.left(name.indexOf(QChar(u'\0'))),
                               QStringLiteral("Ucitavanje korisnicke konfiguracije..."));
-    if (!loadPlantMap())
-        return;
+    auto map = std::make_unique<PlantMap>();
+    if (const std::optional<QString> failure = loadPlantMap(*map, loaded, m_services.folder, m_services.dialogs, m_services.locale))
+        return failLogin(*failure);
 
+    m_plant = loaded;
+    *m_map = std::move(*map); // in place: a redraw in progress keeps drawing valid elements
+    m_state.configAccess = m_plant.user.configAccess == 1;
+    // The demonstration login neither sets nor consults the configuration access.
+    m_mayConfigure = code == DemonstrationCode || m_state.configAccess;
+    m_state.currentView = 1;
+    setUpViewMenu();
+    showMenuEntries();
     m_menu1->menuAction()->setEnabled(true);
     m_tankMenu->menuAction()->setEnabled(true);
     m_about->setEnabled(true);
     Q_EMIT loginCompleted();
+    m_timer1->setInterval(FirstRedrawMs);
+    m_timer2->setInterval(FirstRefreshMs);
     startTimers();
     m_state.loggedIn = true;
 }
 
-// The demonstration values, or the server's into a copy of the model that replaces it only when the
-// whole load succeeded: a failed login leaves the running session untouched.
-std::optional<QString> MainWindow::loadPlant(const QString &code)
+std::optional<QString> MainWindow::fillModel(const QString &code, PlantModel &loaded)
 {
     if (code == DemonstrationCode) {
-        loadDemonstrationPlant(m_plant);
-        showConfigurationEntries(true);
+        loadDemonstrationPlant(loaded);
         return std::nullopt;
     }
-    PlantModel loaded = m_plant;
-    if (std::optional<QString> failure = loadPlantFromServer(m_server, code, loaded))
-        return failure;
-    m_plant = loaded;
-    m_state.configAccess = m_plant.user.configAccess == 1;
-    showConfigurationEntries(m_state.configAccess);
-    return std::nullopt;
+    return loadPlantFromServer(m_server, code, loaded);
 }
 
-void MainWindow::showConfigurationEntries(bool visible)
+void MainWindow::failLogin(const QString &text)
 {
-    for (QAction *entry : std::as_const(m_configurationEntries))
-        entry->setVisible(visible);
+    Q_EMIT loginFailed(text);
+    if (m_state.loggedIn)
+        startTimers();
+}
+
+void MainWindow::loginFailureAcknowledged()
+{
+    if (!m_state.loggedIn)
+        Q_EMIT programEndRequested();
+}
+
+void MainWindow::resumeRefresh()
+{
+    if (m_state.loggedIn)
+        startTimers();
 }
 
 void MainWindow::startTimers()
@@ -214,38 +200,6 @@ void MainWindow::stopTimers()
     m_timer1->stop();
     m_timer2->stop();
     m_timer3->stop();
-}
-
-void MainWindow::loginFailureAcknowledged()
-{
-    if (!m_state.loggedIn)
-        Q_EMIT programEndRequested();
-}
-
-// The plant map (views, backgrounds, elements, samples, texts, rights and the view menu) is loaded
-// here; a data-file failure ends the login. Without a plant map there is nothing to load yet.
-bool MainWindow::loadPlantMap()
-{
-    return true;
-}
-
-// The login box again, empty, for a login that replaces the running session.
-void MainWindow::Prijava1Click()
-{
-    m_password->clear();
-    m_loginBox->show();
-    m_loginBox->raise();
-    m_password->setFocus();
-}
-
-void MainWindow::Prezentacija1Click()
-{
-    Q_EMIT documentOpenRequested(m_folder.filePath(PresentationFile));
-}
-
-void MainWindow::Uputstvo1Click()
-{
-    Q_EMIT documentOpenRequested(m_folder.filePath(ManualFile));
 }
 
 void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow)

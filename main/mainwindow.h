@@ -1,29 +1,61 @@
-// The main window: login, menus and (later) the live plant map.
+// The main window: login, the live plant map, its menus and the service box.
 #pragma once
 
 #include "core/datafolder.h"
+#include "main/liverefresh.h"
 
 #include <QList>
+#include <QLocale>
 #include <QMainWindow>
 
+#include <array>
+#include <memory>
 #include <optional>
 
+class Clock;
+class Dialogs;
 class LoginWindow;
+class PlantMapView;
+class PasswordEdit;
 class QAction;
 class QFrame;
 class QMenu;
 class QPushButton;
 class QTimer;
-class PasswordEdit;
 class ServerExchange;
+struct PlantMap;
 struct PlantModel;
 
-// State of the main window kept across events, as created.
+// What the main window needs from outside; the references must outlive the window.
+struct MainWindowServices
+{
+    DataFolder folder; // the plant's files
+    Dialogs &dialogs;
+    const Clock &clock;
+    QLocale locale;
+};
+
+// State of the main window kept across events.
 struct MainWindowState
 {
     bool loggedIn = false;     // the plant map is painted only after a completed login
     bool configAccess = false; // set by a server login of a user of level 1 or 2
+    int currentView = 0;       // 1 after the login: the overview
+    int cycleCounter = 1;
+    int trendCursor = 1;
+    QPoint pan;                // where the picture lies on the window
+    QPoint drag;               // the last right-button drag step
+    QPoint lastRightButton;    // the last right-button position
+    int hoveredElement = 0;    // 1..120, the last element under the pointer
 };
+
+// The optional documents of the data folder, offered in "&Meni" when they exist at start.
+inline const QString PresentationFile = QStringLiteral("Skladar.pps");
+inline const QString ManualFile = QStringLiteral("Skladar.doc");
+
+// Menu entries that open windows of their own; each stays hidden until the program entry offers
+// the window behind it.
+enum class MenuEntry { Bargraph, TankEditor, MaterialEditor, UserEditor, Chart, Report };
 
 class MainWindow : public QMainWindow
 {
@@ -32,17 +64,29 @@ class MainWindow : public QMainWindow
 public:
     // The window fills `plant` at each login, from the demonstration values or through `server`;
     // both must outlive the window.
-    MainWindow(PlantModel &plant, ServerExchange &server, const DataFolder &folder, QWidget *parent = nullptr);
+    MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     const MainWindowState &state() const { return m_state; }
+    const PlantMap &plantMap() const { return *m_map; }
+    const QImage &picture() const { return m_picture; }
+
+    // Makes the entry available: it shows whenever the logged-in user may use it.
+    void offerEntry(MenuEntry entry);
 
 public Q_SLOTS:
     // Checks the code in Edit1 and logs in: the demonstration plant for the demonstration code,
-    // otherwise the server. Progress and failures go to the login window through the signals.
-    // A failed login leaves a running session as it was.
+    // otherwise the server; then the plant map. Progress and failures go to the login window through
+    // the signals. A failed login leaves a running session as it was.
     void RunLogin();
     // The operator acknowledged a failed login: without a running session the program ends.
     void loginFailureAcknowledged();
+    // The three refresh timers start again, as after an editor has closed.
+    void resumeRefresh();
+
+    void Timer1Timer(); // redraw
+    void Timer2Timer(); // value refresh
+    void Timer3Timer(); // trend refresh
 
 Q_SIGNALS:
     // A login begins; the server connection may be chosen anew from the settings.
@@ -53,6 +97,17 @@ Q_SIGNALS:
     // A document of the data folder ("Skladar.pps", "Skladar.doc") to open with its application.
     void documentOpenRequested(const QString &path);
     void programEndRequested();
+    void aboutRequested();
+    void connectionLost();     // three refreshes in a row found no connection
+    void connectionRestored(); // a refresh succeeded
+    void diagnosticListRequested();
+    void displaySettingsRequested();
+    // The editors are shown modally with the refresh stopped; they call resumeRefresh when they close.
+    void tankEditorRequested();
+    void materialEditorRequested();
+    void userEditorRequested();
+    void chartRequested();
+    void reportRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -60,33 +115,61 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void FormMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void FormMouseMove(Qt::MouseButtons buttons, QPoint position);
+    void FormMouseUp();
+    void FormDblClick();
+    void BR1Click();
+    void BitBtn5Click();
+    void Prijava1Click();
+    void showView(int view);
+    void openEditor(void (MainWindow::*request)());
+
     void createMenus();
-    void createLoginBox();
-    QTimer *createTimer(const char *name, int interval);
-    std::optional<QString> loadPlant(const QString &code);
-    void showConfigurationEntries(bool visible);
+    void createViewMenu();
+    struct PasswordBoxLayout
+    {
+        const char *panel;
+        const char *edit;
+        const char *button;
+        int top;
+        void (MainWindow::*confirm)();
+    };
+    QFrame *createPasswordBox(const PasswordBoxLayout &layout, PasswordEdit *&password);
+    QTimer *createTimer(const char *name, int interval, void (MainWindow::*tick)());
+    std::optional<QString> fillModel(const QString &code, PlantModel &loaded);
+    void failLogin(const QString &text);
+    void setUpViewMenu();
+    void showMenuEntries();
     void startTimers();
     void stopTimers();
-    bool loadPlantMap();
-    void Prijava1Click();
-    void Prezentacija1Click();
-    void Uputstvo1Click();
+    void askForRedraw();
+    qint32 statusExchange();
 
     PlantModel &m_plant;
     ServerExchange &m_server;
-    DataFolder m_folder;
+    MainWindowServices m_services;
     MainWindowState m_state;
+    ConnectionWatch m_connection;
+    std::unique_ptr<PlantMap> m_map;
+    QImage m_picture; // the composition buffer; the view shows a copy
+    bool m_composing = false;
+    bool m_mayConfigure = false; // the configuration entries show for this session
 
-    QMenu *m_menu1 = nullptr;     // M1 "&Meni"
+    PlantMapView *m_view = nullptr;
+    QMenu *m_menu1 = nullptr;        // M1 "&Meni"
     QMenu *m_settingsMenu = nullptr; // P1 "&Podesavanja"
-    QList<QAction *> m_configurationEntries; // BR1, RZ1, MT1, KR1: only with configuration access
-    QMenu *m_tankMenu = nullptr;  // R1 "&Rezervoar"
-    QAction *m_about = nullptr;   // A1 "&About"
+    QMenu *m_tankMenu = nullptr;     // R1 "&Rezervoar"
+    QAction *m_about = nullptr;      // A1 "&About"
     QAction *m_presentation = nullptr;
     QAction *m_manual = nullptr;
-    QFrame *m_loginBox = nullptr; // Panel1
+    std::array<QAction *, 6> m_entries{}; // by MenuEntry
+    std::array<bool, 6> m_offered{};
+    std::array<QAction *, 25> m_viewItems{}; // Rez1, m2 .. m25
+    QFrame *m_loginBox = nullptr;   // Panel1
     PasswordEdit *m_password = nullptr;
-    QPushButton *m_loginButton = nullptr;
+    QFrame *m_serviceBox = nullptr; // Panel6
+    PasswordEdit *m_serviceCode = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;

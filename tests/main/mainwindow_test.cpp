@@ -4,6 +4,8 @@
 #include "core/plantmodel.h"
 #include "main/loginwindow.h"
 #include "tests/main/plantserver.h"
+#include "tests/support/fixedclock.h"
+#include "tests/support/recordingdialogs.h"
 
 #include <QAction>
 #include <QFile>
@@ -30,7 +32,7 @@ protected:
 
     void createWindows()
     {
-        mainWindow = std::make_unique<MainWindow>(plant, exchange, DataFolder(dir.path()));
+        mainWindow = std::make_unique<MainWindow>(plant, exchange, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
         loginWindow = std::make_unique<LoginWindow>();
         connectLogin(*mainWindow, *loginWindow);
     }
@@ -69,9 +71,14 @@ protected:
         child<QPushButton>("BitBtn1")->click();
     }
 
+    // The four entries are offered (their windows exist); whether they show depends on the login.
     bool configurationEntriesVisible() const
     {
-        return std::ranges::all_of(std::array{"BR1", "RZ1", "MT1", "KR1"}, [this](const char *name) { return child<QAction>(name)->isVisible(); });
+        for (const MenuEntry entry : {MenuEntry::TankEditor, MenuEntry::MaterialEditor, MenuEntry::UserEditor})
+            mainWindow->offerEntry(entry);
+        const bool shown = std::ranges::all_of(std::array{"BR1", "RZ1", "MT1", "KR1"}, [this](const char *name) { return child<QAction>(name)->isVisible(); });
+        EXPECT_EQ(child<QMenu>("P1")->menuAction()->isVisible(), shown);
+        return shown;
     }
 
     void expectFailureShown(const QString &text) const
@@ -84,6 +91,8 @@ protected:
     QPushButton *loginOk() const { return loginWindow->findChild<QPushButton *>(QStringLiteral("Button1")); }
 
     QTemporaryDir dir;
+    RecordingDialogs dialogs;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 30))};
     PlantServer server;
     ScriptedExchange exchange{server.answerer()};
     PlantModel plant;

@@ -1,0 +1,176 @@
+// Loading the plant map: the record files and their failures, backgrounds, texts, rights and views.
+#include "main/plantmaploading.h"
+
+#include "core/datafolder.h"
+#include "core/plantmodel.h"
+#include "main/demonstrationplant.h"
+#include "tests/support/recordingdialogs.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using Call = RecordingDialogs::Call;
+using Kind = RecordingDialogs::Kind;
+
+const Call NoFile{Kind::Message, QStringLiteral("Fajl ne postoji."), QStringLiteral("Greska")};
+const Call ReadError{Kind::Message, QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")};
+const Call NoPicture{Kind::Message, QStringLiteral("Rxx not found"), QStringLiteral("Skladar")};
+
+class PlantMapLoadingTest : public testing::Test
+{
+protected:
+    PlantMapLoadingTest() { loadDemonstrationPlant(plant); }
+
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void writeViews(int records, int firstView = 1)
+    {
+        QByteArray bytes;
+        for (int k = 0; k < records; ++k)
+            bytes += encodeElementViews(ElementViews{{firstView + k}});
+        writeFile(QStringLiteral("Konfig.rez"), bytes);
+    }
+
+    void writeElements(const QList<DisplayElement> &elements)
+    {
+        QByteArray bytes;
+        for (int k = 0; k < ElementCount; ++k)
+            bytes += encodeDisplayElement(k < elements.size() ? elements[k] : DisplayElement{});
+        writeFile(QStringLiteral("Bgd.rez"), bytes);
+    }
+
+    void writePictures()
+    {
+        QImage picture(800, 560, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Skladar.bmp"))));
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Rxx.bmp"))));
+    }
+
+    std::optional<QString> load() { return loadPlantMap(map, plant, DataFolder(dir.path()), dialogs, QLocale::c()); }
+
+    QTemporaryDir dir;
+    RecordingDialogs dialogs;
+    PlantModel plant;
+    PlantMap map;
+};
+
+} // namespace
+
+TEST_F(PlantMapLoadingTest, MissingFilesAreReportedAndTheLoadGoesOn)
+{
+    EXPECT_EQ(load(), std::nullopt);
+    QList<Call> expected{NoFile};
+    for (int view = 1; view <= 25; ++view)
+        expected << NoPicture; // Skladar.bmp once, Rxx.bmp for each of the 24 tank views
+    expected << NoFile;
+    EXPECT_EQ(dialogs.calls, expected);
+    EXPECT_EQ(map.views[0], ElementViews{});
+}
+
+TEST_F(PlantMapLoadingTest, AnElementFileOfFewerThan120RecordsEndsTheLoad)
+{
+    writePictures();
+    writeViews(119);
+    EXPECT_EQ(load(), QStringLiteral("Greska u citanju fajla."));
+    EXPECT_EQ(dialogs.calls, QList<Call>{ReadError}) << "the load stops before the pictures";
+    EXPECT_EQ(map.views[118].view[0], 119) << "records read before the failure stay";
+
+    writeViews(121);
+    writeFile(QStringLiteral("Bgd.rez"), encodeDisplayElement(DisplayElement{}).left(1487));
+    dialogs.calls.clear();
+    EXPECT_EQ(load(), QStringLiteral("Greska u citanju fajla."));
+    EXPECT_EQ(map.views[119].view[0], 120);
+    EXPECT_EQ(dialogs.calls, QList<Call>{ReadError});
+}
+
+TEST_F(PlantMapLoadingTest, TextsFromThePlantGoToTheFirstMatchingElements)
+{
+    writePictures();
+    writeViews(120);
+    writeElements({{.kind = QStringLiteral("p")},
+                   {.name = QStringLiteral("R 78"), .kind = QStringLiteral("r")},
+                   {.kind = QStringLiteral("l"), .tankId = 75},
+                   {.kind = QStringLiteral("l"), .tankId = 75},
+                   {.kind = QStringLiteral("v"), .tankId = 97}});
+    ASSERT_EQ(load(), std::nullopt);
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_EQ(map.elements[0].text[4], QStringLiteral("Preostala zapremina"));
+    EXPECT_EQ(map.elements[1].text[1], QStringLiteral("RBD SU"));
+    EXPECT_EQ(map.elements[1].text[2], QStringLiteral("Jestivo suncokretovo ulje"));
+    EXPECT_EQ(map.elements[2].text[4], QStringLiteral("10.375 m"));
+    EXPECT_EQ(map.elements[2].text[5], QStringLiteral("Maksimalna visina :"));
+    EXPECT_TRUE(map.elements[3].text[4].isEmpty()) << "only the first level element of a tank";
+    EXPECT_EQ(map.elements[4].text[0], QStringLiteral("98.545 m3"));
+    EXPECT_EQ(map.elements[4].text[1], QStringLiteral("Maksimalna zapremina :"));
+    EXPECT_FALSE(map.backgrounds[0].isNull());
+    EXPECT_FALSE(map.backgrounds[24].isNull());
+}
+
+TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
+{
+    PlantMap map;
+    const QStringList kinds{QStringLiteral("l"), QStringLiteral("t"), QStringLiteral("m"), QStringLiteral("v"),
+                            QStringLiteral("p"), QStringLiteral("r")};
+    for (int i = 0; i < kinds.size(); ++i) {
+        map.elements[static_cast<std::size_t>(i)] = {.shown = 1, .scaledValue = 5, .kind = kinds[i], .tankId = 74};
+        map.elements[static_cast<std::size_t>(i)].boxHot[0] = 1;
+        map.elements[static_cast<std::size_t>(10 + i)] = {.shown = 1, .scaledValue = 6, .kind = kinds[i], .tankId = 75};
+        map.elements[static_cast<std::size_t>(10 + i)].boxHot[0] = 1;
+    }
+    UserProfile user;
+    user.rights[0] = {74, 0, 1, 0, 1, 0}; // temperature and volume
+    user.rights[1] = {75, 0, 0, 0, 0, 1}; // history only
+    applyRights(map, user);
+
+    for (int i = 0; i < kinds.size(); ++i) {
+        const bool allowed = kinds[i] != u"l" && kinds[i] != u"m";
+        EXPECT_EQ(map.elements[static_cast<std::size_t>(i)].shown, allowed ? 1 : 0) << kinds[i].toStdString();
+        EXPECT_EQ(map.elements[static_cast<std::size_t>(10 + i)].shown, 0) << kinds[i].toStdString();
+    }
+    EXPECT_EQ(map.elements[5].scaledValue, 5);
+    EXPECT_EQ(map.elements[15].scaledValue, 0) << "a tank without live rights loses its view";
+    EXPECT_EQ(map.elements[15].boxHot[0], 0);
+    EXPECT_EQ(viewMenuCaptions(map)[4], QString()) << "view 6 has no item any more";
+}
+
+TEST(PlantMapViews, TheFirstTitleOfEachViewNamesItsItem)
+{
+    PlantMap map;
+    map.elements[0] = {.scaledValue = 2, .name = QStringLiteral("R 74"), .kind = QStringLiteral("r")};
+    map.elements[1] = {.scaledValue = 2, .name = QStringLiteral("drugi"), .kind = QStringLiteral("r")};
+    map.elements[2] = {.scaledValue = 16, .name = QStringLiteral("R 97"), .kind = QStringLiteral("r")};
+    map.elements[3] = {.scaledValue = 17, .name = QStringLiteral("R 99"), .kind = QStringLiteral("r")};
+    map.elements[4] = {.scaledValue = 3, .name = QStringLiteral("R 75"), .kind = QStringLiteral("l")};
+    const auto captions = viewMenuCaptions(map);
+    EXPECT_EQ(captions[0], QStringLiteral("R 74"));
+    EXPECT_EQ(captions[1], QString()) << "only title elements name views";
+    EXPECT_EQ(captions[14], QStringLiteral("R 97"));
+}
+
+TEST(GenerateSamples, LevelAndTemperatureCurvesByChannelTheLaterElementWinning)
+{
+    PlantMap map;
+    map.elements[0] = {.dataChannel = 3, .kind = QStringLiteral("l")};
+    map.elements[1] = {.dataChannel = 20, .kind = QStringLiteral("t")}; // element 2: i mod 5 = 2
+    map.elements[2] = {.dataChannel = 54, .kind = QStringLiteral("t")};
+    map.elements[3] = {.dataChannel = 54, .kind = QStringLiteral("l")};
+    map.elements[4] = {.dataChannel = 7, .kind = QStringLiteral("v")};
+    map.elements[5] = {.dataChannel = 55, .kind = QStringLiteral("l")};
+    GenerateSamples(map);
+    EXPECT_DOUBLE_EQ(map.samples.at(3, 100), 6 - 3 / ((1 - std::sin(1.0)) * 2 + 10));
+    EXPECT_DOUBLE_EQ(map.samples.at(20, 1000), 50 + std::cos(20.0) + 2 + 10 + 5);
+    EXPECT_DOUBLE_EQ(map.samples.at(54, 1), 6 - 54 / ((1 - std::sin(0.01)) * 2 + 10));
+    EXPECT_EQ(map.samples.at(7, 500), 0.0);
+}
