@@ -138,7 +138,7 @@ std::optional<MaterialListPage> decodeMaterialListPage(std::span<const char> rec
     for (std::size_t i = 0; i < *count; ++i) {
         const std::size_t entry = MaterialListEntriesOffset + i * MaterialListEntrySize;
         const std::optional<quint16> entryCode = readU16(record, entry);
-        const std::optional<QString> sifra = readShortText(record, entry + 2, SifraCapacity);
+        const std::optional<QString> sifra = readShortText(record, entry + MaterialListEntrySifraOffset, SifraCapacity);
         if (!entryCode || !sifra)
             return std::nullopt;
         page.entries.append({*entryCode, *sifra});
@@ -158,7 +158,7 @@ bool encodeMaterialListPage(const MaterialListPage &page, std::span<char> out)
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = MaterialListEntriesOffset + i * MaterialListEntrySize;
         writeU16(out, entry, page.entries[static_cast<qsizetype>(i)].code);
-        writeShortText(out, entry + 2, SifraCapacity, page.entries[static_cast<qsizetype>(i)].sifra);
+        writeShortText(out, entry + MaterialListEntrySifraOffset, SifraCapacity, page.entries[static_cast<qsizetype>(i)].sifra);
     }
     return true;
 }

@@ -90,6 +90,7 @@ bool encodeUserWire(const UserWire &user, std::span<char> out);
 inline constexpr std::size_t MaterialListCountOffset = 16;
 inline constexpr std::size_t MaterialListEntriesOffset = 18;
 inline constexpr std::size_t MaterialListEntrySize = 14;
+inline constexpr std::size_t MaterialListEntrySifraOffset = 2; // within an entry, after its code
 inline constexpr int MaterialsPerPage = 32;
 
 struct MaterialListPage

@@ -1,0 +1,431 @@
+// The plant store on SQLite: schema, demonstration seed and one statement or transaction per operation.
+#include "server/plantstore.h"
+
+#include "core/windows1252.h"
+#include "server/demonstrationseed.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QVariant>
+
+#include <atomic>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// PRAGMA user_version of the schema below; 0 is a file nobody has set up yet.
+constexpr int SchemaVersion = 1;
+
+const QStringList &schema()
+{
+    static const QStringList statements{
+        u"CREATE TABLE users (position INTEGER PRIMARY KEY, password TEXT NOT NULL UNIQUE,"
+        " level INTEGER NOT NULL, name TEXT NOT NULL)"_s,
+        u"CREATE TABLE user_rights (position INTEGER NOT NULL REFERENCES users(position),"
+        " slot INTEGER NOT NULL, tank INTEGER NOT NULL, nivo INTEGER NOT NULL,"
+        " temperatura INTEGER NOT NULL, masa INTEGER NOT NULL, zapremina INTEGER NOT NULL,"
+        " istorija INTEGER NOT NULL, PRIMARY KEY (position, slot))"_s,
+        u"CREATE TABLE material_list (position INTEGER PRIMARY KEY, code INTEGER NOT NULL,"
+        " sifra TEXT NOT NULL)"_s,
+        u"CREATE TABLE materials (code INTEGER PRIMARY KEY, sifra TEXT NOT NULL, name TEXT NOT NULL,"
+        " kind TEXT NOT NULL, density20 REAL NOT NULL)"_s,
+        u"CREATE TABLE tanks (tank INTEGER PRIMARY KEY, diameter REAL NOT NULL, height REAL NOT NULL,"
+        " gauge_height REAL NOT NULL, dead_zone_height REAL NOT NULL, max_level REAL NOT NULL,"
+        " max_volume REAL NOT NULL, dead_zone_volume REAL NOT NULL, sifra TEXT NOT NULL,"
+        " material_code INTEGER NOT NULL)"_s,
+        u"CREATE TABLE console_screens (tank INTEGER PRIMARY KEY, line1 TEXT NOT NULL,"
+        " line2 TEXT NOT NULL, line3 TEXT NOT NULL, line4 TEXT NOT NULL)"_s,
+    };
+    return statements;
+}
+
+// The 40-byte user name is kept without its NUL padding, so the shell shows it as text.
+QString nameText(QByteArray bytes)
+{
+    while (bytes.endsWith('\0'))
+        bytes.chop(1);
+    return fromWindows1252(bytes);
+}
+
+QByteArray textBytes(const QString &text, int size, char padding)
+{
+    return toWindows1252(text).leftJustified(size, padding, true);
+}
+
+// First and last list position of a material list page (0..2).
+int firstPosition(int page)
+{
+    return page * MaterialsPerPage + 1;
+}
+
+int lastPosition(int page)
+{
+    return (page + 1) * MaterialsPerPage;
+}
+
+} // namespace
+
+QString defaultStorePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/skladar-server.sqlite"_s;
+}
+
+StoreOpening PlantStore::open(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (!QDir().mkpath(info.absolutePath()))
+            return {nullptr, u"cannot create the folder %1"_s.arg(info.absolutePath())};
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            return {nullptr, u"cannot create %1: %2"_s.arg(path, file.errorString())};
+    }
+    static std::atomic<int> connections{0};
+    std::unique_ptr<PlantStore> store(new PlantStore(path, u"skladar-store-%1"_s.arg(++connections)));
+    if (const std::optional<QString> error = store->prepare())
+        return {nullptr, u"cannot open %1: %2"_s.arg(path, *error)};
+    return {std::move(store), {}};
+}
+
+PlantStore::PlantStore(QString path, QString connectionName)
+    : m_path(std::move(path))
+    , m_connectionName(std::move(connectionName))
+    , m_db(QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName))
+{
+    m_db.setDatabaseName(m_path);
+}
+
+PlantStore::~PlantStore()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+std::optional<QString> PlantStore::prepare()
+{
+    if (!m_db.open())
+        return m_db.lastError().text();
+    // WAL cannot be switched on inside a transaction, so it comes before the schema.
+    if (!run(u"PRAGMA journal_mode=WAL"_s) || !run(u"PRAGMA foreign_keys=ON"_s))
+        return m_lastError;
+    std::optional<QSqlQuery> version = run(u"PRAGMA user_version"_s);
+    if (!version || !version->next())
+        return m_lastError;
+    const int found = version->value(0).toInt();
+    if (found == SchemaVersion)
+        return std::nullopt;
+    if (found != 0)
+        return u"schema version %1 is not known to this program"_s.arg(found);
+    if (!seed())
+        return m_lastError;
+    return std::nullopt;
+}
+
+bool PlantStore::seed()
+{
+    const StoreStatus status = inTransaction([this] {
+        for (const QString &statement : schema()) {
+            if (!run(statement))
+                return StoreStatus::Failed;
+        }
+        const DemonstrationSeed &plant = demonstrationSeed();
+        for (qsizetype i = 0; i < plant.users.size(); ++i) {
+            if (!insertUser(static_cast<int>(i) + 1, plant.users[i]))
+                return StoreStatus::Failed;
+        }
+        for (qsizetype i = 0; i < plant.materials.size(); ++i) {
+            const MaterialRecord &material = plant.materials[i];
+            if (!writeMaterial(material)
+                || !insertMaterialListEntry(static_cast<int>(i) + 1, {material.code, material.sifra}))
+                return StoreStatus::Failed;
+        }
+        for (std::size_t slot = 0; slot < plant.tanks.size(); ++slot) {
+            if (!writeTank(plant.tanks[slot]) || !writeConsoleScreen(TankIdList[slot], plant.screens[slot]))
+                return StoreStatus::Failed;
+        }
+        return run(u"PRAGMA user_version = %1"_s.arg(SchemaVersion)) ? StoreStatus::Ok : StoreStatus::Failed;
+    });
+    return status == StoreStatus::Ok;
+}
+
+std::optional<QSqlQuery> PlantStore::run(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(m_db);
+    if (!query.prepare(sql)) {
+        failed(query.lastError().text());
+        return std::nullopt;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec()) {
+        failed(query.lastError().text());
+        return std::nullopt;
+    }
+    return query;
+}
+
+StoreStatus PlantStore::failed(const QString &error)
+{
+    m_lastError = error.isEmpty() ? u"the database gave no reason"_s : error;
+    return StoreStatus::Failed;
+}
+
+template <typename Work>
+StoreStatus PlantStore::inTransaction(Work work)
+{
+    if (!m_db.transaction())
+        return failed(m_db.lastError().text());
+    const StoreStatus status = work();
+    if (status == StoreStatus::Ok && m_db.commit())
+        return status;
+    const QString error = m_db.lastError().text();
+    m_db.rollback();
+    return status == StoreStatus::Ok ? failed(error) : status;
+}
+
+StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition, const QVariantList &values)
+{
+    std::optional<QSqlQuery> rows = run(
+        u"SELECT u.position, u.password, u.level, u.name, r.slot, r.tank, r.nivo, r.temperatura, r.masa,"
+        " r.zapremina, r.istorija FROM users u LEFT JOIN user_rights r ON r.position = u.position %1"
+        " ORDER BY u.position, r.slot"_s.arg(condition),
+        values);
+    if (!rows)
+        return {};
+    QList<StoredUser> users;
+    while (rows->next()) {
+        const int position = rows->value(0).toInt();
+        if (users.isEmpty() || users.back().position != position) {
+            StoredUser stored{position, {}};
+            stored.user.password = textBytes(rows->value(1).toString(), UserKeySize, ' ');
+            stored.user.key = stored.user.password;
+            stored.user.level = rows->value(2).toInt();
+            stored.user.userName = textBytes(rows->value(3).toString(), UserNameSize, '\0');
+            users.append(stored);
+        }
+        const int slot = rows->value(4).toInt();
+        if (slot < 1 || slot > TankCount)
+            continue;
+        const auto flag = [&](int column) { return static_cast<quint8>(rows->value(column).toUInt()); };
+        users.back().user.rights[static_cast<std::size_t>(slot - 1)] =
+            TankRights{flag(5), flag(6), flag(7), flag(8), flag(9), flag(10)};
+    }
+    return {StoreStatus::Ok, users};
+}
+
+StoreResult<QList<StoredUser>> PlantStore::users()
+{
+    return selectUsers({});
+}
+
+StoreResult<UserWire> PlantStore::user(const QByteArray &key)
+{
+    const StoreResult<QList<StoredUser>> found = selectUsers(u"WHERE u.password = ?"_s, {fromWindows1252(key)});
+    if (!found.ok())
+        return {found.status, {}};
+    if (found.value.isEmpty())
+        return {StoreStatus::NotFound, {}};
+    return {StoreStatus::Ok, found.value.front().user};
+}
+
+StoreResult<int> PlantStore::positionOf(const QByteArray &key)
+{
+    std::optional<QSqlQuery> row = run(u"SELECT position FROM users WHERE password = ?"_s, {fromWindows1252(key)});
+    if (!row)
+        return {};
+    if (!row->next())
+        return {StoreStatus::NotFound, 0};
+    return {StoreStatus::Ok, row->value(0).toInt()};
+}
+
+bool PlantStore::writeRights(int position, const UserWire &user)
+{
+    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
+        const TankRights &r = user.rights[slot];
+        if (!run(u"INSERT OR REPLACE INTO user_rights (position, slot, tank, nivo, temperatura, masa, zapremina,"
+                 " istorija) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                 {position, static_cast<int>(slot) + 1, r.tankId, r.nivo, r.temperatura, r.masa, r.zapremina,
+                  r.istorija}))
+            return false;
+    }
+    return true;
+}
+
+bool PlantStore::insertUser(int position, const UserWire &user)
+{
+    return run(u"INSERT INTO users (position, password, level, name) VALUES (?, ?, ?, ?)"_s,
+               {position, fromWindows1252(user.password), user.level, nameText(user.userName)})
+        && writeRights(position, user);
+}
+
+StoreStatus PlantStore::addUser(const UserWire &user)
+{
+    return inTransaction([&] {
+        std::optional<QSqlQuery> count = run(u"SELECT COUNT(*), COALESCE(MAX(position), 0) FROM users"_s);
+        if (!count || !count->next())
+            return StoreStatus::Failed;
+        if (count->value(0).toInt() >= MaxUsers)
+            return StoreStatus::Full;
+        const StoreResult<int> holder = positionOf(user.password);
+        if (holder.status != StoreStatus::NotFound)
+            return holder.ok() ? StoreStatus::PasswordTaken : holder.status;
+        return insertUser(count->value(1).toInt() + 1, user) ? StoreStatus::Ok : StoreStatus::Failed;
+    });
+}
+
+StoreStatus PlantStore::updateUser(const QByteArray &key, const UserWire &user)
+{
+    return inTransaction([&] {
+        const StoreResult<int> position = positionOf(key);
+        if (!position.ok())
+            return position.status;
+        const StoreResult<int> holder = positionOf(user.password);
+        if (holder.status == StoreStatus::Failed)
+            return StoreStatus::Failed;
+        if (holder.ok() && holder.value != position.value)
+            return StoreStatus::PasswordTaken;
+        return run(u"UPDATE users SET password = ?, name = ? WHERE position = ?"_s,
+                   {fromWindows1252(user.password), nameText(user.userName), position.value})
+                && writeRights(position.value, user)
+            ? StoreStatus::Ok
+            : StoreStatus::Failed;
+    });
+}
+
+StoreStatus PlantStore::setUserLevel(const QByteArray &key, qint32 level)
+{
+    std::optional<QSqlQuery> update =
+        run(u"UPDATE users SET level = ? WHERE password = ?"_s, {level, fromWindows1252(key)});
+    if (!update)
+        return StoreStatus::Failed;
+    return update->numRowsAffected() > 0 ? StoreStatus::Ok : StoreStatus::NotFound;
+}
+
+StoreResult<MaterialTable> PlantStore::materialListPage(int page)
+{
+    std::optional<QSqlQuery> rows =
+        run(u"SELECT code, sifra FROM material_list WHERE position BETWEEN ? AND ? ORDER BY position"_s,
+            {firstPosition(page), lastPosition(page)});
+    if (!rows)
+        return {};
+    MaterialTable entries;
+    while (rows->next())
+        entries.append({static_cast<quint16>(rows->value(0).toUInt()), rows->value(1).toString()});
+    return {StoreStatus::Ok, entries};
+}
+
+bool PlantStore::insertMaterialListEntry(int position, const MaterialListEntry &entry)
+{
+    return run(u"INSERT INTO material_list (position, code, sifra) VALUES (?, ?, ?)"_s,
+               {position, entry.code, entry.sifra})
+        .has_value();
+}
+
+StoreStatus PlantStore::saveMaterialListPage(int page, const MaterialTable &entries)
+{
+    return inTransaction([&] {
+        if (!run(u"DELETE FROM material_list WHERE position BETWEEN ? AND ?"_s, {firstPosition(page), lastPosition(page)}))
+            return StoreStatus::Failed;
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (!insertMaterialListEntry(firstPosition(page) + static_cast<int>(i), entries[i]))
+                return StoreStatus::Failed;
+        }
+        return StoreStatus::Ok;
+    });
+}
+
+StoreResult<MaterialRecord> PlantStore::material(int code)
+{
+    std::optional<QSqlQuery> row = run(u"SELECT sifra, name, kind, density20 FROM materials WHERE code = ?"_s, {code});
+    if (!row)
+        return {};
+    if (!row->next())
+        return {StoreStatus::NotFound, {}};
+    return {StoreStatus::Ok,
+            {static_cast<quint16>(code), row->value(0).toString(), row->value(1).toString(), row->value(2).toString(),
+             row->value(3).toDouble()}};
+}
+
+bool PlantStore::writeMaterial(const MaterialRecord &material)
+{
+    return run(u"INSERT OR REPLACE INTO materials (code, sifra, name, kind, density20) VALUES (?, ?, ?, ?, ?)"_s,
+               {material.code, material.sifra, material.name, material.kind, material.density20})
+        .has_value();
+}
+
+StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
+{
+    return writeMaterial(material) ? StoreStatus::Ok : StoreStatus::Failed;
+}
+
+StoreResult<TankParamsWire> PlantStore::tank(int tankId)
+{
+    std::optional<QSqlQuery> row = run(u"SELECT diameter, height, gauge_height, dead_zone_height, max_level,"
+                                       " max_volume, dead_zone_volume, sifra, material_code FROM tanks WHERE tank = ?"_s,
+                                       {tankId});
+    if (!row)
+        return {};
+    if (!row->next())
+        return {StoreStatus::NotFound, {}};
+    const auto real = [&](int column) { return row->value(column).toDouble(); };
+    return {StoreStatus::Ok,
+            {TankParamsCodeBase + tankId, tankId, real(0), real(1), real(2), real(3), real(4), real(5), real(6),
+             row->value(7).toString(), row->value(8).toInt()}};
+}
+
+bool PlantStore::writeTank(const TankParamsWire &tank)
+{
+    return run(u"INSERT OR REPLACE INTO tanks (tank, diameter, height, gauge_height, dead_zone_height, max_level,"
+               " max_volume, dead_zone_volume, sifra, material_code) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+               {tank.tankId, tank.diameter, tank.height, tank.gaugeHeight, tank.deadZoneHeight, tank.maxLevel,
+                tank.maxVolume, tank.deadZoneVolume, tank.sifra, tank.materialCode})
+        .has_value();
+}
+
+StoreStatus PlantStore::saveTank(const TankParamsWire &tank)
+{
+    return writeTank(tank) ? StoreStatus::Ok : StoreStatus::Failed;
+}
+
+StoreResult<ConsoleScreen> PlantStore::consoleScreen(int tankId)
+{
+    std::optional<QSqlQuery> row =
+        run(u"SELECT line1, line2, line3, line4 FROM console_screens WHERE tank = ?"_s, {tankId});
+    if (!row)
+        return {};
+    if (!row->next())
+        return {StoreStatus::NotFound, {}};
+    ConsoleScreen screen;
+    for (int line = 1; line <= ConsoleScreen::Lines; ++line) {
+        const QByteArray text = textBytes(row->value(line - 1).toString(), ConsoleScreen::Columns, ' ');
+        for (int column = 1; column <= ConsoleScreen::Columns; ++column)
+            screen.setCell(line, column, text[column - 1]);
+    }
+    return {StoreStatus::Ok, screen};
+}
+
+bool PlantStore::writeConsoleScreen(int tankId, const ConsoleScreen &screen)
+{
+    QVariantList values{tankId};
+    for (int line = 1; line <= ConsoleScreen::Lines; ++line) {
+        QByteArray text;
+        for (int column = 1; column <= ConsoleScreen::Columns; ++column)
+            text.append(screen.cell(line, column));
+        values.append(fromWindows1252(text));
+    }
+    return run(u"INSERT OR REPLACE INTO console_screens (tank, line1, line2, line3, line4) VALUES (?, ?, ?, ?, ?)"_s,
+               values)
+        .has_value();
+}
+
+StoreStatus PlantStore::saveConsoleScreen(int tankId, const ConsoleScreen &screen)
+{
+    return writeConsoleScreen(tankId, screen) ? StoreStatus::Ok : StoreStatus::Failed;
+}
