@@ -46,6 +46,13 @@ UserWire userReply(const ExchangeBuffer &reply)
     return *decodeUserWire(replyRecord(reply));
 }
 
+// A buffer of 0xFF bytes after the request code or key.
+ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
+{
+    std::fill(request.begin() + static_cast<std::ptrdiff_t>(from), request.end(), '\xFF');
+    return request;
+}
+
 struct Golden
 {
     const char *name;
@@ -60,8 +67,8 @@ void PrintTo(const Golden &golden, std::ostream *out)
 }
 
 const Golden GoldenReplies[] = {
-    {"UserKeyPage1", codeRequest(1), 32, [] { return hexBytes("02 00 00 00") + zeros(12) + "ADMIN   OPER    "; }},
-    {"AdministratorUser", userKey("ADMIN   "), UserWireSize,
+    {"UserKeyPage1", filled(codeRequest(1), 4), 32, [] { return hexBytes("02 00 00 00") + zeros(12) + "ADMIN   OPER    "; }},
+    {"AdministratorUser", filled(userKey("ADMIN   "), 8), UserWireSize,
      [] {
          QByteArray bytes = "ADMIN   " + zeros(4) + hexBytes("01 00 00 00") + "ADMIN   "
              + QByteArray("ADMINISTRATOR").leftJustified(40, ' ');
@@ -69,7 +76,7 @@ const Golden GoldenReplies[] = {
              bytes += char(tank) + hexBytes("01 01 01 01 01");
          return bytes;
      }},
-    {"MaterialListPage1", codeRequest(200), 18 + 8 * 14,
+    {"MaterialListPage1", filled(codeRequest(200), 4), 18 + 8 * 14,
      [] {
          QByteArray bytes = hexBytes("C8 00 00 00") + zeros(12) + hexBytes("08 00");
          const char *sifras[] = {"RBD SU", "RBH SU", "MK ", "RBDS SU", "RBH RU", "RBHS SU", "RBD M", "RBD UM"};
@@ -77,18 +84,18 @@ const Golden GoldenReplies[] = {
              bytes += char(203 + i) + zeros(1) + shortText(sifras[i], 10) + zeros(1);
          return bytes;
      }},
-    {"Material203", codeRequest(203), MaterialWireSize,
+    {"Material203", filled(codeRequest(203), 4), MaterialWireSize,
      [] {
          return hexBytes("CB 00 00 00") + zeros(12) + shortText("RBD SU", 10) + zeros(1) + hexBytes("CB 00")
              + shortText("Rafinisano suncokretovo ulje", 40) + shortText("Beljeno suncokretovo ulje", 40)
              + hexBytes("00 00 00 00 00 00 C0 E5 08 40"); // 919.0
      }},
-    {"Tank74", codeRequest(374), TankParamsWireSize,
+    {"Tank74", filled(codeRequest(374), 4), TankParamsWireSize,
      [] {
          return hexBytes("76 01 00 00") + zeros(12) + hexBytes("4A 00 00 00") + zeros(4)
              + hexBytes("00 00 00 00 00 00 00 B8 02 40 00 00 00 00 00 00 00 B0 02 40"); // 11.5 m, 11.0 m
      }},
-    {"ConsoleScreen74", codeRequest(474), ConsoleScreenWireSize,
+    {"ConsoleScreen74", filled(codeRequest(474), 4), ConsoleScreenWireSize,
      [] {
          return hexBytes("DA 01 00 00") + zeros(12) + QByteArray(40, ' ') + QByteArray("RBD SU").leftJustified(20, ' ')
              + QByteArray("R 74").leftJustified(20, ' ');
@@ -123,13 +130,6 @@ void PrintTo(const Answer &answer, std::ostream *out)
     *out << answer.name;
 }
 
-// A buffer of 0xFF bytes after the request code or key.
-ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
-{
-    std::fill(request.begin() + static_cast<std::ptrdiff_t>(from), request.end(), '\xFF');
-    return request;
-}
-
 constexpr auto Read = ExchangeOperation::Read;
 constexpr auto Write = ExchangeOperation::Write;
 
@@ -147,6 +147,7 @@ const Answer Answers[] = {
     {"WriteKeyPage1", Write, codeRequest(1), ExchangeStatus::UnknownRequest},
     {"WriteKeyPage2", Write, codeRequest(2), ExchangeStatus::UnknownRequest},
     {"WriteTank76", Write, filled(codeRequest(376), 4), ExchangeStatus::UnknownRequest},
+    {"WriteConsole76", Write, codeRequest(476), ExchangeStatus::UnknownRequest},
     {"ReadUnknownKey", Read, userKey("NOBODY  "), ExchangeStatus::UnknownUser},
     {"WriteUnknownKey", Write, filled(userKey("NOBODY  "), 8), ExchangeStatus::UnknownUser},
 };
