@@ -119,6 +119,7 @@ std::optional<QString> PlantStore::prepare()
     if (!version || !version->next())
         return m_lastError;
     const int found = version->value(0).toInt();
+    version->finish();
     if (found == SchemaVersion)
         return std::nullopt;
     if (found != 0)
