@@ -81,7 +81,7 @@ StoreOpening PlantStore::open(const QString &path)
     const QFileInfo info(path);
     if (!info.exists()) {
         if (!QDir().mkpath(info.absolutePath()))
-            return {nullptr, u"cannot create the folder %1"_s.arg(info.absolutePath())};
+            return {nullptr, u"cannot create %1: the folder %2 cannot be made"_s.arg(path, info.absolutePath())};
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             return {nullptr, u"cannot create %1: %2"_s.arg(path, file.errorString())};
@@ -119,6 +119,7 @@ std::optional<QString> PlantStore::prepare()
     if (!version || !version->next())
         return m_lastError;
     const int found = version->value(0).toInt();
+    version->finish();
     if (found == SchemaVersion)
         return std::nullopt;
     if (found != 0)
