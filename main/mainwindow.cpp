@@ -1,8 +1,8 @@
 // The main window: login, menus and (later) the live plant map.
 #include "main/mainwindow.h"
 
+#include "core/demonstrationplant.h"
 #include "core/plantmodel.h"
-#include "main/demonstrationplant.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
 #include "main/serverlogin.h"
