@@ -126,7 +126,6 @@ inline constexpr int TimeLabelBottom = LevelOrigin.y() + Chart.height() + TimeLa
 
 inline constexpr QRect ValuePanel{344, 346, 444, 202};
 enum class ValueRow { Level, Temperature, Volume, Remaining, Mass };
-inline constexpr int ValueRowCount = 5;
 QRect valueBox(ValueRow row);
 QPoint valueText(ValueRow row); // right-bottom point of the value inside its box
 QPoint valueLabel(ValueRow row); // right-bottom point of the row's label

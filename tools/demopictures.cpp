@@ -11,6 +11,8 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -25,7 +27,7 @@ constexpr WinColour PanelBorder = 0xD8CDC3;
 constexpr WinColour BandTop = 0x6B4426;
 constexpr WinColour BandLine = 0xA8703C;
 constexpr WinColour Caption = 0xD3BDA9;    // captions on the title bands
-constexpr WinColour DatePanel = 0xF8F4F1;
+constexpr WinColour DatePanelFill = 0xF8F4F1;
 constexpr WinColour SteelEdge = 0x9A8B7E;
 constexpr WinColour SteelLight = 0xF7F4F1;
 constexpr WinColour SteelMid = 0xD6CCC3;
@@ -52,6 +54,9 @@ constexpr int PipeCoreWidth = 3;
 constexpr int ValveSize = 4;   // half the length of a valve
 constexpr int CardHeader = 15; // height of a card's name strip
 constexpr int PumpRadius = 11;
+constexpr int PerMille = 1000;
+constexpr int CoursePixels = 22; // height of a shell course on the overview
+constexpr int ScreenCourses = 8;  // courses of the tank screen's shell
 
 QColor colour(WinColour c, int alpha = 255)
 {
@@ -113,7 +118,7 @@ void drawTank(QPainter &p, const QRect &shell, int roof, int rim, int courses)
     const QRectF s = outlineOf(shell);
     p.setPen(Qt::NoPen);
     p.setBrush(colour(Palette::Navy, ShadowAlpha));
-    p.drawEllipse(QRectF(s.left() - 5, s.bottom() - rim - 2, s.width() + 12, 2 * rim + 6));
+    p.drawEllipse(QRectF(s.left() - 6, s.bottom() - rim - 2, s.width() + 12, 2 * rim + 6));
 
     QPainterPath body;
     body.moveTo(s.left(), s.top());
@@ -153,7 +158,7 @@ void drawThresholdMarks(QPainter &p, const QRect &bar)
 {
     const std::pair<int, WinColour> marks[] = {{HighLimit, Palette::High}, {LowLimit, Palette::LowMarker}};
     for (const auto &[limit, markColour] : marks) {
-        const int y = bar.top() + bar.height() - bar.height() * limit / 1000;
+        const int y = bar.top() + bar.height() - bar.height() * limit / PerMille;
         p.fillRect(QRect(bar.right() + 3, y - 1, 4, 2), colour(markColour));
     }
 }
@@ -232,10 +237,12 @@ void drawPipes(QPainter &p, const std::array<OverviewTank, TankCount> &tanks, in
 {
     const int collectorTop = tanks.front().pipeY;
     pipe(p, QPolygon({QPoint(Overview::CollectorX, collectorTop), QPoint(Overview::CollectorX, stationInlet)}));
-    for (const int firstSlot : {1, 8}) {
-        const OverviewTank &first = tanks[static_cast<std::size_t>(firstSlot - 1)];
-        const int y = first.pipeY;
-        pipe(p, QPolygon({QPoint(first.shell.center().x(), y), QPoint(Overview::CollectorX, y)}));
+    // A row's header starts at its first tank.
+    for (std::size_t i = 0; i < tanks.size(); ++i) {
+        const int y = tanks[i].pipeY;
+        if (i > 0 && tanks[i - 1].pipeY == y)
+            continue;
+        pipe(p, QPolygon({QPoint(tanks[i].shell.center().x(), y), QPoint(Overview::CollectorX, y)}));
         arrow(p, QPointF(Overview::CollectorX - 8, y + 0.5), QPointF(1, 0));
     }
     arrow(p, QPointF(Overview::CollectorX + 0.5, stationInlet - 10), QPointF(0, 1));
@@ -257,9 +264,10 @@ void drawLegend(QPainter &p, Canvas &canvas)
          SmallSize, Muted, TextAlign::Right | TextAlign::Bottom);
 
     constexpr int Column = 182;
-    const std::pair<WinColour, QString> zones[] = {{Palette::High, u"Visok nivo (90 % i vise)"_s},
-                                                   {Palette::Normal, u"Normalan nivo"_s},
-                                                   {Palette::Low, u"Nizak nivo (10 % i manje)"_s}};
+    const std::pair<WinColour, QString> zones[] = {
+        {Palette::High, u"Visok nivo (%1 % i vise)"_s.arg(HighLimit * 100 / PerMille)},
+        {Palette::Normal, u"Normalan nivo"_s},
+        {Palette::Low, u"Nizak nivo (%1 % i manje)"_s.arg(LowLimit * 100 / PerMille)}};
     int x = left;
     const int zoneRow = area.top() + 41;
     for (const auto &[zoneColour, label] : zones) {
@@ -307,14 +315,14 @@ QImage drawOverviewPicture(const TankTable &tanks)
     text(canvas, {16, 25}, u"Skladar - rezervoarski park"_s, TitleSize, Palette::TitleText, LeftBottom, true);
     text(canvas, {16, 40}, u"Fabrika jestivog ulja  |  nivo i temperatura u 15 rezervoara"_s, SmallSize, Caption,
          LeftBottom);
-    panel(p, Overview::DatePanel, DatePanel, BandLine, 3);
+    panel(p, Overview::DatePanel, DatePanelFill, BandLine, 3);
 
     const std::array<OverviewTank, TankCount> places = overviewTanks(tanks);
     drawPipes(p, places, Overview::PumpStation.top());
     for (int slot = 1; slot <= TankCount; ++slot) {
         const OverviewTank &tank = places[static_cast<std::size_t>(slot - 1)];
         const int rim = tank.roofHeight / 2;
-        const int courses = std::max(2, tank.shell.height() / 22);
+        const int courses = std::max(2, tank.shell.height() / CoursePixels);
         drawTank(p, tank.shell, tank.roofHeight, rim, courses);
         drawGauge(p, tank.levelBar);
         drawThresholdMarks(p, tank.levelBar);
@@ -331,7 +339,7 @@ namespace {
 void drawTankPanel(QPainter &p, Canvas &canvas)
 {
     panel(p, Screen::TankPanel, PanelFill, PanelBorder);
-    drawTank(p, Screen::Shell, Screen::RoofHeight, Screen::RoofHeight / 2, 8);
+    drawTank(p, Screen::Shell, Screen::RoofHeight, Screen::RoofHeight / 2, ScreenCourses);
     panel(p, Screen::GaugeBoard, WinWhite, CardBorder, 3);
     drawGauge(p, Screen::GaugeSlot);
     const int axisX = Screen::GaugeSlot.left() - Screen::AxisGap;
@@ -355,10 +363,11 @@ void drawChartPanel(QPainter &p, Canvas &canvas)
     // The chart's own pixels run from its left and top line to its right and bottom line, both
     // included; the client draws the grid from the left and top and stops short of the last lines.
     const QRect plot(chart.topLeft(), QSize(chart.width() + 1, chart.height() + 1));
-    const int division = chart.height() / Screen::ChartDivisions;
+    const int highRow = plot.bottom() - chart.height() * HighLimit / PerMille;
+    const int lowRow = plot.bottom() - chart.height() * LowLimit / PerMille;
     p.fillRect(plot, colour(WinWhite));
-    p.fillRect(QRect(plot.left(), plot.top(), plot.width(), division), colour(HighTint));
-    p.fillRect(QRect(plot.left(), plot.bottom() - division, plot.width(), division), colour(LowTint));
+    p.fillRect(QRect(plot.left(), plot.top(), plot.width(), highRow - plot.top()), colour(HighTint));
+    p.fillRect(QRect(plot.left(), lowRow + 1, plot.width(), plot.bottom() - lowRow), colour(LowTint));
     p.fillRect(QRect(plot.right(), plot.top(), 1, plot.height()), colour(Palette::Grid));
     p.fillRect(QRect(plot.left(), plot.bottom(), plot.width(), 1), colour(Palette::Grid));
     p.setPen(QPen(colour(Outline), 1));
@@ -371,8 +380,8 @@ void drawChartPanel(QPainter &p, Canvas &canvas)
              TextAlign::Right | TextAlign::Bottom);
     }
     const int limitX = plot.right() + 7;
-    text(canvas, {limitX, plot.top() + division + 6}, u"visok"_s, SmallSize, Palette::High, LeftBottom);
-    text(canvas, {limitX, plot.bottom() - division + 6}, u"nizak"_s, SmallSize, Palette::LowMarker, LeftBottom);
+    text(canvas, {limitX, highRow + 6}, u"visok"_s, SmallSize, Palette::High, LeftBottom);
+    text(canvas, {limitX, lowRow + 6}, u"nizak"_s, SmallSize, Palette::LowMarker, LeftBottom);
     text(canvas, {plot.right(), Screen::TimeLabelBottom}, u"sada"_s, HeadingSize, Palette::Label, CentreBottom);
 }
 

@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QSaveFile>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 using namespace Qt::StringLiterals;
