@@ -22,8 +22,16 @@ inline constexpr std::size_t ElementViewsSize = 68;
 // date-and-time line and trend line; 1 = bar 1; 2 to 9 = boxes 1 to 8; 10 to 15 = text items 0 to 5
 // (10 also the lamp and the name); 16 = the bitmap.
 inline constexpr std::size_t PartCount = 17;
+inline constexpr std::size_t ScalePart = 0;
+inline constexpr std::size_t Bar1Part = 1;
+inline constexpr std::size_t FirstBoxPart = 2;   // box n (1 to 8), at index n - 1 of the box arrays, is part n + 1
+inline constexpr std::size_t FirstTextPart = 10; // text item n is part 10 + n
+inline constexpr std::size_t BitmapPart = 16;
 inline constexpr std::size_t TextItemCount = 6;
 inline constexpr std::size_t BoxCount = 8;
+// Box 6 (index 5) of an element with the date-and-time line places that line on the picture,
+// without the element origin.
+inline constexpr std::size_t DateLineBox = 5;
 // Boxes 1 to 7 have their own fill colour; box 8 takes the accent colour.
 inline constexpr std::size_t BoxColourCount = 7;
 

@@ -13,17 +13,9 @@
 
 namespace {
 
-// Part flags (PartFlags) that gate the steps.
-constexpr std::size_t ScalePart = 0; // bar 2, markers, scale, grid, time labels, date line, trend line
-constexpr std::size_t Bar1Part = 1;
-constexpr std::size_t FirstBoxPart = 2;   // box n (1 to 8) at index n - 1 is part n + 1
-constexpr std::size_t FirstTextPart = 10; // text item n is part 10 + n; part 10 is also the lamp
-constexpr std::size_t BitmapPart = 16;
-
 constexpr std::size_t LastPlainBox = 6; // boxes 1 to 6 come before the lamp, 7 and 8 after it
 constexpr std::size_t Box7 = 6;         // indices of boxes 7 and 8
 constexpr std::size_t Box8 = 7;
-constexpr std::size_t DateLineBox = 5;  // box 6 places the date-and-time line
 constexpr std::size_t RedFontTextItem = 2;
 
 constexpr qint64 PerMille = 1000;

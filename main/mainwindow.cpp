@@ -1,8 +1,8 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
+#include "core/demonstrationplant.h"
 #include "core/plantmodel.h"
-#include "main/demonstrationplant.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
 #include "main/plantmap.h"

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --parallel "$(nproc)" --target skladar
+cmake --build build --parallel "$(nproc)" --target skladar skladar-demo
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "Skladar needs a graphical desktop, and no display was found (DISPLAY and WAYLAND_DISPLAY are not set)." >&2
@@ -15,6 +15,6 @@ fi
 
 # The client reads the plant's files from its working directory.
 plant=build/plant
-mkdir -p "$plant"
+build/tools/skladar-demo "$plant" >/dev/null
 cd "$plant"
 exec ../app/skladar

@@ -4,7 +4,7 @@
 #include "core/datafolder.h"
 #include "core/plantmodel.h"
 #include "main/composepicture.h"
-#include "main/demonstrationplant.h"
+#include "core/demonstrationplant.h"
 #include "main/liverefresh.h"
 #include "main/plantmaploading.h"
 #include "tools/stderrdialogs.h"

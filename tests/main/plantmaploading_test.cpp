@@ -3,7 +3,7 @@
 
 #include "core/datafolder.h"
 #include "core/plantmodel.h"
-#include "main/demonstrationplant.h"
+#include "core/demonstrationplant.h"
 #include "tests/support/recordingdialogs.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The plant built into the client.
-#include "main/demonstrationplant.h"
+#include "core/demonstrationplant.h"
 
 #include "core/plantmodel.h"
 

@@ -1,5 +1,5 @@
 // The demonstration load: what it writes into the plant model and what it leaves alone.
-#include "main/demonstrationplant.h"
+#include "core/demonstrationplant.h"
 
 #include "core/plantmodel.h"
 

@@ -1,0 +1,71 @@
+// Writing the demonstration plant map and its previews into a folder.
+#include "tools/demoplantmap.h"
+
+#include "tools/demoelements.h"
+#include "tools/demopictures.h"
+#include "tools/demopreview.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QSaveFile>
+
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Replaces the file with the bytes as one whole, so that a failed write leaves the old file.
+std::optional<QString> writeFile(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QSaveFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return u"Cannot write %1: %2"_s.arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+    return std::nullopt;
+}
+
+// The picture in the file format, in memory.
+QByteArray imageBytes(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Writes every named content in turn; the first failure ends it.
+std::optional<QString> writeAll(const QDir &dir, std::initializer_list<std::pair<QString, QByteArray>> files)
+{
+    for (const auto &[name, bytes] : files)
+        if (std::optional<QString> error = writeFile(dir, name, bytes))
+            return error;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writePlantMap(const QString &folder, const TankTable &tanks)
+{
+    const QDir dir(folder);
+    if (!dir.mkpath(u"."_s))
+        return u"Cannot create the folder %1"_s.arg(QDir::toNativeSeparators(folder));
+    const PlantMapRecords map = buildPlantMapRecords(tanks);
+    return writeAll(dir, {{OverviewPictureFile, imageBytes(drawOverviewPicture(tanks), "BMP")},
+                          {TankScreenPictureFile, imageBytes(drawTankScreenPicture(), "BMP")},
+                          {ElementFile, encodeElementFile(map)},
+                          {ViewFile, encodeViewFile(map)}});
+}
+
+std::optional<QString> writePreviews(const QString &folder, const TankTable &tanks, ElementDrawingContext &context)
+{
+    PlantMapRecords map = buildPlantMapRecords(tanks);
+    fillPlantMap(map, tanks, sampleReadings(tanks), context.locale);
+    const auto histories = fillTrendHistories(map);
+    const QImage overview = composeView(drawOverviewPicture(tanks), map, OverviewView, histories, context);
+    const QImage tank = composeView(drawTankScreenPicture(), map, tankView(1), histories, context);
+    return writeAll(QDir(folder), {{OverviewPreviewFile, imageBytes(overview, "PNG")},
+                                   {TankPreviewFile, imageBytes(tank, "PNG")}});
+}
