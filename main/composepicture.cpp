@@ -17,8 +17,10 @@ void ComposePicture(QImage &picture, PlantMap &map, int currentView, ElementDraw
             painter.drawImage(QPoint(0, 0), background, QRect(QPoint(0, 0), size));
     }
     Canvas canvas(painter);
+    canvas.state() = map.canvasState;
     for (std::size_t k = 0; k < map.elements.size(); ++k) {
         map.drawnParts[k] = PartFlags(map.views[k], currentView);
         DrawElement(canvas, map.elements[k], map.drawnParts[k], map.histories[k], context);
     }
+    map.canvasState = canvas.state();
 }

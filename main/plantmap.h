@@ -41,6 +41,9 @@ struct PlantMap
     std::array<QImage, ViewCount> backgrounds; // by view - 1; a null image when not loaded
     SampleTable samples;
     ElementBitmapHolder bitmaps;
+    // The drawing state of the composition picture: like a Windows canvas it carries over between
+    // redraws, so the first element of a redraw takes the pen, font colour and alignment left by the last.
+    CanvasState canvasState;
     // The part flags of each element at the last redraw: the hot spots follow what was drawn.
     std::array<std::array<bool, PartCount>, ElementCount> drawnParts{};
 };

@@ -9,8 +9,10 @@
 #include <array>
 #include <cstddef>
 
-// Each tank slot s has six elements, from index ElementsPerTank x (s - 1) on, in this order.
-enum class TankElement { Title, Level, Temperature, Volume, Remaining, Mass };
+// Each tank slot s has six elements, from index ElementsPerTank x (s - 1) on, in this order. The
+// level comes first: its texts leave the alignment and colour with which the title element's lamp
+// name is drawn, so even the very first redraw of a tank screen places the name beside its lamp.
+enum class TankElement { Level, Title, Temperature, Volume, Remaining, Mass };
 inline constexpr int ElementsPerTank = 6;
 // After the tanks' elements: the date-and-time line of the overview. Every later record is unused.
 inline constexpr std::size_t ClockElement = TankCount * ElementsPerTank;

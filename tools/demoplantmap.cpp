@@ -1,9 +1,8 @@
-// Writing the demonstration plant map and its previews into a folder.
+// Writing the demonstration plant map into a folder.
 #include "tools/demoplantmap.h"
 
 #include "tools/demoelements.h"
 #include "tools/demopictures.h"
-#include "tools/demopreview.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -57,15 +56,4 @@ std::optional<QString> writePlantMap(const QString &folder, const TankTable &tan
                           {TankScreenPictureFile, imageBytes(drawTankScreenPicture(), "BMP")},
                           {ElementFile, encodeElementFile(map)},
                           {ViewFile, encodeViewFile(map)}});
-}
-
-std::optional<QString> writePreviews(const QString &folder, const TankTable &tanks, ElementDrawingContext &context)
-{
-    PlantMapRecords map = buildPlantMapRecords(tanks);
-    fillPlantMap(map, tanks, sampleReadings(tanks), context.locale);
-    const auto histories = fillTrendHistories(map);
-    const QImage overview = composeView(drawOverviewPicture(tanks), map, OverviewView, histories, context);
-    const QImage tank = composeView(drawTankScreenPicture(), map, tankView(1), histories, context);
-    return writeAll(QDir(folder), {{OverviewPreviewFile, imageBytes(overview, "PNG")},
-                                   {TankPreviewFile, imageBytes(tank, "PNG")}});
 }

@@ -1,7 +1,5 @@
 // skladar-demo: writes the demonstration plant map (pictures and element files) into a folder.
-#include "core/clock.h"
 #include "core/demonstrationplant.h"
-#include "core/dialogs.h"
 #include "core/plantmodel.h"
 #include "tools/demoplantmap.h"
 
@@ -14,17 +12,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// The demonstration map has no element bitmaps, so no drawing ever asks anything.
-class SilentDialogs final : public Dialogs
-{
-public:
-    void message(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
-    std::optional<QColor> chooseColour(const QColor &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &) override { return false; }
-    void reportError(const QString &) override {}
-};
 
 int fail(const QString &message)
 {
@@ -49,10 +36,6 @@ int main(int argc, char **argv)
         u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
         u"directory at login."_s.arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile));
     parser.addHelpOption();
-    const QCommandLineOption preview(u"preview"_s, u"Also write %1 and %2: the overview and the screen of tank 74 "
-                                                   u"as the client shows them, with sample values."_s
-                                                       .arg(OverviewPreviewFile, TankPreviewFile));
-    parser.addOption(preview);
     parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
     parser.process(app);
     const QStringList folders = parser.positionalArguments();
@@ -64,14 +47,6 @@ int main(int argc, char **argv)
     loadDemonstrationPlant(plant);
     if (const std::optional<QString> error = writePlantMap(folder, plant.tanks))
         return fail(*error);
-    if (parser.isSet(preview)) {
-        const SystemClock clock;
-        SilentDialogs dialogs;
-        ElementBitmapHolder bitmaps;
-        ElementDrawingContext context{clock, dialogs, QLocale::c(), {}, DataFolder(folder), bitmaps};
-        if (const std::optional<QString> error = writePreviews(folder, plant.tanks, context))
-            return fail(*error);
-    }
     QTextStream(stdout) << "Plant map written to " << folder << '\n';
     return 0;
 }

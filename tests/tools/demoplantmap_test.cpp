@@ -5,7 +5,9 @@
 #include "core/demonstrationplant.h"
 #include "tools/demoelements.h"
 #include "tools/demolayout.h"
-#include "tools/demopreview.h"
+#include "main/composepicture.h"
+#include "main/liverefresh.h"
+#include "main/plantmaploading.h"
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -251,33 +254,55 @@ TEST(DemoPlantMapFolder, ReportsAFolderThatCannotBeMade)
     EXPECT_TRUE(error->contains(u"plain"_s)) << error->toStdString();
 }
 
+// The views as the client shows them: the map loaded from the folder, one value refresh over the
+// given samples, every trend filled, composed twice as a running client's redraws are.
 class DemoViewTest : public DemoPlantMapTest
 {
 protected:
-    QImage compose(const QString &pictureFile, qint32 view)
+    QImage compose(qint32 view)
     {
-        const auto histories = fillTrendHistories(map);
-        const QImage picture = composeView(QImage(dir.filePath(pictureFile)), map, view, histories, context);
+        refreshValues(loaded, 1, plant.tanks, QLocale::c());
+        for (int k = 1; k <= ElementCount; ++k) {
+            if (nextTrendElement(loaded, k) == k)
+                fillTrend(loaded, k, 1);
+        }
+        QImage picture;
+        ComposePicture(picture, loaded, view, context);
+        ComposePicture(picture, loaded, view, context);
         picture.save(dir.filePath(u"view%1.png"_s.arg(view)), "PNG");
         return picture;
     }
 
+    // Every level channel at the level, every temperature channel at the temperature.
+    void setSamples(const std::function<double(int slot)> &level, double temperature)
+    {
+        for (int slot = 1; slot <= TankCount; ++slot) {
+            for (int sample = 1; sample <= SampleTable::Samples; ++sample) {
+                loaded.samples.set(levelChannel(slot), sample, level(slot));
+                loaded.samples.set(temperatureChannel(slot), sample, temperature);
+            }
+        }
+    }
+
+    void SetUp() override
+    {
+        DemoPlantMapTest::SetUp();
+        ASSERT_EQ(loadPlantMap(loaded, plant, DataFolder(dir.path()), dialogs, QLocale::c()), std::nullopt);
+    }
+
     RecordingDialogs dialogs;
     FixedClock clock{QDateTime(QDate(2024, 9, 30), QTime(14, 30))};
-    ElementBitmapHolder bitmaps;
-    ElementDrawingContext context{clock, dialogs, QLocale::c(), {}, DataFolder(dir.path()), bitmaps};
+    PlantMap loaded;
+    ElementDrawingContext context{clock, dialogs, QLocale::c(), {}, DataFolder(dir.path()), loaded.bitmaps};
 };
 
 TEST_F(DemoViewTest, OverviewAtHalfLevelFillsTheLowerHalfOfEveryGauge)
 {
-    std::array<TankReading, TankCount> halfFull{};
-    for (int slot = 1; slot <= TankCount; ++slot)
-        halfFull[static_cast<std::size_t>(slot - 1)] = {tank(slot).maxLevel / 2, 45};
-    fillPlantMap(map, plant.tanks, halfFull, QLocale::c());
-    const QImage picture = compose(OverviewPictureFile, OverviewView);
+    setSamples([this](int slot) { return tank(slot).maxLevel / 2; }, 45);
+    const QImage picture = compose(OverviewView);
     ASSERT_TRUE(QFile::exists(dir.filePath(u"view1.png"_s)));
 
-    const DisplayElement &level74 = map.elements[elementIndex(1, TankElement::Level)];
+    const DisplayElement &level74 = loaded.elements[elementIndex(1, TankElement::Level)];
     ASSERT_EQ(level74.scaledValue, 500);
     const QRect bar = bar1(level74);
     const int filledTop = bar.top() + bar.height() - bar.height() / 2;
@@ -294,8 +319,8 @@ TEST_F(DemoViewTest, OverviewAtHalfLevelFillsTheLowerHalfOfEveryGauge)
 
 TEST_F(DemoViewTest, TankScreenPutsTheLampNameAndTimeLabelsInTheirPlaces)
 {
-    fillPlantMap(map, plant.tanks, sampleReadings(plant.tanks), QLocale::c());
-    const QImage picture = compose(TankScreenPictureFile, tankView(1));
+    setSamples([this](int slot) { return tank(slot).maxLevel * 0.6; }, 42);
+    const QImage picture = compose(tankView(1));
     const QRect plate = TankScreen::Nameplate;
     const QRect name = darkInk(picture, plate.adjusted(-8, -10, 8, 14));
     EXPECT_TRUE(plate.contains(name)) << "lamp and name on the nameplate";
