@@ -1,7 +1,7 @@
 // Time to draw a full plant map: 120 typical elements on the 800 x 560 picture.
 #include "core/clock.h"
-#include "core/dialogs.h"
 #include "core/elementdrawing.h"
+#include "bench/silentdialogs.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -14,17 +14,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// The benchmark's elements load no bitmap, so no dialog is ever shown.
-class SilentDialogs final : public Dialogs
-{
-public:
-    void message(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
-    std::optional<QColor> chooseColour(const QColor &) override { return std::nullopt; }
-    bool choosePrinter(QPrinter &) override { return false; }
-    void reportError(const QString &) override {}
-};
 
 // A tank as the plant map shows it: zoned level bar with markers, a scale with labels, the lamp and
 // name, level and temperature texts, a hot-spot box and a trend line.
