@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <limits>
-#include <numbers>
 
 namespace {
 
@@ -53,6 +52,20 @@ ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
     return request;
 }
 
+// The rows of the tables print as their names.
+template <typename Case>
+    requires requires(const Case &c) { c.name; }
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
 struct Golden
 {
     const char *name;
@@ -60,11 +73,6 @@ struct Golden
     std::size_t recordSize; // zeros follow it
     std::function<QByteArray()> record; // the record's first bytes
 };
-
-void PrintTo(const Golden &golden, std::ostream *out)
-{
-    *out << golden.name;
-}
 
 const Golden GoldenReplies[] = {
     {"UserKeyPage1", filled(codeRequest(1), 4), 32, [] { return hexBytes("02 00 00 00") + zeros(12) + "ADMIN   OPER    "; }},
@@ -115,7 +123,7 @@ TEST_P(GoldenReply, RecordAtOffset24RequestBeforeZerosAfter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeded, GoldenReply, testing::ValuesIn(GoldenReplies),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         caseName<Golden>);
 
 struct Answer
 {
@@ -124,11 +132,6 @@ struct Answer
     ExchangeBuffer request;
     qint32 status;
 };
-
-void PrintTo(const Answer &answer, std::ostream *out)
-{
-    *out << answer.name;
-}
 
 constexpr auto Read = ExchangeOperation::Read;
 constexpr auto Write = ExchangeOperation::Write;
@@ -163,7 +166,7 @@ TEST_P(RequestStatus, AnswersItsStatusAndLeavesTheBuffer)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeded, RequestStatus, testing::ValuesIn(Answers),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         caseName<Answer>);
 
 struct Damage
 {
@@ -172,11 +175,6 @@ struct Damage
     std::function<void(ExchangeBuffer &)> damage;
     ExchangeBuffer check; // read before and after: nothing may have changed
 };
-
-void PrintTo(const Damage &damage, std::ostream *out)
-{
-    *out << damage.name;
-}
 
 const Damage Damages[] = {
     {"MaterialCodeMismatch", codeRequest(203), [](auto &b) { writeU16(b, MaterialCodeOffset, 204); }, codeRequest(203)},
@@ -215,7 +213,7 @@ TEST_P(MalformedRecord, IsRefusedAndNothingIsStored)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeded, MalformedRecord, testing::ValuesIn(Damages),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         caseName<Damage>);
 
 using RequestHandlerTest = ServerFixture;
 
@@ -324,34 +322,6 @@ TEST_F(RequestHandlerTest, RecordsWrittenAreReadBackAfterARestart)
     EXPECT_EQ(hexText(QByteArray(readOk(codeRequest(497)).data() + ReplyOffset + ConsoleScreenOffset, 80)),
               hexText(expected)) << "a NUL is a blank";
     EXPECT_EQ(readUserKeys(*exchange).list, (QList<QByteArray>{"BOSS    ", "OPER    "})) << "not seeded again";
-}
-
-TEST_F(RequestHandlerTest, SeedsTheDemonstrationPlant)
-{
-    const UserWire admin = userReply(readOk(userKey("ADMIN   ")));
-    const UserWire oper = userReply(readOk(userKey("OPER    ")));
-    EXPECT_EQ(admin.level, 1);
-    EXPECT_EQ(oper.level, 3);
-    EXPECT_EQ(oper.userName, QByteArray("OPERATER").leftJustified(40, ' '));
-    for (std::size_t slot = 0; slot < TankIdList.size(); ++slot) {
-        const int tankId = TankIdList[slot];
-        SCOPED_TRACE(tankId);
-        EXPECT_EQ(admin.rights[slot], (TankRights{quint8(tankId), 1, 1, 1, 1, 1}));
-        EXPECT_EQ(oper.rights[slot], (TankRights{quint8(tankId), 1, 1, 1, 1, quint8(tankId < 96 ? 1 : 0)}));
-
-        const TankParamsWire tank = *decodeTankParamsWire(replyRecord(readOk(codeRequest(300 + tankId))));
-        const double area = std::numbers::pi / 4 * tank.diameter * tank.diameter;
-        EXPECT_EQ(tank.tankId, tankId);
-        EXPECT_NEAR(tank.maxVolume, area * tank.maxLevel, 0.01);
-        EXPECT_NEAR(tank.deadZoneVolume, area * tank.deadZoneHeight / 1000, 1e-9);
-        EXPECT_GT(tank.height, tank.maxLevel);
-        const MaterialRecord material = decodeMaterialWire(replyRecord(readOk(codeRequest(tank.materialCode))))->material;
-        EXPECT_EQ(material.sifra, tank.sifra);
-        EXPECT_GT(material.density20, 880);
-        const ConsoleScreen screen = decodeConsoleScreenWire(replyRecord(readOk(codeRequest(400 + tankId))))->screen;
-        EXPECT_EQ(QByteArray(screen.chars().data() + 60, 4), "R " + QByteArray::number(tankId)) << "the top line";
-    }
-    EXPECT_EQ(decodeTankParamsWire(replyRecord(readOk(codeRequest(379))))->sifra, u"MK "_s);
 }
 
 } // namespace
