@@ -1,12 +1,10 @@
 // The retry pattern, the paged lists, the stream frames and the choice of the server.
 #include "core/exchangeframe.h"
-#include "core/exchangemessages.h"
 #include "core/serverlink.h"
 #include "core/serverlists.h"
 #include "core/settingsstore.h"
 
 #include "core/bytes.h"
-#include "tests/support/recordingdialogs.h"
 #include "tests/support/scriptedexchange.h"
 
 #include <QTemporaryDir>
@@ -97,20 +95,6 @@ TEST(ReadUserKeys, AFailedOrMalformedPageEndsTheRead)
         return ExchangeStatus::Success;
     });
     EXPECT_EQ(readUserKeys(lying).status, ExchangeStatus::MalformedRecord);
-}
-
-TEST(ReadMaterialList, AlwaysAllThreePages)
-{
-    for (const int n : {0, 32, 33, 64, 96}) {
-        ScriptedExchange server(pagedServer(0, n));
-        const auto result = readMaterialList(server);
-        EXPECT_TRUE(result.ok());
-        EXPECT_EQ(server.codes(), (QList<qint32>{200, 201, 202}));
-        ASSERT_EQ(result.list.size(), n);
-        if (n > 0) {
-            EXPECT_EQ(result.list.back().code, 202 + n);
-        }
-    }
 }
 
 TEST(ReadMaterialList, StopsAtTheFailedPageKeepingWhatWasRead)
@@ -206,19 +190,6 @@ TEST(ExchangeFrames, ReplyStatusIsLittleEndianBeforeTheBuffer)
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->status, 10004);
     EXPECT_TRUE(pending.isEmpty());
-}
-
-TEST(ExchangeMessages, EditorsAndLoginTellTheirOwnTexts)
-{
-    RecordingDialogs dialogs;
-    reportExchangeFailure(dialogs, ServerRecord::User, ExchangeOperation::Write);
-    reportExchangeFailure(dialogs, ServerRecord::ConsoleScreen, ExchangeOperation::Read);
-    using Call = RecordingDialogs::Call;
-    using Kind = RecordingDialogs::Kind;
-    EXPECT_EQ(dialogs.calls, (QList<Call>{{Kind::Message, QStringLiteral("Upis konfiguracije neuspesan."), QStringLiteral("Error...")},
-                                          {Kind::Message, QStringLiteral("Neuspesan unos podataka sa NT konzole."), QStringLiteral("Error")}}));
-    EXPECT_EQ(LoginFailureText::userRead(10001), QStringLiteral("Racunar nije uspostavio vezu sa serverom."));
-    EXPECT_EQ(LoginFailureText::userRead(10004), QStringLiteral("Korisnik nije prijavljen na serveru."));
 }
 
 TEST(ServerAddress, FirstOctetInTheLowestByteAndZeroForTheEmbeddedServer)
