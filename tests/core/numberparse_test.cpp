@@ -12,26 +12,22 @@
 
 namespace {
 
-struct IntegerCase
+template <typename Value>
+struct NumberCase
 {
     const char *name;
     const char *text;
-    int warnings;
-    qint32 value;
+    int warnings; // message boxes, one per offending character
+    Value value;
 };
 
-struct FloatCase
-{
-    const char *name;
-    const char *text;
-    int warnings;
-    double value;
-};
+using IntegerCase = NumberCase<qint32>;
+using FloatCase = NumberCase<double>;
 
 class TypedNumberTest : public testing::Test
 {
 protected:
-    // The warnings a field shows: one message box per offending character, all alike.
+    // The warnings a field shows, all alike.
     static QList<RecordingDialogs::Call> warnings(int count, const char *caption)
     {
         return QList<RecordingDialogs::Call>(count, {RecordingDialogs::Kind::Message,
@@ -46,12 +42,10 @@ protected:
 };
 
 class ParseIntegerTest : public TypedNumberTest, public testing::WithParamInterface<IntegerCase>
-{
-};
+{};
 
 class ParseFloatTest : public TypedNumberTest, public testing::WithParamInterface<FloatCase>
-{
-};
+{};
 
 template <typename Case>
 std::string caseName(const testing::TestParamInfo<Case> &info)
