@@ -238,7 +238,7 @@ TEST(DemoPlantMapFolder, ReportsAFolderThatCannotBeMade)
 }
 
 // The views as the client shows them: the map loaded from the folder, one value refresh over the
-// given samples, every trend filled, composed twice as a running client's redraws are.
+// given samples, every trend filled, composed once: even the first redraw must place every text.
 class DemoViewTest : public DemoPlantMapTest
 {
 protected:
@@ -249,8 +249,7 @@ protected:
             if (nextTrendElement(loaded, k) == k)
                 fillTrend(loaded, k, 1);
         QImage picture;
-        ComposePicture(picture, loaded, view, context);
-        ComposePicture(picture, loaded, view, context);
+        ComposePicture(picture, loaded, view, context); // the first redraw after the login
         return picture;
     }
 
@@ -294,6 +293,28 @@ TEST_F(DemoViewTest, OverviewAtHalfLevelFillsTheLowerHalfOfEveryGauge)
     EXPECT_FALSE(darkInk(picture, valueLine).isNull()) << "level and temperature on the card";
     EXPECT_FALSE(darkInk(picture, Overview::DatePanel.adjusted(2, 2, -2, -2)).isNull()) << "the date line";
     EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST_F(DemoViewTest, TankScreenPutsTheLampNameAndTimeLabelsInTheirPlaces)
+{
+    setSamples([this](int slot) { return tank(slot).maxLevel * 0.6; }, 42);
+    const QImage picture = compose(tankView(1));
+    const QRect plate = TankScreen::Nameplate;
+    const QRect name = darkInk(picture, plate.adjusted(-8, -10, 8, 14));
+    EXPECT_TRUE(plate.contains(name)) << "lamp and name on the nameplate";
+    EXPECT_GT(name.right(), TankScreen::LampCentre.x() + TankScreen::LampRadius + 10) << "the name beside its lamp";
+    const QRect chart = TankScreen::Chart;
+    const int frameBottom = chart.top() + chart.height() + 1; // below the last grid line
+    // Left of the chart's right edge, where the picture's own "sada" stands.
+    const QRect below(chart.left(), frameBottom + 1, chart.width() - 20, TankScreen::TimeLabelBottom - frameBottom + 6);
+    const QRect labels = darkInk(picture, below);
+    EXPECT_TRUE(!labels.isNull() && labels.bottom() <= TankScreen::TimeLabelBottom) << "the time labels under the chart";
+    // Centred under the grid lines of 8 and 2 hours ago.
+    const int halfLabel = TankScreen::TimeLabelWidth / 2 + 2;
+    EXPECT_GE(labels.left(), chart.left() + TankScreen::ChartHourStep - halfLabel);
+    EXPECT_LE(labels.right(), chart.right() + 1 - TankScreen::ChartHourStep + halfLabel);
+    const QRect mass = TankScreen::valueBox(TankScreen::ValueRow::Mass);
+    EXPECT_TRUE(mass.contains(darkInk(picture, mass.adjusted(-8, -4, 12, 4)))) << "the mass in its box";
 }
 
 } // namespace
