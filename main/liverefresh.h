@@ -12,6 +12,18 @@
 
 struct TankTable;
 
+// Timer intervals of the live refresh, in milliseconds. The first redraw and value refresh follow
+// the login closely; afterwards each tick sets the next, and a prompt redraw comes 10 ms after
+// whatever asked for it.
+namespace RefreshTiming {
+inline constexpr int FirstRedraw = 100;
+inline constexpr int FirstRefresh = 1000;
+inline constexpr int Redraw = 10000;
+inline constexpr int Refresh = 10000;
+inline constexpr int Trend = 500;
+inline constexpr int PromptRedraw = 10;
+} // namespace RefreshTiming
+
 // The redraw counter runs 1..699 and selects the current samples.
 inline constexpr int CycleCounterLimit = 699;
 int nextCycleCounter(int cycleCounter);

@@ -19,15 +19,6 @@
 #include <QStyle>
 #include <QTimer>
 
-namespace {
-
-// The first redraw and value refresh follow the login closely; afterwards the ticks set 10 s.
-constexpr int FirstRedrawMs = 100;
-constexpr int FirstRefreshMs = 1000;
-constexpr int TrendTickMs = 500;
-
-} // namespace
-
 MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
@@ -45,9 +36,9 @@ MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWind
     createMenus();
     m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin}, m_password);
     m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click}, m_serviceCode);
-    m_timer1 = createTimer("Timer1", FirstRedrawMs, &MainWindow::Timer1Timer);
-    m_timer2 = createTimer("Timer2", FirstRefreshMs, &MainWindow::Timer2Timer);
-    m_timer3 = createTimer("Timer3", TrendTickMs, &MainWindow::Timer3Timer);
+    m_timer1 = createTimer("Timer1", RefreshTiming::FirstRedraw, &MainWindow::Timer1Timer);
+    m_timer2 = createTimer("Timer2", RefreshTiming::FirstRefresh, &MainWindow::Timer2Timer);
+    m_timer3 = createTimer("Timer3", RefreshTiming::Trend, &MainWindow::Timer3Timer);
 
     connect(m_view, &PlantMapView::mousePressed, this, &MainWindow::FormMouseDown);
     connect(m_view, &PlantMapView::mouseMoved, this, &MainWindow::FormMouseMove);
@@ -154,8 +145,8 @@ void MainWindow::RunLogin()
     m_tankMenu->menuAction()->setEnabled(true);
     m_about->setEnabled(true);
     Q_EMIT loginCompleted();
-    m_timer1->setInterval(FirstRedrawMs);
-    m_timer2->setInterval(FirstRefreshMs);
+    m_timer1->setInterval(RefreshTiming::FirstRedraw);
+    m_timer2->setInterval(RefreshTiming::FirstRefresh);
     startTimers();
     m_state.loggedIn = true;
 }

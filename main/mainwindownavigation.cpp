@@ -38,8 +38,6 @@ constexpr bool isConfigurationEntry(MenuEntry entry)
     return entry != MenuEntry::Chart && entry != MenuEntry::Report;
 }
 
-constexpr int RedrawSoonMs = 10;
-
 } // namespace
 
 void MainWindow::createMenus()
@@ -133,7 +131,7 @@ void MainWindow::showView(int view)
 
 void MainWindow::askForRedraw()
 {
-    m_timer1->setInterval(RedrawSoonMs);
+    m_timer1->setInterval(RefreshTiming::PromptRedraw);
 }
 
 void MainWindow::openEditor(void (MainWindow::*request)())

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int RefreshIntervalMs = 10000;
-constexpr int TrendIntervalMs = 500;
-constexpr int RedrawSoonMs = 10;
 // The redraw lets waiting window messages through between elements, at most this often: often
 // enough for the window to stay responsive, seldom enough not to slow the picture down.
 constexpr int MessagePauseMs = 15;
@@ -30,7 +27,7 @@ void MainWindow::Timer1Timer()
     resize(QSize(800, 600) - (frameGeometry().size() - size()));
     m_state.cycleCounter = nextCycleCounter(m_state.cycleCounter);
     m_timer1->stop();
-    m_timer1->setInterval(RefreshIntervalMs);
+    m_timer1->setInterval(RefreshTiming::Redraw);
 
     m_composing = true;
     QElapsedTimer sinceMessages;
@@ -78,9 +75,9 @@ void MainWindow::Timer2Timer()
     case ConnectionWatch::Action::None:
         break;
     }
-    m_timer2->setInterval(RefreshIntervalMs);
+    m_timer2->setInterval(RefreshTiming::Refresh);
     m_timer2->start();
-    m_timer1->setInterval(RedrawSoonMs);
+    askForRedraw();
 }
 
 void MainWindow::Timer3Timer()
@@ -93,6 +90,6 @@ void MainWindow::Timer3Timer()
             m_state.trendCursor = trendCursorAfter(*k);
         }
     }
-    m_timer3->setInterval(TrendIntervalMs);
+    m_timer3->setInterval(RefreshTiming::Trend);
     m_timer3->start();
 }
