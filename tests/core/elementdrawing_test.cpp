@@ -1,6 +1,7 @@
 // Plant-map elements drawn into an image: bar zones, flags, ticks, grid, trend, bitmaps and carried-over state.
 #include "core/elementdrawing.h"
 
+#include "tests/support/namedcases.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/imageink.h"
 #include "tests/support/recordingdialogs.h"
@@ -45,20 +46,6 @@ std::array<bool, PartCount> allFlags()
     std::array<bool, PartCount> flags;
     flags.fill(true);
     return flags;
-}
-
-// The rows of the parameter tables print as their names.
-template <typename Case>
-    requires requires(const Case &c) { c.name; }
-void PrintTo(const Case &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
-template <typename Case>
-std::string caseName(const testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
 }
 
 class ElementDrawingTest : public testing::Test

@@ -6,6 +6,7 @@
 #include "core/serverlists.h"
 #include "core/shorttext.h"
 #include "tests/server/serverfixture.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/bytes.h"
 
 #include <gtest/gtest.h>
@@ -50,20 +51,6 @@ ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
 {
     std::fill(request.begin() + static_cast<std::ptrdiff_t>(from), request.end(), '\xFF');
     return request;
-}
-
-// The rows of the tables print as their names.
-template <typename Case>
-    requires requires(const Case &c) { c.name; }
-void PrintTo(const Case &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
-template <typename Case>
-std::string caseName(const testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
 }
 
 struct Golden
