@@ -231,8 +231,6 @@ DisplayElement remainingElement(const TankRecord &tank)
     return e;
 }
 
-// The mass is the last text of its tank's screen: the next redraw's lamp name takes its colour
-// and alignment.
 DisplayElement massElement(const TankRecord &tank)
 {
     DisplayElement e = tankElement(u"m"_s, tank.tankId);
