@@ -1,7 +1,7 @@
 // The operator's message boxes and dialogs, as the desktop shows them.
 #pragma once
 
-#include "core/dialogs.h"
+#include "core/services/dialogs.h"
 
 class QtDialogs final : public Dialogs
 {

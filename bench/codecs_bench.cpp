@@ -1,7 +1,7 @@
 // Throughput of the record codecs: extended reals, Windows-1252 text and a page of short texts.
-#include "core/extended.h"
-#include "core/shorttext.h"
-#include "core/windows1252.h"
+#include "core/codec/extended.h"
+#include "core/codec/shorttext.h"
+#include "core/codec/windows1252.h"
 
 #include <QByteArray>
 #include <QString>

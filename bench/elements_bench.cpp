@@ -1,6 +1,6 @@
 // Time to draw a full plant map: 120 typical elements on the 800 x 560 picture.
-#include "core/clock.h"
-#include "core/elementdrawing.h"
+#include "core/services/clock.h"
+#include "core/plantmap/elementdrawing.h"
 #include "bench/silentdialogs.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // Latency of the request handler on a seeded store: a user read (the login) and a tank read.
-#include "core/serverexchange.h"
+#include "core/exchange/serverexchange.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
 

@@ -1,7 +1,7 @@
 // Dialogs for the benchmarks, which show nothing and answer nothing.
 #pragma once
 
-#include "core/dialogs.h"
+#include "core/services/dialogs.h"
 
 class SilentDialogs final : public Dialogs
 {

@@ -1,7 +1,7 @@
 // The diagnostic list window.
 #include "config/diagnosticlistwindow.h"
 
-#include "core/exchangelog.h"
+#include "core/exchange/exchangelog.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
 // The live refresh's arithmetic, in the order the refresh applies it.
 #include "main/liverefresh.h"
 
-#include "core/plantmodel.h"
-#include "core/serverexchange.h"
-#include "core/valueformat.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/serverexchange.h"
+#include "core/plantmap/valueformat.h"
 
 #include <algorithm>
 #include <cmath>

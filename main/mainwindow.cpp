@@ -1,8 +1,8 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
-#include "core/demonstrationplant.h"
-#include "core/plantmodel.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
 #include "main/plantmap.h"

@@ -1,7 +1,7 @@
 // The main window: login, the live plant map, its menus and the service box.
 #pragma once
 
-#include "core/datafolder.h"
+#include "core/services/datafolder.h"
 #include "main/liverefresh.h"
 
 #include <QList>

@@ -1,8 +1,8 @@
 // The main window's live refresh: redraw, value refresh and trend refresh.
 #include "main/mainwindow.h"
 
-#include "core/dialogs.h"
-#include "core/serverexchange.h"
+#include "core/services/dialogs.h"
+#include "core/exchange/serverexchange.h"
 #include "main/composepicture.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"

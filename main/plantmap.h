@@ -2,8 +2,8 @@
 // channel samples it shows.
 #pragma once
 
-#include "core/displayelement.h"
-#include "core/elementdrawing.h"
+#include "core/plantmap/displayelement.h"
+#include "core/plantmap/elementdrawing.h"
 
 #include <QImage>
 

@@ -1,10 +1,10 @@
 // The plant-map loading, step by step.
 #include "main/plantmaploading.h"
 
-#include "core/datafolder.h"
-#include "core/dialogs.h"
-#include "core/numberformat.h"
-#include "core/plantmodel.h"
+#include "core/services/datafolder.h"
+#include "core/services/dialogs.h"
+#include "core/text/numberformat.h"
+#include "core/plant/plantmodel.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 // The server login's reads, in the order the server expects them.
 #include "main/serverlogin.h"
 
-#include "core/exchangemessages.h"
-#include "core/plantmodel.h"
-#include "core/serverexchange.h"
-#include "core/windows1252.h"
+#include "core/exchange/exchangemessages.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/serverexchange.h"
+#include "core/codec/windows1252.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The demonstration plant as tables: the tanks of the demonstration login with their geometry and materials.
 #include "server/demonstrationseed.h"
 
-#include "core/windows1252.h"
+#include "core/codec/windows1252.h"
 
 #include <algorithm>
 #include <numbers>

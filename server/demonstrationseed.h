@@ -1,8 +1,8 @@
 // The demonstration plant a new store starts with: materials, tanks, console screens and two users.
 #pragma once
 
-#include "core/plantmodel.h"
-#include "core/serverrecords.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/serverrecords.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // The exchange answered inside the client's own process, from a store file, when no server address is set.
 #pragma once
 
-#include "core/serverexchange.h"
+#include "core/exchange/serverexchange.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
 

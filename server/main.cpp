@@ -1,6 +1,6 @@
 // skladar-server: the acquisition server program, with the administration commands of its store.
-#include "core/serverrecords.h"
-#include "core/shorttext.h"
+#include "core/exchange/serverrecords.h"
+#include "core/codec/shorttext.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
 #include "server/tcpserver.h"

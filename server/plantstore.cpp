@@ -1,7 +1,7 @@
 // The plant store on SQLite: schema, demonstration seed and one statement or transaction per operation.
 #include "server/plantstore.h"
 
-#include "core/windows1252.h"
+#include "core/codec/windows1252.h"
 #include "server/demonstrationseed.h"
 
 #include <QDir>

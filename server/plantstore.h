@@ -1,8 +1,8 @@
 // The server's plant configuration in one SQLite file: users, materials, tanks and console screens.
 #pragma once
 
-#include "core/plantmodel.h"
-#include "core/serverrecords.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/serverrecords.h"
 
 #include <QByteArray>
 #include <QList>

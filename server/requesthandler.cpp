@@ -1,8 +1,8 @@
 // Request dispatch, record validation and replies of the acquisition server.
 #include "server/requesthandler.h"
 
-#include "core/bytes.h"
-#include "core/shorttext.h"
+#include "core/codec/bytes.h"
+#include "core/codec/shorttext.h"
 #include "server/plantstore.h"
 
 #include <algorithm>

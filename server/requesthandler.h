@@ -1,7 +1,7 @@
 // Answers every exchange request from the plant store: the request codes, their records and statuses.
 #pragma once
 
-#include "core/serverexchange.h"
+#include "core/exchange/serverexchange.h"
 
 #include <QtGlobal>
 

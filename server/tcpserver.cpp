@@ -1,7 +1,7 @@
 // The TCP transport of the server: per-connection frame buffers over QTcpServer.
 #include "server/tcpserver.h"
 
-#include "core/exchangeframe.h"
+#include "core/exchange/exchangeframe.h"
 #include "server/requesthandler.h"
 
 #include <QElapsedTimer>

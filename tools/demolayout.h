@@ -2,8 +2,8 @@
 // pictures and its element records share, so that every bar, text and hot spot lands where the picture expects it.
 #pragma once
 
-#include "core/canvas.h"
-#include "core/plantmodel.h"
+#include "core/drawing/canvas.h"
+#include "core/plant/plantmodel.h"
 
 #include <QPoint>
 #include <QRect>

@@ -2,7 +2,7 @@
 // texts through the Canvas so that they look like the texts the elements draw over them.
 #include "tools/demopictures.h"
 
-#include "core/canvas.h"
+#include "core/drawing/canvas.h"
 #include "tools/demolayout.h"
 
 #include <QLinearGradient>

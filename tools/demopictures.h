@@ -1,7 +1,7 @@
 // The background pictures of the demonstration plant map: the tank-farm overview and the tank screen.
 #pragma once
 
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 
 #include <QImage>
 

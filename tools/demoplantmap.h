@@ -2,7 +2,7 @@
 // the client loads at login.
 #pragma once
 
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 
 #include <QString>
 

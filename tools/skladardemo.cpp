@@ -1,6 +1,6 @@
 // skladar-demo: writes the demonstration plant map (pictures and element files) into a folder.
-#include "core/demonstrationplant.h"
-#include "core/plantmodel.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/plant/plantmodel.h"
 #include "tools/demoplantmap.h"
 
 #include <QCommandLineParser>

@@ -1,10 +1,10 @@
 // skladar-snapshot: the plant map of a folder composed headless after the demonstration login,
 // written as a PNG picture.
-#include "core/clock.h"
-#include "core/datafolder.h"
-#include "core/plantmodel.h"
+#include "core/services/clock.h"
+#include "core/services/datafolder.h"
+#include "core/plant/plantmodel.h"
 #include "main/composepicture.h"
-#include "core/demonstrationplant.h"
+#include "core/plant/demonstrationplant.h"
 #include "main/liverefresh.h"
 #include "main/plantmaploading.h"
 #include "tools/stderrdialogs.h"

@@ -1,7 +1,7 @@
 // Dialogs for the command-line tools: every message goes to standard error, no question is answered.
 #pragma once
 
-#include "core/dialogs.h"
+#include "core/services/dialogs.h"
 
 class StderrDialogs final : public Dialogs
 {

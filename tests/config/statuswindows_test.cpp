@@ -4,7 +4,7 @@
 #include "config/transferanimation.h"
 #include "config/transferwindow.h"
 
-#include "core/exchangelog.h"
+#include "core/exchange/exchangelog.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/scriptedexchange.h"
 

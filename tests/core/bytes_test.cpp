@@ -1,5 +1,5 @@
 // Little-endian field access: byte layouts on hand-built buffers and every way a field can miss the end.
-#include "core/bytes.h"
+#include "core/codec/bytes.h"
 
 #include "tests/support/bytes.h"
 

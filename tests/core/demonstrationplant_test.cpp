@@ -1,7 +1,7 @@
 // The demonstration load: what it writes into the plant model and what it leaves alone.
-#include "core/demonstrationplant.h"
+#include "core/plant/demonstrationplant.h"
 
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 
 #include <gtest/gtest.h>
 

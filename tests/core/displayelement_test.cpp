@@ -1,8 +1,8 @@
 // Element and view records: every field at its offset in hand-built bytes, reserved bytes, short buffers.
-#include "core/displayelement.h"
+#include "core/plantmap/displayelement.h"
 
-#include "core/bytes.h"
-#include "core/shorttext.h"
+#include "core/codec/bytes.h"
+#include "core/codec/shorttext.h"
 
 #include "tests/support/bytes.h"
 

@@ -1,5 +1,5 @@
 // Geometry and colours of the drawing helpers and the canvas, checked on the pixels of an image.
-#include "core/drawhelpers.h"
+#include "core/drawing/drawhelpers.h"
 
 #include "tests/support/imageink.h"
 

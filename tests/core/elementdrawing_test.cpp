@@ -1,5 +1,5 @@
 // Plant-map elements drawn into an image: bar zones, flags, ticks, grid, trend, bitmaps and carried-over state.
-#include "core/elementdrawing.h"
+#include "core/plantmap/elementdrawing.h"
 
 #include "tests/support/namedcases.h"
 #include "tests/support/fixedclock.h"

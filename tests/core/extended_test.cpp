@@ -1,5 +1,5 @@
 // Extended reals: hand-computed byte vectors, rounding at every edge of the double range, and round trips.
-#include "core/extended.h"
+#include "core/codec/extended.h"
 
 #include "tests/support/bytes.h"
 

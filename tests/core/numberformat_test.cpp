@@ -1,6 +1,6 @@
 // Display text of numbers, days and months.
-#include "core/numberformat.h"
-#include "core/tw.h"
+#include "core/text/numberformat.h"
+#include "core/services/tw.h"
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"

@@ -1,5 +1,5 @@
 // Typed numbers: the warnings each field shows and the value it yields.
-#include "core/tw.h"
+#include "core/services/tw.h"
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"

@@ -1,5 +1,5 @@
 // Slot look-ups, rights and the console screen of the plant model.
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 
 #include <gtest/gtest.h>
 

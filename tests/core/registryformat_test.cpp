@@ -1,5 +1,5 @@
 // Tests for the registry-export text of our settings files, written and read on in-memory buffers.
-#include "core/registryformat.h"
+#include "core/settings/registryformat.h"
 
 #include <QBuffer>
 #include <QVariant>

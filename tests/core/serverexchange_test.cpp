@@ -1,10 +1,10 @@
 // The retry pattern, the paged lists, the stream frames and the choice of the server.
-#include "core/exchangeframe.h"
-#include "core/serverlink.h"
-#include "core/serverlists.h"
-#include "core/settingsstore.h"
+#include "core/exchange/exchangeframe.h"
+#include "core/exchange/serverlink.h"
+#include "core/exchange/serverlists.h"
+#include "core/settings/settingsstore.h"
 
-#include "core/bytes.h"
+#include "core/codec/bytes.h"
 #include "tests/support/scriptedexchange.h"
 
 #include <QTemporaryDir>

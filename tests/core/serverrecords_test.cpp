@@ -1,5 +1,5 @@
 // Server records on hand-built bytes: every field at its offset, paging limits, and round trips.
-#include "core/serverrecords.h"
+#include "core/exchange/serverrecords.h"
 
 #include "tests/support/bytes.h"
 

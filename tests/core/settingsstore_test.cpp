@@ -1,5 +1,5 @@
 // Tests for the settings store on isolated files in a temporary folder.
-#include "core/settingsstore.h"
+#include "core/settings/settingsstore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

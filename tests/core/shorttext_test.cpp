@@ -1,5 +1,5 @@
 // Short texts and char arrays: wire layouts, distrusted length bytes and fields at the buffer's edge.
-#include "core/shorttext.h"
+#include "core/codec/shorttext.h"
 
 #include "tests/support/bytes.h"
 

@@ -1,8 +1,8 @@
 // The TCP exchange against a small server on its own thread: replies, time-outs and the back-off.
-#include "core/tcpexchange.h"
+#include "core/exchange/tcpexchange.h"
 
-#include "core/bytes.h"
-#include "core/exchangeframe.h"
+#include "core/codec/bytes.h"
+#include "core/exchange/exchangeframe.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>

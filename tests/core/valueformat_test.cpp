@@ -1,5 +1,5 @@
 // Format patterns with one floating-point argument: each conversion, width, locale and malformed text.
-#include "core/valueformat.h"
+#include "core/plantmap/valueformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Windows-1252: the code page's own characters, the undefined codes and what cannot be encoded.
-#include "core/windows1252.h"
+#include "core/codec/windows1252.h"
 
 #include "tests/support/bytes.h"
 

@@ -1,6 +1,6 @@
 // Logging in through the main window against a running skladar-server.
-#include "core/plantmodel.h"
-#include "core/tcpexchange.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/tcpexchange.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "tests/support/fixedclock.h"

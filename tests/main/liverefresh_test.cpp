@@ -2,8 +2,8 @@
 // count, the pan and the hover test.
 #include "main/liverefresh.h"
 
-#include "core/plantmodel.h"
-#include "core/serverexchange.h"
+#include "core/plant/plantmodel.h"
+#include "core/exchange/serverexchange.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The main window from its inert first state through the demonstration login and a failed login.
 #include "main/mainwindow.h"
 
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
 #include "tests/main/plantserver.h"
 #include "tests/support/fixedclock.h"

@@ -2,7 +2,7 @@
 // the refresh ticks with their connection-lost notice.
 #include "main/mainwindow.h"
 
-#include "core/plantmodel.h"
+#include "core/plant/plantmodel.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"
 #include "tests/support/fixedclock.h"

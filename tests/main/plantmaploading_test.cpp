@@ -1,9 +1,9 @@
 // Loading the plant map: the record files and their failures, backgrounds, texts, rights and views.
 #include "main/plantmaploading.h"
 
-#include "core/datafolder.h"
-#include "core/plantmodel.h"
-#include "core/demonstrationplant.h"
+#include "core/services/datafolder.h"
+#include "core/plant/plantmodel.h"
+#include "core/plant/demonstrationplant.h"
 #include "tests/support/recordingdialogs.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // The scripted plant server of the login tests.
 #include "tests/main/plantserver.h"
 
-#include "core/bytes.h"
+#include "core/codec/bytes.h"
 
 PlantServer::PlantServer()
 {

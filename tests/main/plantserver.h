@@ -1,7 +1,7 @@
 // A scripted acquisition server holding one user and the 15 tanks, for the login tests.
 #pragma once
 
-#include "core/serverrecords.h"
+#include "core/exchange/serverrecords.h"
 #include "tests/support/scriptedexchange.h"
 
 #include <map>

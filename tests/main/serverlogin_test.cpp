@@ -1,8 +1,8 @@
 // The server login: what it asks for, in which order, what it takes and how it fails.
 #include "main/serverlogin.h"
 
-#include "core/bytes.h"
-#include "core/plantmodel.h"
+#include "core/codec/bytes.h"
+#include "core/plant/plantmodel.h"
 #include "tests/main/plantserver.h"
 
 #include <gtest/gtest.h>

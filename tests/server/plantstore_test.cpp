@@ -1,7 +1,7 @@
 // The store file: owner-only creation, refusal of files that are no store, database errors as statuses.
 #include "server/plantstore.h"
 
-#include "core/serverlists.h"
+#include "core/exchange/serverlists.h"
 #include "tests/server/serverfixture.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The skladar-server program itself: serving until SIGTERM, the user administration and its refusals.
-#include "core/bytes.h"
-#include "core/exchangeframe.h"
+#include "core/codec/bytes.h"
+#include "core/exchange/exchangeframe.h"
 
 #include <QProcess>
 #include <QRegularExpression>

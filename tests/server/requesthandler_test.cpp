@@ -1,10 +1,10 @@
 // The request handler on a seeded store: reply bytes, every status and the state writes leave behind.
 #include "server/requesthandler.h"
 
-#include "core/bytes.h"
-#include "core/extended.h"
-#include "core/serverlists.h"
-#include "core/shorttext.h"
+#include "core/codec/bytes.h"
+#include "core/codec/extended.h"
+#include "core/exchange/serverlists.h"
+#include "core/codec/shorttext.h"
 #include "tests/server/serverfixture.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/bytes.h"

@@ -1,7 +1,7 @@
 // A seeded store in a temporary folder behind the in-process exchange, and a builder of records.
 #pragma once
 
-#include "core/serverrecords.h"
+#include "core/exchange/serverrecords.h"
 #include "server/embeddedexchange.h"
 
 #include <QTemporaryDir>

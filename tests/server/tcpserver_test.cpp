@@ -1,8 +1,8 @@
 // The TCP transport on a loopback port: frames split and merged, bad frames, many clients, the request log.
 #include "server/tcpserver.h"
 
-#include "core/bytes.h"
-#include "core/exchangeframe.h"
+#include "core/codec/bytes.h"
+#include "core/exchange/exchangeframe.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
 

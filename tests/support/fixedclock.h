@@ -1,7 +1,7 @@
 // A clock for tests that shows the time it was set to.
 #pragma once
 
-#include "core/clock.h"
+#include "core/services/clock.h"
 
 class FixedClock final : public Clock
 {

@@ -1,7 +1,7 @@
 // Dialogs for tests: every call is logged with its text and caption, answers come from a script.
 #pragma once
 
-#include "core/dialogs.h"
+#include "core/services/dialogs.h"
 
 #include <QList>
 #include <QString>

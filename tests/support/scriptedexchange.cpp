@@ -1,7 +1,7 @@
 // The scripted server exchange of the tests.
 #include "tests/support/scriptedexchange.h"
 
-#include "core/bytes.h"
+#include "core/codec/bytes.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // A server exchange for tests: every exchange is logged and answered by the test's own function.
 #pragma once
 
-#include "core/serverexchange.h"
+#include "core/exchange/serverexchange.h"
 
 #include <QByteArray>
 #include <QList>

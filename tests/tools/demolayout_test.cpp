@@ -1,7 +1,7 @@
 // The overview's tanks drawn to scale and apart, and the gauge scales of bar 2.
 #include "tools/demolayout.h"
 
-#include "core/demonstrationplant.h"
+#include "core/plant/demonstrationplant.h"
 
 #include <gtest/gtest.h>
 

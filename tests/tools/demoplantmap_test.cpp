@@ -2,7 +2,7 @@
 // their gauges and the composed views.
 #include "tools/demoplantmap.h"
 
-#include "core/demonstrationplant.h"
+#include "core/plant/demonstrationplant.h"
 #include "tools/demoelements.h"
 #include "tools/demolayout.h"
 #include "main/composepicture.h"

@@ -1,6 +1,6 @@
 // skladar-snapshot as a program: its picture and its exit statuses.
-#include "core/demonstrationplant.h"
-#include "core/plantmodel.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/plant/plantmodel.h"
 #include "tools/demoplantmap.h"
 
 #include <QFile>

@@ -1,7 +1,0 @@
-// The computer's own clock.
-#include "core/clock.h"
-
-QDateTime SystemClock::now() const
-{
-    return QDateTime::currentDateTime();
-}

@@ -1,0 +1,44 @@
+// The one request/reply exchange with the acquisition server, its statuses and the retry pattern.
+#pragma once
+
+#include "core/exchange/serverrecords.h"
+
+#include <QtGlobal>
+
+// Statuses of an exchange. The server reports failures of its own with the codes from 10002 on;
+// 10001 is only ever produced on the client's side, when the server cannot be reached.
+namespace ExchangeStatus {
+inline constexpr qint32 Success = 10000;
+inline constexpr qint32 NoConnection = 10001;
+inline constexpr qint32 UnknownRequest = 10002;
+inline constexpr qint32 MalformedRecord = 10003;
+inline constexpr qint32 UnknownUser = 10004;
+inline constexpr qint32 PasswordTaken = 10005;
+inline constexpr qint32 StoreFailed = 10006;
+} // namespace ExchangeStatus
+
+enum class ExchangeOperation : quint8 { Read = 1, Write = 2 };
+
+// Tries of one retry loop: the login and the editors try 5 times, the live refresh 3 times.
+inline constexpr int LoginTries = 5;
+inline constexpr int EditorTries = 5;
+inline constexpr int RefreshTries = 3;
+
+// One synchronous exchange at a time, on the GUI thread; the caller waits for the status.
+class ServerExchange
+{
+public:
+    virtual ~ServerExchange() = default;
+
+    // The request (code or key) lies at offset 0; on success the reply record lies at offset 24.
+    virtual qint32 read(ExchangeBuffer &buffer) = 0;
+    // The whole record lies at offset 0.
+    virtual qint32 write(ExchangeBuffer &buffer) = 0;
+
+    qint32 exchange(ExchangeOperation operation, ExchangeBuffer &buffer);
+};
+
+// Performs the exchange until it succeeds or `tries` attempts are spent (at least one), starting
+// every attempt from the request as it was given: a failed read may have overwritten the buffer.
+// Returns the last status; on success the buffer holds the reply.
+qint32 exchangeWithRetry(ServerExchange &server, ExchangeOperation operation, ExchangeBuffer &buffer, int tries);

@@ -1,0 +1,51 @@
+// The client's way to the acquisition server, chosen by the settings: in-process or over TCP.
+#pragma once
+
+#include "core/exchange/serverexchange.h"
+
+#include <QHostAddress>
+
+#include <functional>
+#include <memory>
+
+class SettingsStore;
+
+// "Forma\IPServer" holds the server's IPv4 address, first octet in the lowest byte; 0 (nothing
+// configured) selects the server built into the client. "Forma\Port" overrides the TCP port.
+inline constexpr quint16 DefaultServerPort = 7400;
+
+struct ServerAddress
+{
+    QHostAddress address; // null for the embedded server
+    quint16 port = DefaultServerPort;
+
+    bool embedded() const { return address.isNull(); }
+    bool operator==(const ServerAddress &) const = default;
+};
+
+// A missing or zero IPServer gives the embedded server; a Port outside 1..65535 gives 7400.
+ServerAddress serverAddressFromSettings(const SettingsStore &store);
+
+// Forwards every exchange to the exchange chosen at the last select().
+class ServerLink final : public ServerExchange
+{
+public:
+    // Makes the embedded exchange when the settings ask for it; the link owns what it returns.
+    using EmbeddedFactory = std::function<std::unique_ptr<ServerExchange>()>;
+
+    ServerLink(const SettingsStore &store, EmbeddedFactory embedded);
+    ~ServerLink() override;
+
+    // Reads the address from the settings and, when it changed, replaces the exchange.
+    void select();
+    const ServerAddress &address() const { return m_address; }
+
+    qint32 read(ExchangeBuffer &buffer) override;
+    qint32 write(ExchangeBuffer &buffer) override;
+
+private:
+    const SettingsStore &m_store;
+    EmbeddedFactory m_embedded;
+    ServerAddress m_address;
+    std::unique_ptr<ServerExchange> m_exchange;
+};
