@@ -142,15 +142,6 @@ DisplayElement box(std::size_t index)
     return e;
 }
 
-DisplayElement textItem5()
-{
-    DisplayElement e;
-    e.textOn[5] = 1;
-    e.textSize[5] = 10;
-    e.text[5] = u"Nivo"_s;
-    return e;
-}
-
 // One part of an element switched on, and the part flag that gates it.
 struct PartCase
 {
@@ -170,11 +161,9 @@ const PartCase PartCases[] = {
     {"Trend", 0, {.trendOn = 1, .trendPoints = 50, .trendHeight = 40, .trendReady = 1}},
     {"Bar1", 1, {.bar1On = 1, .bar1Width = 10, .bar1Height = 50, .scaledValue = 500}},
     {"Box1", 2, box(0)},
-    {"Box6", 7, box(5)},
-    {"Box7", 8, box(6)},
     {"Box8", 9, box(7)},
     {"Lamp", 10, {.textOn = {1}, .lampX = 30, .lampY = 30, .lampRadius = 8}},
-    {"Text5", 15, textItem5()},
+    {"Text5", 15, {.textOn = {0, 0, 0, 0, 0, 1}, .textSize = {0, 0, 0, 0, 0, 10}, .text = {{{}, {}, {}, {}, {}, u"Nivo"_s}}}},
     {"Bitmap", 16, {.bitmapOn = 1, .bitmapFile = u"lamp.bmp"_s}},
 };
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(FormatFixed, UsesTheLocaleCommaWithoutGrouping)
 {
     const QLocale german(QLocale::German);
@@ -50,8 +49,6 @@ TEST(DayName, CountsFromSundayAndFallsBackToToday)
 {
     const FixedClock wednesday(QDateTime(QDate(2026, 12, 9), QTime(23, 59)));
     EXPECT_EQ(DayName(1, wednesday), QStringLiteral("Nedelja"));
-    EXPECT_EQ(DayName(2, wednesday), QStringLiteral("Ponedeljak"));
-    EXPECT_EQ(DayName(5, wednesday), QStringLiteral("Cetvrtak"));
     EXPECT_EQ(DayName(7, wednesday), QStringLiteral("Subota"));
     for (const int outside : {0, 8, -1, 1000})
         EXPECT_EQ(DayName(outside, wednesday), QStringLiteral("Sreda")) << outside;

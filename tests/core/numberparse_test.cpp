@@ -2,6 +2,7 @@
 #include "core/services/tw.h"
 
 #include "tests/support/fixedclock.h"
+#include "tests/support/namedcases.h"
 #include "tests/support/recordingdialogs.h"
 
 #include <QTemporaryDir>
@@ -46,12 +47,6 @@ class ParseIntegerTest : public TypedNumberTest, public testing::WithParamInterf
 
 class ParseFloatTest : public TypedNumberTest, public testing::WithParamInterface<FloatCase>
 {};
-
-template <typename Case>
-std::string caseName(const testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
-}
 
 } // namespace
 
