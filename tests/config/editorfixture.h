@@ -4,6 +4,7 @@
 
 #include "config/editorservices.h"
 #include "core/codec/bytes.h"
+#include "core/exchange/serverlists.h"
 #include "core/services/tw.h"
 #include "server/embeddedexchange.h"
 #include "tests/support/fixedclock.h"
@@ -35,6 +36,20 @@ protected:
             return ExchangeStatus::NoConnection;
         return store->exchange(operation, buffer);
     }};
+
+    // The server's material list becomes `count` materials "S1", "S2", ... with densities 901, 902, ...
+    void putMaterials(int count)
+    {
+        MaterialTable list;
+        for (int i = 1; i <= count; ++i) {
+            const auto code = static_cast<quint16>(MaterialCodeBase + i);
+            const MaterialRecord material{code, QStringLiteral("S%1").arg(i), QStringLiteral("Ime %1").arg(i),
+                                          QStringLiteral("Ulje"), 900.0 + i};
+            ASSERT_EQ(writeRecord(*store, MaterialWire{code, material}, encodeMaterialWire), ExchangeStatus::Success);
+            list.append({code, material.sifra});
+        }
+        ASSERT_EQ(writeMaterialList(*store, list), ExchangeStatus::Success);
+    }
 
     // The requests written since `from`, as request codes.
     QList<qint32> writtenCodes(qsizetype from = 0) const

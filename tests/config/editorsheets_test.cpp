@@ -19,19 +19,6 @@ constexpr qint32 Success = ExchangeStatus::Success;
 class EditorSheets : public EditorFixture
 {
 protected:
-    // The server's material list becomes `count` materials "S1", "S2", ... with densities 901, 902, ...
-    void putMaterials(int count)
-    {
-        MaterialTable list;
-        for (int i = 1; i <= count; ++i) {
-            const auto code = static_cast<quint16>(MaterialCodeBase + i);
-            const MaterialRecord material{code, u"S%1"_s.arg(i), u"Ime %1"_s.arg(i), u"Ulje"_s, 900.0 + i};
-            ASSERT_EQ(writeRecord(*store, MaterialWire{code, material}, encodeMaterialWire), Success);
-            list.append({code, material.sifra});
-        }
-        ASSERT_EQ(writeMaterialList(*store, list), Success);
-    }
-
     TankParamsWire storedTank(int tankId)
     {
         qint32 status = 0;
