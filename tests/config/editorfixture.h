@@ -51,14 +51,26 @@ protected:
         ASSERT_EQ(writeMaterialList(*store, list), ExchangeStatus::Success);
     }
 
-    // The requests written since `from`, as request codes.
-    QList<qint32> writtenCodes(qsizetype from = 0) const
+    // The request codes written through `server`, in order.
+    QList<qint32> writtenCodes() const
     {
         QList<qint32> codes;
-        for (qsizetype i = from; i < server.requests.size(); ++i)
-            if (server.requests[i].operation == ExchangeOperation::Write)
-                codes.append(*readI32(server.requests[i].buffer, 0));
+        for (const ScriptedExchange::Request &request : server.requests)
+            if (request.operation == ExchangeOperation::Write)
+                codes.append(*readI32(request.buffer, 0));
         return codes;
+    }
+
+    TankParamsWire storedTank(int tankId)
+    {
+        qint32 status = 0;
+        return readRecord(*store, codeRequest(tankId + TankParamsCodeBase), decodeTankParamsWire, status).value();
+    }
+
+    ConsoleScreen storedScreen(int tankId)
+    {
+        qint32 status = 0;
+        return readRecord(*store, codeRequest(tankId + ConsoleScreenCodeBase), decodeConsoleScreenWire, status)->screen;
     }
 
     SettingsStore settings{m_dir.filePath(QStringLiteral("settings.reg"))};

@@ -5,11 +5,9 @@
 #include "config/tankeditor.h"
 
 #include "tests/config/editorfixture.h"
-#include "tests/support/namedcases.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +17,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using Call = RecordingDialogs::Call;
 using Kind = RecordingDialogs::Kind;
+using EditorWindows = EditorFixture;
 
 template <typename T = QWidget>
 T *child(const QObject &window, const char *name)
@@ -33,49 +32,40 @@ void trigger(const QObject &window, const char *action)
     child<QAction>(window, action)->trigger();
 }
 
-QPoint cellCentre(StringGrid *grid, int column, int row)
+StringGrid *grid(const QObject &window)
 {
-    return grid->visualItemRect(grid->item(row, column)).center();
+    return child<StringGrid>(window, "StringGrid1");
 }
 
-void clickCell(const QObject &window, int column, int row)
+QPoint cellCentre(const QObject &window, int column, int row)
 {
-    auto *grid = child<StringGrid>(window, "StringGrid1");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, column, row));
+    return grid(window)->visualItemRect(grid(window)->item(row, column)).center();
 }
 
-void doubleClickCell(const QObject &window, int column, int row)
+// A click, or a click and a double click, on the cell.
+void clickCell(const QObject &window, int column, int row, bool twice = false)
 {
-    auto *grid = child<StringGrid>(window, "StringGrid1");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, column, row));
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, column, row));
+    QTest::mouseClick(grid(window)->viewport(), Qt::LeftButton, {}, cellCentre(window, column, row));
+    if (twice)
+        QTest::mouseDClick(grid(window)->viewport(), Qt::LeftButton, {}, cellCentre(window, column, row));
 }
 
-QString cell(const QObject &window, int column, int row)
+void enter(const QObject &window, const QString &text, const char *ok)
 {
-    return child<StringGrid>(window, "StringGrid1")->cell(column, row);
+    child<QLineEdit>(window, "Edit1")->setText(text);
+    child<QPushButton>(window, ok)->click();
 }
-
-class EditorWindows : public EditorFixture
-{
-protected:
-    TankParamsWire storedTank(int tankId)
-    {
-        qint32 status = 0;
-        return readRecord(*store, codeRequest(tankId + TankParamsCodeBase), decodeTankParamsWire, status).value();
-    }
-};
 
 TEST_F(EditorWindows, ATanksMaterialIsChosenAndAFailedSaveAsksAgainOnLeaving)
 {
     TankEditor editor(services);
     editor.show();
-    doubleClickCell(editor, TankMaterialColumn, 1);
+    clickCell(editor, TankMaterialColumn, 1, true);
     ASSERT_TRUE(child(editor, "Panel1")->isVisible());
     child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(1);
     child<QPushButton>(editor, "Button2")->click();
     const MaterialRecord chosen = editor.sheet().materials[1];
-    EXPECT_EQ(cell(editor, TankMaterialColumn, 1), chosen.sifra);
+    EXPECT_EQ(grid(editor)->cell(TankMaterialColumn, 1), chosen.sifra);
 
     failing.insert({ExchangeOperation::Write, 374});
     trigger(editor, "Snimikonfiguraciju1");
@@ -89,43 +79,31 @@ TEST_F(EditorWindows, ATanksMaterialIsChosenAndAFailedSaveAsksAgainOnLeaving)
     EXPECT_EQ(storedTank(74).materialCode, chosen.code);
 }
 
-struct ChangeCase
+TEST_F(EditorWindows, TankParametersAreTypedOnlyWithTheServiceValueAndLeaveWithoutAsking)
 {
-    const char *name;
-    const char *change;
-    bool editable;
-};
-
-class TankParameterEntry : public EditorWindows, public testing::WithParamInterface<ChangeCase>
-{
-};
-
-TEST_P(TankParameterEntry, OpensOnlyWithTheServiceValueAndLeavesWithoutAsking)
-{
-    ASSERT_TRUE(settings.WriteString(u"Forma\\"_s, u"Change"_s, QString::fromLatin1(GetParam().change)).ok());
-    TankEditor editor(services);
-    editor.show();
-    EXPECT_EQ(child<QAction>(editor, "Izmenaparametara2")->isVisible(), GetParam().editable);
-    if (GetParam().editable)
-        trigger(editor, "Izmenaparametara2");
-    doubleClickCell(editor, 2, 3);
-    ASSERT_EQ(child(editor, "Panel2")->isVisible(), GetParam().editable);
-    QTest::keyClick(&editor, Qt::Key_Escape);
-    ASSERT_TRUE(editor.isVisible()) << "the window is left through its menu only";
-    if (GetParam().editable) {
-        child<QLineEdit>(editor, "Edit1")->setText(u"11,5"_s);
-        child<QPushButton>(editor, "Button3")->click();
-        trigger(editor, "Snimikonfiguraciju1");
-        EXPECT_EQ(storedTank(78).diameter, 11.5);
+    for (const bool editable : {true, false}) {
+        SCOPED_TRACE(editable);
+        ASSERT_TRUE(settings.WriteString(u"Forma\\"_s, u"Change"_s, editable ? u"true"_s : u"yes"_s).ok());
+        TankEditor editor(services);
+        editor.show();
+        auto *change = child<QAction>(editor, "Izmenaparametara2");
+        EXPECT_EQ(change->isVisible(), editable);
+        if (editable)
+            change->trigger();
+        clickCell(editor, 2, 3, true);
+        ASSERT_EQ(child(editor, "Panel2")->isVisible(), editable);
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        ASSERT_TRUE(editor.isVisible()) << "the window is left through its menu only";
+        if (editable) {
+            enter(editor, u"11,5"_s, "Button3");
+            trigger(editor, "Snimikonfiguraciju1");
+            EXPECT_EQ(storedTank(78).diameter, 11.5);
+        }
+        trigger(editor, "Izlaz1");
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_TRUE(dialogs.calls.isEmpty());
     }
-    trigger(editor, "Izlaz1");
-    EXPECT_FALSE(editor.isVisible());
-    EXPECT_TRUE(dialogs.calls.isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(All, TankParameterEntry,
-                         testing::Values(ChangeCase{"ChangeTrue", "true", true}, ChangeCase{"ChangeYes", "yes", false}),
-                         caseName<ChangeCase>);
 
 TEST_F(EditorWindows, TheFirstMaterialOfANewPlantIsTypedInAndSaved)
 {
@@ -134,32 +112,18 @@ TEST_F(EditorWindows, TheFirstMaterialOfANewPlantIsTypedInAndSaved)
     editor.show();
     trigger(editor, "Novimaterijal1");
     for (const auto &[column, text] : {std::pair{MaterialNameColumn, u"Suncokretovo ulje"_s}, {MaterialSifraColumn, u"SUNC"_s}}) {
-        doubleClickCell(editor, column, 1);
-        auto *entry = child<QLineEdit>(editor, "Edit1");
-        EXPECT_EQ(entry->maxLength(), column == MaterialNameColumn ? 40 : 10);
-        entry->setText(text);
-        child<QPushButton>(editor, "Button2")->click();
+        clickCell(editor, column, 1, true);
+        EXPECT_EQ(child<QLineEdit>(editor, "Edit1")->maxLength(), column == MaterialNameColumn ? 40 : 10);
+        enter(editor, text, "Button2");
     }
     trigger(editor, "Pregled1");
-    EXPECT_TRUE(dialogs.calls.isEmpty());
-    EXPECT_EQ(cell(editor, MaterialDensityColumn, 1), u"0.000"_s) << "the grid shows the list read anew";
-    trigger(editor, "Izlaz1");
-    EXPECT_TRUE(dialogs.calls.isEmpty());
-}
-
-TEST_F(EditorWindows, NinetySixMaterialsRefuseANewOneAndStillPrint)
-{
-    putMaterials(96);
-    MaterialEditor editor(services);
-    editor.show();
-    trigger(editor, "Novimaterijal1");
+    EXPECT_EQ(grid(editor)->cell(MaterialDensityColumn, 1), u"0.000"_s) << "the grid shows the list read anew";
     trigger(editor, "Stampaj1");
-    EXPECT_EQ(dialogs.calls, (QList<Call>{{Kind::Message, u"Maksimalan broj materijala je ogranicen na 96"_s, u"Error"_s},
-                                          {Kind::Printer, {}, {}}}));
-    EXPECT_EQ(child<StringGrid>(editor, "StringGrid1")->rowCount(), 97);
+    trigger(editor, "Izlaz1");
+    EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Printer, {}, {}})}) << "nothing failed, nothing left unsaved";
 }
 
-TEST_F(EditorWindows, AConsoleEditKeptWhenTheTankIsChosenWithTheKeyboardOnTheClosedList)
+TEST_F(EditorWindows, AConsoleEditIsKeptWhenTheTankIsChosenWithTheKeyboardOnTheClosedList)
 {
     ConsoleScreenEditor editor(services);
     editor.show();
@@ -171,50 +135,34 @@ TEST_F(EditorWindows, AConsoleEditKeptWhenTheTankIsChosenWithTheKeyboardOnTheClo
     ASSERT_EQ(tanks->currentText(), u"R 74"_s);
     clickCell(editor, 1, 1);
     ASSERT_TRUE(child(editor, "Panel1")->isVisible());
-    EXPECT_FALSE(child(editor, "StringGrid1")->isEnabled());
+    EXPECT_FALSE(grid(editor)->isEnabled());
     QTest::keyClicks(child(editor, "Edit1"), u"A"_s);
     child<QPushButton>(editor, "Button1")->click();
     clickCell(editor, 2, 1);
-    child<QLineEdit>(editor, "Edit1")->clear();
-    child<QPushButton>(editor, "Button1")->click();
+    enter(editor, QString(), "Button1");
 
     QTest::keyClick(tanks, Qt::Key_Down);
-    EXPECT_NE(cell(editor, 1, 1), u"A"_s);
+    EXPECT_NE(grid(editor)->cell(1, 1), u"A"_s);
     QTest::keyClick(tanks, Qt::Key_Up);
-    EXPECT_EQ(cell(editor, 1, 1) + cell(editor, 2, 1), u"A "_s);
+    EXPECT_EQ(grid(editor)->cell(1, 1) + grid(editor)->cell(2, 1), u"A "_s);
     trigger(editor, "Snimi1");
-    ConsoleSheet back;
-    ASSERT_TRUE(loadConsoleSheet(*store, back));
-    EXPECT_EQ(back.screens[0].cell(1, 1), 'A');
+    EXPECT_EQ(storedScreen(74).cell(1, 1), 'A');
 }
 
-struct ReservedCase
+TEST_F(EditorWindows, ReservedConsoleCellsAreBlueAndLockedUnlessTheServiceValueOpensThem)
 {
-    const char *name;
-    const char *console;
-    bool open;
-};
-
-class ReservedConsoleCells : public EditorWindows, public testing::WithParamInterface<ReservedCase>
-{
-};
-
-TEST_P(ReservedConsoleCells, AreBlueAndLockedUnlessTheServiceValueOpensThem)
-{
-    ASSERT_TRUE(settings.WriteString(u"Forma\\"_s, u"Console"_s, QString::fromLatin1(GetParam().console)).ok());
-    ConsoleScreenEditor editor(services);
-    editor.show();
-    child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(0);
-    auto *grid = child<StringGrid>(editor, "StringGrid1");
-    const QImage picture = grid->viewport()->grab().toImage();
-    EXPECT_EQ(picture.pixelColor(cellCentre(grid, 19, 1)) == QColor(Qt::blue), !GetParam().open);
-    EXPECT_NE(picture.pixelColor(cellCentre(grid, 18, 1)), QColor(Qt::blue));
-    clickCell(editor, 19, 1);
-    EXPECT_EQ(child(editor, "Panel1")->isVisible(), GetParam().open);
+    for (const bool open : {false, true}) {
+        SCOPED_TRACE(open);
+        ASSERT_TRUE(settings.WriteString(u"Forma\\"_s, u"Console"_s, open ? u"true"_s : QString()).ok());
+        ConsoleScreenEditor editor(services);
+        editor.show();
+        child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(0);
+        const QImage picture = grid(editor)->viewport()->grab().toImage();
+        EXPECT_EQ(picture.pixelColor(cellCentre(editor, 19, 1)) == QColor(Qt::blue), !open);
+        EXPECT_NE(picture.pixelColor(cellCentre(editor, 18, 1)), QColor(Qt::blue));
+        clickCell(editor, 19, 1);
+        EXPECT_EQ(child(editor, "Panel1")->isVisible(), open);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(All, ReservedConsoleCells,
-                         testing::Values(ReservedCase{"Locked", "", false}, ReservedCase{"Open", "true", true}),
-                         caseName<ReservedCase>);
 
 } // namespace

@@ -3,7 +3,6 @@
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/imageink.h"
-#include "tests/support/namedcases.h"
 
 #include <gtest/gtest.h>
 
@@ -61,45 +60,21 @@ QList<UserWire> users(int count)
     return list;
 }
 
-struct PageCountCase
+TEST(ListPrintouts, PageCountsFollowTheListsWithinTheLimits)
 {
-    const char *name;
-    int materials;
-    int users;
-    int materialPages;
-    int userPages;
-};
-
-class PrintoutPages : public testing::TestWithParam<PageCountCase>
-{
-};
-
-TEST_P(PrintoutPages, FollowTheCountsWithinTheLimits)
-{
-    EXPECT_EQ(materialListPrintout(materials(GetParam().materials), Clock6March).pages, GetParam().materialPages);
-    EXPECT_EQ(userListPrintout(users(GetParam().users), Clock6March).pages, GetParam().userPages);
+    const struct { int count, materialPages, userPages; } cases[] = {
+        {0, 1, 1}, {5, 1, 1}, {6, 1, 2}, {32, 1, 7}, {33, 2, 7}, {96, 3, 20}, {100, 3, 20}, {101, 3, 20}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(materialListPrintout(materials(c.count), Clock6March).pages, c.materialPages) << c.count;
+        EXPECT_EQ(userListPrintout(users(c.count), Clock6March).pages, c.userPages) << c.count;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(All, PrintoutPages,
-                         testing::Values(PageCountCase{"Empty", 0, 0, 1, 1}, PageCountCase{"OnePageFull", 32, 5, 1, 1},
-                                         PageCountCase{"OneMore", 33, 6, 2, 2}, PageCountCase{"Full", 96, 100, 3, 20},
-                                         PageCountCase{"PastTheLimits", 97, 101, 3, 20}),
-                         caseName<PageCountCase>);
 
 TEST(PrintFooter, NamesTheCustomerAndTheTimeOfPrinting)
 {
     EXPECT_EQ(printFooter(Clock6March.now()), u" AD \"MERON\" , ZEMIK       Datum : 06. Mart  2026.    Vreme : 09 : 05"_s);
     EXPECT_EQ(printFooter(QDateTime(QDate(2026, 12, 24), QTime(21, 45))),
               u" AD \"MERON\" , ZEMIK       Datum : 24. Decembar  2026.    Vreme : 21 : 45"_s);
-}
-
-TEST(PageGeometry, DividesThePageIntoWholePixels)
-{
-    const PageGeometry page = pageGeometry(QSize(4961, 7016));
-    EXPECT_EQ(page.margin, 413);
-    EXPECT_EQ(page.rowUnit, 137);
-    EXPECT_EQ(page.titleY, 584);
-    EXPECT_EQ(page.footerY, 7016 - 584);
 }
 
 TEST(TankListPrintout, RulesSeventeenRowsAndTenColumnsOnALandscapePage)
