@@ -2,7 +2,10 @@
 #include "app/qtdialogs.h"
 #include "config/aboutbox.h"
 #include "config/connectionlostwindow.h"
+#include "config/consolescreeneditor.h"
 #include "config/diagnosticlistwindow.h"
+#include "config/materialeditor.h"
+#include "config/tankeditor.h"
 #include "config/transferwindow.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
@@ -73,6 +76,10 @@ int main(int argc, char *argv[])
     TransferWindow transfer;
     AboutBox aboutBox;
     Tw w(settings, dialogs, clock, locale);
+    const EditorServices editorServices{server, w, dialogs, clock};
+    MaterialEditor materialEditor(editorServices);
+    ConsoleScreenEditor consoleEditor(editorServices);
+    TankEditor tankEditor(editorServices);
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -86,6 +93,13 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+    QObject::connect(&mainWindow, &MainWindow::tankEditorRequested, &tankEditor, &QDialog::exec);
+    QObject::connect(&tankEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    QObject::connect(&tankEditor, &TankEditor::consoleEditorRequested, &consoleEditor, &QDialog::exec);
+    QObject::connect(&mainWindow, &MainWindow::materialEditorRequested, &materialEditor, &QDialog::exec);
+    QObject::connect(&materialEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::TankEditor);
+    mainWindow.offerEntry(MenuEntry::MaterialEditor);
 
     mainWindow.show();
     return QApplication::exec();
