@@ -3,7 +3,9 @@
 #include "config/aboutbox.h"
 #include "config/connectionlostwindow.h"
 #include "config/diagnosticlistwindow.h"
+#include "config/displaysettingswindow.h"
 #include "config/transferwindow.h"
+#include "config/usereditor.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/exchange/exchangelog.h"
@@ -67,6 +69,8 @@ int main(int argc, char *argv[])
     ExchangeLog server(link, clock);
 
     MainWindow mainWindow(plant, server, MainWindowServices{folder, dialogs, clock, locale});
+    UserEditor userEditor(server, dialogs);
+    DisplaySettingsWindow displaySettings(settings, dialogs);
     DiagnosticListWindow diagnosticList(server);
     ConnectionLostWindow connectionLost;
     LoginWindow loginWindow;
@@ -86,6 +90,11 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+    QObject::connect(&mainWindow, &MainWindow::userEditorRequested, &userEditor, &QWidget::show);
+    QObject::connect(&userEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::UserEditor);
+    QObject::connect(&mainWindow, &MainWindow::displaySettingsRequested, &displaySettings,
+                     &DisplaySettingsWindow::showSettings);
 
     mainWindow.show();
     return QApplication::exec();
