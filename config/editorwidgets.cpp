@@ -26,6 +26,7 @@ StringGrid::StringGrid(const QList<int> &widths, int rows, int rowHeight, QWidge
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::SingleSelection);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columnCount(); ++column) {
