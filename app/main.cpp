@@ -2,8 +2,11 @@
 #include "app/qtdialogs.h"
 #include "config/aboutbox.h"
 #include "config/connectionlostwindow.h"
+#include "config/consolescreeneditor.h"
 #include "config/diagnosticlistwindow.h"
 #include "config/displaysettingswindow.h"
+#include "config/materialeditor.h"
+#include "config/tankeditor.h"
 #include "config/transferwindow.h"
 #include "config/usereditor.h"
 #include "core/services/clock.h"
@@ -69,7 +72,6 @@ int main(int argc, char *argv[])
     ExchangeLog server(link, clock);
 
     MainWindow mainWindow(plant, server, MainWindowServices{folder, dialogs, clock, locale});
-    UserEditor userEditor(server, dialogs);
     DisplaySettingsWindow displaySettings(settings, dialogs);
     DiagnosticListWindow diagnosticList(server);
     ConnectionLostWindow connectionLost;
@@ -77,6 +79,11 @@ int main(int argc, char *argv[])
     TransferWindow transfer;
     AboutBox aboutBox;
     Tw w(settings, dialogs, clock, locale);
+    const EditorServices editorServices{server, w, dialogs, clock};
+    MaterialEditor materialEditor(editorServices);
+    ConsoleScreenEditor consoleEditor(editorServices);
+    TankEditor tankEditor(editorServices);
+    UserEditor userEditor(editorServices);
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -90,6 +97,13 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+    QObject::connect(&mainWindow, &MainWindow::tankEditorRequested, &tankEditor, &QDialog::exec);
+    QObject::connect(&tankEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    QObject::connect(&tankEditor, &TankEditor::consoleEditorRequested, &consoleEditor, &QDialog::exec);
+    QObject::connect(&mainWindow, &MainWindow::materialEditorRequested, &materialEditor, &QDialog::exec);
+    QObject::connect(&materialEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::TankEditor);
+    mainWindow.offerEntry(MenuEntry::MaterialEditor);
     QObject::connect(&mainWindow, &MainWindow::userEditorRequested, &userEditor, &QWidget::show);
     QObject::connect(&userEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
     mainWindow.offerEntry(MenuEntry::UserEditor);

@@ -1,30 +1,9 @@
-// The small widgets the editor windows share: the string grid, the drop-down list, upper-case boxes.
+// Small widgets of the editor windows: the drop-down list that tells when it opens, upper-case boxes.
 #pragma once
 
 #include <QComboBox>
-#include <QList>
-#include <QTableWidget>
 
 class QLineEdit;
-
-// A grid of texts addressed as (column, row), with row 0 and column 0 as fixed headers that
-// cannot be selected; no scroll bars and no editing in place.
-class StringGrid : public QTableWidget
-{
-    Q_OBJECT
-
-public:
-    // widths gives every column's width in pixels.
-    StringGrid(const QList<int> &widths, int rows, int rowHeight, QWidget *parent = nullptr);
-
-    // Empty for a cell outside the grid.
-    QString cell(int column, int row) const;
-    void setCell(int column, int row, const QString &text);
-
-Q_SIGNALS:
-    // A click on a cell that is not fixed.
-    void cellClickedAt(int column, int row);
-};
 
 // A drop-down list that tells when it is about to open, before the list shows.
 class DropDownList : public QComboBox

@@ -108,9 +108,8 @@ UserLoading loadUsers(ServerExchange &server)
     }
     QList<UserRecord> users;
     for (const QByteArray &key : keys.list) {
-        ExchangeBuffer buffer = keyRequest(key);
-        const bool read = exchangeWithRetry(server, ExchangeOperation::Read, buffer, EditorTries) == ExchangeStatus::Success;
-        const std::optional<UserWire> wire = read ? decodeUserWire(replyRecord(buffer)) : std::nullopt;
+        qint32 status = 0;
+        const std::optional<UserWire> wire = readRecord(server, keyRequest(key), decodeUserWire, status, EditorTries);
         if (!wire) {
             result.failure = ServerRecord::User;
             return result;
@@ -137,9 +136,7 @@ UserWire userWireFor(const UserRecord &user)
 bool saveUsers(ServerExchange &server, QList<UserRecord> &users)
 {
     for (UserRecord &user : users) {
-        ExchangeBuffer buffer{};
-        encodeUserWire(userWireFor(user), buffer);
-        if (exchangeWithRetry(server, ExchangeOperation::Write, buffer, EditorTries) != ExchangeStatus::Success)
+        if (writeRecord(server, userWireFor(user), encodeUserWire) != ExchangeStatus::Success)
             return false;
         user.inUse = true;
         user.serverKey = user.password;

@@ -3,15 +3,15 @@
 #include "config/usereditor.h"
 
 #include "config/editorwidgets.h"
-#include "config/windowplacement.h"
+#include "config/listprintouts.h"
+#include "config/stringgrid.h"
 #include "core/services/dialogs.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -20,7 +20,6 @@ const QString ChangeCaption = QStringLiteral("Promena lozinke");
 const QString ConfirmCaption = QStringLiteral("Potvrdi lozinku...");
 const QStringList RightNames{QStringLiteral("Nivo"), QStringLiteral("Temperatura"), QStringLiteral("Masa"),
                              QStringLiteral("Zapremina"), QStringLiteral("Istorija")};
-const QList<int> GridWidths{64, 39, 38, 39, 39, 39, 39, 40, 41, 41, 40, 42, 38, 38, 38, 38};
 
 template <typename Widget, typename... Args>
 Widget *named(const char *name, const QRect &geometry, QWidget *parent, Args &&...args)
@@ -46,81 +45,53 @@ QLineEdit *textBox(const char *name, const QRect &geometry, QWidget *parent, int
 
 } // namespace
 
-UserEditor::UserEditor(ServerExchange &server, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , m_server(server)
-    , m_dialogs(dialogs)
+UserEditor::UserEditor(const EditorServices &services, QWidget *parent)
+    : EditorDialog(services, "Form4", QStringLiteral("Konfiguracija korisnika"), QSize(674, 129), parent)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Konfiguracija korisnika"));
-    setWindowModality(Qt::ApplicationModal);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    auto *client = new QWidget(this);
-    client->setFixedSize(674, 129);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(client);
-    createControls(client);
-    createNewUserPanel(client);
+    createControls();
+    createNewUserPanel();
     createMenu();
 }
 
-void UserEditor::createControls(QWidget *client)
+void UserEditor::createControls()
 {
+    QWidget *client = this->client();
     named<QLabel>("Label1", QRect(8, 6, 56, 13), client, QStringLiteral("Korisnik :"));
     m_users = named<DropDownList>("ComboBox1", QRect(64, 2, 233, 21), client);
     m_password = textBox("Edit3", QRect(304, 2, 73, 21), client, UserKeySize);
-    m_passwordChange = named<QPushButton>("Button1", QRect(384, 1, 129, 23), client, ChangeCaption);
-    m_save = named<QPushButton>("Button2", QRect(520, 1, 145, 23), client, QStringLiteral("Snimi konfiguraciju"));
-    m_grid = named<StringGrid>("StringGrid1", QRect(0, 27, 674, 102), client, GridWidths, RightCount + 1, 16);
+    m_passwordChange = namedButton("Button1", ChangeCaption, QRect(384, 1, 129, 23), client);
+    m_save = namedButton("Button2", QStringLiteral("Snimi konfiguraciju"), QRect(520, 1, 145, 23), client);
+    m_grid = new StringGrid("StringGrid1", TankCount + 1, RightCount + 1, client);
+    m_grid->setGeometry(0, 27, 674, 102);
+    m_grid->setColumnWidths({64, 39, 38, 39, 39, 39, 39, 40, 41, 41, 40, 42, 38, 38, 38, 38});
+    m_grid->setDefaultRowHeight(16);
 
     connect(m_users, &DropDownList::aboutToDropDown, this, &UserEditor::ComboBox1DropDown);
     connect(m_users, &QComboBox::currentIndexChanged, this, &UserEditor::ComboBox1Change);
-    connect(m_grid, &StringGrid::cellClickedAt, this, &UserEditor::StringGrid1Click);
+    connect(m_grid, &QTableWidget::cellClicked, this, &UserEditor::StringGrid1Click);
     connect(m_passwordChange, &QPushButton::clicked, this, &UserEditor::Button1Click);
     connect(m_save, &QPushButton::clicked, this, &UserEditor::Button2Click);
 }
 
-void UserEditor::createNewUserPanel(QWidget *client)
+void UserEditor::createNewUserPanel()
 {
-    m_newUser = named<QFrame>("Panel1", QRect(144, 16, 385, 105), client);
-    m_newUser->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_newUser->setAutoFillBackground(true);
+    m_newUser = namedPanel("Panel1", QRect(144, 16, 385, 105), client());
     named<QLabel>("Label2", QRect(16, 12, 150, 13), m_newUser, QStringLiteral("Unesite ime korisnika :"));
     m_newName = textBox("Edit1", QRect(16, 28, 353, 21), m_newUser, UserNameSize);
     named<QLabel>("Label3", QRect(16, 56, 100, 13), m_newUser, QStringLiteral("Unesite lozinku :"));
     m_newPassword = textBox("Edit2", QRect(16, 72, 89, 21), m_newUser, UserKeySize);
-    auto *ok = named<QPushButton>("Button3", QRect(200, 70, 75, 25), m_newUser, QStringLiteral("OK"));
-    m_newCancel = named<QPushButton>("Button4", QRect(294, 70, 75, 25), m_newUser, QStringLiteral("Cancel"));
-    m_newUser->hide();
+    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
+    m_newCancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
     connect(ok, &QPushButton::clicked, this, &UserEditor::Button3Click);
     connect(m_newCancel, &QPushButton::clicked, m_newUser, &QWidget::hide);
 }
 
 void UserEditor::createMenu()
 {
-    auto *bar = new QMenuBar(this);
-    layout()->setMenuBar(bar);
-    QMenu *menu = bar->addMenu(QStringLiteral("&Meni"));
-    menu->setObjectName(QStringLiteral("Meni1"));
-    QAction *newUser = menu->addAction(QStringLiteral("&Novi korisnik"));
-    newUser->setObjectName(QStringLiteral("Novikorisnik1"));
-    menu->addAction(QStringLiteral("&Stampaj konfiguraciju"))->setObjectName(QStringLiteral("Stampajkonfiguraciju1"));
-    menu->addSeparator();
-    QAction *quit = menu->addAction(QStringLiteral("I&zlaz"));
-    quit->setObjectName(QStringLiteral("Izlaz1"));
-    connect(newUser, &QAction::triggered, this, &UserEditor::Novikorisnik1Click);
-    connect(quit, &QAction::triggered, this, &UserEditor::Izlaz1Click);
-}
-
-void UserEditor::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnDesktop(*this);
-    FormShow();
+    addMenuItem("Novikorisnik1", QStringLiteral("&Novi korisnik"), [this] { Novikorisnik1Click(); });
+    addMenuItem("Stampajkonfiguraciju1", QStringLiteral("&Stampaj konfiguraciju"), [this] { Stampajkonfiguraciju1Click(); });
+    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
 }
 
 // Every showing starts from the server's users; a failed read leaves an empty list that cannot be saved.
@@ -128,9 +99,9 @@ void UserEditor::FormShow()
 {
     m_newUser->hide();
     writeGridHeader();
-    UserLoading loading = loadUsers(m_server);
+    UserLoading loading = loadUsers(m_services.server);
     if (loading.failure)
-        reportExchangeFailure(m_dialogs, *loading.failure, ExchangeOperation::Read);
+        reportFailure(*loading.failure, ExchangeOperation::Read);
     m_configuration = std::move(loading.configuration);
     showUsers();
 }
@@ -200,8 +171,10 @@ void UserEditor::storeGridIntoSelected()
     }
 }
 
-void UserEditor::StringGrid1Click(int column, int row)
+void UserEditor::StringGrid1Click(int row, int column)
 {
+    if (row == 0 || column == 0)
+        return;
     m_grid->setCell(column, row, m_grid->cell(column, row).isEmpty() ? Granted : QString());
 }
 
@@ -227,8 +200,8 @@ bool UserEditor::Button2Click()
     storeGridIntoSelected();
     if (!m_configuration.loaded)
         return true;
-    if (!saveUsers(m_server, m_configuration.users)) {
-        reportExchangeFailure(m_dialogs, ServerRecord::User, ExchangeOperation::Write);
+    if (!saveUsers(m_services.server, m_configuration.users)) {
+        reportFailure(ServerRecord::User, ExchangeOperation::Write);
         return false;
     }
     FormShow();
@@ -238,7 +211,7 @@ bool UserEditor::Button2Click()
 void UserEditor::Novikorisnik1Click()
 {
     if (m_configuration.users.size() >= MaxUsers)
-        return refuseFullList(m_dialogs);
+        return refuseFullList(m_services.dialogs);
     m_newUser->show();
     m_newUser->raise();
     m_newCancel->setFocus();
@@ -250,11 +223,11 @@ void UserEditor::Button3Click()
     const QString name = m_newName->text();
     switch (addUser(m_configuration, name, m_newPassword->text())) {
     case NewUserOutcome::NoName:
-        return m_dialogs.showMessage(QStringLiteral("Nije uneto ime korisnika!"));
+        return m_services.dialogs.showMessage(QStringLiteral("Nije uneto ime korisnika!"));
     case NewUserOutcome::NoPassword:
-        return m_dialogs.showMessage(QStringLiteral("Nije uneta lozinka korisnika!"));
+        return m_services.dialogs.showMessage(QStringLiteral("Nije uneta lozinka korisnika!"));
     case NewUserOutcome::Full:
-        return refuseFullList(m_dialogs);
+        return refuseFullList(m_services.dialogs);
     case NewUserOutcome::Added:
         break;
     }
@@ -266,19 +239,24 @@ void UserEditor::Button3Click()
     m_newPassword->clear();
 }
 
+// What is printed is what the window shows, the password box and the grid included.
+void UserEditor::Stampajkonfiguraciju1Click()
+{
+    ComboBox1DropDown();
+    QList<UserWire> users;
+    for (const UserRecord &user : m_configuration.users)
+        users.append(userWireFor(user));
+    printPrintout(userListPrintout(users, m_services.clock), m_services.dialogs);
+}
+
 // Unsaved users, passwords and rights are offered for saving; a save that fails keeps the window
 // open with the changes, so that leaving asks again.
 void UserEditor::Izlaz1Click()
 {
     storeGridIntoSelected();
     if (m_configuration.hasUnsavedChanges()
-        && m_dialogs.question(QStringLiteral("Da li zelite sa snimite novu konfiguraciju?"), QStringLiteral("Upozorenje!"))
+        && m_services.dialogs.question(QStringLiteral("Da li zelite sa snimite novu konfiguraciju?"), QStringLiteral("Upozorenje!"))
         && !Button2Click())
         return;
     done(QDialog::Accepted);
-}
-
-void UserEditor::reject()
-{
-    Izlaz1Click();
 }

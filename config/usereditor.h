@@ -1,50 +1,43 @@
 // The user editor "Konfiguracija korisnika": users, their passwords and their rights on each tank.
 #pragma once
 
+#include "config/editordialog.h"
 #include "config/userconfiguration.h"
 
-#include <QDialog>
-
-class Dialogs;
 class DropDownList;
 class QFrame;
 class QLineEdit;
 class QPushButton;
-class ServerExchange;
 class StringGrid;
 
-// Modal while shown; each showing reloads the users from the server. Leaving with unsaved changes
-// asks whether to save them. `finished` tells that the window has closed.
-class UserEditor : public QDialog
+// "Konfiguracija korisnika", client area 674 x 129. Each showing reloads the users from the
+// server. Leaving with unsaved changes asks whether to save them; a save that fails keeps the
+// window open. `finished` tells that the window has closed.
+class UserEditor : public EditorDialog
 {
     Q_OBJECT
 
 public:
-    // server and dialogs must outlive the window.
-    UserEditor(ServerExchange &server, Dialogs &dialogs, QWidget *parent = nullptr);
+    explicit UserEditor(const EditorServices &services, QWidget *parent = nullptr);
 
     const UserConfiguration &configuration() const { return m_configuration; }
 
-public Q_SLOTS:
-    // Closing by the keyboard or the window system goes the way of "I&zlaz".
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 
 private:
-    void createControls(QWidget *client);
-    void createNewUserPanel(QWidget *client);
+    void createControls();
+    void createNewUserPanel();
     void createMenu();
 
-    void FormShow();
     void ComboBox1Change(int index);
     void ComboBox1DropDown();
-    void StringGrid1Click(int column, int row);
+    void StringGrid1Click(int row, int column);
     void Button1Click();
     bool Button2Click();
     void Button3Click();
     void Novikorisnik1Click();
+    void Stampajkonfiguraciju1Click();
     void Izlaz1Click();
 
     void writeGridHeader();
@@ -52,8 +45,6 @@ private:
     void showSelectedUser();
     void storeGridIntoSelected();
 
-    ServerExchange &m_server;
-    Dialogs &m_dialogs;
     UserConfiguration m_configuration;
 
     DropDownList *m_users = nullptr;      // ComboBox1

@@ -8,17 +8,6 @@
 
 namespace {
 
-// One read of up to LoginTries tries; the reply record when it succeeded and decodes.
-template <typename Decode>
-auto readRecord(ServerExchange &server, ExchangeBuffer request, Decode decode, qint32 &status)
-    -> decltype(decode(replyRecord(request)))
-{
-    status = exchangeWithRetry(server, ExchangeOperation::Read, request, LoginTries);
-    if (status != ExchangeStatus::Success)
-        return std::nullopt;
-    return decode(replyRecord(request));
-}
-
 void takeUser(const UserWire &wire, UserProfile &user)
 {
     user.configAccess = wire.level == 1 || wire.level == 2 ? 1 : 0;

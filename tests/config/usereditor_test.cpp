@@ -2,8 +2,11 @@
 #include "config/usereditor.h"
 
 #include "config/editorwidgets.h"
+#include "config/stringgrid.h"
+#include "core/services/tw.h"
 #include "server/embeddedexchange.h"
 #include "tests/config/scriptedusers.h"
+#include "tests/support/fixedclock.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/recordingdialogs.h"
 
@@ -36,7 +39,7 @@ public:
 
     void open(ServerExchange &exchange)
     {
-        editor = std::make_unique<UserEditor>(exchange, dialogs);
+        editor = std::make_unique<UserEditor>(EditorServices{exchange, w, dialogs, clock});
         editor->show();
     }
 
@@ -91,6 +94,9 @@ public:
     QTemporaryDir dir;
     std::unique_ptr<EmbeddedExchange> server;
     RecordingDialogs dialogs;
+    SettingsStore store{dir.filePath(QStringLiteral("Skladar.reg"))};
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
+    Tw w{store, dialogs, clock, QLocale::c()};
     std::unique_ptr<UserEditor> editor;
 };
 
@@ -172,6 +178,18 @@ TEST_F(UserEditorTest, AFailedSaveKeepsTheWindowOpenAndLeavingAsksAgain)
     leave();
     EXPECT_EQ(questions(), 2);
     EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(UserEditorTest, PrintingTakesThePasswordBoxAsOpeningTheListDoes)
+{
+    open(*server);
+    choose(0);
+    child<QPushButton>("Button1")->click();
+    child<QLineEdit>("Edit3")->setText(QStringLiteral("nova"));
+    child<QAction>("Stampajkonfiguraciju1")->trigger();
+    EXPECT_EQ(dialogs.calls.value(0).kind, RecordingDialogs::Kind::Printer);
+    EXPECT_EQ(editor->configuration().users[0].password, "NOVA    ");
+    EXPECT_EQ(editor->configuration().users[0].serverKey, "ADMIN   ");
 }
 
 TEST_F(UserEditorTest, AHundredAndFirstUserIsRefused)
