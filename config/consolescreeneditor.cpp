@@ -50,12 +50,12 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
     , m_tanks(new QComboBox(client()))
 {
     auto *label = new QLabel(QStringLiteral("Ekran br."), client());
-    label->setGeometry(8, 12, 50, 16);
+    label->setGeometry(8, 8, 50, 16);
     m_tanks->setObjectName(QStringLiteral("ComboBox1"));
-    m_tanks->setGeometry(64, 8, 81, 21);
+    m_tanks->setGeometry(64, 4, 81, 21);
     connect(m_tanks, &QComboBox::currentIndexChanged, this, &ConsoleScreenEditor::ComboBox1Change);
 
-    m_grid->setGeometry(8, 32, 432, 95);
+    m_grid->setGeometry(8, 29, 424, 104);
     m_grid->horizontalHeader()->setMinimumSectionSize(20);
     for (int column = 0; column <= ConsoleScreen::Columns; ++column)
         m_grid->setColumnWidth(column, 20);
@@ -72,7 +72,7 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
 
 void ConsoleScreenEditor::createEntry()
 {
-    m_entry = namedPanel("Panel1", QRect(160, 2, 120, 29), client());
+    m_entry = namedPanel("Panel1", QRect(160, 0, 120, 29), client());
     m_character = new QLineEdit(m_entry);
     m_character->setObjectName(QStringLiteral("Edit1"));
     m_character->setMaxLength(1);
@@ -130,6 +130,7 @@ void ConsoleScreenEditor::StringGrid1Click(int row, int column)
         return;
     setEditing(true);
     m_character->setText(m_grid->cell(column, row));
+    m_character->selectAll();
     m_character->setFocus();
 }
 

@@ -23,8 +23,6 @@ class ConsoleScreenEditor : public EditorDialog
 public:
     explicit ConsoleScreenEditor(const EditorServices &services, QWidget *parent = nullptr);
 
-    const ConsoleSheet &sheet() const { return m_sheet; }
-
 protected:
     void FormShow() override;
     bool eventFilter(QObject *watched, QEvent *event) override;

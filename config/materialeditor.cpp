@@ -72,6 +72,7 @@ void MaterialEditor::StringGrid1DblClick()
     m_entry->raise();
     m_value->setMaxLength(materialEntryLength(m_cell.x()));
     m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
+    m_value->selectAll();
     m_value->setFocus();
 }
 

@@ -20,8 +20,6 @@ class MaterialEditor : public EditorDialog
 public:
     explicit MaterialEditor(const EditorServices &services, QWidget *parent = nullptr);
 
-    const MaterialSheet &sheet() const { return m_sheet; }
-
 protected:
     void FormShow() override;
 

@@ -14,6 +14,7 @@ StringGrid::StringGrid(const char *name, int columns, int rows, QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
     fillCells(0);
     setCurrentCell(1, 1);
 }

@@ -94,6 +94,7 @@ void TankEditor::StringGrid1DblClick()
         m_chooser->raise();
     } else if (m_changeParameters->isChecked()) {
         m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
+        m_value->selectAll();
         m_entry->show();
         m_entry->raise();
         m_value->setFocus();
