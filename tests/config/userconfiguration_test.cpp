@@ -1,11 +1,9 @@
 // Loading and saving the user editor's working copy, against a scripted server and the real one.
 #include "config/userconfiguration.h"
 
-#include "server/embeddedexchange.h"
+#include "tests/config/editorfixture.h"
 #include "tests/config/scriptedusers.h"
 #include "tests/support/namedcases.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -129,23 +127,23 @@ TEST(UserSaving, StopsAtTheFirstFailedWriteWithTheWrittenUsersUnderTheirNewKeys)
 }
 
 // The real server holds a user under its password: the key must follow what it holds.
-TEST(UserSaving, TwoPasswordChangesBeforeASaveWriteUnderTheKeyTheServerKnows)
+using UserStore = EditorFixture;
+
+TEST_F(UserStore, TwoPasswordChangesBeforeASaveWriteUnderTheKeyTheServerKnows)
 {
-    QTemporaryDir dir;
-    EmbeddedExchangeOpening server = openEmbeddedExchange(dir.filePath(QStringLiteral("plant.sqlite")));
-    UserConfiguration configuration = loadUsers(*server.exchange).configuration;
+    UserConfiguration configuration = loadUsers(*store).configuration;
     const qsizetype seeded = configuration.users.size();
     ASSERT_EQ(addUser(configuration, QStringLiteral("Novi"), QStringLiteral("prva")), NewUserOutcome::Added);
-    ASSERT_TRUE(saveUsers(*server.exchange, configuration.users));
+    ASSERT_TRUE(saveUsers(*store, configuration.users));
     UserRecord &added = configuration.users.last();
     EXPECT_EQ(added.serverKey, "PRVA    ");
 
     confirmPassword(added, QStringLiteral("druga"));
     confirmPassword(added, QStringLiteral("treca"));
     EXPECT_EQ(added.serverKey, "PRVA    ");
-    ASSERT_TRUE(saveUsers(*server.exchange, configuration.users));
+    ASSERT_TRUE(saveUsers(*store, configuration.users));
 
-    const UserLoading reloaded = loadUsers(*server.exchange);
+    const UserLoading reloaded = loadUsers(*store);
     ASSERT_EQ(reloaded.configuration.users.size(), seeded + 1);
     EXPECT_EQ(reloaded.configuration.users.last().password, "TRECA   ");
     EXPECT_EQ(reloaded.configuration.users, configuration.users);

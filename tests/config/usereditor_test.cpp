@@ -3,19 +3,15 @@
 
 #include "config/editorwidgets.h"
 #include "config/stringgrid.h"
-#include "core/services/tw.h"
-#include "server/embeddedexchange.h"
+#include "tests/config/editorfixture.h"
 #include "tests/config/scriptedusers.h"
-#include "tests/support/fixedclock.h"
 #include "tests/support/namedcases.h"
-#include "tests/support/recordingdialogs.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,15 +24,10 @@ namespace {
 const QString Granted = QStringLiteral("   X");
 const QString Leave = QStringLiteral("Da li zelite sa snimite novu konfiguraciju?");
 
-class UserEditorTest : public testing::Test
+// The seeded store holds ADMIN with every right and OPER.
+class UserEditorTest : public EditorFixture
 {
 public:
-    // The seeded store holds ADMIN with every right and OPER.
-    UserEditorTest()
-        : server(openEmbeddedExchange(dir.filePath(QStringLiteral("plant.sqlite"))).exchange)
-    {
-    }
-
     void open(ServerExchange &exchange)
     {
         editor = std::make_unique<UserEditor>(EditorServices{exchange, w, dialogs, clock});
@@ -91,18 +82,12 @@ public:
                              [](const RecordingDialogs::Call &call) { return call.text == Leave; });
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<EmbeddedExchange> server;
-    RecordingDialogs dialogs;
-    SettingsStore store{dir.filePath(QStringLiteral("Skladar.reg"))};
-    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
-    Tw w{store, dialogs, clock, QLocale::c()};
     std::unique_ptr<UserEditor> editor;
 };
 
 TEST_F(UserEditorTest, AKeyboardChoiceStoresTheGridAsOpeningTheListDoes)
 {
-    open(*server);
+    open(server);
     choose(0);
     clickCell(1, 1);
     QTest::keyClick(child<DropDownList>("ComboBox1"), Qt::Key_Down);
@@ -114,7 +99,7 @@ TEST_F(UserEditorTest, AKeyboardChoiceStoresTheGridAsOpeningTheListDoes)
 
 TEST_F(UserEditorTest, AUserAddedInASlotUsedBeforeStartsWithEveryRightRefused)
 {
-    open(*server);
+    open(server);
     addUser(QStringLiteral("Prvi"), QStringLiteral("p1"));
     choose(2);
     clickCell(3, 2);
@@ -142,15 +127,15 @@ class LeavingTheEditor : public UserEditorTest, public testing::WithParamInterfa
 
 TEST_P(LeavingTheEditor, AsksAboutUnsavedChangesAndOkSavesThem)
 {
-    const QList<UserRecord> before = loadUsers(*server).configuration.users;
-    open(*server);
+    const QList<UserRecord> before = loadUsers(*store).configuration.users;
+    open(server);
     QSignalSpy closed(editor.get(), &QDialog::finished);
     GetParam().change(*this);
     dialogs.questionAnswers = {true};
     leave();
     EXPECT_EQ(questions(), GetParam().asks ? 1 : 0);
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_EQ(loadUsers(*server).configuration.users != before, GetParam().asks);
+    EXPECT_EQ(loadUsers(*store).configuration.users != before, GetParam().asks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,7 +167,7 @@ TEST_F(UserEditorTest, AFailedSaveKeepsTheWindowOpenAndLeavingAsksAgain)
 
 TEST_F(UserEditorTest, PrintingTakesThePasswordBoxAsOpeningTheListDoes)
 {
-    open(*server);
+    open(server);
     choose(0);
     child<QPushButton>("Button1")->click();
     child<QLineEdit>("Edit3")->setText(QStringLiteral("nova"));
