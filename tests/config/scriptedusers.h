@@ -5,36 +5,24 @@
 #include "core/exchange/serverrecords.h"
 #include "tests/support/scriptedexchange.h"
 
-#include <algorithm>
-
-// The key of user i (1-based): "U001    ".
-inline QByteArray scriptedKey(int i)
+// User i (1-based) has the key and password "U<i>" and only the level of tank 74 (its
+// temperature byte is 2, which refuses); writes fail with writeStatus.
+inline ScriptedExchange::Answer scriptedUsers(int count, qint32 writeStatus = ExchangeStatus::Success)
 {
-    return QStringLiteral("U%1").arg(i, 3, 10, QLatin1Char('0')).toLatin1().leftJustified(UserKeySize, ' ');
-}
-
-// Answers the key pages and every user read; user i is named "USER i" and granted only the
-// level of tank 74; writes succeed.
-inline ScriptedExchange::Answer scriptedUsers(int count)
-{
-    return [count](ExchangeOperation operation, ExchangeBuffer &buffer) -> qint32 {
-        if (operation == ExchangeOperation::Write)
-            return ExchangeStatus::Success;
+    return [=](ExchangeOperation operation, ExchangeBuffer &buffer) -> qint32 {
         const std::span<char> reply = std::span<char>(buffer).subspan(ReplyOffset);
         const qint32 code = *readI32(buffer, 0);
-        if (code == UserKeysPage1Code || code == UserKeysPage2Code) {
-            UserKeyListPage page;
-            const int first = (code - UserKeysPage1Code) * UserKeysPerPage;
-            for (int i = first + 1; i <= std::min(count, first + UserKeysPerPage); ++i)
-                page.keys.append(scriptedKey(i));
-            encodeUserKeyListPage(page, reply);
+        if (operation == ExchangeOperation::Write)
+            return writeStatus;
+        if (code > UserKeysPage2Code) {
+            const QByteArray key(buffer.data(), UserKeySize);
+            encodeUserWire(UserWire{key, 0, key, QByteArray(UserNameSize, ' '), {TankRights{74, 1, 2}}}, reply);
             return ExchangeStatus::Success;
         }
-        UserWire user;
-        user.key = user.password = QByteArray(buffer.data(), UserKeySize);
-        user.userName = ("USER " + user.key.mid(1).trimmed()).leftJustified(UserNameSize, ' ');
-        user.rights[0] = TankRights{74, 1, 2, 0, 0, 0};
-        encodeUserWire(user, reply);
+        UserKeyListPage page;
+        for (int i = (code - 1) * UserKeysPerPage + 1; i <= std::min(count, code * UserKeysPerPage); ++i)
+            page.keys.append(userKeyFor(QStringLiteral("U%1").arg(i)));
+        encodeUserKeyListPage(page, reply);
         return ExchangeStatus::Success;
     };
 }

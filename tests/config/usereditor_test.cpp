@@ -1,4 +1,4 @@
-// The user editor driven through its widgets, against the real server and a scripted one.
+// The user editor driven through its widgets, against the real server and scripted ones.
 #include "config/usereditor.h"
 
 #include "config/editorwidgets.h"
@@ -6,13 +6,11 @@
 #include "tests/config/editorfixture.h"
 #include "tests/config/scriptedusers.h"
 #include "tests/support/namedcases.h"
+#include "tests/support/widgetdriving.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -21,8 +19,9 @@
 
 namespace {
 
-const QString Granted = QStringLiteral("   X");
-const QString Leave = QStringLiteral("Da li zelite sa snimite novu konfiguraciju?");
+using Call = RecordingDialogs::Call;
+const Call LeaveQuestion{RecordingDialogs::Kind::Question, QStringLiteral("Da li zelite sa snimite novu konfiguraciju?"),
+                         QStringLiteral("Upozorenje!")};
 
 // The seeded store holds ADMIN with every right and OPER.
 class UserEditorTest : public EditorFixture
@@ -33,53 +32,25 @@ public:
         editor = std::make_unique<UserEditor>(EditorServices{exchange, w, dialogs, clock});
         editor->show();
     }
-
     template <typename T>
-    T *child(const char *name) const
+    T *get(const char *name) const { return child<T>(*editor, name); }
+    void choose(int index) { chooseEntry(*get<DropDownList>("ComboBox1"), index); }
+    void click(int column, int row) { clickCell(*get<StringGrid>("StringGrid1"), column, row); }
+    QString cell(int column, int row) const { return get<StringGrid>("StringGrid1")->cell(column, row); }
+    void trigger(const char *action) { get<QAction>(action)->trigger(); }
+    void addUser(const QString &name)
     {
-        T *found = editor->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        trigger("Novikorisnik1");
+        get<QLineEdit>("Edit1")->setText(name);
+        get<QLineEdit>("Edit2")->setText(name);
+        get<QPushButton>("Button3")->click();
     }
-
-    // With the mouse on the opened list.
-    void choose(int index)
+    void typePassword(const QString &password, bool confirm = true)
     {
-        auto *list = child<DropDownList>("ComboBox1");
-        list->showPopup();
-        QAbstractItemView *view = list->view();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(index, 0)).center());
-        list->hidePopup();
-        ASSERT_EQ(list->currentIndex(), index);
-    }
-
-    void clickCell(int column, int row)
-    {
-        auto *grid = child<StringGrid>("StringGrid1");
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, column)).center());
-    }
-
-    void addUser(const QString &name, const QString &password)
-    {
-        child<QAction>("Novikorisnik1")->trigger();
-        child<QLineEdit>("Edit1")->setText(name);
-        child<QLineEdit>("Edit2")->setText(password);
-        child<QPushButton>("Button3")->click();
-    }
-
-    void changePassword(const QString &password)
-    {
-        child<QPushButton>("Button1")->click();
-        child<QLineEdit>("Edit3")->setText(password);
-        child<QPushButton>("Button1")->click();
-    }
-
-    void leave() { child<QAction>("Izlaz1")->trigger(); }
-
-    qsizetype questions() const
-    {
-        return std::count_if(dialogs.calls.begin(), dialogs.calls.end(),
-                             [](const RecordingDialogs::Call &call) { return call.text == Leave; });
+        get<QPushButton>("Button1")->click();
+        get<QLineEdit>("Edit3")->setText(password);
+        if (confirm)
+            get<QPushButton>("Button1")->click();
     }
 
     std::unique_ptr<UserEditor> editor;
@@ -89,29 +60,25 @@ TEST_F(UserEditorTest, AKeyboardChoiceStoresTheGridAsOpeningTheListDoes)
 {
     open(server);
     choose(0);
-    clickCell(1, 1);
-    QTest::keyClick(child<DropDownList>("ComboBox1"), Qt::Key_Down);
-    EXPECT_EQ(editor->configuration().selected, 2);
+    click(1, 1);
+    QTest::keyClick(get<DropDownList>("ComboBox1"), Qt::Key_Down);
     choose(0);
-    EXPECT_EQ(child<StringGrid>("StringGrid1")->cell(1, 1), QString());
+    EXPECT_EQ(cell(1, 1), QString());
     EXPECT_EQ(editor->configuration().users[0].rights[0].nivo, 0);
 }
 
 TEST_F(UserEditorTest, AUserAddedInASlotUsedBeforeStartsWithEveryRightRefused)
 {
     open(server);
-    addUser(QStringLiteral("Prvi"), QStringLiteral("p1"));
+    addUser(QStringLiteral("Prvi"));
     choose(2);
-    clickCell(3, 2);
-    leave(); // the question is not answered: the changes are dropped
-    ASSERT_EQ(questions(), 1);
+    click(3, 2);
+    trigger("Izlaz1"); // not saved
     editor->show();
-    addUser(QStringLiteral("Drugi"), QStringLiteral("p2"));
+    addUser(QStringLiteral("Drugi"));
     choose(2);
-    for (int slot = 1; slot <= TankCount; ++slot) {
-        for (int right = 1; right <= RightCount; ++right)
-            EXPECT_EQ(child<StringGrid>("StringGrid1")->cell(slot, right), QString()) << slot << " " << right;
-    }
+    EXPECT_EQ(cell(3, 2), QString());
+    EXPECT_EQ(editor->configuration().users[2].rights, (std::array<TankRights, TankCount>{}));
 }
 
 struct LeaveCase
@@ -129,63 +96,50 @@ TEST_P(LeavingTheEditor, AsksAboutUnsavedChangesAndOkSavesThem)
 {
     const QList<UserRecord> before = loadUsers(*store).configuration.users;
     open(server);
-    QSignalSpy closed(editor.get(), &QDialog::finished);
     GetParam().change(*this);
     dialogs.questionAnswers = {true};
-    leave();
-    EXPECT_EQ(questions(), GetParam().asks ? 1 : 0);
-    EXPECT_EQ(closed.size(), 1);
+    trigger("Izlaz1");
+    EXPECT_EQ(dialogs.calls.count(LeaveQuestion), GetParam().asks ? 1 : 0);
+    EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(loadUsers(*store).configuration.users != before, GetParam().asks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, LeavingTheEditor,
-    testing::Values(LeaveCase{"Nothing", [](UserEditorTest &t) { t.choose(1); }, false},
-                    LeaveCase{"ARightClickedTwice", [](UserEditorTest &t) { t.choose(1); t.clickCell(2, 2); t.clickCell(2, 2); }, false},
-                    LeaveCase{"NewUser", [](UserEditorTest &t) { t.addUser(QStringLiteral("Novi"), QStringLiteral("novi")); }, true},
-                    LeaveCase{"Password", [](UserEditorTest &t) { t.choose(0); t.changePassword(QStringLiteral("nova")); }, true},
-                    LeaveCase{"Right", [](UserEditorTest &t) { t.choose(1); t.clickCell(14, 5); }, true}),
+    testing::Values(LeaveCase{"RightClickedTwice", [](UserEditorTest &t) { t.choose(1); t.click(2, 2); t.click(2, 2); }, false},
+                    LeaveCase{"UnconfirmedPassword", [](UserEditorTest &t) { t.choose(0); t.typePassword(QStringLiteral("x"), false); }, false},
+                    LeaveCase{"NewUser", [](UserEditorTest &t) { t.addUser(QStringLiteral("Novi")); }, true},
+                    LeaveCase{"Password", [](UserEditorTest &t) { t.choose(0); t.typePassword(QStringLiteral("nova")); }, true},
+                    LeaveCase{"Right", [](UserEditorTest &t) { t.choose(1); t.click(14, 5); }, true}),
     caseName<LeaveCase>);
 
 TEST_F(UserEditorTest, AFailedSaveKeepsTheWindowOpenAndLeavingAsksAgain)
 {
-    ScriptedExchange failing([users = scriptedUsers(2)](ExchangeOperation operation, ExchangeBuffer &buffer) {
-        return operation == ExchangeOperation::Write ? ExchangeStatus::StoreFailed : users(operation, buffer);
-    });
+    ScriptedExchange failing(scriptedUsers(2, ExchangeStatus::StoreFailed));
     open(failing);
     choose(0);
-    changePassword(QStringLiteral("nova"));
+    typePassword(QStringLiteral("nova"));
     dialogs.questionAnswers = {true, false};
-    leave();
+    trigger("Izlaz1");
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_TRUE(dialogs.calls.contains(RecordingDialogs::Call{RecordingDialogs::Kind::Message,
-                                                             QStringLiteral("Upis konfiguracije neuspesan."), QStringLiteral("Error...")}));
-    leave();
-    EXPECT_EQ(questions(), 2);
+    EXPECT_TRUE(dialogs.calls.contains(Call{RecordingDialogs::Kind::Message, QStringLiteral("Upis konfiguracije neuspesan."), QStringLiteral("Error...")}));
+    trigger("Izlaz1");
+    EXPECT_EQ(dialogs.calls.count(LeaveQuestion), 2);
     EXPECT_FALSE(editor->isVisible());
 }
 
-TEST_F(UserEditorTest, PrintingTakesThePasswordBoxAsOpeningTheListDoes)
-{
-    open(server);
-    choose(0);
-    child<QPushButton>("Button1")->click();
-    child<QLineEdit>("Edit3")->setText(QStringLiteral("nova"));
-    child<QAction>("Stampajkonfiguraciju1")->trigger();
-    EXPECT_EQ(dialogs.calls.value(0).kind, RecordingDialogs::Kind::Printer);
-    EXPECT_EQ(editor->configuration().users[0].password, "NOVA    ");
-    EXPECT_EQ(editor->configuration().users[0].serverKey, "ADMIN   ");
-}
-
-TEST_F(UserEditorTest, AHundredAndFirstUserIsRefused)
+TEST_F(UserEditorTest, PrintingTakesThePasswordBoxAndAHundredAndFirstUserIsRefused)
 {
     ScriptedExchange hundred(scriptedUsers(MaxUsers));
     open(hundred);
-    child<QAction>("Novikorisnik1")->trigger();
-    EXPECT_TRUE(child<QFrame>("Panel1")->isHidden());
-    EXPECT_EQ(dialogs.calls.value(0), (RecordingDialogs::Call{RecordingDialogs::Kind::Message,
-                                                              QStringLiteral("Maksimalan broj korisnika je ogranicen na 100"),
-                                                              QStringLiteral("Error...")}));
+    choose(0);
+    typePassword(QStringLiteral("nova"), false);
+    trigger("Stampajkonfiguraciju1");
+    EXPECT_EQ(editor->configuration().users[0].password, "NOVA    ");
+    trigger("Novikorisnik1");
+    EXPECT_TRUE(get<QFrame>("Panel1")->isHidden());
+    EXPECT_EQ(dialogs.calls, (QList<Call>{{RecordingDialogs::Kind::Printer, {}, {}},
+                                          {RecordingDialogs::Kind::Message, QStringLiteral("Maksimalan broj korisnika je ogranicen na 100"), QStringLiteral("Error...")}}));
 }
 
 } // namespace
