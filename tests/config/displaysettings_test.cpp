@@ -27,52 +27,40 @@ TEST(DisplaySettings, TheAddressPacksItsFirstOctetIntoTheLowestByte)
     EXPECT_EQ(parseOctet(QStringLiteral(" 255")), 255);
 }
 
-class DisplaySettingsWindowTest : public testing::Test
+// A wrong octet writes nothing; once mended, everything is saved and shows in the next window,
+// where only "true" checks a box.
+TEST(DisplaySettingsWindow, ChecksTheOctetsBeforeWritingAndShowsWhatWasSaved)
 {
-protected:
-    // Shows a new window with the octet boxes set to texts, unless texts is empty.
-    DisplaySettingsWindow &show(const QStringList &texts = {})
-    {
-        windows.push_back(std::make_unique<DisplaySettingsWindow>(store, dialogs));
-        windows.back()->showSettings();
-        for (qsizetype box = 0; box < texts.size(); ++box)
-            octetBox(box)->setText(texts[box]);
-        return *windows.back();
-    }
-    QLineEdit *octetBox(qsizetype box) const { return windows.back()->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(14 + box)); }
-    template <typename T>
-    T *get(const char *name) const { return child<T>(*windows.back(), name); }
-
     QTemporaryDir dir;
-    QString file = dir.filePath(QStringLiteral("Skladar.reg"));
-    SettingsStore store{file};
+    const QString file = dir.filePath(QStringLiteral("Skladar.reg"));
+    const SettingsStore store(file);
     RecordingDialogs dialogs;
-    std::vector<std::unique_ptr<DisplaySettingsWindow>> windows;
-};
-
-TEST_F(DisplaySettingsWindowTest, SavedValuesShowAgainAndOnlyTrueChecks)
-{
-    show({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
-    EXPECT_EQ(windows.back()->focusWidget(), get<QPushButton>("Button1"));
-    get<QLineEdit>("Edit30")->setText(QStringLiteral("r97.bmp"));
-    get<QCheckBox>("CheckBox24")->setChecked(true);
-    get<QCheckBox>("CheckBox25")->setChecked(true);
-    get<QPushButton>("Button1")->click();
+    const auto octets = [](const QWidget &window) { return window.findChildren<QLineEdit *>(QRegularExpression(QStringLiteral("^Edit1[4-7]$"))); };
+    {
+        DisplaySettingsWindow window(store, dialogs);
+        window.showSettings();
+        EXPECT_EQ(window.focusWidget(), child<QPushButton>(window, "Button1"));
+        for (int box = 0; box < 4; ++box)
+            octets(window)[box]->setText(QString::number(box == 2 ? 256 : box + 1));
+        child<QLineEdit>(window, "Edit30")->setText(QStringLiteral("r97.bmp"));
+        child<QCheckBox>(window, "CheckBox24")->setChecked(true);
+        child<QPushButton>(window, "Button1")->click();
+        EXPECT_EQ(dialogs.calls.value(0).text, QStringLiteral("Adresa IP servera: treci broj mora biti ceo broj od 0 do 255."));
+        EXPECT_FALSE(QFile::exists(file));
+        octets(window)[2]->setText(QStringLiteral("3"));
+        child<QPushButton>(window, "Button1")->click();
+    }
     ASSERT_TRUE(store.WriteString(QStringLiteral("Forma\\Slika25"), QStringLiteral("Checked"), QStringLiteral("TRUE")).ok());
-    show();
-    EXPECT_EQ(octetBox(0)->text() + octetBox(1)->text() + octetBox(2)->text() + octetBox(3)->text(), QStringLiteral("1234"));
-    EXPECT_EQ(get<QLineEdit>("Edit30")->text(), QStringLiteral("r97.bmp"));
-    EXPECT_TRUE(get<QCheckBox>("CheckBox24")->isChecked());
-    EXPECT_FALSE(get<QCheckBox>("CheckBox25")->isChecked());
-    EXPECT_TRUE(dialogs.calls.isEmpty());
-}
-
-TEST_F(DisplaySettingsWindowTest, AWrongOctetNamesItsBoxAndWritesNothing)
-{
-    show({QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("256"), QStringLiteral("1")});
-    get<QPushButton>("Button1")->click();
-    EXPECT_EQ(dialogs.calls.value(0).text, QStringLiteral("Adresa IP servera: treci broj mora biti ceo broj od 0 do 255."));
-    EXPECT_FALSE(QFile::exists(file));
+    DisplaySettingsWindow window(store, dialogs);
+    window.showSettings();
+    QString shown;
+    for (const QLineEdit *box : octets(window))
+        shown += box->text();
+    EXPECT_EQ(shown, QStringLiteral("1234"));
+    EXPECT_EQ(child<QLineEdit>(window, "Edit30")->text(), QStringLiteral("r97.bmp"));
+    EXPECT_TRUE(child<QCheckBox>(window, "CheckBox24")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(window, "CheckBox25")->isChecked());
+    EXPECT_EQ(dialogs.calls.size(), 1);
 }
 
 } // namespace
