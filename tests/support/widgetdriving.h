@@ -15,22 +15,19 @@ T *child(const QObject &window, const char *name)
     return found;
 }
 
-// A click on the cell, scrolled into view first; with twice, then a double click, which a widget
-// only takes after a click.
+// A click on the cell scrolled into view; with twice, then a double click, which a widget only
+// takes after a click.
 inline void clickCell(QAbstractItemView &view, int column, int row, bool twice = false)
 {
-    const QModelIndex index = view.model()->index(row, column);
-    view.scrollTo(index);
-    const QPoint at = view.visualRect(index).center();
+    view.scrollTo(view.model()->index(row, column));
+    const QPoint at = view.visualRect(view.model()->index(row, column)).center();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
     if (twice)
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
 }
 
-// Opens the list and clicks the entry.
 inline void chooseEntry(QComboBox &list, int index)
 {
     list.showPopup();
     clickCell(*list.view(), 0, index);
-    list.hidePopup();
 }
