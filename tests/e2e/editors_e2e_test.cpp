@@ -6,17 +6,13 @@
 #include "config/tankeditor.h"
 #include "config/usereditor.h"
 #include "core/plant/plantmodel.h"
-#include "core/services/tw.h"
 #include "main/serverlogin.h"
-#include "server/embeddedexchange.h"
-#include "tests/support/fixedclock.h"
-#include "tests/support/recordingdialogs.h"
+#include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -88,18 +84,14 @@ void editEverything(const EditorServices &services)
         press(*editor, "Izlaz1");
 }
 
-TEST(EditorsEndToEnd, EveryChangeShowsAfterTheServerStartsAgain)
-{
-    QTemporaryDir dir;
-    RecordingDialogs dialogs;
-    const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
-    const SettingsStore settings(dir.filePath(QStringLiteral("Skladar.reg")));
-    const Tw w(settings, dialogs, clock, QLocale::c());
-    const QString store = dir.filePath(QStringLiteral("plant.sqlite"));
-    editEverything(EditorServices{*openEmbeddedExchange(store).exchange, w, dialogs, clock});
-    EXPECT_TRUE(dialogs.calls.isEmpty()) << "no failure, and no question on leaving";
+using EditorsEndToEnd = EditorFixture;
 
-    const EmbeddedExchangeOpening server = openEmbeddedExchange(store);
+TEST_F(EditorsEndToEnd, EveryChangeShowsAfterTheServerStartsAgain)
+{
+    editEverything(services);
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << "no failure, and no question on leaving";
+    store.reset();
+    const EmbeddedExchangeOpening server = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite")));
     PlantModel plant;
     ASSERT_FALSE(loadPlantFromServer(*server.exchange, QStringLiteral("SKL1"), plant));
     EXPECT_EQ(plant.user.configAccess, 0);
