@@ -4,9 +4,11 @@
 #include "config/connectionlostwindow.h"
 #include "config/consolescreeneditor.h"
 #include "config/diagnosticlistwindow.h"
+#include "config/displaysettingswindow.h"
 #include "config/materialeditor.h"
 #include "config/tankeditor.h"
 #include "config/transferwindow.h"
+#include "config/usereditor.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/exchange/exchangelog.h"
@@ -70,6 +72,7 @@ int main(int argc, char *argv[])
     ExchangeLog server(link, clock);
 
     MainWindow mainWindow(plant, server, MainWindowServices{folder, dialogs, clock, locale});
+    DisplaySettingsWindow displaySettings(settings, dialogs);
     DiagnosticListWindow diagnosticList(server);
     ConnectionLostWindow connectionLost;
     LoginWindow loginWindow;
@@ -80,6 +83,7 @@ int main(int argc, char *argv[])
     MaterialEditor materialEditor(editorServices);
     ConsoleScreenEditor consoleEditor(editorServices);
     TankEditor tankEditor(editorServices);
+    UserEditor userEditor(editorServices);
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -100,6 +104,11 @@ int main(int argc, char *argv[])
     QObject::connect(&materialEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
     mainWindow.offerEntry(MenuEntry::TankEditor);
     mainWindow.offerEntry(MenuEntry::MaterialEditor);
+    QObject::connect(&mainWindow, &MainWindow::userEditorRequested, &userEditor, &QWidget::show);
+    QObject::connect(&userEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::UserEditor);
+    QObject::connect(&mainWindow, &MainWindow::displaySettingsRequested, &displaySettings,
+                     &DisplaySettingsWindow::showSettings);
 
     mainWindow.show();
     return QApplication::exec();
