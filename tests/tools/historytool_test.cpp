@@ -46,7 +46,7 @@ protected:
     QString err;
 };
 
-TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRange)
+TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRangeTheChartAndItsPage)
 {
     ASSERT_EQ(run(u"--tank 86"_s), 0) << err.toStdString();
     const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
@@ -55,10 +55,7 @@ TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRange)
     EXPECT_TRUE(lines.back().startsWith(u"1,2024-03-01,14:37,"_s)) << lines.back().toStdString();
     ASSERT_EQ(run(u"--tank 86 --ratio 1/2 --from 2024-02-29 --to 2024-02-29"_s), 0);
     EXPECT_EQ(out.count(u'\n'), 1 + 72);
-}
 
-TEST_F(HistoryToolTest, DrawsTheChartAndItsPage)
-{
     ASSERT_EQ(run(u"--tank 74 --mouse 400,300 --scroll 5000 --out chart.png"_s), 0);
     EXPECT_EQ(QImage(dir.filePath(u"chart.png"_s)).size(), QSize(800, 580));
     QFile page(dir.filePath(u"chart.pdf"_s));
