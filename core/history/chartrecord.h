@@ -58,8 +58,7 @@ inline constexpr std::size_t AxisSide = 68;
 } // namespace TankChartLayout
 
 // One tank's record. `bytes` holds the 504 bytes as they were read, so that everything this program
-// does not interpret (gaps, text bytes past a length, the unused channels' neighbours) is written
-// back unchanged.
+// does not interpret (the gaps, text bytes past a text's length) is written back unchanged.
 struct TankChartRecord
 {
     QString chartTitle{};
