@@ -7,7 +7,7 @@
 #include "main/loginwindow.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"
-#include "tests/main/plantserver.h"
+#include "tests/support/plantserver.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
 
