@@ -6,7 +6,7 @@
 #include "config/tankeditor.h"
 #include "config/usereditor.h"
 #include "core/plant/plantmodel.h"
-#include "main/serverlogin.h"
+#include "core/login/serverlogin.h"
 #include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
 
