@@ -14,6 +14,7 @@
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "server/embeddedexchange.h"
+#include "trend/chartwindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -73,6 +74,7 @@ int main(int argc, char *argv[])
     TransferWindow transfer;
     AboutBox aboutBox;
     Tw w(settings, dialogs, clock, locale);
+    ChartWindow chart(plant, ChartWindowServices{folder, dialogs, clock, w, locale});
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -86,6 +88,9 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+
+    mainWindow.offerEntry(MenuEntry::Chart);
+    QObject::connect(&mainWindow, &MainWindow::chartRequested, &chart, [&chart] { chart.exec(); });
 
     mainWindow.show();
     return QApplication::exec();
