@@ -1,18 +1,15 @@
-// The chart window over the demonstration plant and its history in a temporary folder, with the
+// The chart windows over the demonstration plant and its history in a temporary folder, with the
 // settings in a temporary store and every dialog recorded.
 #pragma once
 
 #include "core/history/chartrecordfile.h"
-#include "core/history/historyblock.h"
 #include "core/plant/demonstrationplant.h"
-#include "core/plant/plantmodel.h"
 #include "core/services/tw.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
 #include "tools/demohistory.h"
 #include "trend/chartwindow.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,23 +20,9 @@ class ChartWindowFixture : public testing::Test
 {
 protected:
     ChartWindowFixture()
-        : store(dir.filePath(QStringLiteral("settings.reg")))
-        , w(store, dialogs, clock, QLocale::c())
     {
         loadDemonstrationPlant(plant);
-        for (const QString &name : {HistoryFileName, ChartRecordFileName})
-            EXPECT_TRUE(QFile::copy(demoFolder().filePath(name), dir.filePath(name))) << name.toStdString();
-    }
-
-    // The demonstration files, written once for all tests.
-    const QTemporaryDir &demoFolder() const
-    {
-        static const std::unique_ptr<QTemporaryDir> folder = [this] {
-            auto written = std::make_unique<QTemporaryDir>();
-            EXPECT_EQ(writeDemoHistory(written->path(), plant.tanks, clock.now()), std::nullopt);
-            return written;
-        }();
-        return *folder;
+        EXPECT_EQ(writeDemoHistory(dir.path(), plant.tanks, clock.now()), std::nullopt);
     }
 
     void createWindow()
@@ -48,10 +31,10 @@ protected:
     }
 
     template <typename T>
-    T *child(const char *name) const
+    static T *child(const QObject &parent, const QString &name)
     {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
+        T *found = parent.findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
 
@@ -65,8 +48,8 @@ protected:
     QTemporaryDir dir;
     FixedClock clock{QDateTime(QDate(2024, 5, 6), QTime(7, 8))};
     RecordingDialogs dialogs;
-    SettingsStore store;
-    Tw w;
+    SettingsStore store{dir.filePath(QStringLiteral("settings.reg"))};
+    Tw w{store, dialogs, clock, QLocale::c()};
     PlantModel plant;
     std::unique_ptr<ChartWindow> window;
 };
