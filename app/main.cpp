@@ -19,6 +19,7 @@
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "server/embeddedexchange.h"
+#include "trend/chartwindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
     ConsoleScreenEditor consoleEditor(editorServices);
     TankEditor tankEditor(editorServices);
     UserEditor userEditor(editorServices);
+    ChartWindow chart(plant, ChartWindowServices{folder, dialogs, clock, w, locale});
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -109,6 +111,9 @@ int main(int argc, char *argv[])
     mainWindow.offerEntry(MenuEntry::UserEditor);
     QObject::connect(&mainWindow, &MainWindow::displaySettingsRequested, &displaySettings,
                      &DisplaySettingsWindow::showSettings);
+
+    mainWindow.offerEntry(MenuEntry::Chart);
+    QObject::connect(&mainWindow, &MainWindow::chartRequested, &chart, [&chart] { chart.exec(); });
 
     mainWindow.show();
     return QApplication::exec();

@@ -6,6 +6,7 @@
 #include "trend/chartparts.h"
 #include "trend/charttexts.h"
 
+#include <QLine>
 #include <QPainter>
 
 using namespace ChartGeometry;
@@ -49,16 +50,18 @@ void drawCurve(Canvas &canvas, const ChartInput &input, Quantity quantity)
         if (held[i])
             heights[i] = scale.heightOf(values[static_cast<std::size_t>(position)]);
     }
-    canvas.state().pen = CanvasPen{settings.curveColour, settings.lineWidth, PenStyle::Solid};
+    std::array<QLine, Columns> segments;
+    std::size_t count = 0;
     for (std::size_t i = 0; i < Columns; ++i) {
         const int from = heights[i];
         const int to = heights[i + 1];
         if (!held[i] || !held[i + 1] || (from == to && (from == BelowScale || from == PlotHeight)))
             continue;
         const int x = PlotRight - static_cast<int>(i);
-        canvas.moveTo(x, PlotBottom - from);
-        canvas.lineTo(x - 1, PlotBottom - to);
+        segments[count++] = QLine(x, PlotBottom - from, x - 1, PlotBottom - to);
     }
+    canvas.state().pen = CanvasPen{settings.curveColour, settings.lineWidth, PenStyle::Solid};
+    canvas.lines(std::span(segments.data(), count));
 }
 
 void drawTitle(Canvas &canvas, const ChartInput &input)
@@ -73,6 +76,7 @@ void drawTitle(Canvas &canvas, const ChartInput &input)
 
 } // namespace
 
+// The plot lies on the white ground, so it needs no fill of its own.
 ReadOut DrawChartFrame(Canvas &canvas, const ChartInput &input, QPoint mouse)
 {
     CanvasState &state = canvas.state();

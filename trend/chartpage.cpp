@@ -140,6 +140,9 @@ void DrawChartPage(Canvas &canvas, int height, int width, const ChartInput &inpu
 {
     const ChartScale scale = pageScale(height, width);
     const PagePlot plot = pagePlot(scale);
+    canvas.state().brushClear = false;
+    canvas.state().brushColour = WinWhite;
+    canvas.fillRect(plot.left, plot.top, plot.right, plot.bottom);
     drawPlotFrame(canvas, scale);
     for (const Quantity quantity : AllQuantities) {
         if (maySee(input.rights, quantity))

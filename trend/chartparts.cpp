@@ -56,10 +56,6 @@ void drawPlotFrame(Canvas &canvas, const ChartScale &scale)
     const int top = scale.row(PlotTop);
     const int bottom = scale.row(PlotBottom);
     CanvasState &state = canvas.state();
-    state.brushClear = false;
-    state.brushColour = WinWhite;
-    canvas.fillRect(left, top, right, bottom);
-
     state.pen = CanvasPen{WinBlack, 1, PenStyle::Solid};
     canvas.moveTo(left, top);
     canvas.lineTo(right, top);
@@ -150,7 +146,7 @@ std::array<QString, 6> readOutTexts(const ReadOut &readOut)
 int CurveScale::heightOf(long double value) const
 {
     const long double height = (value - minimum) / span * factor;
-    return static_cast<int>(std::nearbyint(std::clamp<long double>(height, low, high)));
+    return static_cast<int>(std::rint(std::clamp<long double>(height, low, high)));
 }
 
 CurveScale curveScale(const ChartSettings &settings, long double factor, int low, int high)

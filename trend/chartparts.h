@@ -26,7 +26,7 @@ struct ReadOutLayout
     QPoint textOffset;
 };
 
-// The plot's black frame over a white plot and the silver dotted grid.
+// The plot's black frame and the silver dotted grid.
 void drawPlotFrame(Canvas &canvas, const ChartScale &scale);
 
 // The time and date labels of the columns' positions (none under a column without a sample),

@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QLine>
 #include <QPen>
-#include <QPolygon>
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,6 +45,28 @@ QRect windowsRect(int left, int top, int right, int bottom)
 {
     return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
+}
+
+// Bresenham's line from `from` up to, but not including, `to`, appended to points.
+void appendThinLine(QPolygon &points, QPoint from, QPoint to)
+{
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = std::abs(to.y() - from.y());
+    const int sx = to.x() > from.x() ? 1 : -1;
+    const int sy = to.y() > from.y() ? 1 : -1;
+    int error = dx - dy;
+    for (QPoint p = from; p != to;) {
+        points.append(p);
+        const int twice = 2 * error;
+        if (twice >= -dy) {
+            error -= dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
 }
 
 } // namespace
@@ -142,41 +164,47 @@ void Canvas::drawImage(int x, int y, const QImage &image)
     m_painter.drawImage(QPoint(x, y), image);
 }
 
-// Bresenham's line from `from` up to, but not including, `to`.
 void Canvas::drawThinLine(QPoint from, QPoint to)
 {
     const QColor colour = toQColor(m_state.pen.colour);
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = std::abs(to.y() - from.y());
-    if (dy == 0) {
+    if (from.y() == to.y()) {
         const int left = to.x() > from.x() ? from.x() : to.x() + 1;
-        m_painter.fillRect(left, from.y(), dx, 1, colour);
+        m_painter.fillRect(left, from.y(), std::abs(to.x() - from.x()), 1, colour);
         return;
     }
-    if (dx == 0) {
+    if (from.x() == to.x()) {
         const int top = to.y() > from.y() ? from.y() : to.y() + 1;
-        m_painter.fillRect(from.x(), top, 1, dy, colour);
+        m_painter.fillRect(from.x(), top, 1, std::abs(to.y() - from.y()), colour);
         return;
     }
-    const int sx = to.x() > from.x() ? 1 : -1;
-    const int sy = to.y() > from.y() ? 1 : -1;
-    QPolygon points;
-    points.reserve(std::max(dx, dy));
-    int error = dx - dy;
-    for (QPoint p = from; p != to;) {
-        points.append(p);
-        const int twice = 2 * error;
-        if (twice >= -dy) {
-            error -= dy;
-            p.rx() += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            p.ry() += sy;
-        }
-    }
+    m_points.clear();
+    appendThinLine(m_points, from, to);
     m_painter.setPen(QPen(colour, 0));
-    m_painter.drawPoints(points);
+    m_painter.drawPoints(m_points);
+}
+
+void Canvas::lines(std::span<const QLine> segments)
+{
+    if (segments.empty())
+        return;
+    m_state.penPosition = segments.back().p2();
+    const CanvasPen &pen = m_state.pen;
+    if (pen.style == PenStyle::Null)
+        return;
+    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
+    if (pen.width <= 1 && !styled) {
+        m_points.clear();
+        for (const QLine &segment : segments)
+            appendThinLine(m_points, segment.p1(), segment.p2());
+        m_painter.setPen(QPen(toQColor(pen.colour), 0));
+        m_painter.drawPoints(m_points);
+        return;
+    }
+    m_painter.setPen(qtPen());
+    for (const QLine &segment : segments) {
+        if (segment.p1() != segment.p2())
+            m_painter.drawLine(segment);
+    }
 }
 
 QFont Canvas::qtFont() const
