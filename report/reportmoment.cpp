@@ -1,6 +1,7 @@
 // The report's moment and the date panel check.
 #include "report/reportmoment.h"
 
+#include "core/history/historystamp.h"
 #include "core/services/tw.h"
 
 #include <QDate>
@@ -40,7 +41,7 @@ DatePanelCheck CheckDatePanel(const Tw &w, const DatePanelFields &fields)
     }
     const ReportMoment moment{w.ParseInteger(fields.day), w.ParseInteger(fields.month), w.ParseInteger(fields.year),
                               w.ParseInteger(fields.hour), w.ParseInteger(fields.minute)};
-    if (moment.day > QDate(moment.year, moment.month, 1).daysInMonth())
+    if (moment.day > daysInMonth(moment.year, moment.month))
         return {{}, QString::fromLatin1(FieldChecks[0].error)};
     return {moment, {}};
 }

@@ -1,0 +1,63 @@
+// Hand-built history blocks and files: a base sample on channels 0 and 1 and delta samples after it.
+#pragma once
+
+#include "core/codec/bytes.h"
+#include "core/history/historyblock.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+
+struct DeltaSample
+{
+    qint32 seconds;
+    qint32 level;       // added to channel 0
+    qint32 temperature; // added to channel 1
+};
+
+// A delta code: one byte up to a magnitude of 62, the five-byte form above.
+inline void appendDelta(QByteArray &stream, qint32 value)
+{
+    if (value >= -62 && value <= 62) {
+        stream.append(static_cast<char>((value < 0 ? 0x80 : 0) | (value < 0 ? -value : value)));
+        return;
+    }
+    const auto bits = static_cast<quint32>(value);
+    for (const quint32 byte : {0x3Fu, bits >> 24, bits >> 16, bits >> 8, bits})
+        stream.append(static_cast<char>(byte & 0xFFu));
+}
+
+// deltaCount is samples.size() unless given; the stream after the samples is filled with `fill`.
+inline std::array<char, HistoryBlockSize> historyBlock(HistoryStamp base, qint16 level, qint16 temperature,
+                                                       const QList<DeltaSample> &samples, int deltaCount = -1, char fill = 0)
+{
+    std::array<char, HistoryBlockSize> block{};
+    writeU32(block, HistoryBlockLayout::BlockDate, base.date);
+    writeU32(block, HistoryBlockLayout::BlockTime, base.timeMs);
+    writeU32(block, HistoryBlockLayout::DeltaCount, static_cast<quint32>(deltaCount < 0 ? samples.size() : deltaCount));
+    writeI16(block, HistoryBlockLayout::BaseChannels, level);
+    writeI16(block, HistoryBlockLayout::BaseChannels + 2, temperature);
+    QByteArray stream;
+    for (const DeltaSample &sample : samples) {
+        appendDelta(stream, sample.seconds);
+        appendDelta(stream, sample.level);
+        appendDelta(stream, sample.temperature);
+        stream.append(ChannelCount - 2 + CounterCount, '\0');
+    }
+    std::fill(block.begin() + HistoryBlockLayout::DeltaStream, block.end(), fill);
+    std::copy(stream.begin(), stream.end(), block.begin() + HistoryBlockLayout::DeltaStream);
+    return block;
+}
+
+// "REPORT.STG" at path: a header of zeros, the blocks, then `tail` (an incomplete block).
+inline bool writeHistoryFile(const QString &path, const QList<std::array<char, HistoryBlockSize>> &blocks, const QByteArray &tail = {})
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QByteArray(HistoryHeaderSize, '\0'));
+    for (const auto &block : blocks)
+        file.write(block.data(), block.size());
+    file.write(tail);
+    return true;
+}
