@@ -13,6 +13,7 @@
 #include "core/services/tw.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
+#include "report/quantityreportwindow.h"
 #include "server/embeddedexchange.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int main(int argc, char *argv[])
     TransferWindow transfer;
     AboutBox aboutBox;
     Tw w(settings, dialogs, clock, locale);
+    QuantityReportWindow report(plant, ReportWindowServices{folder, w, dialogs, clock});
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -86,6 +88,9 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+
+    mainWindow.offerEntry(MenuEntry::Report);
+    QObject::connect(&mainWindow, &MainWindow::reportRequested, &report, &QDialog::exec);
 
     mainWindow.show();
     return QApplication::exec();

@@ -59,13 +59,15 @@ QString PrintFooter(const QDateTime &printedAt, const Tw &w)
         + timeText(time.hour(), time.minute(), w);
 }
 
-void PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w)
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w)
 {
     const int width = page.width();
     const int height = page.height();
     const double xs = width / GridWidth;
     const double ys = height / GridHeight;
-    QPainter painter(&page);
+    QPainter painter;
+    if (!painter.begin(&page))
+        return false;
     painter.fillRect(0, 0, width, height, Qt::white);
     Canvas canvas(painter, page.logicalDpiY());
     canvas.state().font.face = QStringLiteral("Arial");
@@ -73,4 +75,5 @@ void PrintReport(QPaintDevice &page, const ReportContent &content, const ReportM
     canvas.textOut(roundEven(TitleGrid * xs), roundEven(TitleGrid * ys), PrintTitle(moment, w));
     const TableExtent extent = DrawReportTable(canvas, PrintedTable(width, height), content, w);
     canvas.textOut(roundEven(TitleGrid * xs), extent.lastRow + roundEven(FooterGapGrid * ys), PrintFooter(printedAt, w));
+    return painter.end();
 }

@@ -21,5 +21,6 @@ QString PrintTitle(const ReportMoment &moment, const Tw &w);
 QString PrintFooter(const QDateTime &printedAt, const Tw &w);
 
 // Fills the whole device white and draws the title, the table and, 50 grid units below the last
-// row (the first row when no group is drawn), the footer, all in Arial 10 on one page.
-void PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w);
+// row (the first row when no group is drawn), the footer, all in Arial 10 on one page. False when
+// the device could not be painted on (a printer that failed to start its job).
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w);
