@@ -3,7 +3,7 @@
 
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
-#include "tests/main/plantserver.h"
+#include "tests/support/plantserver.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
 

@@ -1,5 +1,5 @@
 // The server login's reads, in the order the server expects them.
-#include "main/serverlogin.h"
+#include "core/login/serverlogin.h"
 
 #include "core/exchange/exchangemessages.h"
 #include "core/plant/plantmodel.h"
