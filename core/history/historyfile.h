@@ -14,6 +14,7 @@ enum class HistoryRead {
     Block,      // a whole block was read into the buffer
     EndOfFile,  // no bytes were left
     ShortBlock, // the file ends inside a block (the acquisition side may be writing it)
+    Missing,    // there is no such file
     Failed,     // the file could not be opened or read
 };
 
@@ -27,12 +28,10 @@ public:
     // Once the file is missing, unreadable or at its end, every call gives the same answer again.
     HistoryRead readBlock(std::array<char, HistoryBlockSize> &block);
 
-    // The operator's text for the standard error report after ShortBlock or Failed ("Fajl
-    // REPORT.STG ne postoji." for a missing file).
+    // The operator's text for the standard error report after ShortBlock, Missing or Failed.
     QString problemText(HistoryRead outcome) const;
 
 private:
     QFile m_file;
-    bool m_missing = false;
     HistoryRead m_stopped = HistoryRead::Block; // Block while reading may go on
 };

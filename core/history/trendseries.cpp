@@ -1,0 +1,201 @@
+// LoadTrend: the tank's two channels read block by block, the derived quantities, the stretching.
+#include "core/history/trendseries.h"
+
+#include "core/history/historyfile.h"
+#include "core/plant/plantmodel.h"
+#include "core/services/dialogs.h"
+
+#include <algorithm>
+#include <numbers>
+
+namespace {
+
+// One sample of a block as the series takes it.
+struct BlockSample
+{
+    long double level;
+    long double temperature;
+    SampleTime time;
+};
+
+// A block carries its base sample and at most 255 delta samples.
+using BlockSamples = std::array<BlockSample, 256>;
+
+constexpr qint64 MillisecondsPerHour = 3'600'000;
+constexpr qint64 MillisecondsPerMinute = 60'000;
+
+SampleTime sampleTime(const HistoryStamp &stamp)
+{
+    return {dayOf(stamp.date), monthOf(stamp.date), yearOf(stamp.date),
+            static_cast<qint32>(stamp.timeMs / MillisecondsPerHour),
+            static_cast<qint32>(stamp.timeMs % MillisecondsPerHour / MillisecondsPerMinute)};
+}
+
+// A channel number outside the block's channels reads as 0.0.
+long double channelOf(const HistorySample &sample, qint32 channel)
+{
+    if (channel < 0 || channel >= ChannelCount)
+        return 0.0L;
+    return channelValue(sample.channels[static_cast<std::size_t>(channel)]);
+}
+
+void setPosition(TrendSeries &series, int position, long double level, long double temperature, const SampleTime &time)
+{
+    const auto p = static_cast<std::size_t>(position);
+    series.level[p] = level;
+    series.temperature[p] = temperature;
+    series.mass[p] = 0.0L;
+    series.volume[p] = 0.0L;
+    series.times[p] = time;
+}
+
+void copyPosition(TrendSeries &series, int from, int to)
+{
+    const auto f = static_cast<std::size_t>(from);
+    const auto t = static_cast<std::size_t>(to);
+    series.level[t] = series.level[f];
+    series.temperature[t] = series.temperature[f];
+    series.mass[t] = series.mass[f];
+    series.volume[t] = series.volume[f];
+    series.times[t] = series.times[f];
+}
+
+void clearPositions(TrendSeries &series, int first, int last)
+{
+    for (int p = first; p <= last; ++p)
+        setPosition(series, p, 0.0L, 0.0L, SampleTime{});
+}
+
+// Takes the reader's samples in decoding order, returning how many; outcome tells how the block ended.
+int decodeBlock(HistoryBlockReader &reader, const TankChartRecord &chart, BlockSamples &samples, BlockStep &outcome)
+{
+    int count = 0;
+    do {
+        const HistorySample &sample = reader.sample();
+        samples[static_cast<std::size_t>(count++)] = {channelOf(sample, chart.level.channel),
+                                                      channelOf(sample, chart.temperature.channel),
+                                                      sampleTime(sample.stamp)};
+    } while ((outcome = reader.next()) == BlockStep::Sample);
+    return count;
+}
+
+// Reads blocks in file order, appending each block's samples newest first, until the file ends,
+// the series is full or a problem stops the reading.
+TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart)
+{
+    HistoryFile file(folder);
+    std::array<char, HistoryBlockSize> block;
+    BlockSamples samples;
+    while (series.sampleCount < TrendCapacity) {
+        const HistoryRead read = file.readBlock(block);
+        if (read == HistoryRead::EndOfFile)
+            break;
+        if (read != HistoryRead::Block) {
+            const TrendProblem problem = read == HistoryRead::Missing ? TrendProblem::FileMissing
+                : read == HistoryRead::ShortBlock ? TrendProblem::ShortBlock
+                                                  : TrendProblem::ReadFailed;
+            return {problem, file.problemText(read)};
+        }
+        HistoryBlockReader reader(block);
+        BlockStep outcome = BlockStep::End;
+        for (int j = decodeBlock(reader, chart, samples, outcome); j-- > 0 && series.sampleCount < TrendCapacity;) {
+            const BlockSample &sample = samples[static_cast<std::size_t>(j)];
+            setPosition(series, ++series.sampleCount, sample.level, sample.temperature, sample.time);
+        }
+        if (outcome == BlockStep::StampRejected)
+            return {TrendProblem::StampRejected, stampErrorText(reader.stampError())};
+    }
+    return {};
+}
+
+void deriveQuantities(TrendSeries &series, const TankRecord &tank)
+{
+    const long double diameter = tank.diameter;
+    const long double density = tank.density20;
+    for (std::size_t p = 1; p <= static_cast<std::size_t>(series.sampleCount); ++p) {
+        series.volume[p] = diameter * diameter * std::numbers::pi_v<long double> / 4.0L * series.level[p];
+        series.mass[p] = ((20.0L - series.temperature[p]) * 0.0007L + density) * series.volume[p] / 1000.0L;
+    }
+}
+
+// round(count * mm / dd), half to even.
+qint64 stretchedCount(qint64 count, const TrendRatio &ratio)
+{
+    const qint64 scaled = count * ratio.mm;
+    qint64 quotient = scaled / ratio.dd;
+    const qint64 twiceRemainder = 2 * (scaled % ratio.dd);
+    if (twiceRemainder > ratio.dd || (twiceRemainder == ratio.dd && quotient % 2 == 1))
+        ++quotient;
+    return quotient;
+}
+
+// The loaded sample that a stretched position shows, or 0. Sample i covers the positions
+// k - 11 .. k with k = i * mm div dd, and where several cover one the smallest i wins.
+qint64 sourceOf(qint64 position, qint64 loadedCount, const TrendRatio &ratio)
+{
+    const qint64 source = (position * ratio.dd + ratio.mm - 1) / ratio.mm;
+    const bool reaches = source * ratio.mm / ratio.dd - 11 <= position;
+    return source <= loadedCount && reaches ? source : 0;
+}
+
+// Stretches the series in place: growing, each position's source lies at or before it, so the
+// positions are filled from the top down; shrinking, at or after it, so from the bottom up.
+void stretch(TrendSeries &series, const TrendRatio &ratio)
+{
+    const int loaded = series.sampleCount;
+    const int count = static_cast<int>(std::min<qint64>(stretchedCount(loaded, ratio), TrendCapacity));
+    const bool growing = ratio.mm > ratio.dd;
+    for (int i = 0; i < count && ratio.mm != ratio.dd; ++i) {
+        const int p = growing ? count - i : i + 1;
+        const auto source = static_cast<int>(sourceOf(p, loaded, ratio));
+        if (source == 0)
+            clearPositions(series, p, p);
+        else if (source != p)
+            copyPosition(series, source, p);
+    }
+    clearPositions(series, count + 1, loaded);
+    series.sampleCount = count;
+}
+
+} // namespace
+
+const TrendArray<long double> &TrendSeries::values(Quantity quantity) const
+{
+    switch (quantity) {
+    case Quantity::Level:
+        return level;
+    case Quantity::Temperature:
+        return temperature;
+    case Quantity::Mass:
+        return mass;
+    case Quantity::Volume:
+        break;
+    }
+    return volume;
+}
+
+bool TrendSeries::holdsSample(int position) const
+{
+    return position >= 1 && position <= sampleCount && sourceOf(position, loadedCount, ratio) != 0;
+}
+
+TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart,
+                    const TankRecord &tank, TrendRatio ratio)
+{
+    clearPositions(series, 1, series.sampleCount);
+    series.sampleCount = 0;
+    const TrendLoad load = readSamples(series, folder, chart);
+    deriveQuantities(series, tank);
+    series.loadedCount = series.sampleCount;
+    series.ratio = {std::max(ratio.mm, 1), std::max(ratio.dd, 1)};
+    stretch(series, series.ratio);
+    return load;
+}
+
+void reportTrendLoad(const TrendLoad &load, Dialogs &dialogs)
+{
+    if (load.problem == TrendProblem::StampRejected)
+        dialogs.message(load.text, StampErrorCaption);
+    else if (load.problem != TrendProblem::None)
+        dialogs.reportError(load.text);
+}
