@@ -1,6 +1,7 @@
 // The search of the history file for the report's moment.
 #include "report/momentsearch.h"
 
+#include "core/history/channelreading.h"
 #include "core/history/historyfile.h"
 #include "core/services/dialogs.h"
 
@@ -57,13 +58,6 @@ ChannelPairs channelPairsOf(const TankChartRecords &records)
     for (std::size_t i = 0; i < records.size(); ++i)
         pairs[i] = {records[i].level.channel, records[i].temperature.channel};
     return pairs;
-}
-
-long double channelReading(const HistorySample &sample, qint32 channel)
-{
-    if (channel < 0 || channel >= ChannelCount)
-        return 0.0L;
-    return channelValue(sample.channels[static_cast<std::size_t>(channel)]);
 }
 
 MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, const ChannelPairs &channels,

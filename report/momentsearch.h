@@ -22,9 +22,6 @@ using ChannelPairs = std::array<ChannelPair, TankCount>;
 // The channels of the level and temperature settings of every tank's chart record.
 ChannelPairs channelPairsOf(const TankChartRecords &records);
 
-// A channel's engineering value in a sample; a channel outside 0..53 reads as 0.0.
-long double channelReading(const HistorySample &sample, qint32 channel);
-
 enum class SearchOutcome {
     Computed,      // a block began before the moment and the quantities were computed from it
     NoBlock,       // no block began before the moment: the quantities are unchanged

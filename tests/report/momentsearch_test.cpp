@@ -2,7 +2,7 @@
 #include "report/momentsearch.h"
 
 #include "core/services/datafolder.h"
-#include "tests/report/historybytes.h"
+#include "tests/support/historybytes.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/recordingdialogs.h"
 

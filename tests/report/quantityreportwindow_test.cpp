@@ -5,7 +5,7 @@
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
 #include "report/reportsettings.h"
-#include "tests/report/historybytes.h"
+#include "tests/support/historybytes.h"
 #include "tests/report/reportfixture.h"
 
 #include <QAction>
@@ -31,15 +31,9 @@ class ReportWindowTest : public testing::Test, public ReportFixture
 protected:
     ReportWindowTest() { loadDemonstrationPlant(plant); }
 
-    // 15 records with the temperature on channel 1, cut to `records` records.
     void writeChartRecords(int records)
     {
-        QByteArray bytes(15 * 504, '\0');
-        for (int i = 0; i < 15; ++i)
-            writeI32(std::span<char>(bytes.data(), bytes.size()), i * 504 + 296, 1);
-        QFile file(dir.filePath(QStringLiteral("Report.rez")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.left(records * 504));
+        ASSERT_TRUE(writeChartRecordFile(dir.filePath(QStringLiteral("Report.rez")), records));
     }
 
     // One block from 08:00 on 5 December 2026 with a sample at 08:10 (level channel 0 at `level`).

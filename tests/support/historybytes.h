@@ -1,7 +1,9 @@
-// Hand-built history blocks and files: a base sample on channels 0 and 1 and delta samples after it.
+// Hand-built history blocks and files: a base sample on channels 0 and 1 and delta samples after
+// it; and "Report.rez" files whose tanks read their level on channel 0 and temperature on channel 1.
 #pragma once
 
 #include "core/codec/bytes.h"
+#include "core/history/chartrecord.h"
 #include "core/history/historyblock.h"
 
 #include <QByteArray>
@@ -59,5 +61,20 @@ inline bool writeHistoryFile(const QString &path, const QList<std::array<char, H
     for (const auto &block : blocks)
         file.write(block.data(), block.size());
     file.write(tail);
+    return true;
+}
+
+// "Report.rez" at path: `records` of the fifteen records, each with level channel 0 and
+// temperature channel 1.
+inline bool writeChartRecordFile(const QString &path, int records)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    TankChartRecord record;
+    record.temperature.channel = 1;
+    const std::array<char, TankChartRecordSize> bytes = encodeTankChartRecord(record);
+    for (int i = 0; i < records; ++i)
+        file.write(bytes.data(), bytes.size());
     return true;
 }
