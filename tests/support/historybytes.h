@@ -5,6 +5,7 @@
 #include "core/codec/bytes.h"
 #include "core/history/chartrecord.h"
 #include "core/history/historyblock.h"
+#include "core/history/historyencoder.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -16,18 +17,6 @@ struct DeltaSample
     qint32 level;       // added to channel 0
     qint32 temperature; // added to channel 1
 };
-
-// A delta code: one byte up to a magnitude of 62, the five-byte form above.
-inline void appendDelta(QByteArray &stream, qint32 value)
-{
-    if (value >= -62 && value <= 62) {
-        stream.append(static_cast<char>((value < 0 ? 0x80 : 0) | (value < 0 ? -value : value)));
-        return;
-    }
-    const auto bits = static_cast<quint32>(value);
-    for (const quint32 byte : {0x3Fu, bits >> 24, bits >> 16, bits >> 8, bits})
-        stream.append(static_cast<char>(byte & 0xFFu));
-}
 
 // deltaCount is samples.size() unless given; the stream after the samples is filled with `fill`.
 inline std::array<char, HistoryBlockSize> historyBlock(HistoryStamp base, qint16 level, qint16 temperature,
@@ -41,9 +30,9 @@ inline std::array<char, HistoryBlockSize> historyBlock(HistoryStamp base, qint16
     writeI16(block, HistoryBlockLayout::BaseChannels + 2, temperature);
     QByteArray stream;
     for (const DeltaSample &sample : samples) {
-        appendDelta(stream, sample.seconds);
-        appendDelta(stream, sample.level);
-        appendDelta(stream, sample.temperature);
+        appendDeltaCode(stream, sample.seconds);
+        appendDeltaCode(stream, sample.level);
+        appendDeltaCode(stream, sample.temperature);
         stream.append(ChannelCount - 2 + CounterCount, '\0');
     }
     std::fill(block.begin() + HistoryBlockLayout::DeltaStream, block.end(), fill);
