@@ -1,13 +1,14 @@
 // The report's hot paths: the moment search in a 60 000-sample history and the drawing of the table.
 #include "bench/silentdialogs.h"
+#include "core/history/historyencoder.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/services/tw.h"
 #include "report/momentsearch.h"
 #include "report/reportdrawing.h"
 #include "report/reportsettings.h"
-#include "tests/support/historybytes.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -16,38 +17,51 @@
 namespace {
 
 constexpr int Samples = 60'000;
-constexpr int DeltasPerBlock = 54; // 72 bytes each: as many as fit a block's stream
-constexpr qint32 Step = 600;        // s
-constexpr int SamplesPerBlock = DeltasPerBlock + 1;
-constexpr int Blocks = (Samples + SamplesPerBlock - 1) / SamplesPerBlock;
+constexpr qint32 Step = 600; // s
 
-// A history of 60 000 samples, ten minutes apart, newest block first, ending on 5 December 2026.
+HistoryStamp stampOf(const QDateTime &at)
+{
+    return {packDate(at.date().year(), at.date().month(), at.date().day()), static_cast<quint32>(at.time().msecsSinceStartOfDay())};
+}
+
+// A history of 60 000 samples, ten minutes apart, ending on 5 December 2026: blocks filled as the
+// acquisition side fills them, written newest first after the header.
 class HistoryFolder
 {
 public:
     HistoryFolder()
     {
-        QList<std::array<char, HistoryBlockSize>> blocks;
-        QList<DeltaSample> deltas;
-        for (int j = 0; j < DeltasPerBlock; ++j)
-            deltas.append({Step, j % 2 == 0 ? 3 : -2, j % 3 == 0 ? 1 : 0});
-        qint64 begins = QDateTime(QDate(2026, 12, 5), QTime(0, 0)).toSecsSinceEpoch();
-        for (int b = 0; b < Blocks; ++b) {
-            begins -= qint64(SamplesPerBlock) * Step;
-            const QDateTime at = QDateTime::fromSecsSinceEpoch(begins);
-            const HistoryStamp stamp{packDate(at.date().year(), at.date().month(), at.date().day()),
-                                     static_cast<quint32>(at.time().msecsSinceStartOfDay())};
-            blocks.append(historyBlock(stamp, static_cast<qint16>(-12000 + b % 500), -5000, deltas));
-            if (b == Blocks - 1)
-                oldest = at.addSecs(Step / 2);
+        QDateTime at = QDateTime(QDate(2026, 12, 5), QTime(0, 0)).addSecs(-qint64(Samples) * Step);
+        oldest = at.addSecs(Step / 2);
+        HistorySample sample{stampOf(at), {}, {}};
+        sample.channels.fill(-12000);
+        QList<QByteArray> blocks;
+        std::optional<HistoryBlockBuilder> builder(sample);
+        for (int i = 1; i < Samples; ++i) {
+            at = at.addSecs(Step);
+            sample.stamp = stampOf(at);
+            sample.channels[static_cast<std::size_t>(i % ChannelCount)] += i % 2 == 0 ? 3 : -2;
+            if (!builder->append(Step, sample)) {
+                blocks.prepend(blockBytes(*builder));
+                builder.emplace(sample);
+            }
         }
-        writeHistoryFile(m_dir.filePath(QStringLiteral("REPORT.STG")), blocks);
+        blocks.prepend(blockBytes(*builder));
+        QFile file(m_dir.filePath(QStringLiteral("REPORT.STG")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray(HistoryHeaderSize, '\0') + blocks.join());
     }
 
     DataFolder folder() const { return DataFolder(m_dir.path()); }
     QDateTime oldest; // inside the oldest block
 
 private:
+    static QByteArray blockBytes(const HistoryBlockBuilder &builder)
+    {
+        const std::array<char, HistoryBlockSize> bytes = builder.bytes();
+        return QByteArray(bytes.data(), bytes.size());
+    }
+
     QTemporaryDir m_dir;
 };
 

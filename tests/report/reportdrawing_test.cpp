@@ -19,10 +19,22 @@ protected:
         PlantModel plant;
         loadDemonstrationPlant(plant);
         tanks = plant.tanks;
-        report.rows = BuildReportRows(tanks);
     }
 
-    // Every pixel from x1 up to x2 (excluded) on row y is black, or none is.
+    // The groups of the slots, each slot given the group at its index (0: none).
+    ReportContent content(const std::array<int, TankCount> &groupOfSlot, bool stockView)
+    {
+        ReportRows rows = BuildReportRows(tanks);
+        GroupsShown shown{};
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].group = groupOfSlot[i];
+            if (groupOfSlot[i] > 0)
+                shown[static_cast<std::size_t>(groupOfSlot[i] - 1)] = true;
+        }
+        return {tanks, quantities, stock, CollectReportGroups(rows, shown, quantities), stockView};
+    }
+
+    // Every pixel from x1 up to x2 (excluded) on row y is black.
     static bool lineAcross(const QImage &image, int x1, int x2, int y)
     {
         for (int x = x1; x < x2; ++x)
@@ -33,48 +45,44 @@ protected:
 
     static bool blank(const QImage &image, QRect area) { return inkBounds(image, area).isEmpty(); }
 
-    // The text as the table draws it, alone on a white picture of the same size.
-    static QImage textAlone(const QString &text, QPoint at, QSize size, int fontSize, int dpi)
+    // The cell's text as the screen draws it, alone on a white picture.
+    static QImage textAlone(const QString &text, QPoint at)
     {
-        QImage image(size, QImage::Format_RGB32);
+        QImage image(800, 1180, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        Canvas canvas(painter, dpi);
+        Canvas canvas(painter);
         canvas.state().font.face = QStringLiteral("Arial");
-        canvas.state().font.size = fontSize;
         canvas.textOut(at.x(), at.y(), text);
         return image;
     }
 
-    static QImage page(int width, int height)
+    // A 2400 x 3300 page at 300 dpi, black before printing.
+    QImage print(const ReportContent &printed)
     {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.setDotsPerMeterX(11811); // 300 dpi
-        image.setDotsPerMeterY(11811);
-        return image;
+        QImage sheet(2400, 3300, QImage::Format_RGB32);
+        sheet.setDotsPerMeterX(11811);
+        sheet.setDotsPerMeterY(11811);
+        sheet.fill(Qt::black);
+        EXPECT_TRUE(PrintReport(sheet, printed, {5, 12, 2026, 9, 5}, clock.now(), w));
+        return sheet;
     }
 
     TankTable tanks;
-    QuantityReport report;
+    TankQuantities quantities{};
+    GroupStock stock{};
 };
 
 } // namespace
 
 TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
 {
-    report.rows[0].group = report.rows[1].group = 1;
-    report.rows[2].group = 3;
-    report.quantities[0].mass = 12.34L;
-    report.quantities[1].mass = 20.0L;
-    report.quantities[2].mass = 5.0L;
-    report.stock[0] = 2.5L;
-    report.stockView = true;
-    GroupsShown shown{};
-    shown[0] = shown[2] = true;
-    const ReportContent content{tanks, report.quantities, report.stock,
-                                CollectReportGroups(report.rows, shown, report.quantities), true};
+    quantities[0].mass = 12.34L;
+    quantities[1].mass = 20.0L;
+    quantities[2].mass = 5.0L;
+    stock[0] = 2.5L;
     QImage picture;
-    const TableExtent extent = RenderReport(picture, content, w);
+    const TableExtent extent = RenderReport(picture, content({1, 1, 3}, true), w);
 
     ASSERT_EQ(picture.size(), QSize(800, 1180));
     EXPECT_EQ(extent.lastRow, 116);
@@ -89,27 +97,16 @@ TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
         EXPECT_TRUE(lineAcross(picture, 540, 700, y)) << "stock line at " << y;
     EXPECT_TRUE(blank(picture, QRect(501, 20, 299, 32))) << "no stock cells beside the tank rows";
 
-    const QRect razlika(621, 69, 78, 15);
-    EXPECT_EQ(picture.copy(razlika), textAlone(QStringLiteral("29.8 t"), {630, 69}, picture.size(), 8, 96).copy(razlika));
-    const QRect singleRazlika(621, 117, 78, 15);
-    EXPECT_EQ(picture.copy(singleRazlika), textAlone(QStringLiteral("5.0 t"), {630, 117}, picture.size(), 8, 96).copy(singleRazlika));
+    for (const auto &[text, y] : {std::pair{"29.8 t", 69}, std::pair{"5.0 t", 117}}) {
+        const QRect razlika(621, y, 78, 15);
+        EXPECT_EQ(picture.copy(razlika), textAlone(QLatin1String(text), {630, y}).copy(razlika)) << text;
+    }
 }
 
-TEST_F(ReportDrawingTest, FifteenSingleTankGroupsFitThePrintedPage)
+TEST_F(ReportDrawingTest, FifteenSingleTankGroupsFitThePrintedPageAndNoGroupLeavesTitleAndFooter)
 {
-    GroupsShown shown{};
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        report.rows[i].group = static_cast<int>(i) + 1;
-        shown[i] = true;
-    }
-    const ReportContent content{tanks, report.quantities, report.stock,
-                                CollectReportGroups(report.rows, shown, report.quantities), false};
-    QImage sheet = page(2400, 3300);
-    PrintReport(sheet, content, {5, 12, 2026, 9, 5}, clock.now(), w);
-
-    const TableGeometry geometry = PrintedTable(2400, 3300);
-    EXPECT_EQ(geometry.columns[1], 450);
-    EXPECT_EQ(geometry.rowHeight, 56);
+    const QImage sheet = print(content({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false));
+    EXPECT_EQ(PrintedTable(2400, 3300).rowHeight, 56);
     for (const int y : {280, 336, 392, 2632, 2688, 2744})
         EXPECT_TRUE(lineAcross(sheet, 150, 1500, y)) << "table line at " << y;
     for (int y = 280; y < 336; ++y)
@@ -118,20 +115,12 @@ TEST_F(ReportDrawingTest, FifteenSingleTankGroupsFitThePrintedPage)
     EXPECT_FALSE(blank(sheet, QRect(150, 2828, 1500, 40))) << "footer";
     EXPECT_TRUE(blank(sheet, QRect(0, 2745, 2400, 83)));
     EXPECT_TRUE(blank(sheet, QRect(0, 2900, 2400, 400)));
-}
 
-TEST_F(ReportDrawingTest, WithoutGroupsThePageHoldsTitleAndFooter)
-{
-    const ReportContent content{tanks, report.quantities, report.stock, {}, true};
-    QImage sheet = page(2400, 3300);
-    sheet.fill(Qt::black);
-    PrintReport(sheet, content, {5, 12, 2026, 9, 5}, clock.now(), w);
-    const QRect ink = inkBounds(sheet, QRect(0, 0, 2400, 3300));
-    EXPECT_GT(ink.top(), 140) << "the title's cell starts at 140 and the page is white";
-    EXPECT_LT(ink.top(), 160);
-    EXPECT_TRUE(blank(sheet, QRect(0, 200, 2400, 220)));
-    EXPECT_FALSE(blank(sheet, QRect(150, 420, 1500, 40)));
-    EXPECT_TRUE(blank(sheet, QRect(0, 470, 2400, 2830)));
+    const QImage empty = print(content({}, true));
+    EXPECT_TRUE(blank(empty, QRect(0, 0, 2400, 140))) << "the page is filled white";
+    EXPECT_TRUE(blank(empty, QRect(0, 200, 2400, 220)));
+    EXPECT_FALSE(blank(empty, QRect(150, 420, 1500, 40))) << "footer 50 below the first row";
+    EXPECT_TRUE(blank(empty, QRect(0, 470, 2400, 2830)));
 }
 
 TEST_F(ReportDrawingTest, TitleAndFooterTexts)
