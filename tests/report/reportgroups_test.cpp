@@ -1,5 +1,7 @@
-// The report's groups: the key modes, the tank-number mode from the settings, the group panel's store.
+// The report's groups (the key modes, the tank-number mode from the settings) and the date panel's
+// checks (order, bounds, the month's length, the repeated conversion warnings).
 #include "report/reportgroups.h"
+#include "report/reportmoment.h"
 #include "report/reportsettings.h"
 
 #include "tests/report/reportfixture.h"
@@ -27,12 +29,19 @@ Groups groupsOf(const ReportRows &rows)
     return groups;
 }
 
-GroupsShown shownOnly(std::initializer_list<int> groups)
+struct DateCase
 {
-    GroupsShown shown{};
-    for (const int g : groups)
-        shown[static_cast<std::size_t>(g - 1)] = true;
-    return shown;
+    const char *name;
+    DatePanelFields fields;
+    const char *error; // empty when the moment passes
+};
+
+class DatePanelTest : public testing::TestWithParam<DateCase>, public ReportFixture
+{};
+
+DatePanelFields fields(const char *day, const char *month, const char *year, const char *hour, const char *minute)
+{
+    return {QLatin1String(day), QLatin1String(month), QLatin1String(year), QLatin1String(hour), QLatin1String(minute)};
 }
 
 } // namespace
@@ -65,15 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, KeyGroupsTest, testing::Values(
             {1, 2, 1, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 1}}),
     caseName<KeyCase>);
 
-TEST(SortMode, StoredTextsAndAnythingElseIsSifra)
-{
-    for (const SortMode mode : {SortMode::Sifra, SortMode::Vrsta, SortMode::Ime, SortMode::Broj})
-        EXPECT_EQ(sortModeFromText(sortModeText(mode)), mode);
-    EXPECT_EQ(sortModeText(SortMode::Broj), QStringLiteral("broj"));
-    for (const char *other : {"", "Broj", "broj "})
-        EXPECT_EQ(sortModeFromText(QLatin1String(other)), SortMode::Sifra) << other;
-}
-
 class TankNumberGroupsTest : public testing::Test, public ReportFixture
 {
 protected:
@@ -83,7 +83,7 @@ protected:
         return AssignGroups(rows, SortMode::Broj, w);
     }
 
-    void write(const char *name, const QString &text) { ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QLatin1String(name), text).ok()); }
+    void showGroup1(const char *text) { ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QLatin1String(text)).ok()); }
 
     ReportRows rows;
 };
@@ -95,12 +95,43 @@ TEST_F(TankNumberGroupsTest, ValuesAreReadAfreshAndAbsentOnesShowNothing)
     EXPECT_EQ(ReadSortMode(w), SortMode::Sifra);
 
     ASSERT_TRUE(WriteStartingGroups(w).ok());
-    write("G1Show", QStringLiteral("true"));
-    EXPECT_EQ(assign(), shownOnly({1}));
+    showGroup1("true");
+    EXPECT_EQ(assign(), (GroupsShown{true}));
     EXPECT_EQ(std::ranges::count(groupsOf(rows), 1), TankCount);
 
     ASSERT_TRUE(w.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
-    write("G1Show", QStringLiteral("True"));
+    showGroup1("True");
     EXPECT_EQ(assign(), GroupsShown{});
     EXPECT_EQ(rows[14].group, 16);
+}
+
+TEST_P(DatePanelTest, ChecksInOrder)
+{
+    const DateCase &c = GetParam();
+    EXPECT_EQ(CheckDatePanel(w, c.fields).error, QLatin1String(c.error));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, DatePanelTest, testing::Values(
+    DateCase{"DayZero", fields("0", "13", "0", "24", "60"), "Neispravno unesen datum."},
+    DateCase{"Month13BeforeYear", fields("1", "13", "1979", "0", "0"), "Neispravno unesen mesec."},
+    DateCase{"Year1979", fields("1", "1", "1979", "0", "0"), "Neispravno unesena godina."},
+    DateCase{"Year2051", fields("1", "1", "2051", "0", "0"), "Neispravno unesena godina."},
+    DateCase{"Hour24", fields("1", "1", "1980", "24", "0"), "Neispravno uneseni sati."},
+    DateCase{"Minute60", fields("31", "12", "2050", "23", "60"), "Neispravno uneseni minuti."},
+    DateCase{"LastMoment", fields("31", "12", "2050", "23", "59"), ""},
+    DateCase{"February30", fields("30", "2", "2024", "10", "0"), "Neispravno unesen datum."},
+    DateCase{"LeapDay2024", fields("29", "2", "2024", "10", "0"), ""},
+    DateCase{"LeapDay2025", fields("29", "2", "2025", "10", "0"), "Neispravno unesen datum."},
+    DateCase{"HourCheckedBeforeTheMonthLength", fields("31", "4", "2026", "25", "0"), "Neispravno uneseni sati."}),
+    caseName<DateCase>);
+
+TEST_F(DatePanelTest, AFieldWithAWrongCharacterWarnsForEachConversion)
+{
+    const DatePanelCheck check = CheckDatePanel(w, fields("+5", "12", "2026", "9", "05"));
+    ASSERT_TRUE(check.ok());
+    EXPECT_EQ(check.moment, (ReportMoment{5, 12, 2026, 9, 5}));
+    EXPECT_EQ(dialogs.calls.size(), 3);
+    dialogs.calls.clear();
+    EXPECT_EQ(CheckDatePanel(w, fields("x", "12", "2026", "9", "0")).error, QStringLiteral("Neispravno unesen datum."));
+    EXPECT_EQ(dialogs.calls.size(), 1) << "a failed lower bound stops before the upper one";
 }

@@ -1,5 +1,4 @@
-// Hand-built history blocks and files: a base sample on channels 0 and 1 and delta samples after
-// it; and "Report.rez" files whose tanks read their level on channel 0 and temperature on channel 1.
+// Hand-built "REPORT.STG" blocks and files, and "Report.rez" files for them.
 #pragma once
 
 #include "core/codec/bytes.h"
@@ -14,8 +13,7 @@
 struct DeltaSample
 {
     qint32 seconds;
-    qint32 level;       // added to channel 0
-    qint32 temperature; // added to channel 1
+    qint32 level; // added to channel 0; the other channels stay
 };
 
 // deltaCount is samples.size() unless given; the stream after the samples is filled with `fill`.
@@ -32,8 +30,7 @@ inline std::array<char, HistoryBlockSize> historyBlock(HistoryStamp base, qint16
     for (const DeltaSample &sample : samples) {
         appendDeltaCode(stream, sample.seconds);
         appendDeltaCode(stream, sample.level);
-        appendDeltaCode(stream, sample.temperature);
-        stream.append(ChannelCount - 2 + CounterCount, '\0');
+        stream.append(ChannelCount - 1 + CounterCount, '\0');
     }
     std::fill(block.begin() + HistoryBlockLayout::DeltaStream, block.end(), fill);
     std::copy(stream.begin(), stream.end(), block.begin() + HistoryBlockLayout::DeltaStream);
@@ -43,27 +40,19 @@ inline std::array<char, HistoryBlockSize> historyBlock(HistoryStamp base, qint16
 // "REPORT.STG" at path: a header of zeros, the blocks, then `tail` (an incomplete block).
 inline bool writeHistoryFile(const QString &path, const QList<std::array<char, HistoryBlockSize>> &blocks, const QByteArray &tail = {})
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray(HistoryHeaderSize, '\0'));
+    QByteArray bytes(HistoryHeaderSize, '\0');
     for (const auto &block : blocks)
-        file.write(block.data(), block.size());
-    file.write(tail);
-    return true;
+        bytes.append(block.data(), block.size());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes + tail) >= 0;
 }
 
-// "Report.rez" at path: `records` of the fifteen records, each with level channel 0 and
-// temperature channel 1.
+// "Report.rez" at path: `records` records, each with level channel 0 and temperature channel 1.
 inline bool writeChartRecordFile(const QString &path, int records)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     TankChartRecord record;
     record.temperature.channel = 1;
     const std::array<char, TankChartRecordSize> bytes = encodeTankChartRecord(record);
-    for (int i = 0; i < records; ++i)
-        file.write(bytes.data(), bytes.size());
-    return true;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(QByteArray(bytes.data(), bytes.size()).repeated(records)) >= 0;
 }
