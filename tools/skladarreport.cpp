@@ -172,7 +172,9 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the picture and the page need fonts, not a display
     QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("skladar-report"));
+    // The client's names, so that its settings and its built-in server's store are found.
+    QGuiApplication::setApplicationName(QStringLiteral("Skladar"));
+    QGuiApplication::setOrganizationName(QStringLiteral("Tervo"));
     StderrDialogs dialogs;
     SystemClock clock;
     const SettingsStore settings;

@@ -47,6 +47,17 @@ ChartRecordsRead decodeChartRecords(QByteArrayView bytes)
     return read;
 }
 
+QByteArray encodeChartRecords(const TankChartRecords &records)
+{
+    QByteArray bytes;
+    bytes.reserve(RecordsSize);
+    for (const TankChartRecord &record : records) {
+        const auto encoded = encodeTankChartRecord(record);
+        bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
+    }
+    return bytes;
+}
+
 ChartRecordsRead readChartRecords(const DataFolder &folder)
 {
     if (!folder.exists(ChartRecordFileName)) {
@@ -67,13 +78,7 @@ ChartRecordsRead readChartRecords(const DataFolder &folder)
 std::optional<FileMessage> saveChartRecords(const DataFolder &folder, const TankChartRecords &records)
 {
     const QString path = folder.filePath(ChartRecordFileName);
-    QByteArray bytes;
-    bytes.reserve(RecordsSize);
-    for (const TankChartRecord &record : records) {
-        const auto encoded = encodeTankChartRecord(record);
-        bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
-    }
-    bytes.append(trailingBytes(path));
+    const QByteArray bytes = encodeChartRecords(records) + trailingBytes(path);
 
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())

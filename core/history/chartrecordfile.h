@@ -36,6 +36,9 @@ ChartRecordsRead readChartRecords(const DataFolder &folder);
 // Decodes the records of a file's bytes, as readChartRecords does after reading them.
 ChartRecordsRead decodeChartRecords(QByteArrayView bytes);
 
+// The 15 records encoded one after the other, as the file holds them.
+QByteArray encodeChartRecords(const TankChartRecords &records);
+
 // Saves the records into the folder's "Report.rez": a new file is written beside the old one and
 // renamed over it, so a failure leaves the old file whole. Every record is encoded with
 // encodeTankChartRecord, and bytes the old file held after its fifteenth record are kept.

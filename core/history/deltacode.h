@@ -16,36 +16,41 @@
 //   bits 6..4 = 111         4 bytes  (b & 0x0F) << 24 | byte1 << 16 | byte2 << 8 | byte3
 inline constexpr std::size_t MaxDeltaCodeSize = 5;
 
+// The length of the code whose first byte is b.
+constexpr std::size_t deltaCodeLength(quint32 b)
+{
+    if (b == 0x3Fu)
+        return 5;
+    if ((b & 0x40u) == 0)
+        return 1;
+    if ((b & 0x20u) == 0)
+        return 2;
+    return (b & 0x10u) == 0 ? 3 : 4;
+}
+
+// The value of the code at p, whose length bytes the caller has checked to lie in its buffer.
+inline qint32 deltaCodeValue(const unsigned char *p, std::size_t length)
+{
+    const quint32 b = p[0];
+    if (length == 5)
+        return static_cast<qint32>(quint32{p[1]} << 24 | quint32{p[2]} << 16 | quint32{p[3]} << 8 | p[4]); // modular
+    quint32 magnitude = length == 1 ? b & 0x3Fu : b & 0x0Fu;
+    for (std::size_t i = 1; i < length; ++i)
+        magnitude = magnitude << 8 | p[i];
+    const auto value = static_cast<qint32>(magnitude);
+    return (b & 0x80u) != 0 ? -value : value;
+}
+
 // Reads the code at cursor and advances the cursor past it. Nullopt, cursor unchanged, when the
 // code would run past the end of the buffer (or the cursor already lies at or past it).
 inline std::optional<qint32> DecodeDelta(std::span<const char> bytes, std::size_t &cursor)
 {
-    const std::size_t left = cursor < bytes.size() ? bytes.size() - cursor : 0;
-    if (left == 0)
+    if (cursor >= bytes.size())
         return std::nullopt;
-    const auto at = [&](std::size_t i) { return static_cast<quint32>(static_cast<unsigned char>(bytes[cursor + i])); };
-    const quint32 b = at(0);
-    std::size_t length = 1;
-    quint32 magnitude = b & 0x3Fu;
-    if (b == 0x3Fu) {
-        if (left < 5)
-            return std::nullopt;
-        const quint32 word = at(1) << 24 | at(2) << 16 | at(3) << 8 | at(4);
-        cursor += 5;
-        return static_cast<qint32>(word); // modular since C++20
-    }
-    if ((b & 0x40u) != 0) {
-        if ((b & 0x20u) == 0)
-            length = 2;
-        else
-            length = (b & 0x10u) == 0 ? 3 : 4;
-        if (left < length)
-            return std::nullopt;
-        magnitude = b & 0x0Fu;
-        for (std::size_t i = 1; i < length; ++i)
-            magnitude = magnitude << 8 | at(i);
-    }
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data() + cursor);
+    const std::size_t length = deltaCodeLength(p[0]);
+    if (bytes.size() - cursor < length)
+        return std::nullopt;
     cursor += length;
-    const auto value = static_cast<qint32>(magnitude);
-    return (b & 0x80u) != 0 ? -value : value;
+    return deltaCodeValue(p, length);
 }

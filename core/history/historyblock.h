@@ -82,6 +82,9 @@ private:
     // Adds the next N codes to values; false, values partly changed, when the stream runs out.
     template <std::size_t N>
     bool addDeltas(std::array<qint32, N> &values, std::size_t &cursor) const;
+    // The same where the codes cannot run past the block.
+    template <std::size_t N>
+    void addDeltasInside(std::array<qint32, N> &values, std::size_t &cursor) const;
 
     HistoryBlockBytes m_block;
     std::size_t m_cursor = HistoryBlockLayout::DeltaStream;

@@ -32,6 +32,29 @@ qint64 floorDivide(qint64 value, qint64 divisor)
     return value % divisor < 0 ? quotient - 1 : quotient;
 }
 
+// The date d days later (earlier when d is negative), stepping month by month.
+PackedDate movedByDays(PackedDate date, qint64 d)
+{
+    int year = yearOf(date);
+    int month = monthOf(date);
+    qint64 day = dayOf(date) + d;
+    while (day > daysInMonth(year, month)) {
+        day -= daysInMonth(year, month);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+    while (day < 1) {
+        if (--month < 1) {
+            month = 12;
+            --year;
+        }
+        day += daysInMonth(year, month);
+    }
+    return packDate(year, month, static_cast<int>(day));
+}
+
 } // namespace
 
 QString stampErrorText(StampError error)
@@ -80,25 +103,9 @@ std::optional<StampError> AddSeconds(PackedDate &date, quint32 &timeMs, qint32 s
     const qint64 total = timeMs / MillisecondsPerSecond + static_cast<qint64>(seconds);
     const qint64 days = floorDivide(total, SecondsPerDay);
     timeMs = static_cast<quint32>((total - days * SecondsPerDay) * MillisecondsPerSecond);
-
-    int year = yearOf(date);
-    int month = monthOf(date);
-    qint64 day = dayOf(date) + days;
-    while (day > daysInMonth(year, month)) {
-        day -= daysInMonth(year, month);
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-    }
-    while (day < 1) {
-        if (--month < 1) {
-            month = 12;
-            --year;
-        }
-        day += daysInMonth(year, month);
-    }
-    date = packDate(year, month, static_cast<int>(day));
+    if (days == 0)
+        return std::nullopt; // a valid date with a whole second of its day
+    date = movedByDays(date, days);
     return ValidateStamp(date, timeMs);
 }
 

@@ -39,14 +39,21 @@ long double channelOf(const HistorySample &sample, qint32 channel)
     return channelValue(sample.channels[static_cast<std::size_t>(channel)]);
 }
 
-void setPosition(TrendSeries &series, int position, long double level, long double temperature, const SampleTime &time)
+// What the tank's geometry and material turn a level and a temperature into.
+struct Derivation
 {
-    const auto p = static_cast<std::size_t>(position);
-    series.level[p] = level;
-    series.temperature[p] = temperature;
-    series.mass[p] = 0.0L;
-    series.volume[p] = 0.0L;
-    series.times[p] = time;
+    long double volumePerMetre; // diameter^2 * pi / 4, m3 per m of level
+    long double density20;      // kg/m3
+};
+
+void appendSample(TrendSeries &series, const BlockSample &sample, const Derivation &derivation)
+{
+    const auto p = static_cast<std::size_t>(++series.sampleCount);
+    series.level[p] = sample.level;
+    series.temperature[p] = sample.temperature;
+    series.volume[p] = derivation.volumePerMetre * sample.level;
+    series.mass[p] = ((20.0L - sample.temperature) * 0.0007L + derivation.density20) * series.volume[p] / 1000.0L;
+    series.times[p] = sample.time;
 }
 
 void copyPosition(TrendSeries &series, int from, int to)
@@ -62,8 +69,10 @@ void copyPosition(TrendSeries &series, int from, int to)
 
 void clearPositions(TrendSeries &series, int first, int last)
 {
-    for (int p = first; p <= last; ++p)
-        setPosition(series, p, 0.0L, 0.0L, SampleTime{});
+    for (auto p = static_cast<std::size_t>(std::max(first, 1)); p <= static_cast<std::size_t>(std::max(last, 0)); ++p) {
+        series.level[p] = series.temperature[p] = series.mass[p] = series.volume[p] = 0.0L;
+        series.times[p] = SampleTime{};
+    }
 }
 
 // Takes the reader's samples in decoding order, returning how many; outcome tells how the block ended.
@@ -81,7 +90,7 @@ int decodeBlock(HistoryBlockReader &reader, const TankChartRecord &chart, BlockS
 
 // Reads blocks in file order, appending each block's samples newest first, until the file ends,
 // the series is full or a problem stops the reading.
-TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart)
+TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart, const Derivation &derivation)
 {
     HistoryFile file(folder);
     std::array<char, HistoryBlockSize> block;
@@ -98,24 +107,12 @@ TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankC
         }
         HistoryBlockReader reader(block);
         BlockStep outcome = BlockStep::End;
-        for (int j = decodeBlock(reader, chart, samples, outcome); j-- > 0 && series.sampleCount < TrendCapacity;) {
-            const BlockSample &sample = samples[static_cast<std::size_t>(j)];
-            setPosition(series, ++series.sampleCount, sample.level, sample.temperature, sample.time);
-        }
+        for (int j = decodeBlock(reader, chart, samples, outcome); j-- > 0 && series.sampleCount < TrendCapacity;)
+            appendSample(series, samples[static_cast<std::size_t>(j)], derivation);
         if (outcome == BlockStep::StampRejected)
             return {TrendProblem::StampRejected, stampErrorText(reader.stampError())};
     }
     return {};
-}
-
-void deriveQuantities(TrendSeries &series, const TankRecord &tank)
-{
-    const long double diameter = tank.diameter;
-    const long double density = tank.density20;
-    for (std::size_t p = 1; p <= static_cast<std::size_t>(series.sampleCount); ++p) {
-        series.volume[p] = diameter * diameter * std::numbers::pi_v<long double> / 4.0L * series.level[p];
-        series.mass[p] = ((20.0L - series.temperature[p]) * 0.0007L + density) * series.volume[p] / 1000.0L;
-    }
 }
 
 // round(count * mm / dd), half to even.
@@ -153,7 +150,6 @@ void stretch(TrendSeries &series, const TrendRatio &ratio)
         else if (source != p)
             copyPosition(series, source, p);
     }
-    clearPositions(series, count + 1, loaded);
     series.sampleCount = count;
 }
 
@@ -182,13 +178,16 @@ bool TrendSeries::holdsSample(int position) const
 TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart,
                     const TankRecord &tank, TrendRatio ratio)
 {
-    clearPositions(series, 1, series.sampleCount);
+    // Every position up to the new count is written anew; those above it are cleared at the end.
+    const int previous = series.sampleCount;
     series.sampleCount = 0;
-    const TrendLoad load = readSamples(series, folder, chart);
-    deriveQuantities(series, tank);
+    const long double diameter = tank.diameter;
+    const TrendLoad load = readSamples(series, folder, chart,
+                                       {diameter * diameter * std::numbers::pi_v<long double> / 4.0L, tank.density20});
     series.loadedCount = series.sampleCount;
     series.ratio = {std::max(ratio.mm, 1), std::max(ratio.dd, 1)};
     stretch(series, series.ratio);
+    clearPositions(series, series.sampleCount + 1, std::max(previous, series.loadedCount));
     return load;
 }
 
