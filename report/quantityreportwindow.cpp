@@ -95,21 +95,21 @@ void QuantityReportWindow::createPanels()
         button->setGeometry(StockButtonLeft, 0, StockButtonSize, StockButtonSize);
         button->setAutoDefault(false);
         button->hide();
-        connect(button, &QPushButton::clicked, this, [this, i] { StockButtonClick(static_cast<int>(i) + 1); });
+        connect(button, &QPushButton::clicked, this, [this, i] { BitBtnClick(static_cast<int>(i) + 1); });
         m_stockButtons[i] = button;
     }
     m_datePanel = new DatePanel(m_view);
-    connect(m_datePanel->compute, &QPushButton::clicked, this, &QuantityReportWindow::IzracunajClick);
+    connect(m_datePanel->compute, &QPushButton::clicked, this, &QuantityReportWindow::Button1Click);
     connect(m_datePanel->cancel, &QPushButton::clicked, m_datePanel, &QWidget::hide);
     m_sortPanel = new SortPanel(m_view);
-    connect(m_sortPanel->make, &QPushButton::clicked, this, &QuantityReportWindow::NapraviClick);
+    connect(m_sortPanel->make, &QPushButton::clicked, this, &QuantityReportWindow::Button3Click);
     connect(m_sortPanel->cancel, &QPushButton::clicked, m_sortPanel, &QWidget::hide);
-    connect(m_sortPanel->define, &QPushButton::clicked, this, &QuantityReportWindow::DefinisiClick);
+    connect(m_sortPanel->define, &QPushButton::clicked, this, &QuantityReportWindow::Button5Click);
     m_groupPanel = new GroupPanel(m_view);
-    connect(m_groupPanel->apply, &QPushButton::clicked, this, &QuantityReportWindow::UradiClick);
+    connect(m_groupPanel->apply, &QPushButton::clicked, this, &QuantityReportWindow::Button6Click);
     connect(m_groupPanel->cancel, &QPushButton::clicked, m_groupPanel, &QWidget::hide);
     m_stockPanel = new StockPanel(m_view);
-    connect(m_stockPanel->ok, &QPushButton::clicked, this, &QuantityReportWindow::StockOkClick);
+    connect(m_stockPanel->ok, &QPushButton::clicked, this, &QuantityReportWindow::Button8Click);
 }
 
 // Every tank starts in group 1; the chart records are read once. A short "Report.rez" keeps the
@@ -200,7 +200,7 @@ void QuantityReportWindow::Definisiizvestaj1Click()
 }
 
 // A failed check closes the panel; a failed search keeps it open and changes nothing.
-void QuantityReportWindow::IzracunajClick()
+void QuantityReportWindow::Button1Click()
 {
     const DatePanelCheck check = CheckDatePanel(m_services.w, m_datePanel->fields());
     if (!check.ok()) {
@@ -229,7 +229,7 @@ void QuantityReportWindow::Stampa1Click()
         m_services.dialogs.reportError(QStringLiteral("Stampanje nije uspelo."));
 }
 
-void QuantityReportWindow::NapraviClick()
+void QuantityReportWindow::Button3Click()
 {
     m_sortPanel->hide();
     m_report.mode = m_sortPanel->ticked();
@@ -237,7 +237,7 @@ void QuantityReportWindow::NapraviClick()
     Napraviizvestaj1Click();
 }
 
-void QuantityReportWindow::DefinisiClick()
+void QuantityReportWindow::Button5Click()
 {
     setStockView(false);
     FormShow();
@@ -246,7 +246,7 @@ void QuantityReportWindow::DefinisiClick()
     m_groupPanel->raise();
 }
 
-void QuantityReportWindow::UradiClick()
+void QuantityReportWindow::Button6Click()
 {
     OperatorGroups groups = m_groupPanel->chosen();
     const SettingsStatus status = StoreOperatorGroups(m_services.w, groups);
@@ -262,7 +262,7 @@ void QuantityReportWindow::ScrollBar1Change(int position)
     FormShow();
 }
 
-void QuantityReportWindow::StockButtonClick(int group)
+void QuantityReportWindow::BitBtnClick(int group)
 {
     const QPushButton *button = m_stockButtons[static_cast<std::size_t>(group - 1)];
     m_stockPanel->move(button->pos() + StockPanelFromButton);
@@ -272,7 +272,7 @@ void QuantityReportWindow::StockButtonClick(int group)
     m_stockGroup = group;
 }
 
-void QuantityReportWindow::StockOkClick()
+void QuantityReportWindow::Button8Click()
 {
     m_report.stock[static_cast<std::size_t>(m_stockGroup - 1)] = m_services.w.ParseFloat(m_stockPanel->value->text());
     FormShow();
