@@ -9,8 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 

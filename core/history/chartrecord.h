@@ -26,7 +26,7 @@ struct ChartSettings
     qint32 lineWidth = 0;
     qint32 channel = 0;     // 0-based history channel; used for level and temperature only
     qint32 decimals = 0;    // digits after the point in the axis labels
-    QString unitText;       // at most 11 characters ("°C" is the byte 0xB0 in the file)
+    QString unitText{};     // at most 11 characters ("°C" is the byte 0xB0 in the file)
     quint32 curveColour = 0;
     qint32 axisSide = 0;
     bool operator==(const ChartSettings &) const = default;
@@ -58,19 +58,18 @@ inline constexpr std::size_t AxisSide = 68;
 } // namespace TankChartLayout
 
 // One tank's record. `bytes` holds the 504 bytes as they were read, so that everything this program
-// does not interpret (gaps, text bytes past a length, the unused channels' neighbours) is written
-// back unchanged.
+// does not interpret (the gaps, text bytes past a text's length) is written back unchanged.
 struct TankChartRecord
 {
-    QString chartTitle;
-    QString legendLevel;
-    QString legendTemperature;
-    QString legendMass;
-    QString legendVolume;
-    ChartSettings level;
-    ChartSettings temperature;
-    ChartSettings mass;
-    ChartSettings volume;
+    QString chartTitle{};
+    QString legendLevel{};
+    QString legendTemperature{};
+    QString legendMass{};
+    QString legendVolume{};
+    ChartSettings level{};
+    ChartSettings temperature{};
+    ChartSettings mass{};
+    ChartSettings volume{};
     std::array<char, TankChartRecordSize> bytes{};
 
     ChartSettings &settings(Quantity quantity);

@@ -11,8 +11,8 @@
 void appendDeltaCode(QByteArray &out, qint32 value);
 
 // Builds one block from a base sample and the delta samples that follow it. The base sample's
-// channels must fit 16 bits. The acquisition side fills blocks the same way: a sample that would
-// not fit the block's 4096 bytes, or a 256th sample, starts the next block.
+// channels must fit 16 bits. A sample that does not fit the block's 4096 bytes, or a 256th sample,
+// is refused: the writer then starts the next block with it as the base.
 class HistoryBlockBuilder
 {
 public:

@@ -126,12 +126,16 @@ qint64 stretchedCount(qint64 count, const TrendRatio &ratio)
     return quotient;
 }
 
-// The loaded sample that a stretched position shows, or 0. Sample i covers the positions
-// k - 11 .. k with k = i * mm div dd, and where several cover one the smallest i wins.
+// A stretched sample i covers the positions k - 11 .. k with k = i * mm div dd: twelve positions,
+// the most a sample fills at the chart's widest ratio.
+constexpr qint64 CoveredBelow = 11;
+
+// The loaded sample that a stretched position shows, or 0; where several samples cover a position
+// the smallest i wins.
 qint64 sourceOf(qint64 position, qint64 loadedCount, const TrendRatio &ratio)
 {
     const qint64 source = (position * ratio.dd + ratio.mm - 1) / ratio.mm;
-    const bool reaches = source * ratio.mm / ratio.dd - 11 <= position;
+    const bool reaches = source * ratio.mm / ratio.dd - CoveredBelow <= position;
     return source <= loadedCount && reaches ? source : 0;
 }
 

@@ -1,5 +1,4 @@
-// Chart records of "Report.rez" on hand-built bytes: field offsets, kept bytes, short and missing
-// files, and saving over the old file.
+// Chart records of "Report.rez" on hand-built bytes: offsets, kept bytes, short files, saving.
 #include "core/history/chartrecordfile.h"
 
 #include "core/codec/bytes.h"
@@ -16,8 +15,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Absolute offsets of scaleMax, scaleMin, lineWidth, channel, decimals, unitText, curveColour and
-// axisSide of level, temperature, mass and volume.
+// Offsets of scaleMax, scaleMin, lineWidth, channel, decimals, unitText, curveColour, axisSide.
 constexpr std::array<std::array<std::size_t, 8>, 4> FieldOffsets{{
     {208, 212, 216, 220, 224, 228, 240, 280},
     {284, 288, 292, 296, 300, 304, 316, 352},
@@ -25,44 +23,28 @@ constexpr std::array<std::array<std::size_t, 8>, 4> FieldOffsets{{
     {428, 432, 436, 440, 444, 448, 460, 496},
 }};
 
-// Every byte 0xEE, then the texts and integers: field f of quantity q holds 100 * q + f.
+// Every byte 0xEE, then the texts and integers: field f of quantity q holds 100 * q + f, every unit is "°C".
 QByteArray recordBytes(const QString &title)
 {
     QByteArray bytes(TankChartRecordSize, '\xEE');
     writeShortText(bytes, 0, 40, title);
-    bytes[1 + title.size() + 1] = '\xEE'; // bytes past a text's length are kept as they are
-    writeShortText(bytes, 41, 40, u"Nivo"_s);
     writeShortText(bytes, 82, 40, u"Temperatura"_s);
-    writeShortText(bytes, 123, 40, u"Masa"_s);
     writeShortText(bytes, 164, 40, u"Zapremina"_s);
-    bytes[41 + 1 + 4 + 3] = '\xEE';
+    bytes[180] = '\xEE'; // bytes past a text's length are kept as they are
     for (std::size_t q = 0; q < FieldOffsets.size(); ++q) {
         for (std::size_t f = 0; f < FieldOffsets[q].size(); ++f)
             writeI32(bytes, FieldOffsets[q][f], static_cast<qint32>(100 * q + f));
-        bytes[FieldOffsets[q][5]] = 2;
-        bytes[FieldOffsets[q][5] + 1] = '\xB0';
-        bytes[FieldOffsets[q][5] + 2] = 'C';
+        bytes.replace(static_cast<qsizetype>(FieldOffsets[q][5]), 3, "\x02\xB0" "C");
     }
     return bytes;
 }
 
-TankChartRecord decoded(const QByteArray &bytes)
+TEST(TankChartRecord, ReadsEveryFieldAtItsOffsetAndWritesBackOnlyEditedFields)
 {
-    return decodeTankChartRecord(std::span<const char, TankChartRecordSize>(bytes.constData(), TankChartRecordSize));
-}
-
-QByteArray encoded(const TankChartRecord &record)
-{
-    const auto bytes = encodeTankChartRecord(record);
-    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-TEST(TankChartRecord, ReadsEveryFieldAtItsOffset)
-{
-    const TankChartRecord record = decoded(recordBytes(u"R 86"_s));
-    EXPECT_EQ(record.chartTitle, u"R 86"_s);
-    EXPECT_EQ(record.legendTemperature, u"Temperatura"_s);
-    EXPECT_EQ(record.legendVolume, u"Zapremina"_s);
+    const QByteArray original = recordBytes(u"R 86"_s);
+    TankChartRecord record = decodeTankChartRecord(std::span<const char, TankChartRecordSize>(original.constData(), TankChartRecordSize));
+    EXPECT_EQ(std::vector({record.chartTitle, record.legendTemperature, record.legendVolume}),
+              std::vector({u"R 86"_s, u"Temperatura"_s, u"Zapremina"_s}));
     for (std::size_t q = 0; q < FieldOffsets.size(); ++q) {
         const ChartSettings &s = record.settings(AllQuantities[q]);
         const auto base = static_cast<qint32>(100 * q);
@@ -71,99 +53,70 @@ TEST(TankChartRecord, ReadsEveryFieldAtItsOffset)
                   std::vector<qint32>({base, base + 1, base + 2, base + 3, base + 4, base + 6, base + 7}));
         EXPECT_EQ(s.unitText, u"\u00B0C"_s);
     }
-}
-
-TEST(TankChartRecord, EncodingChangesOnlyTheEditedFields)
-{
-    const QByteArray original = recordBytes(u"R 86"_s);
-    TankChartRecord record = decoded(original);
-    EXPECT_EQ(hexText(encoded(record)), hexText(original));
+    const auto encoded = [&record] { return hexText(encodeChartRecords({record}).left(TankChartRecordSize)); };
+    EXPECT_EQ(encoded(), hexText(original));
 
     record.temperature.curveColour = 0x00FF0000;
     record.volume.axisSide = 1;
-    record.legendMass = u"Masa [t]"_s;
+    record.legendVolume = u"Zapremina [m3]"_s;
     QByteArray expected = original;
     writeI32(expected, 316, 0x00FF0000);
     writeI32(expected, 496, 1);
-    writeShortText(expected, 123, 40, u"Masa [t]"_s);
-    EXPECT_EQ(hexText(encoded(record)), hexText(expected));
+    writeShortText(expected, 164, 40, u"Zapremina [m3]"_s);
+    EXPECT_EQ(encoded(), hexText(expected));
 }
 
 class ChartRecordFileTest : public testing::Test
 {
 protected:
+    ChartRecordFileTest()
+    {
+        for (int k = 1; k <= TankCount; ++k)
+            fifteen += recordBytes(u"R %1"_s.arg(k));
+    }
+
     void write(const QByteArray &bytes) const
     {
         QFile file(folder.filePath(u"Report.rez"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray fileBytes() const
-    {
-        QFile file(folder.filePath(u"Report.rez"_s));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // Records titled "R 1" .. "R <count>".
-    static QByteArray records(int count)
-    {
-        QByteArray bytes;
-        for (int k = 1; k <= count; ++k)
-            bytes += recordBytes(u"R %1"_s.arg(k));
-        return bytes;
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     QTemporaryDir dir;
     DataFolder folder{dir.path()};
+    QByteArray fifteen;
 };
 
-TEST_F(ChartRecordFileTest, FifteenRecordsReadAndBytesAfterThemAreIgnored)
+TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
 {
-    write(records(15) + "tail");
-    const ChartRecordsRead read = readChartRecords(folder);
-    EXPECT_EQ(read.message, std::nullopt);
-    EXPECT_TRUE(read.usable);
-    EXPECT_EQ(read.records[14].chartTitle, u"R 15"_s);
-}
+    ChartRecordsRead read = readChartRecords(folder);
+    EXPECT_TRUE(read.message == FileMessage(u"Fajl ne postoji."_s, u"Greska"_s) && read.usable) << "zero settings are usable";
 
-TEST_F(ChartRecordFileTest, FourteenRecordsKeepWhatWasReadAndGiveTheReadError)
-{
-    write(records(15).chopped(1));
-    const ChartRecordsRead read = readChartRecords(folder);
-    EXPECT_EQ(read.message, FileMessage(u"Greska u citanju fajla."_s, u"File Error..."_s));
-    EXPECT_FALSE(read.usable);
+    write(fifteen.chopped(1));
+    read = readChartRecords(folder);
+    EXPECT_TRUE(read.message == FileMessage(u"Greska u citanju fajla."_s, u"File Error..."_s) && !read.usable);
     EXPECT_EQ(read.records[13].chartTitle, u"R 14"_s);
     EXPECT_EQ(read.records[14].level, ChartSettings());
+
+    write(fifteen + "tail");
+    EXPECT_EQ(readChartRecords(folder).message, std::nullopt);
 }
 
-TEST_F(ChartRecordFileTest, AMissingFileLeavesZeroRecordsThatCanBeUsed)
+TEST_F(ChartRecordFileTest, SavingWritesTheEditsKeepsEveryOtherByteAndReportsAFailure)
 {
-    const ChartRecordsRead read = readChartRecords(folder);
-    EXPECT_EQ(read.message, FileMessage(u"Fajl ne postoji."_s, u"Greska"_s));
-    EXPECT_TRUE(read.usable);
-    EXPECT_EQ(read.records[0].temperature.channel, 0);
-}
-
-TEST_F(ChartRecordFileTest, SavingWritesTheEditsAndKeepsEveryOtherByte)
-{
-    const QByteArray original = records(15) + "tail";
+    const QByteArray original = fifteen + "tail";
     write(original);
     TankChartRecords edited = readChartRecords(folder).records;
     edited[4].level.scaleMax = 12;
     ASSERT_EQ(saveChartRecords(folder, edited), std::nullopt);
     QByteArray expected = original;
     writeI32(expected, 4 * TankChartRecordSize + 208, 12);
-    EXPECT_EQ(hexText(fileBytes()), hexText(expected));
-}
+    QFile saved(folder.filePath(u"Report.rez"_s));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(hexText(saved.readAll()), hexText(expected));
 
-TEST_F(ChartRecordFileTest, AFailedSaveIsReportedAndLeavesNoFile)
-{
-    const DataFolder gone(dir.filePath(u"missing"_s));
-    const std::optional<FileMessage> failure = saveChartRecords(gone, {});
+    const std::optional<FileMessage> failure = saveChartRecords(DataFolder(dir.filePath(u"missing"_s)), edited);
     ASSERT_TRUE(failure.has_value());
     EXPECT_TRUE(failure->text.startsWith(u"Konfiguracija nije snimljena"_s)) << failure->text.toStdString();
-    EXPECT_FALSE(QFile::exists(gone.filePath(u"Report.rez"_s)));
 }
 
 } // namespace

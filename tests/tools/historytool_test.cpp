@@ -14,13 +14,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct ToolRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 class HistoryToolTest : public testing::Test
 {
 protected:
@@ -31,8 +24,8 @@ protected:
         EXPECT_EQ(writeDemoHistory(dir.path(), plant.tanks, QDateTime(QDate(2024, 3, 1), QTime(14, 37))), std::nullopt);
     }
 
-    // Runs the tool in the folder, with a home of its own for the settings and the built-in server.
-    ToolRun run(const QStringList &arguments) const
+    // Runs the tool in the folder with a home of its own (settings, built-in server); its exit status.
+    int run(const QString &arguments)
     {
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -40,58 +33,50 @@ protected:
             environment.insert(QString::fromLatin1(name), home.path());
         tool.setProcessEnvironment(environment);
         tool.setWorkingDirectory(dir.path());
-        tool.start(QStringLiteral(SKLADAR_HISTORY_BINARY), arguments);
+        tool.start(QStringLiteral(SKLADAR_HISTORY_BINARY), arguments.split(u' ', Qt::SkipEmptyParts));
         EXPECT_TRUE(tool.waitForFinished(30000));
-        return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()), QString::fromUtf8(tool.readAllStandardError())};
+        out = QString::fromUtf8(tool.readAllStandardOutput());
+        err = QString::fromUtf8(tool.readAllStandardError());
+        return tool.exitCode();
     }
 
     QTemporaryDir dir;
     QTemporaryDir home;
+    QString out;
+    QString err;
 };
 
-TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRange)
+TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRangeTheChartAndItsPage)
 {
-    const ToolRun all = run({u"--tank"_s, u"86"_s});
-    ASSERT_EQ(all.status, 0) << all.err.toStdString();
-    const QStringList lines = all.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(run(u"--tank 86"_s), 0) << err.toStdString();
+    const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), DemoSampleCount + 1);
     EXPECT_TRUE(lines[1].startsWith(u"8641,2024-01-01,14:37,"_s)) << lines[1].toStdString();
     EXPECT_TRUE(lines.back().startsWith(u"1,2024-03-01,14:37,"_s)) << lines.back().toStdString();
+    ASSERT_EQ(run(u"--tank 86 --ratio 1/2 --from 2024-02-29 --to 2024-02-29"_s), 0);
+    EXPECT_EQ(out.count(u'\n'), 1 + 72);
 
-    const ToolRun day = run({u"--tank"_s, u"86"_s, u"--ratio"_s, u"1/2"_s, u"--from"_s, u"2024-02-29"_s, u"--to"_s, u"2024-02-29"_s});
-    EXPECT_EQ(day.out.count(u'\n'), 1 + 72);
-}
-
-TEST_F(HistoryToolTest, DrawsTheChartAndItsPage)
-{
-    const QString png = dir.filePath(u"chart.png"_s);
-    const QString pdf = dir.filePath(u"chart.pdf"_s);
-    ASSERT_EQ(run({u"--tank"_s, u"74"_s, u"--mouse"_s, u"400,300"_s, u"--scroll"_s, u"5000"_s, u"--out"_s, png}).status, 0);
-    EXPECT_EQ(QImage(png).size(), QSize(800, 580));
-    ASSERT_EQ(run({u"--tank"_s, u"74"_s, u"--out"_s, pdf}).status, 0);
-    QFile page(pdf);
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(page.read(5) == "%PDF-");
+    ASSERT_EQ(run(u"--tank 74 --mouse 400,300 --scroll 5000 --out chart.png"_s), 0);
+    EXPECT_EQ(QImage(dir.filePath(u"chart.png"_s)).size(), QSize(800, 580));
+    QFile page(dir.filePath(u"chart.pdf"_s));
+    ASSERT_EQ(run(u"--tank 74 --out chart.pdf"_s), 0);
+    EXPECT_TRUE(page.open(QIODevice::ReadOnly) && page.read(5) == "%PDF-");
 }
 
 TEST_F(HistoryToolTest, ExitStatusTellsWhatFailed)
 {
-    for (const QStringList &bad : {QStringList{}, QStringList{u"--tank"_s, u"76"_s},
-                                   QStringList{u"--tank"_s, u"74"_s, u"--ratio"_s, u"3/1"_s},
-                                   QStringList{u"--tank"_s, u"74"_s, u"--out"_s, u"x.txt"_s},
-                                   QStringList{u"--tank"_s, u"74"_s, u"--to"_s, u"2024-02-30"_s}})
-        EXPECT_EQ(run(bad).status, 2) << bad.join(u' ').toStdString();
-    EXPECT_EQ(run({u"--tank"_s, u"74"_s, u"--login"_s, u"nobody"_s}).status, 3);
-    EXPECT_EQ(run({u"--tank"_s, u"96"_s, u"--login"_s, u"oper"_s}).status, 4);
-    EXPECT_EQ(run({u"--tank"_s, u"74"_s, u"--dir"_s, home.path()}).status, 1) << "no Report.rez there";
+    for (const QString &bad : {u""_s, u"--tank 76"_s, u"--tank 74 --ratio 3/1"_s, u"--tank 74 --out x.txt"_s, u"--tank 74 --to 2024-02-30"_s})
+        EXPECT_EQ(run(bad), 2) << bad.toStdString();
+    EXPECT_EQ(run(u"--tank 74 --login nobody"_s), 3);
+    EXPECT_EQ(run(u"--tank 96 --login oper"_s), 4);
+    EXPECT_EQ(run(u"--tank 74 --dir "_s + home.path()), 1) << "no Report.rez there";
 
     QFile history(dir.filePath(u"REPORT.STG"_s));
     ASSERT_TRUE(history.resize(history.size() - 1));
-    const ToolRun shortBlock = run({u"--tank"_s, u"75"_s});
-    EXPECT_EQ(shortBlock.status, 0);
-    EXPECT_TRUE(shortBlock.err.contains(u"nepotpunim blokom"_s)) << shortBlock.err.toStdString();
-    ASSERT_TRUE(QFile::remove(dir.filePath(u"REPORT.STG"_s)));
-    EXPECT_EQ(run({u"--tank"_s, u"75"_s}).status, 1);
+    EXPECT_EQ(run(u"--tank 75"_s), 0);
+    EXPECT_TRUE(err.contains(u"nepotpunim blokom"_s)) << err.toStdString();
+    ASSERT_TRUE(history.remove());
+    EXPECT_EQ(run(u"--tank 75"_s), 1);
 }
 
 } // namespace
