@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QImage;
@@ -99,6 +100,7 @@ public:
 
 private:
     void drawThinLine(QPoint from, QPoint to);
+    QRect visibleArea() const;
     QPen qtPen() const;
     void selectShapePenAndBrush();
 
