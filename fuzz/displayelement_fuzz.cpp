@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -59,6 +60,44 @@ bool plainFileName(const QString &name)
     return !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
 }
 
+// Fonts stay among the faces of a plant map and within +-72 points: every new face or size sends
+// Qt through fontconfig's search and a new font engine, which would spend the run there instead of
+// in the drawing code. The record's own values still choose among them.
+QString plantFace(const QString &face)
+{
+    static const QStringList faces{QStringLiteral("Arial"), QStringLiteral("Courier New"),
+                                   QStringLiteral("MS Sans Serif"), QStringLiteral("Times New Roman")};
+    return faces.contains(face) ? face : faces[static_cast<qsizetype>(qHash(face) % faces.size())];
+}
+
+qint32 plantSize(qint32 size)
+{
+    constexpr qint32 Largest = 72;
+    return size >= -Largest && size <= Largest ? size : size % (Largest + 1);
+}
+
+// Tick counts fold into -64..64: the drawing's own limit of 2048 ticks has its unit test, and two
+// thousand labels drawn per input would slow the run a hundredfold.
+qint32 fewTicks(qint32 count)
+{
+    constexpr qint32 Most = 64;
+    return count % (Most + 1);
+}
+
+void keepTextCheap(DisplayElement &e)
+{
+    e.majorCount = fewTicks(e.majorCount);
+    e.minorCount = fewTicks(e.minorCount);
+    for (QString *face : {&e.majorFont, &e.minorFont})
+        *face = plantFace(*face);
+    for (QString &face : e.textFont)
+        face = plantFace(face);
+    for (qint32 *size : {&e.majorFontSize, &e.minorFontSize})
+        *size = plantSize(*size);
+    for (qint32 &size : e.textSize)
+        size = plantSize(size);
+}
+
 } // namespace
 
 // Input: an element record, a views record, the number of the current view (4 bytes), then the
@@ -79,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     DisplayElement element = *decoded;
     if (!plainFileName(element.bitmapFile))
         element.bitmapFile.clear();
+    keepTextCheap(element);
     DrawingWorld &w = world();
     w.picture.fill(Qt::white);
     QPainter painter(&w.picture);
