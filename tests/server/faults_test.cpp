@@ -1,6 +1,6 @@
 // The real server through faults: SIGKILL in the middle of a write storm, a store that cannot be
 // opened, and writes that the database refuses.
-#include "tests/server/serverprocess.h"
+#include "tests/support/serverprocess.h"
 
 #include <QDir>
 #include <QElapsedTimer>

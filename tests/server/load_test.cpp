@@ -1,6 +1,6 @@
 // The real server under load: 16 clients at once, with bad frames among the good ones.
 #include "core/codec/bytes.h"
-#include "tests/server/serverprocess.h"
+#include "tests/support/serverprocess.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // Starting, killing and stopping the server program, and a blocking client of its frame stream.
-#include "tests/server/serverprocess.h"
+#include "tests/support/serverprocess.h"
 
 #include <QHostAddress>
 #include <QRegularExpression>
