@@ -7,22 +7,38 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
+
+namespace {
+
+// The window is 208 x 86 around a 200-pixel label with 4 pixels on either side.
+constexpr int LabelWidth = 200;
+constexpr int LabelMargin = 4;
+constexpr int Height = 86;
+constexpr int OkWidth = 75;
+
+} // namespace
+
 ConnectionLostWindow::ConnectionLostWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Error"));
-    setFixedSize(208, 86);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     auto *label = new QLabel(QStringLiteral("Gubitak veze sa serverom"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(4, 12, 200, 24);
+    // The 12-point text is wider than 200 pixels in many a platform's stand-in for MS Sans Serif:
+    // the label, and the window around it, grow just enough to show it whole.
+    const int labelWidth = std::max(LabelWidth, label->sizeHint().width());
+    const int width = labelWidth + 2 * LabelMargin;
+    setFixedSize(width, Height);
+    label->setGeometry(LabelMargin, 12, labelWidth, 24);
     auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setGeometry(66, 50, 75, 25);
+    ok->setGeometry((width - OkWidth) / 2, 50, OkWidth, 25);
     connect(ok, &QPushButton::clicked, this, &ConnectionLostWindow::BitBtn1Click);
 }
 

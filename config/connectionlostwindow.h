@@ -3,7 +3,8 @@
 
 #include <QDialog>
 
-// "Error", 208 x 86, centred: "Gubitak veze sa serverom" and an OK button that hides it.
+// "Error", 208 x 86 (wider when the platform's font needs it), centred: "Gubitak veze sa serverom"
+// and an OK button that hides it.
 class ConnectionLostWindow : public QDialog
 {
     Q_OBJECT

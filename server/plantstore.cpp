@@ -79,6 +79,8 @@ QString defaultStorePath()
 StoreOpening PlantStore::open(const QString &path)
 {
     const QFileInfo info(path);
+    if (info.isDir())
+        return {nullptr, u"cannot open %1: it is a folder, not a store file"_s.arg(path)};
     if (!info.exists()) {
         if (!QDir().mkpath(info.absolutePath()))
             return {nullptr, u"cannot create %1: the folder %2 cannot be made"_s.arg(path, info.absolutePath())};

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QLine>
 #include <QPen>
+#include <QTransform>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,25 +48,39 @@ QRect windowsRect(int left, int top, int right, int bottom)
                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
 }
 
-// Bresenham's line from `from` up to, but not including, `to`, appended to points.
-void appendThinLine(QPolygon &points, QPoint from, QPoint to)
+// The pixels Bresenham's walk has moved along the shorter axis after k steps along the longer one:
+// floor((2k x shorter + longer) / (2 x longer)), without overflow for any int coordinates.
+qint64 shorterSteps(qint64 k, qint64 shorter, qint64 longer)
 {
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = std::abs(to.y() - from.y());
+    const auto product = static_cast<quint64>(k) * static_cast<quint64>(shorter);
+    const auto whole = static_cast<qint64>(product / static_cast<quint64>(longer));
+    const auto rest = static_cast<qint64>(product % static_cast<quint64>(longer));
+    return whole + (2 * rest >= longer ? 1 : 0);
+}
+
+// Appends Bresenham's line from `from` up to, but not including, `to`. Step k moves one pixel along
+// the longer axis and shorterSteps(k) along the shorter one, so only the steps that land in
+// `visible` are computed, however far beyond it the line begins or ends.
+void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visible)
+{
+    const qint64 dx = std::abs(qint64{to.x()} - from.x());
+    const qint64 dy = std::abs(qint64{to.y()} - from.y());
+    const bool xMajor = dx >= dy;
+    const qint64 longer = xMajor ? dx : dy;
+    const qint64 shorter = xMajor ? dy : dx;
     const int sx = to.x() > from.x() ? 1 : -1;
     const int sy = to.y() > from.y() ? 1 : -1;
-    int error = dx - dy;
-    for (QPoint p = from; p != to;) {
-        points.append(p);
-        const int twice = 2 * error;
-        if (twice >= -dy) {
-            error -= dy;
-            p.rx() += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            p.ry() += sy;
-        }
+    const int start = xMajor ? from.x() : from.y();
+    const int step = xMajor ? sx : sy;
+    const qint64 low = xMajor ? visible.left() : visible.top();
+    const qint64 high = xMajor ? visible.right() : visible.bottom();
+    const qint64 first = std::max<qint64>(0, step > 0 ? low - start : start - high);
+    const qint64 last = std::min(longer - 1, step > 0 ? high - start : start - low);
+    for (qint64 k = first; k <= last; ++k) {
+        const qint64 along = start + step * k;
+        const qint64 across = (xMajor ? from.y() : from.x()) + (xMajor ? sy : sx) * shorterSteps(k, shorter, longer);
+        points.append(xMajor ? QPoint(static_cast<int>(along), static_cast<int>(across))
+                             : QPoint(static_cast<int>(across), static_cast<int>(along)));
     }
 }
 
@@ -166,20 +181,9 @@ void Canvas::drawImage(int x, int y, const QImage &image)
 
 void Canvas::drawThinLine(QPoint from, QPoint to)
 {
-    const QColor colour = toQColor(m_state.pen.colour);
-    if (from.y() == to.y()) {
-        const int left = to.x() > from.x() ? from.x() : to.x() + 1;
-        m_painter.fillRect(left, from.y(), std::abs(to.x() - from.x()), 1, colour);
-        return;
-    }
-    if (from.x() == to.x()) {
-        const int top = to.y() > from.y() ? from.y() : to.y() + 1;
-        m_painter.fillRect(from.x(), top, 1, std::abs(to.y() - from.y()), colour);
-        return;
-    }
     m_points.clear();
-    appendThinLine(m_points, from, to);
-    m_painter.setPen(QPen(colour, 0));
+    appendThinLine(m_points, from, to, visibleArea());
+    m_painter.setPen(QPen(toQColor(m_state.pen.colour), 0));
     m_painter.drawPoints(m_points);
 }
 
@@ -194,8 +198,9 @@ void Canvas::lines(std::span<const QLine> segments)
     const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
     if (pen.width <= 1 && !styled) {
         m_points.clear();
+        const QRect visible = visibleArea();
         for (const QLine &segment : segments)
-            appendThinLine(m_points, segment.p1(), segment.p2());
+            appendThinLine(m_points, segment.p1(), segment.p2(), visible);
         m_painter.setPen(QPen(toQColor(pen.colour), 0));
         m_painter.drawPoints(m_points);
         return;
@@ -205,6 +210,17 @@ void Canvas::lines(std::span<const QLine> segments)
         if (segment.p1() != segment.p2())
             m_painter.drawLine(segment);
     }
+}
+
+// The logical pixels that land on the paint device, one pixel of margin around them.
+QRect Canvas::visibleArea() const
+{
+    const QPaintDevice *device = m_painter.device();
+    bool invertible = false;
+    const QTransform toLogical = m_painter.combinedTransform().inverted(&invertible);
+    if (!invertible)
+        return {};
+    return toLogical.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 QFont Canvas::qtFont() const

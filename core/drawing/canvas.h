@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 #include <QString>
 
 #include <span>
@@ -105,6 +106,7 @@ public:
 
 private:
     void drawThinLine(QPoint from, QPoint to);
+    QRect visibleArea() const;
     QPen qtPen() const;
     void selectShapePenAndBrush();
 

@@ -21,6 +21,9 @@ constexpr std::size_t RedFontTextItem = 2;
 constexpr qint64 PerMille = 1000;
 // Far enough beyond any picture that pinning changes nothing visible, near enough for Qt's raster engine.
 constexpr qint64 PixelLimit = 1 << 20;
+// The most lines one tick series or one grid direction draws: more than the 800 x 560 picture has
+// pixels across, while a corrupt count of two thousand million would hold the window for minutes.
+constexpr qint64 MaxSeriesLines = 2048;
 constexpr qint32 RedFontSlot = 26;
 constexpr WinColour WinRed = 0x0000FF;
 constexpr int CaptionFontSize = 10; // the lamp's name, the time labels and the date line
@@ -190,9 +193,9 @@ void drawTicks(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, cons
     const TickSeries major = majorTicks(e);
     const TickSeries minor = minorTicks(e);
     qint64 pm = minor.first;
-    qint64 cm = minor.on ? minor.count : 0;
+    qint64 cm = minor.on ? std::min<qint64>(minor.count, MaxSeriesLines) : 0;
     qint64 pM = major.first;
-    qint64 cM = major.on ? major.count : 0;
+    qint64 cM = major.on ? std::min<qint64>(major.count, MaxSeriesLines) : 0;
     double label = e.labelStart;
     canvas.state().transparentText = true;
     while (cm > 0 || cM > 0) {
@@ -257,15 +260,16 @@ void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<boo
     }
 }
 
-// Grid positions first, first + step, ... below end, drawn from start on.
+// Grid positions first, first + step, ... below end, drawn from start on (the positions before
+// start are stepped over at once), at most MaxSeriesLines of them.
 template <typename DrawLine>
 void gridLines(qint64 start, qint64 first, qint64 step, qint64 end, DrawLine drawLine)
 {
     if (step <= 0)
         return;
-    for (qint64 at = first; at < end; at += step)
-        if (at >= start)
-            drawLine(at);
+    qint64 at = first < start ? first + (start - first + step - 1) / step * step : first;
+    for (qint64 drawn = 0; at < end && drawn < MaxSeriesLines; at += step, ++drawn)
+        drawLine(at);
 }
 
 void drawTimeLabels(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y, const Clock &clock)

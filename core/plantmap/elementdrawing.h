@@ -54,7 +54,8 @@ struct ElementDrawingContext
 // text background and brush style otherwise carry over from whatever was drawn before, also from
 // earlier elements. Arithmetic is on integers with division truncating toward zero; values outside
 // their ranges are drawn as computed (only the trend line clamps its points to 0..1000 per mille).
-// A grid step of 0 or less draws no lines in that direction, and the trend line draws at most the
+// A grid step of 0 or less draws no lines in that direction; a tick series and a grid direction draw
+// at most their first 2048 lines (a corrupt count cannot hold the window); the trend line draws at most the
 // TrendHistorySize entries of the history (none for a negative count). Coordinates beyond
 // +-1048576 pixels are pinned there.
 void DrawElement(Canvas &canvas, DisplayElement element, const std::array<bool, PartCount> &partFlags,

@@ -1,4 +1,5 @@
-// The transfer window and the exchange log behind the diagnostic list.
+// The connection-lost notice, the transfer window and the exchange log behind the diagnostic list.
+#include "config/connectionlostwindow.h"
 #include "config/diagnosticlistwindow.h"
 #include "config/transferanimation.h"
 #include "config/transferwindow.h"
@@ -7,10 +8,13 @@
 #include "tests/support/fixedclock.h"
 #include "tests/support/scriptedexchange.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +27,19 @@ T *child(const QWidget &window, const char *name)
 }
 
 } // namespace
+
+TEST(ConnectionLostWindow, ShowsItsWholeNoticeUntilOk)
+{
+    ConnectionLostWindow window;
+    const auto *label = child<QLabel>(window, "Label1");
+    EXPECT_LE(label->sizeHint().width(), label->width()) << "the text is cut off";
+    EXPECT_TRUE(window.rect().contains(label->geometry()));
+    EXPECT_EQ(window.width(), std::max(208, label->sizeHint().width() + 8)) << "wider only as needed";
+    window.showNotice();
+    EXPECT_TRUE(window.isVisible());
+    child<QPushButton>(window, "BitBtn1")->click();
+    EXPECT_FALSE(window.isVisible());
+}
 
 TEST(TransferWindow, AbortStaysRequestedAndTheAnimationRunsWhileShown)
 {

@@ -53,6 +53,19 @@ TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixel)
     EXPECT_EQ(img.pixel(65, 15), qRgb(255, 255, 255));
 }
 
+// Only the part on the picture is walked, with the steps the whole line would take there: the shallow
+// line steps down at its middle, x = 160; the steep one, from near the int limits, at y = 0.
+TEST_F(DrawingTest, ThinLinesFromFarBeyondThePictureKeepTheirSteps)
+{
+    DrawLine(*canvas, -1000000, 50, 1000320, 51, 1);
+    DrawLine(*canvas, 100, -2000000000, 101, 2000000000, 1);
+    const QImage &img = finished();
+    EXPECT_EQ(inkBounds(img, QRect(0, 40, 100, 20)), QRect(0, 50, 100, 1));
+    EXPECT_EQ(inkBounds(img, QRect(102, 40, 58, 20)), QRect(102, 50, 58, 1));
+    EXPECT_EQ(inkBounds(img, QRect(160, 40, 160, 20)), QRect(160, 51, 160, 1));
+    EXPECT_EQ(inkBounds(img, QRect(95, 0, 10, 40)), QRect(101, 0, 1, 40));
+}
+
 TEST_F(DrawingTest, WideLinesAreSolidAndBlackAndThePenStays)
 {
     canvas->state().pen = CanvasPen{0x0000FF, 1, PenStyle::Dash};

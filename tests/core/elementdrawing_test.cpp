@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -268,6 +269,26 @@ TEST_F(ElementDrawingTest, GridLinesFromTheChartEdgeOnAndNoneWithoutAPositiveSte
                 lines.push_back(at);
         EXPECT_EQ(lines, c.lines) << (c.vertical ? "vertical, step " : "horizontal, step ") << c.step;
     }
+}
+
+// Counts and extents of two thousand million, as a corrupt "Bgd.rez" may hold, draw their first lines
+// and come back instead of looping for minutes.
+TEST_F(ElementDrawingTest, CorruptCountsDrawTheirFirstLinesAndReturn)
+{
+    constexpr qint32 Huge = std::numeric_limits<qint32>::max();
+    const DisplayElement ticks{.shown = 1, .majorOn = 1, .minorOn = 1, .originX = 50, .originY = 50, .majorLength = 10,
+                               .majorStep = 0, .majorCount = Huge, .minorLength = 5, .minorFirst = 7, .minorStep = 1,
+                               .minorCount = Huge, .majorColour = Red, .minorColour = Blue};
+    const QImage tickPicture = render({ticks});
+    EXPECT_EQ(tickPicture.pixel(45, 50), rgb(Red));
+    EXPECT_EQ(tickPicture.pixel(47, 239), rgb(Blue));
+    const DisplayElement grid{.shown = 1, .vGridOn = 1, .hGridOn = 1, .chartX = 100, .chartY = 10, .chartWidth = Huge,
+                              .chartHeight = Huge, .vGridStep = 1, .hGridStep = 3, .vGridFirst = -Huge,
+                              .hGridFirst = -Huge, .gridColour = Green};
+    const QImage gridPicture = render({grid});
+    EXPECT_EQ(gridPicture.pixel(99, 20), White);
+    EXPECT_EQ(gridPicture.pixel(100, 20), rgb(Green));
+    EXPECT_EQ(gridPicture.pixel(399, 239), rgb(Green));
 }
 
 TEST_F(ElementDrawingTest, TrendDrawsAtMostTheHistoryAndClampsItsPoints)

@@ -1,0 +1,22 @@
+# `cpack -G DEB` in the build folder: one Debian package of everything `cmake --install` puts in
+# place, under /usr, depending on the Qt and SQLite packages it needs. Its maintainer scripts create
+# the server's own user and state folder.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME skladar)
+set(CPACK_PACKAGE_VENDOR "Tervo Grupa")
+set(CPACK_PACKAGE_CONTACT "Tervo Grupa <skladar@tervo-grupa.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tank farm client and acquisition server of an edible-oil plant")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Skladar shows the live plant map of the tank farm and edits its configuration; skladar-server keeps the configuration and answers the clients.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# The shared libraries come from dpkg-shlibdeps; the SQLite driver and the platform plugins are
+# loaded at run time, so they are named here, and adduser makes the server's user.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, fonts-liberation, adduser")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    "${CMAKE_CURRENT_LIST_DIR}/debian/postinst;${CMAKE_CURRENT_LIST_DIR}/debian/prerm;${CMAKE_CURRENT_LIST_DIR}/debian/postrm")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+include(CPack)

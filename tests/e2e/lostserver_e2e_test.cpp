@@ -1,0 +1,118 @@
+// The client through a lost server: the real TCP transport, the server stopped and started again on
+// the same port, the connection-lost notice shown and hidden again without a restart of the client.
+#include "config/connectionlostwindow.h"
+#include "core/exchange/tcpexchange.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/plant/plantmodel.h"
+#include "main/loginwindow.h"
+#include "main/mainwindow.h"
+#include "main/plantmap.h"
+#include "tests/support/fixedclock.h"
+#include "tests/support/recordingdialogs.h"
+#include "tests/support/serverprocess.h"
+#include "tools/demoplantmap.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The longest a refresh may hold the window: one connect and one reply time-out of the transport.
+constexpr qint64 LongestRefreshMs = 1000 + 3000;
+// A failed connect holds the link down for 2 s; the client's refresh comes every 10 s.
+constexpr auto LinkBackOff = std::chrono::milliseconds(2100);
+
+std::array<double, ElementCount> valuesOf(const PlantMap &map)
+{
+    std::array<double, ElementCount> values{};
+    for (std::size_t k = 0; k < values.size(); ++k)
+        values[k] = map.elements[k].value;
+    return values;
+}
+
+class LostServerEndToEnd : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PlantModel demonstration;
+        loadDemonstrationPlant(demonstration);
+        ASSERT_FALSE(writePlantMap(dir.path(), demonstration.tanks));
+        ASSERT_TRUE(server.start(dir.filePath(u"plant.sqlite"_s)));
+        exchange = std::make_unique<TcpExchange>(QHostAddress::LocalHost, server.port());
+        window = std::make_unique<MainWindow>(plant, *exchange, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
+        connectLogin(*window, loginWindow);
+        QObject::connect(window.get(), &MainWindow::connectionLost, &notice, &ConnectionLostWindow::showNotice);
+        QObject::connect(window.get(), &MainWindow::connectionRestored, &notice, &QWidget::hide);
+        window->findChild<QAction *>(u"Prijava1"_s)->trigger();
+        window->findChild<QLineEdit *>(u"Edit1"_s)->setText(u"admin"_s);
+        window->findChild<QPushButton *>(u"BitBtn1"_s)->click();
+        ASSERT_TRUE(window->state().loggedIn) << loginWindow.line2().toStdString();
+        stopTimers();
+    }
+
+    // The test runs the refresh itself, so that no timer adds a refresh of its own in between.
+    void stopTimers()
+    {
+        for (const char *name : {"Timer1", "Timer2", "Timer3"})
+            window->findChild<QTimer *>(QLatin1String(name))->stop();
+    }
+
+    // One value refresh after one redraw (which moves the samples on); how long it held the window.
+    qint64 refresh()
+    {
+        window->Timer1Timer();
+        QElapsedTimer held;
+        held.start();
+        window->Timer2Timer();
+        stopTimers();
+        return held.elapsed();
+    }
+
+    QTemporaryDir dir;
+    ServerProcess server;
+    RecordingDialogs dialogs;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(12, 0))};
+    PlantModel plant;
+    std::unique_ptr<TcpExchange> exchange;
+    std::unique_ptr<MainWindow> window;
+    LoginWindow loginWindow;
+    ConnectionLostWindow notice;
+};
+
+} // namespace
+
+TEST_F(LostServerEndToEnd, TheNoticeComesAfterThreeFailedRefreshesAndGoesWithTheServersReturn)
+{
+    EXPECT_LE(refresh(), LongestRefreshMs);
+    const auto before = valuesOf(window->plantMap());
+    const quint16 port = server.port();
+    ASSERT_TRUE(server.stop());
+
+    for (int failed = 1; failed <= 3; ++failed) {
+        EXPECT_FALSE(notice.isVisible()) << "before failed refresh " << failed;
+        EXPECT_LE(refresh(), LongestRefreshMs) << "failed refresh " << failed;
+        EXPECT_EQ(valuesOf(window->plantMap()), before) << "the map keeps its last values";
+    }
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << "no message box besides the notice";
+
+    ServerProcess restarted;
+    ASSERT_TRUE(restarted.start(dir.filePath(u"plant.sqlite"_s), port));
+    std::this_thread::sleep_for(LinkBackOff);
+    EXPECT_LE(refresh(), LongestRefreshMs);
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_NE(valuesOf(window->plantMap()), before) << "values are taken again";
+    EXPECT_TRUE(restarted.stop());
+}

@@ -1,0 +1,108 @@
+// Starting, killing and stopping the server program, and a blocking client of its frame stream.
+#include "tests/support/serverprocess.h"
+
+#include <QHostAddress>
+#include <QRegularExpression>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int StartTimeoutMs = 10000;
+
+} // namespace
+
+QString serverProgram()
+{
+    return QStringLiteral(SKLADAR_SERVER_BINARY);
+}
+
+ServerProcess::~ServerProcess()
+{
+    if (m_process.state() != QProcess::NotRunning)
+        kill();
+}
+
+bool ServerProcess::start(const QString &store, quint16 port)
+{
+    m_process.start(serverProgram(), {u"--db"_s, store, u"--listen"_s, u"127.0.0.1:%1"_s.arg(port)});
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(StartTimeoutMs)) {
+    }
+    const QString line = QString::fromLocal8Bit(m_process.readLine());
+    const QRegularExpressionMatch announced =
+        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+),"_s).match(line);
+    m_port = announced.hasMatch() ? announced.captured(1).toUShort() : 0;
+    return announced.hasMatch();
+}
+
+void ServerProcess::kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(StartTimeoutMs);
+}
+
+bool ServerProcess::stop()
+{
+    m_process.terminate();
+    return m_process.waitForFinished(StartTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit
+           && m_process.exitCode() == 0;
+}
+
+bool FrameClient::connectTo(quint16 port)
+{
+    m_pending.clear();
+    m_socket.abort();
+    m_socket.connectToHost(QHostAddress::LocalHost, port);
+    return m_socket.waitForConnected(StartTimeoutMs);
+}
+
+void FrameClient::send(const QByteArray &bytes)
+{
+    m_socket.write(bytes);
+    m_socket.waitForBytesWritten(StartTimeoutMs);
+}
+
+std::optional<ReplyFrame> FrameClient::exchange(const QByteArray &frame, int timeoutMs)
+{
+    send(frame);
+    std::optional<ReplyFrame> reply;
+    while (!(reply = takeReplyFrame(m_pending)) && m_socket.waitForReadyRead(timeoutMs))
+        m_pending += m_socket.readAll();
+    return reply;
+}
+
+std::optional<ReplyFrame> FrameClient::exchange(ExchangeOperation operation, const ExchangeBuffer &buffer,
+                                                int timeoutMs)
+{
+    return exchange(encodeRequestFrame({operation, buffer}), timeoutMs);
+}
+
+bool FrameClient::closedByServer(int timeoutMs)
+{
+    while (m_socket.state() == QAbstractSocket::ConnectedState && m_socket.waitForReadyRead(timeoutMs))
+        m_socket.readAll();
+    return m_socket.state() != QAbstractSocket::ConnectedState;
+}
+
+void FrameClient::close()
+{
+    m_socket.disconnectFromHost();
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        m_socket.waitForDisconnected(StartTimeoutMs);
+}
+
+ExchangeBuffer materialWrite(qint32 code, double density)
+{
+    ExchangeBuffer buffer{};
+    encodeMaterialWire({code, {static_cast<quint16>(code), u"M%1"_s.arg(code), u"Ulje"_s, u"sirovo"_s, density}},
+                       buffer);
+    return buffer;
+}
+
+std::optional<double> readDensity(FrameClient &client, qint32 code)
+{
+    const std::optional<ReplyFrame> reply = client.exchange(ExchangeOperation::Read, codeRequest(code));
+    if (!reply || reply->status != ExchangeStatus::Success)
+        return std::nullopt;
+    return decodeMaterialWire(replyRecord(reply->buffer))->material.density20;
+}

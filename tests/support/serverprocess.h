@@ -1,0 +1,60 @@
+// The real skladar-server run by a test on a loopback port, and a client that speaks its frames.
+#pragma once
+
+#include "core/exchange/exchangeframe.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+#include <QTcpSocket>
+
+#include <optional>
+
+// Load and fault clients write their own materials, codes 211 to 226, one per client.
+inline constexpr qint32 FirstClientMaterial = 211;
+
+// The program built with the tests.
+QString serverProgram();
+
+class ServerProcess
+{
+public:
+    ~ServerProcess();
+
+    // Starts the server on the store, listening on 127.0.0.1:port (0 for a free port). True once it
+    // announced where it listens, within 10 s.
+    bool start(const QString &store, quint16 port = 0);
+    quint16 port() const { return m_port; }
+    // SIGKILL, and waits until the process is gone.
+    void kill();
+    // SIGTERM; true when the server then exits with 0 within 10 s.
+    bool stop();
+
+private:
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+// One connection to the server, used from one thread with blocking waits only.
+class FrameClient
+{
+public:
+    bool connectTo(quint16 port);
+    void send(const QByteArray &bytes);
+    // Sends the frame and waits for one whole reply frame; nullopt when the connection closes or
+    // no reply came within timeoutMs.
+    std::optional<ReplyFrame> exchange(const QByteArray &frame, int timeoutMs = 5000);
+    std::optional<ReplyFrame> exchange(ExchangeOperation operation, const ExchangeBuffer &buffer, int timeoutMs = 5000);
+    // True when the server closes the connection within timeoutMs.
+    bool closedByServer(int timeoutMs = 5000);
+    void close();
+
+private:
+    QTcpSocket m_socket;
+    QByteArray m_pending;
+};
+
+// A write of material code (211 to 298) with the density.
+ExchangeBuffer materialWrite(qint32 code, double density);
+// The density stored under the material code, or nullopt when the read fails.
+std::optional<double> readDensity(FrameClient &client, qint32 code);
