@@ -63,7 +63,7 @@ TEST(ReadUserKeys, ASecondPageOnlyAfterExactlyFiftyKeysAndAFailedOrMalformedPage
         ScriptedExchange server(pagedServer(keys, 0));
         const auto result = readUserKeys(server);
         EXPECT_TRUE(result.ok() && result.list.size() == keys) << keys;
-        EXPECT_EQ(server.codes(), pages == 1 ? QList<qint32>{1} : QList<qint32>{1, 2}) << keys;
+        EXPECT_EQ(server.codes(), (pages == 1 ? QList<qint32>{1} : QList<qint32>{1, 2})) << keys;
         EXPECT_TRUE(keys == 0 || result.list.back() == QByteArray::number(keys - 1).leftJustified(8, ' '));
     }
     ScriptedExchange failing;
