@@ -22,7 +22,7 @@ public:
     ~ServerProcess();
 
     // Starts the server on the store, listening on 127.0.0.1:port (0 for a free port). True once it
-    // announced where it listens, within 10 s.
+    // announced where it listens and the store, within 10 s.
     bool start(const QString &store, quint16 port = 0);
     quint16 port() const { return m_port; }
     // SIGKILL, and waits until the process is gone.
