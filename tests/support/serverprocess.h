@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -33,6 +36,16 @@ public:
 private:
     QProcess m_process;
     quint16 m_port = 0;
+};
+
+// A test with a store folder of its own and a server to start on it.
+class ServerProcessTest : public testing::Test
+{
+protected:
+    QString storePath() const { return m_dir.filePath(QStringLiteral("plant.sqlite")); }
+
+    QTemporaryDir m_dir;
+    ServerProcess server;
 };
 
 // One connection to the server, used from one thread with blocking waits only.
