@@ -1,5 +1,4 @@
-// The skladar-server program itself: serving until SIGTERM, the user administration and its refusals.
-#include "core/codec/bytes.h"
+// The skladar-server program itself: the user administration and its refusals to serve.
 #include "tests/support/serverprocess.h"
 
 #include <QTcpServer>
@@ -10,20 +9,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-TEST(ServerProgramTest, ServesOnItsAnnouncedPortUntilSigterm)
-{
-    QTemporaryDir dir;
-    ServerProcess server;
-    ASSERT_TRUE(server.start(dir.filePath(u"plant.sqlite"_s))) << "announces its port and store";
-    FrameClient client;
-    ASSERT_TRUE(client.connectTo(server.port()));
-    const std::optional<ReplyFrame> reply = client.exchange(ExchangeOperation::Read, codeRequest(397));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->status, ExchangeStatus::Success);
-    EXPECT_EQ(readI32(replyRecord(reply->buffer), TankParamsTankIdOffset), 97);
-    EXPECT_TRUE(server.stop());
-}
 
 // Administration runs one after another on one store, and the refusals to serve.
 TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
