@@ -7,26 +7,13 @@
 #include "core/exchange/exchangelog.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/scriptedexchange.h"
+#include "tests/support/widgetdriving.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
-namespace {
-
-template <typename T>
-T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-} // namespace
 
 TEST(ConnectionLostWindow, ShowsItsWholeNotice)
 {
