@@ -4,7 +4,6 @@
 #include "trend/chartframe.h"
 #include "trend/chartgeometry.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -62,12 +61,3 @@ void chartFrame(benchmark::State &state)
 BENCHMARK(chartFrame)->Arg(60000)->Arg(600)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -3,7 +3,6 @@
 #include "core/plantmap/elementdrawing.h"
 #include "bench/silentdialogs.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -64,15 +63,3 @@ void drawPlantMap(benchmark::State &state)
 BENCHMARK(drawPlantMap)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Text needs a GUI application; without a display it runs on the offscreen platform.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

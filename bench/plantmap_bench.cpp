@@ -10,7 +10,6 @@
 #include "main/plantmaploading.h"
 #include "tools/demoplantmap.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -58,12 +57,3 @@ void composeView(benchmark::State &state)
 BENCHMARK(composeView)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

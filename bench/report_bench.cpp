@@ -9,7 +9,6 @@
 #include "report/reportsettings.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -136,15 +135,3 @@ void renderFifteenGroupsByTankNumber(benchmark::State &state)
 BENCHMARK(renderFifteenGroupsByTankNumber)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Text needs a GUI application; without a display it runs on the offscreen platform.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

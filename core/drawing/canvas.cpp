@@ -48,19 +48,11 @@ QRect windowsRect(int left, int top, int right, int bottom)
                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
 }
 
-// The pixels Bresenham's walk has moved along the shorter axis after k steps along the longer one:
-// floor((2k x shorter + longer) / (2 x longer)), without overflow for any int coordinates.
-qint64 shorterSteps(qint64 k, qint64 shorter, qint64 longer)
-{
-    const auto product = static_cast<quint64>(k) * static_cast<quint64>(shorter);
-    const auto whole = static_cast<qint64>(product / static_cast<quint64>(longer));
-    const auto rest = static_cast<qint64>(product % static_cast<quint64>(longer));
-    return whole + (2 * rest >= longer ? 1 : 0);
-}
-
 // Appends Bresenham's line from `from` up to, but not including, `to`. Step k moves one pixel along
-// the longer axis and shorterSteps(k) along the shorter one, so only the steps that land in
-// `visible` are computed, however far beyond it the line begins or ends.
+// the longer axis and floor((2k x shorter + longer) / (2 x longer)) pixels along the shorter one.
+// Only the steps that land in `visible` are walked, however far beyond it the line begins or ends;
+// the first of them is found by one division without overflow for any int coordinates, the rest
+// by carrying the remainder.
 void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visible)
 {
     const qint64 dx = std::abs(qint64{to.x()} - from.x());
@@ -76,11 +68,25 @@ void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visib
     const qint64 high = xMajor ? visible.right() : visible.bottom();
     const qint64 first = std::max<qint64>(0, step > 0 ? low - start : start - high);
     const qint64 last = std::min(longer - 1, step > 0 ? high - start : start - low);
-    for (qint64 k = first; k <= last; ++k) {
-        const qint64 along = start + step * k;
-        const qint64 across = (xMajor ? from.y() : from.x()) + (xMajor ? sy : sx) * shorterSteps(k, shorter, longer);
-        points.append(xMajor ? QPoint(static_cast<int>(along), static_cast<int>(across))
-                             : QPoint(static_cast<int>(across), static_cast<int>(along)));
+    if (first > last)
+        return;
+    const auto product = static_cast<quint64>(first) * static_cast<quint64>(shorter);
+    qint64 across = static_cast<qint64>(product / static_cast<quint64>(longer));
+    // The remainder of (2k x shorter + longer) over 2 x longer.
+    qint64 remainder = 2 * static_cast<qint64>(product % static_cast<quint64>(longer)) + longer;
+    const qint64 acrossStart = xMajor ? from.y() : from.x();
+    const int acrossStep = xMajor ? sy : sx;
+    for (qint64 k = first;; ++k) {
+        if (remainder >= 2 * longer) {
+            ++across;
+            remainder -= 2 * longer;
+        }
+        const auto along = static_cast<int>(start + step * k);
+        const auto side = static_cast<int>(acrossStart + acrossStep * across);
+        points.append(xMajor ? QPoint(along, side) : QPoint(side, along));
+        if (k == last)
+            break;
+        remainder += 2 * shorter;
     }
 }
 

@@ -1,0 +1,16 @@
+// The main of the benchmarks that draw: text needs a GUI application, which runs on the offscreen
+// platform when there is no display.
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
