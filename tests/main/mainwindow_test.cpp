@@ -95,8 +95,8 @@ protected:
         title.boxWidth[0] = 50;
         title.boxHeight[0] = 40;
         DisplayElement level{.shown = 1, .dataChannel = 1, .rangeMax = 10, .kind = QStringLiteral("l"), .tankId = 74};
-        writeElements(dir, {title, level});
-        writeViews(dir, {ElementViews{{2, 0, 1}}, ElementViews{{2}}});
+        writeRecords<DisplayElement>(dir, "Bgd.rez", {title, level}, encodeDisplayElement);
+        writeRecords<ElementViews>(dir, "Konfig.rez", {{{2, 0, 1}}, {{2}}}, encodeElementViews);
         writePictures(dir);
 
         status = ExchangeStatus::Success;

@@ -1,4 +1,4 @@
-// Writing data files into a test folder: any file, the plant map views and elements, the two pictures.
+// Writing data files into a test folder: any file, the plant map records, the two pictures.
 #pragma once
 
 #include "core/plantmap/displayelement.h"
@@ -17,22 +17,15 @@ inline void writeDataFile(const QTemporaryDir &dir, const QString &name, const Q
     file.write(bytes);
 }
 
-// Konfig.rez of the given records followed by empty ones up to records in all.
-inline void writeViews(const QTemporaryDir &dir, const QList<ElementViews> &views, int records = ElementCount)
+// Konfig.rez or Bgd.rez: the given records followed by empty ones up to count in all.
+template <typename Record>
+void writeRecords(const QTemporaryDir &dir, const char *name, const QList<Record> &records,
+                  QByteArray (*encode)(const Record &), int count = ElementCount)
 {
     QByteArray bytes;
-    for (int k = 0; k < records; ++k)
-        bytes += encodeElementViews(k < views.size() ? views[k] : ElementViews{});
-    writeDataFile(dir, QStringLiteral("Konfig.rez"), bytes);
-}
-
-// Bgd.rez of the given elements followed by empty ones up to the full count.
-inline void writeElements(const QTemporaryDir &dir, const QList<DisplayElement> &elements)
-{
-    QByteArray bytes;
-    for (int k = 0; k < ElementCount; ++k)
-        bytes += encodeDisplayElement(k < elements.size() ? elements[k] : DisplayElement{});
-    writeDataFile(dir, QStringLiteral("Bgd.rez"), bytes);
+    for (int k = 0; k < count; ++k)
+        bytes += encode(k < records.size() ? records[k] : Record{});
+    writeDataFile(dir, QLatin1String(name), bytes);
 }
 
 // Skladar.bmp and Rxx.bmp, plain grey at the full picture size.

@@ -32,7 +32,7 @@ protected:
         QList<ElementViews> views;
         for (int k = 1; k <= records; ++k)
             views.append(ElementViews{{k}});
-        writeViews(dir, views, records);
+        writeRecords(dir, "Konfig.rez", views, encodeElementViews, records);
     }
 
     std::optional<QString> load() { return loadPlantMap(map, plant, DataFolder(dir.path()), dialogs, QLocale::c()); }
@@ -76,11 +76,11 @@ TEST_F(PlantMapLoadingTest, TextsFromThePlantGoToTheFirstMatchingElements)
 {
     writePictures(dir);
     writeNumberedViews(120);
-    writeElements(dir, {{.kind = QStringLiteral("p")},
-                   {.name = QStringLiteral("R 78"), .kind = QStringLiteral("r")},
-                   {.kind = QStringLiteral("l"), .tankId = 75},
-                   {.kind = QStringLiteral("l"), .tankId = 75},
-                   {.kind = QStringLiteral("v"), .tankId = 97}});
+    writeRecords<DisplayElement>(dir, "Bgd.rez", {{.kind = QStringLiteral("p")},
+                                                  {.name = QStringLiteral("R 78"), .kind = QStringLiteral("r")},
+                                                  {.kind = QStringLiteral("l"), .tankId = 75},
+                                                  {.kind = QStringLiteral("l"), .tankId = 75},
+                                                  {.kind = QStringLiteral("v"), .tankId = 97}}, encodeDisplayElement);
     ASSERT_EQ(load(), std::nullopt);
     EXPECT_TRUE(dialogs.calls.isEmpty());
     EXPECT_EQ(map.elements[0].text[4], QStringLiteral("Preostala zapremina"));
