@@ -56,10 +56,9 @@ TEST(LiveRefresh, TheCurrentSampleIsAtTheCounterPlus299AndTheCounterWrapsAfter69
 TEST(LiveRefresh, PerMilleRoundsHalvesToEvenAndSurvivesAnEmptyRange)
 {
     struct Case { double value, min, max; qint32 expected; };
-    for (const Case c : {Case{0.0005, 0, 1, 0}, Case{0.0015, 0, 1, 2}, Case{0.0025, 0, 1, 2}, Case{-1, 0, 1, -1000},
-                         Case{5, 3, 3, 0}, Case{1e12, 0, 1, 2147483647}, Case{1e300, 0, 1e-300, 0}}) {
+    for (const Case c : {Case{0.0005, 0, 1, 0}, {0.0015, 0, 1, 2}, {0.0025, 0, 1, 2}, {-1, 0, 1, -1000}, {5, 3, 3, 0},
+                         {1e12, 0, 1, 2147483647}, {1e300, 0, 1e-300, 0}})
         EXPECT_EQ(perMille(c.value, c.min, c.max), c.expected) << c.value;
-    }
     PlantMap map = rampMap();
     map.elements[0] = level(12, 74); // 12.3 m in a 10 m range
     refreshValues(map, 1, TankTable{}, QLocale::c());
@@ -118,13 +117,11 @@ TEST(LiveRefresh, TrendsSkipElementsWithoutAChannelUpTo53)
 
 TEST(ConnectionWatch, TheThirdLostConnectionShowsTheNotice)
 {
-    using Action = ConnectionWatch::Action;
+    using enum ConnectionWatch::Action;
     ConnectionWatch watch;
-    const std::vector<std::pair<qint32, Action>> steps{
-        {10001, Action::None},       {10001, Action::None},       {10003, Action::ShowStatus},
-        {10001, Action::ShowNotice}, {10001, Action::None},       {10000, Action::HideNotice},
-        {10001, Action::None},       {10001, Action::None},       {10001, Action::ShowNotice}};
-    for (std::size_t i = 0; i < steps.size(); ++i)
+    const std::pair<qint32, ConnectionWatch::Action> steps[] = {{10001, None}, {10001, None}, {10003, ShowStatus},
+        {10001, ShowNotice}, {10001, None}, {10000, HideNotice}, {10001, None}, {10001, None}, {10001, ShowNotice}};
+    for (std::size_t i = 0; i < std::size(steps); ++i)
         EXPECT_EQ(watch.onStatus(steps[i].first), steps[i].second) << "step " << i;
 }
 
@@ -132,12 +129,9 @@ TEST(Pan, DragStepsArePinnedSoThatThePictureCoversTheWindow)
 {
     struct Case { QPoint pan, drag; QSize outer; bool normal; QPoint expected; };
     for (const Case &c : {Case{{0, 0}, {-30, -30}, {800, 600}, true, {0, 0}},
-                          Case{{-50, -20}, {10, 5}, {800, 600}, true, {0, 0}},
-                          Case{{0, 0}, {100, 100}, {400, 300}, true, {-100, -100}},
-                          Case{{-380, 0}, {100, 0}, {400, 300}, true, {-400, 0}},
-                          Case{{-10, -10}, {5, 5}, {400, 300}, false, {0, 0}}}) {
+                          {{-50, -20}, {10, 5}, {800, 600}, true, {0, 0}}, {{0, 0}, {100, 100}, {400, 300}, true, {-100, -100}},
+                          {{-380, 0}, {100, 0}, {400, 300}, true, {-400, 0}}, {{-10, -10}, {5, 5}, {400, 300}, false, {0, 0}}})
         EXPECT_EQ(panAfterRedraw(c.pan, c.drag, c.outer, c.normal), c.expected) << c.drag.x() << "," << c.outer.width();
-    }
 }
 
 TEST(Hover, TheLastHotSpotOnTheDrawnViewWins)

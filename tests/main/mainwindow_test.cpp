@@ -7,13 +7,13 @@
 #include "main/loginwindow.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"
+#include "tests/main/plantmapfiles.h"
 #include "tests/support/plantserver.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/widgetdriving.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,13 +36,6 @@ protected:
         mainWindow = std::make_unique<MainWindow>(plant, exchange, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
         loginWindow = std::make_unique<LoginWindow>();
         connectLogin(*mainWindow, *loginWindow);
-    }
-
-    void write(const QString &name, const QByteArray &bytes = {})
-    {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
     }
 
     template <typename T>
@@ -102,18 +95,9 @@ protected:
         title.boxWidth[0] = 50;
         title.boxHeight[0] = 40;
         DisplayElement level{.shown = 1, .dataChannel = 1, .rangeMax = 10, .kind = QStringLiteral("l"), .tankId = 74};
-        QByteArray elements = encodeDisplayElement(title) + encodeDisplayElement(level);
-        QByteArray views = encodeElementViews({{2, 0, 1}}) + encodeElementViews({{2}});
-        for (int k = 2; k < ElementCount; ++k) {
-            elements += encodeDisplayElement({});
-            views += encodeElementViews({});
-        }
-        write(QStringLiteral("Bgd.rez"), elements);
-        write(QStringLiteral("Konfig.rez"), views);
-        QImage picture(800, 560, QImage::Format_RGB32);
-        picture.fill(Qt::gray);
-        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Skladar.bmp"))));
-        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Rxx.bmp"))));
+        writeRecords<DisplayElement>(dir, "Bgd.rez", {title, level}, encodeDisplayElement);
+        writeRecords<ElementViews>(dir, "Konfig.rez", {{{2, 0, 1}}, {{2}}}, encodeElementViews);
+        writePictures(dir);
 
         status = ExchangeStatus::Success;
         createWindows();
@@ -202,9 +186,9 @@ TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
 
 TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
 {
-    write(QStringLiteral("Skladar.pps"));
+    writeDataFile(dir, QStringLiteral("Skladar.pps"));
     createWindows();
-    write(QStringLiteral("Skladar.doc")); // too late: only what exists at creation counts
+    writeDataFile(dir, QStringLiteral("Skladar.doc")); // too late: only what exists at creation counts
     EXPECT_TRUE(child<QAction>("Prezentacija1")->isVisible());
     EXPECT_FALSE(child<QAction>("Uputstvo1")->isVisible());
 

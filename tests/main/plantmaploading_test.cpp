@@ -4,10 +4,9 @@
 #include "core/services/datafolder.h"
 #include "core/plant/plantmodel.h"
 #include "core/plant/demonstrationplant.h"
+#include "tests/main/plantmapfiles.h"
 #include "tests/support/recordingdialogs.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,35 +26,13 @@ class PlantMapLoadingTest : public testing::Test
 protected:
     PlantMapLoadingTest() { loadDemonstrationPlant(plant); }
 
-    void writeFile(const QString &name, const QByteArray &bytes)
+    // Konfig.rez of records numbered from view 1.
+    void writeNumberedViews(int records)
     {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    void writeViews(int records, int firstView = 1)
-    {
-        QByteArray bytes;
-        for (int k = 0; k < records; ++k)
-            bytes += encodeElementViews(ElementViews{{firstView + k}});
-        writeFile(QStringLiteral("Konfig.rez"), bytes);
-    }
-
-    void writeElements(const QList<DisplayElement> &elements)
-    {
-        QByteArray bytes;
-        for (int k = 0; k < ElementCount; ++k)
-            bytes += encodeDisplayElement(k < elements.size() ? elements[k] : DisplayElement{});
-        writeFile(QStringLiteral("Bgd.rez"), bytes);
-    }
-
-    void writePictures()
-    {
-        QImage picture(800, 560, QImage::Format_RGB32);
-        picture.fill(Qt::gray);
-        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Skladar.bmp"))));
-        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Rxx.bmp"))));
+        QList<ElementViews> views;
+        for (int k = 1; k <= records; ++k)
+            views.append(ElementViews{{k}});
+        writeRecords(dir, "Konfig.rez", views, encodeElementViews, records);
     }
 
     std::optional<QString> load() { return loadPlantMap(map, plant, DataFolder(dir.path()), dialogs, QLocale::c()); }
@@ -81,14 +58,14 @@ TEST_F(PlantMapLoadingTest, MissingFilesAreReportedAndTheLoadGoesOn)
 
 TEST_F(PlantMapLoadingTest, AnElementFileOfFewerThan120RecordsEndsTheLoad)
 {
-    writePictures();
-    writeViews(119);
+    writePictures(dir);
+    writeNumberedViews(119);
     EXPECT_EQ(load(), QStringLiteral("Greska u citanju fajla."));
     EXPECT_EQ(dialogs.calls, QList<Call>{ReadError}) << "the load stops before the pictures";
     EXPECT_EQ(map.views[118].view[0], 119) << "records read before the failure stay";
 
-    writeViews(121);
-    writeFile(QStringLiteral("Bgd.rez"), encodeDisplayElement(DisplayElement{}).left(1487));
+    writeNumberedViews(121);
+    writeDataFile(dir, QStringLiteral("Bgd.rez"), encodeDisplayElement(DisplayElement{}).left(1487));
     dialogs.calls.clear();
     EXPECT_EQ(load(), QStringLiteral("Greska u citanju fajla."));
     EXPECT_EQ(map.views[119].view[0], 120);
@@ -97,13 +74,13 @@ TEST_F(PlantMapLoadingTest, AnElementFileOfFewerThan120RecordsEndsTheLoad)
 
 TEST_F(PlantMapLoadingTest, TextsFromThePlantGoToTheFirstMatchingElements)
 {
-    writePictures();
-    writeViews(120);
-    writeElements({{.kind = QStringLiteral("p")},
-                   {.name = QStringLiteral("R 78"), .kind = QStringLiteral("r")},
-                   {.kind = QStringLiteral("l"), .tankId = 75},
-                   {.kind = QStringLiteral("l"), .tankId = 75},
-                   {.kind = QStringLiteral("v"), .tankId = 97}});
+    writePictures(dir);
+    writeNumberedViews(120);
+    writeRecords<DisplayElement>(dir, "Bgd.rez", {{.kind = QStringLiteral("p")},
+                                                  {.name = QStringLiteral("R 78"), .kind = QStringLiteral("r")},
+                                                  {.kind = QStringLiteral("l"), .tankId = 75},
+                                                  {.kind = QStringLiteral("l"), .tankId = 75},
+                                                  {.kind = QStringLiteral("v"), .tankId = 97}}, encodeDisplayElement);
     ASSERT_EQ(load(), std::nullopt);
     EXPECT_TRUE(dialogs.calls.isEmpty());
     EXPECT_EQ(map.elements[0].text[4], QStringLiteral("Preostala zapremina"));
@@ -127,6 +104,10 @@ TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
                                .kind = QString::fromUtf16(kinds[i]), .tankId = tank};
             map.elements[k].boxHot[0] = 1;
         }
+    // View 16: a level element ahead of its title; view 5: a second title after the first.
+    map.elements[6] = {.scaledValue = 16, .name = QStringLiteral("nivo"), .kind = QStringLiteral("l"), .tankId = 74};
+    map.elements[7] = {.scaledValue = 16, .name = QStringLiteral("R 97"), .kind = QStringLiteral("r"), .tankId = 74};
+    map.elements[20] = {.scaledValue = 5, .name = QStringLiteral("drugi"), .kind = QStringLiteral("r"), .tankId = 74};
     UserProfile user;
     user.rights[0] = {74, 0, 1, 0, 1, 0}; // temperature and volume
     user.rights[1] = {75, 0, 0, 0, 0, 1}; // history only
@@ -138,22 +119,10 @@ TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
     }
     EXPECT_EQ(map.elements[15].scaledValue, 0) << "a tank without live rights loses its view";
     EXPECT_EQ(map.elements[15].boxHot[0], 0);
-    EXPECT_EQ(viewMenuCaptions(map)[3], QStringLiteral("R 74"));
-    EXPECT_EQ(viewMenuCaptions(map)[4], QString()) << "view 6 has no item any more";
-}
-
-TEST(PlantMapViews, TheFirstTitleOfEachViewNamesItsItem)
-{
-    PlantMap map;
-    map.elements[0] = {.scaledValue = 2, .name = QStringLiteral("R 74"), .kind = QStringLiteral("r")};
-    map.elements[1] = {.scaledValue = 2, .name = QStringLiteral("drugi"), .kind = QStringLiteral("r")};
-    map.elements[2] = {.scaledValue = 16, .name = QStringLiteral("R 97"), .kind = QStringLiteral("r")};
-    map.elements[3] = {.scaledValue = 17, .name = QStringLiteral("R 99"), .kind = QStringLiteral("r")};
-    map.elements[4] = {.scaledValue = 3, .name = QStringLiteral("R 75"), .kind = QStringLiteral("l")};
     const auto captions = viewMenuCaptions(map);
-    EXPECT_EQ(captions[0], QStringLiteral("R 74"));
-    EXPECT_EQ(captions[1], QString()) << "only title elements name views";
-    EXPECT_EQ(captions[14], QStringLiteral("R 97"));
+    EXPECT_EQ(captions[3], QStringLiteral("R 74")) << "the first title of view 5 names its item";
+    EXPECT_EQ(captions[4], QString()) << "view 6 has no item any more";
+    EXPECT_EQ(captions[14], QStringLiteral("R 97")) << "only title elements name views";
 }
 
 TEST(GenerateSamples, LevelAndTemperatureCurvesByChannelTheLaterElementWinning)

@@ -28,14 +28,6 @@ QByteArray shortText(const QByteArray &text, int capacity)
     return char(text.size()) + text + zeros(capacity - static_cast<int>(text.size()));
 }
 
-// A read reply turned into the write of the same record.
-ExchangeBuffer asWrite(const ExchangeBuffer &reply)
-{
-    ExchangeBuffer record{};
-    std::copy(reply.begin() + ReplyOffset, reply.end(), record.begin());
-    return record;
-}
-
 UserWire userReply(const ExchangeBuffer &reply)
 {
     return *decodeUserWire(replyRecord(reply));
@@ -100,30 +92,23 @@ INSTANTIATE_TEST_SUITE_P(Seeded, GoldenReply, testing::ValuesIn(GoldenReplies), 
 struct Answer
 {
     const char *name;
-    ExchangeOperation operation;
-    ExchangeBuffer request;
     qint32 status;
+    std::vector<std::pair<ExchangeOperation, ExchangeBuffer>> requests;
 };
 
 constexpr auto Read = ExchangeOperation::Read;
 constexpr auto Write = ExchangeOperation::Write;
 
 const Answer Answers[] = {
-    {"StatusQueryAnswersAlone", Read, filled(codeRequest(0), 4), ExchangeStatus::Success},
-    {"ReadCode3", Read, codeRequest(3), ExchangeStatus::UnknownRequest},
-    {"ReadCode199", Read, codeRequest(199), ExchangeStatus::UnknownRequest},
-    {"ReadCode299", Read, codeRequest(299), ExchangeStatus::UnknownRequest},
-    {"ReadUnstoredMaterial211", Read, codeRequest(211), ExchangeStatus::UnknownRequest},
-    {"ReadTank73", Read, codeRequest(373), ExchangeStatus::UnknownRequest},
-    {"ReadTank98", Read, codeRequest(398), ExchangeStatus::UnknownRequest},
-    {"ReadConsole76", Read, codeRequest(476), ExchangeStatus::UnknownRequest},
-    {"ReadCode999", Read, codeRequest(999), ExchangeStatus::UnknownRequest},
-    {"WriteStatusCode", Write, filled(codeRequest(0), 4), ExchangeStatus::UnknownRequest},
-    {"WriteKeyPage1", Write, codeRequest(1), ExchangeStatus::UnknownRequest},
-    {"WriteTank76", Write, filled(codeRequest(376), 4), ExchangeStatus::UnknownRequest},
-    {"WriteConsole76", Write, codeRequest(476), ExchangeStatus::UnknownRequest},
-    {"ReadUnknownKey", Read, keyRequest("NOBODY  "), ExchangeStatus::UnknownUser},
-    {"WriteUnknownKey", Write, filled(keyRequest("NOBODY  "), 8), ExchangeStatus::UnknownUser},
+    {"StatusQueryAnswersAlone", ExchangeStatus::Success, {{Read, filled(codeRequest(0), 4)}}},
+    {"UserCodes", ExchangeStatus::UnknownRequest,
+     {{Read, codeRequest(3)}, {Write, filled(codeRequest(0), 4)}, {Write, codeRequest(1)}}},
+    {"MaterialCodes", ExchangeStatus::UnknownRequest, {{Read, codeRequest(199)}, {Read, codeRequest(211)}, {Read, codeRequest(299)}}},
+    {"TankCodes", ExchangeStatus::UnknownRequest,
+     {{Read, codeRequest(373)}, {Read, codeRequest(398)}, {Write, filled(codeRequest(376), 4)}}},
+    {"ConsoleAndLaterCodes", ExchangeStatus::UnknownRequest,
+     {{Read, codeRequest(476)}, {Write, codeRequest(476)}, {Read, codeRequest(999)}}},
+    {"UnknownKey", ExchangeStatus::UnknownUser, {{Read, keyRequest("NOBODY  ")}, {Write, filled(keyRequest("NOBODY  "), 8)}}},
 };
 
 class RequestStatus : public ServerFixture, public testing::WithParamInterface<Answer>
@@ -131,9 +116,11 @@ class RequestStatus : public ServerFixture, public testing::WithParamInterface<A
 
 TEST_P(RequestStatus, AnswersItsStatusAndLeavesTheBuffer)
 {
-    ExchangeBuffer buffer = GetParam().request;
-    EXPECT_EQ(exchange->exchange(GetParam().operation, buffer), GetParam().status);
-    EXPECT_EQ(buffer, GetParam().request);
+    for (const auto &[operation, request] : GetParam().requests) {
+        ExchangeBuffer buffer = request;
+        EXPECT_EQ(exchange->exchange(operation, buffer), GetParam().status) << hexText(QByteArray(request.data(), 8)).toStdString();
+        EXPECT_EQ(buffer, request);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeded, RequestStatus, testing::ValuesIn(Answers), caseName<Answer>);
@@ -183,7 +170,18 @@ TEST_P(MalformedRecord, IsRefusedAndNothingIsStored)
 
 INSTANTIATE_TEST_SUITE_P(Seeded, MalformedRecord, testing::ValuesIn(Damages), caseName<Damage>);
 
-using RequestHandlerTest = ServerFixture;
+class RequestHandlerTest : public ServerFixture
+{
+protected:
+    // Writes the user expecting status, then reads back the user stored under key.
+    UserWire writeThenRead(const UserWire &user, qint32 status, const QByteArray &key)
+    {
+        EXPECT_EQ(write(recordBuffer(user, encodeUserWire)), status);
+        return userReply(readOk(keyRequest(key)));
+    }
+
+    QList<QByteArray> userKeys() { return readUserKeys(*exchange).list; }
+};
 
 TEST_F(RequestHandlerTest, NewUserGoesLastWithLevel3AndItsBytes)
 {
@@ -192,13 +190,11 @@ TEST_F(RequestHandlerTest, NewUserGoesLastWithLevel3AndItsBytes)
     user.password = "novi\0\0\0\0"_ba;
     user.userName = "NOVI\0X"_ba.leftJustified(UserNameSize, '\0');
     user.rights[3] = {79, 1, 0, 7, 1, 0};
-    ASSERT_EQ(write(recordBuffer(user, encodeUserWire)), ExchangeStatus::Success);
-
-    EXPECT_EQ(readUserKeys(*exchange).list, (QList<QByteArray>{"ADMIN   ", "OPER    ", "NOVI    "}));
     UserWire expected = user;
     expected.key = expected.password = "NOVI    ";
     expected.level = NewUserLevel;
-    EXPECT_EQ(userReply(readOk(keyRequest("novi"))), expected) << "keys are compared in upper case, blank-padded";
+    EXPECT_EQ(writeThenRead(user, ExchangeStatus::Success, "novi"), expected) << "keys are compared in upper case, blank-padded";
+    EXPECT_EQ(userKeys(), (QList<QByteArray>{"ADMIN   ", "OPER    ", "NOVI    "}));
 }
 
 TEST_F(RequestHandlerTest, UpdateReKeysAndKeepsLevelAndPosition)
@@ -208,14 +204,13 @@ TEST_F(RequestHandlerTest, UpdateReKeysAndKeepsLevelAndPosition)
     admin.level = 3;
     admin.userName = QByteArray("SEF").leftJustified(UserNameSize, ' ');
     admin.rights[0].nivo = 0;
-    ASSERT_EQ(write(recordBuffer(admin, encodeUserWire)), ExchangeStatus::Success);
-
+    UserWire expected = admin;
+    expected.key = "BOSS    ";
+    expected.level = 1;
+    EXPECT_EQ(writeThenRead(admin, ExchangeStatus::Success, "BOSS    "), expected);
     ExchangeBuffer old = keyRequest("ADMIN   ");
     EXPECT_EQ(exchange->read(old), ExchangeStatus::UnknownUser);
-    admin.key = "BOSS    ";
-    admin.level = 1;
-    EXPECT_EQ(userReply(readOk(keyRequest("BOSS    "))), admin);
-    EXPECT_EQ(readUserKeys(*exchange).list, (QList<QByteArray>{"BOSS    ", "OPER    "}));
+    EXPECT_EQ(userKeys(), (QList<QByteArray>{"BOSS    ", "OPER    "}));
 }
 
 TEST_F(RequestHandlerTest, PasswordOfAnotherUserIsTaken)
@@ -223,12 +218,11 @@ TEST_F(RequestHandlerTest, PasswordOfAnotherUserIsTaken)
     const UserWire oper = userReply(readOk(keyRequest("OPER    ")));
     UserWire renamed = oper;
     renamed.password = "ADMIN   ";
-    EXPECT_EQ(write(recordBuffer(renamed, encodeUserWire)), ExchangeStatus::PasswordTaken);
+    EXPECT_EQ(writeThenRead(renamed, ExchangeStatus::PasswordTaken, "OPER    "), oper);
     renamed.key = zeros(8);
-    EXPECT_EQ(write(recordBuffer(renamed, encodeUserWire)), ExchangeStatus::PasswordTaken) << "nor for a new user";
-    EXPECT_EQ(write(recordBuffer(oper, encodeUserWire)), ExchangeStatus::Success) << "its own password is no clash";
-    EXPECT_EQ(userReply(readOk(keyRequest("OPER    "))), oper);
-    EXPECT_EQ(readUserKeys(*exchange).list.size(), 2);
+    EXPECT_EQ(writeThenRead(renamed, ExchangeStatus::PasswordTaken, "OPER    "), oper) << "nor for a new user";
+    EXPECT_EQ(writeThenRead(oper, ExchangeStatus::Success, "OPER    "), oper) << "its own password is no clash";
+    EXPECT_EQ(userKeys().size(), 2);
 }
 
 TEST_F(RequestHandlerTest, KeyPagesUpTo100UsersThenTheStoreIsFull)

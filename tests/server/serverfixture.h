@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 class ServerFixture : public testing::Test
 {
 protected:
@@ -43,6 +45,14 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<EmbeddedExchange> exchange;
 };
+
+// A read reply turned into the write of the same record.
+inline ExchangeBuffer asWrite(const ExchangeBuffer &reply)
+{
+    ExchangeBuffer record{};
+    std::copy(reply.begin() + ReplyOffset, reply.end(), record.begin());
+    return record;
+}
 
 template <typename Record, typename Encode>
 ExchangeBuffer recordBuffer(const Record &record, Encode encode)
