@@ -73,8 +73,6 @@ TEST(ListPrintouts, PageCountsFollowTheListsWithinTheLimits)
 TEST(PrintFooter, NamesTheCustomerAndTheTimeOfPrinting)
 {
     EXPECT_EQ(printFooter(Clock6March.now()), u" AD \"MERON\" , ZEMIK       Datum : 06. Mart  2026.    Vreme : 09 : 05"_s);
-    EXPECT_EQ(printFooter(QDateTime(QDate(2026, 12, 24), QTime(21, 45))),
-              u" AD \"MERON\" , ZEMIK       Datum : 24. Decembar  2026.    Vreme : 21 : 45"_s);
 }
 
 TEST(TankListPrintout, RulesSeventeenRowsAndTenColumnsOnALandscapePage)

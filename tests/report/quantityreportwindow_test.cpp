@@ -7,6 +7,7 @@
 #include "report/reportsettings.h"
 #include "tests/report/reportfixture.h"
 #include "tests/support/historybytes.h"
+#include "tests/support/widgetdriving.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,23 +42,15 @@ protected:
         ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), {block}));
     }
 
-    template <typename T = QWidget>
-    T *child(const char *name) const
-    {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    void trigger(const char *entry) { child<QAction>(entry)->trigger(); }
-    void click(const char *button) { child<QPushButton>(button)->click(); }
+    void trigger(const char *entry) { child<QAction>(*window, entry)->trigger(); }
+    void click(const char *button) { child<QPushButton>(*window, button)->click(); }
 
     void compute(const char *day, const char *month, const char *year, const char *hour, const char *minute)
     {
         trigger("Napraviizvestaj1");
         int field = 1;
         for (const char *text : {day, month, year, hour, minute})
-            child<QLineEdit>(QStringLiteral("Edit%1").arg(field++).toLatin1().constData())->setText(QLatin1String(text));
+            child<QLineEdit>(*window, QStringLiteral("Edit%1").arg(field++).toLatin1().constData())->setText(QLatin1String(text));
         click("Button1");
     }
 
@@ -91,16 +84,16 @@ TEST_F(ReportWindowTest, TheDatePanelChecksComputesAndClosesOnlyWhenDone)
     window->show();
     compute("29", "2", "2025", "10", "0");
     EXPECT_EQ(dialogs.calls.back(), (Call{Kind::Message, QStringLiteral("Neispravno unesen datum."), QStringLiteral("Date error")}));
-    EXPECT_FALSE(child("Panel1")->isVisible());
+    EXPECT_FALSE(child<QWidget>(*window, "Panel1")->isVisible());
 
     compute("5", "12", "2026", "7", "59"); // before the only block: the quantities stay
-    EXPECT_FALSE(child("Panel1")->isVisible());
+    EXPECT_FALSE(child<QWidget>(*window, "Panel1")->isVisible());
     EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 7, 59}));
 
     QFile::remove(dir.filePath(QStringLiteral("REPORT.STG")));
     compute("5", "12", "2026", "10", "0");
     EXPECT_EQ(dialogs.calls.back().kind, Kind::Error);
-    EXPECT_TRUE(child("Panel1")->isVisible()) << "a failed search leaves the panel open";
+    EXPECT_TRUE(child<QWidget>(*window, "Panel1")->isVisible()) << "a failed search leaves the panel open";
     EXPECT_EQ(window->report().moment.hour, 7);
 }
 
@@ -110,17 +103,17 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTakeTheTypedStock)
     window->show();
     trigger("Izvestajostanju1");
     click("Button1");
-    auto *first = child<QPushButton>("BitBtn1");
+    auto *first = child<QPushButton>(*window, "BitBtn1");
     ASSERT_TRUE(first->isVisible());
     const QPoint at = first->pos();
     first->click();
-    EXPECT_EQ(child("Panel4")->pos(), at + QPoint(30, -28));
-    child<QLineEdit>("Edit6")->setText(QStringLiteral("12,5"));
+    EXPECT_EQ(child<QWidget>(*window, "Panel4")->pos(), at + QPoint(30, -28));
+    child<QLineEdit>(*window, "Edit6")->setText(QStringLiteral("12,5"));
     click("Button8");
-    EXPECT_FALSE(child("Panel4")->isVisible());
+    EXPECT_FALSE(child<QWidget>(*window, "Panel4")->isVisible());
     EXPECT_EQ(window->report().stock[0], 12.5L);
 
-    child<QScrollBar>("ScrollBar1")->setValue(600);
+    child<QScrollBar>(*window, "ScrollBar1")->setValue(600);
     EXPECT_EQ(first->pos(), at - QPoint(0, 600));
     compute("5", "12", "2026", "10", "0");
     EXPECT_FALSE(first->isVisible()) << "the stock view is off";
@@ -131,15 +124,15 @@ TEST_F(ReportWindowTest, TheGroupPanelStoresItsChoiceAndUnticksEmptyGroups)
     create();
     window->show();
     trigger("Definisiizvestaj1");
-    child<QRadioButton>("RadioButton4")->setChecked(true);
+    child<QRadioButton>(*window, "RadioButton4")->setChecked(true);
     click("Button5");
-    EXPECT_TRUE(child("Panel3")->isVisible());
-    EXPECT_TRUE(child("Panel2")->isVisible()) << "the sort panel stays beneath";
-    child<QGroupBox>("RadioGroup2")->findChildren<QRadioButton *>()[1]->setChecked(true);
-    child<QCheckBox>("CheckBox1")->setChecked(true);
-    child<QCheckBox>("CheckBox5")->setChecked(true);
+    EXPECT_TRUE(child<QWidget>(*window, "Panel3")->isVisible());
+    EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible()) << "the sort panel stays beneath";
+    child<QGroupBox>(*window, "RadioGroup2")->findChildren<QRadioButton *>()[1]->setChecked(true);
+    child<QCheckBox>(*window, "CheckBox1")->setChecked(true);
+    child<QCheckBox>(*window, "CheckBox5")->setChecked(true);
     click("Button6");
-    EXPECT_FALSE(child<QCheckBox>("CheckBox5")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox5")->isChecked());
     const OperatorGroups stored = ReadOperatorGroups(w);
     EXPECT_EQ(stored.tankGroup[1], 2);
     EXPECT_TRUE(stored.shown[0]);
