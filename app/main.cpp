@@ -2,8 +2,13 @@
 #include "app/qtdialogs.h"
 #include "config/aboutbox.h"
 #include "config/connectionlostwindow.h"
+#include "config/consolescreeneditor.h"
 #include "config/diagnosticlistwindow.h"
+#include "config/displaysettingswindow.h"
+#include "config/materialeditor.h"
+#include "config/tankeditor.h"
 #include "config/transferwindow.h"
+#include "config/usereditor.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/exchange/exchangelog.h"
@@ -14,6 +19,7 @@
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "server/embeddedexchange.h"
+#include "trend/chartwindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -67,12 +73,19 @@ int main(int argc, char *argv[])
     ExchangeLog server(link, clock);
 
     MainWindow mainWindow(plant, server, MainWindowServices{folder, dialogs, clock, locale});
+    DisplaySettingsWindow displaySettings(settings, dialogs);
     DiagnosticListWindow diagnosticList(server);
     ConnectionLostWindow connectionLost;
     LoginWindow loginWindow;
     TransferWindow transfer;
     AboutBox aboutBox;
     Tw w(settings, dialogs, clock, locale);
+    const EditorServices editorServices{server, w, dialogs, clock};
+    MaterialEditor materialEditor(editorServices);
+    ConsoleScreenEditor consoleEditor(editorServices);
+    TankEditor tankEditor(editorServices);
+    UserEditor userEditor(editorServices);
+    ChartWindow chart(plant, ChartWindowServices{folder, dialogs, clock, w, locale});
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -86,6 +99,21 @@ int main(int argc, char *argv[])
         diagnosticList.show();
         diagnosticList.raise();
     });
+    QObject::connect(&mainWindow, &MainWindow::tankEditorRequested, &tankEditor, &QDialog::exec);
+    QObject::connect(&tankEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    QObject::connect(&tankEditor, &TankEditor::consoleEditorRequested, &consoleEditor, &QDialog::exec);
+    QObject::connect(&mainWindow, &MainWindow::materialEditorRequested, &materialEditor, &QDialog::exec);
+    QObject::connect(&materialEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::TankEditor);
+    mainWindow.offerEntry(MenuEntry::MaterialEditor);
+    QObject::connect(&mainWindow, &MainWindow::userEditorRequested, &userEditor, &QWidget::show);
+    QObject::connect(&userEditor, &QDialog::finished, &mainWindow, &MainWindow::resumeRefresh);
+    mainWindow.offerEntry(MenuEntry::UserEditor);
+    QObject::connect(&mainWindow, &MainWindow::displaySettingsRequested, &displaySettings,
+                     &DisplaySettingsWindow::showSettings);
+
+    mainWindow.offerEntry(MenuEntry::Chart);
+    QObject::connect(&mainWindow, &MainWindow::chartRequested, &chart, [&chart] { chart.exec(); });
 
     mainWindow.show();
     return QApplication::exec();

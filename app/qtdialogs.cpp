@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -31,6 +32,15 @@ bool QtDialogs::choosePrinter(QPrinter &printer)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtDialogs::chooseSaveFile(const QString &caption, const QString &suggestedName,
+                                                 const QString &filter)
+{
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 void QtDialogs::reportError(const QString &text)

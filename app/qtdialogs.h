@@ -10,5 +10,7 @@ public:
     bool question(const QString &text, const QString &caption) override;
     std::optional<QColor> chooseColour(const QColor &initial) override;
     bool choosePrinter(QPrinter &printer) override;
+    std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName,
+                                          const QString &filter) override;
     void reportError(const QString &text) override;
 };

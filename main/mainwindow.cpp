@@ -1,14 +1,13 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
-#include "core/plant/demonstrationplant.h"
+#include "core/login/login.h"
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
 #include "main/plantmap.h"
 #include "main/plantmaploading.h"
 #include "main/plantmapview.h"
-#include "main/serverlogin.h"
 
 #include <QAction>
 #include <QFrame>
@@ -124,7 +123,7 @@ void MainWindow::RunLogin()
     Q_EMIT loginStatusChanged(QStringLiteral("Provera lozinke..."), QString());
 
     PlantModel loaded = m_plant;
-    if (const std::optional<QString> failure = fillModel(code, loaded))
+    if (const std::optional<QString> failure = fillPlantModel(code, m_server, loaded))
         return failLogin(*failure);
     const QString &name = loaded.user.userName;
     Q_EMIT loginStatusChanged(name.left(name.indexOf(QChar(u'\0'))),
@@ -149,15 +148,6 @@ void MainWindow::RunLogin()
     m_timer2->setInterval(RefreshTiming::FirstRefresh);
     startTimers();
     m_state.loggedIn = true;
-}
-
-std::optional<QString> MainWindow::fillModel(const QString &code, PlantModel &loaded)
-{
-    if (code == DemonstrationCode) {
-        loadDemonstrationPlant(loaded);
-        return std::nullopt;
-    }
-    return loadPlantFromServer(m_server, code, loaded);
 }
 
 void MainWindow::failLogin(const QString &text)

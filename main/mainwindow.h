@@ -137,7 +137,6 @@ private:
     };
     QFrame *createPasswordBox(const PasswordBoxLayout &layout, PasswordEdit *&password);
     QTimer *createTimer(const char *name, int interval, void (MainWindow::*tick)());
-    std::optional<QString> fillModel(const QString &code, PlantModel &loaded);
     void failLogin(const QString &text);
     void setUpViewMenu();
     void showMenuEntries();

@@ -36,10 +36,12 @@ fi
 # The request handler's store lives in a temporary folder; in memory its writes cost no disk flush.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
 
-# Two request frames are enough to write a record and read it back; longer inputs only slow it down.
+# Longer inputs only slow these down: two request frames write a record and read it back, and the
+# history's header and four blocks hold every way a block can follow another.
 options_of() {
   case $1 in
     requesthandler) echo "-max_len=2050" ;;
+    history) echo "-max_len=20483" ;;
   esac
 }
 

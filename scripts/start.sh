@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Skladar, writes the demonstration plant map and starts the client on it. Without a
+# Builds Skladar, writes the demonstration plant map and history and starts the client on it. Without a
 # desktop it writes a picture of the plant overview instead and says where it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."

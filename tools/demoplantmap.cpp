@@ -16,15 +16,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Replaces the file with the bytes as one whole, so that a failed write leaves the old file.
-std::optional<QString> writeFile(const QDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QSaveFile file(dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return u"Cannot write %1: %2"_s.arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
-    return std::nullopt;
-}
-
 // The picture in the file format, in memory.
 QByteArray imageBytes(const QImage &image, const char *format)
 {
@@ -39,12 +30,20 @@ QByteArray imageBytes(const QImage &image, const char *format)
 std::optional<QString> writeAll(const QDir &dir, std::initializer_list<std::pair<QString, QByteArray>> files)
 {
     for (const auto &[name, bytes] : files)
-        if (std::optional<QString> error = writeFile(dir, name, bytes))
+        if (std::optional<QString> error = writeDemoFile(dir, name, bytes))
             return error;
     return std::nullopt;
 }
 
 } // namespace
+
+std::optional<QString> writeDemoFile(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QSaveFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return u"Cannot write %1: %2"_s.arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+    return std::nullopt;
+}
 
 std::optional<QString> writePlantMap(const QString &folder, const TankTable &tanks)
 {

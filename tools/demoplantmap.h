@@ -4,9 +4,12 @@
 
 #include "core/plant/plantmodel.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
+
+class QDir;
 
 inline const QString OverviewPictureFile = QStringLiteral("Skladar.bmp");
 inline const QString TankScreenPictureFile = QStringLiteral("Rxx.bmp");
@@ -17,4 +20,8 @@ inline const QString ViewFile = QStringLiteral("Konfig.rez");
 // missing and replacing each file whole (24-bit BMP pictures). Nullopt on success; otherwise a
 // text that names the folder or file that could not be written and why.
 std::optional<QString> writePlantMap(const QString &folder, const TankTable &tanks);
+
+// Replaces the folder's file with the bytes as one whole, so that a failed write leaves the old
+// file. Nullopt on success; otherwise a text naming the file and why.
+std::optional<QString> writeDemoFile(const QDir &dir, const QString &name, const QByteArray &bytes);
 

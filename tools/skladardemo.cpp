@@ -1,6 +1,10 @@
-// skladar-demo: writes the demonstration plant map (pictures and element files) into a folder.
+// skladar-demo: writes the demonstration plant map (pictures and element files) and history into a folder.
+#include "core/history/chartrecordfile.h"
+#include "core/history/historyblock.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
+#include "core/services/clock.h"
+#include "tools/demohistory.h"
 #include "tools/demoplantmap.h"
 
 #include <QCommandLineParser>
@@ -34,7 +38,11 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(
         u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
         u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
-        u"directory at login."_s.arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile));
+        u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
+        u"settings %7, for the trend chart and the report."_s
+            .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
+            .arg(DemoHistoryDays)
+            .arg(HistoryFileName, ChartRecordFileName));
     parser.addHelpOption();
     parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
     parser.process(app);
@@ -47,6 +55,8 @@ int main(int argc, char **argv)
     loadDemonstrationPlant(plant);
     if (const std::optional<QString> error = writePlantMap(folder, plant.tanks))
         return fail(*error);
-    QTextStream(stdout) << "Plant map written to " << folder << '\n';
+    if (const std::optional<QString> error = writeDemoHistory(folder, plant.tanks, SystemClock().now()))
+        return fail(*error);
+    QTextStream(stdout) << "Plant map and history written to " << folder << '\n';
     return 0;
 }

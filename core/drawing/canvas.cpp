@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QLine>
 #include <QPen>
-#include <QPolygon>
 #include <QTransform>
 
 #include <algorithm>
@@ -56,6 +56,34 @@ qint64 shorterSteps(qint64 k, qint64 shorter, qint64 longer)
     const auto whole = static_cast<qint64>(product / static_cast<quint64>(longer));
     const auto rest = static_cast<qint64>(product % static_cast<quint64>(longer));
     return whole + (2 * rest >= longer ? 1 : 0);
+}
+
+// Bresenham's line from `from` up to, but not including, `to`, appended to points: of its pixels only
+// those that lie in visible along the longer axis. Step k moves one pixel along the longer axis and
+// shorterSteps(k) along the shorter one, so a line from far beyond the picture costs no more than
+// one across it.
+void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visible)
+{
+    const qint64 dx = std::abs(qint64{to.x()} - from.x());
+    const qint64 dy = std::abs(qint64{to.y()} - from.y());
+    const bool xMajor = dx >= dy;
+    const qint64 longer = xMajor ? dx : dy;
+    const qint64 shorter = xMajor ? dy : dx;
+    const int sx = to.x() > from.x() ? 1 : -1;
+    const int sy = to.y() > from.y() ? 1 : -1;
+    const qint64 start = xMajor ? from.x() : from.y();
+    const qint64 across0 = xMajor ? from.y() : from.x();
+    const int step = xMajor ? sx : sy;
+    const int acrossStep = xMajor ? sy : sx;
+    const qint64 low = xMajor ? visible.left() : visible.top();
+    const qint64 high = xMajor ? visible.right() : visible.bottom();
+    const qint64 first = std::max<qint64>(0, step > 0 ? low - start : start - high);
+    const qint64 last = std::min(longer - 1, step > 0 ? high - start : start - low);
+    for (qint64 k = first; k <= last; ++k) {
+        const auto along = static_cast<int>(start + step * k);
+        const auto across = static_cast<int>(across0 + acrossStep * shorterSteps(k, shorter, longer));
+        points.append(xMajor ? QPoint(along, across) : QPoint(across, along));
+    }
 }
 
 } // namespace
@@ -153,35 +181,37 @@ void Canvas::drawImage(int x, int y, const QImage &image)
     m_painter.drawImage(QPoint(x, y), image);
 }
 
-// Bresenham's line from `from` up to, but not including, `to`. Step k moves one pixel along the
-// longer axis and shorterSteps(k) along the shorter one, so only the steps that land on the painted
-// area are computed, however far beyond it the line begins or ends.
 void Canvas::drawThinLine(QPoint from, QPoint to)
 {
-    const QRect visible = visibleArea();
-    const qint64 dx = std::abs(qint64{to.x()} - from.x());
-    const qint64 dy = std::abs(qint64{to.y()} - from.y());
-    const bool xMajor = dx >= dy;
-    const qint64 longer = xMajor ? dx : dy;
-    const qint64 shorter = xMajor ? dy : dx;
-    const int sx = to.x() > from.x() ? 1 : -1;
-    const int sy = to.y() > from.y() ? 1 : -1;
-    const int start = xMajor ? from.x() : from.y();
-    const int step = xMajor ? sx : sy;
-    const qint64 low = xMajor ? visible.left() : visible.top();
-    const qint64 high = xMajor ? visible.right() : visible.bottom();
-    const qint64 first = std::max<qint64>(0, step > 0 ? low - start : start - high);
-    const qint64 last = std::min(longer - 1, step > 0 ? high - start : start - low);
-    QPolygon points;
-    points.reserve(static_cast<int>(std::max<qint64>(0, last - first + 1)));
-    for (qint64 k = first; k <= last; ++k) {
-        const qint64 along = start + step * k;
-        const qint64 across = (xMajor ? from.y() : from.x()) + (xMajor ? sy : sx) * shorterSteps(k, shorter, longer);
-        points.append(xMajor ? QPoint(static_cast<int>(along), static_cast<int>(across))
-                             : QPoint(static_cast<int>(across), static_cast<int>(along)));
-    }
+    m_points.clear();
+    appendThinLine(m_points, from, to, visibleArea());
     m_painter.setPen(QPen(toQColor(m_state.pen.colour), 0));
-    m_painter.drawPoints(points);
+    m_painter.drawPoints(m_points);
+}
+
+void Canvas::lines(std::span<const QLine> segments)
+{
+    if (segments.empty())
+        return;
+    m_state.penPosition = segments.back().p2();
+    const CanvasPen &pen = m_state.pen;
+    if (pen.style == PenStyle::Null)
+        return;
+    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
+    if (pen.width <= 1 && !styled) {
+        m_points.clear();
+        const QRect visible = visibleArea();
+        for (const QLine &segment : segments)
+            appendThinLine(m_points, segment.p1(), segment.p2(), visible);
+        m_painter.setPen(QPen(toQColor(pen.colour), 0));
+        m_painter.drawPoints(m_points);
+        return;
+    }
+    m_painter.setPen(qtPen());
+    for (const QLine &segment : segments) {
+        if (segment.p1() != segment.p2())
+            m_painter.drawLine(segment);
+    }
 }
 
 // The logical pixels that land on the paint device, one pixel of margin around them.

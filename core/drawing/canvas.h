@@ -6,13 +6,16 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QPolygon>
 #include <QRect>
 #include <QString>
 
+#include <span>
+
 class QImage;
 class QPainter;
+class QLine;
 class QPen;
-class QPolygon;
 
 // A Windows colour value: 0x00BBGGRR.
 using WinColour = quint32;
@@ -76,6 +79,9 @@ public:
     // A line from the pen position to (x, y) that, like Windows, leaves out its last pixel; the pen
     // position becomes (x, y).
     void lineTo(int x, int y);
+    // Each segment as moveTo(p1) and lineTo(p2) would draw it, in one paint call (a curve of many
+    // short segments); the pen position becomes the last segment's end.
+    void lines(std::span<const QLine> segments);
     // The text with the current font and alignment, reference point (x, y).
     void textOut(int x, int y, const QString &text);
     // The width of the text in the current font.
@@ -107,4 +113,5 @@ private:
     QPainter &m_painter;
     int m_pixelsPerInch;
     CanvasState m_state;
+    QPolygon m_points; // the pixels of thin lines, reused so that drawing them allocates nothing
 };

@@ -42,3 +42,25 @@ public:
 // every attempt from the request as it was given: a failed read may have overwritten the buffer.
 // Returns the last status; on success the buffer holds the reply.
 qint32 exchangeWithRetry(ServerExchange &server, ExchangeOperation operation, ExchangeBuffer &buffer, int tries);
+
+// One read of up to `tries` tries, its reply decoded with decode(replyRecord): nullopt when the read
+// failed or the reply does not decode. status is the last exchange's status (Success when only the
+// decoding failed).
+template <typename Decode>
+auto readRecord(ServerExchange &server, ExchangeBuffer request, Decode decode, qint32 &status, int tries = LoginTries)
+    -> decltype(decode(replyRecord(request)))
+{
+    status = exchangeWithRetry(server, ExchangeOperation::Read, request, tries);
+    if (status != ExchangeStatus::Success)
+        return std::nullopt;
+    return decode(replyRecord(request));
+}
+
+// Encodes the record into a zeroed buffer and writes it with up to `tries` tries; the last status.
+template <typename Record, typename Encode>
+qint32 writeRecord(ServerExchange &server, const Record &record, Encode encode, int tries = EditorTries)
+{
+    ExchangeBuffer buffer{};
+    encode(record, buffer);
+    return exchangeWithRetry(server, ExchangeOperation::Write, buffer, tries);
+}

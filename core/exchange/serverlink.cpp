@@ -6,13 +6,31 @@
 
 #include <QtEndian>
 
+qint32 packServerAddress(const AddressOctets &octets)
+{
+    quint32 packed = 0;
+    for (std::size_t i = octets.size(); i-- > 0;)
+        packed = packed << 8 | octets[i];
+    return static_cast<qint32>(packed);
+}
+
+AddressOctets serverAddressOctets(qint32 packed)
+{
+    AddressOctets octets{};
+    auto bits = static_cast<quint32>(packed);
+    for (quint8 &octet : octets) {
+        octet = static_cast<quint8>(bits & 0xFF);
+        bits >>= 8;
+    }
+    return octets;
+}
+
 ServerAddress serverAddressFromSettings(const SettingsStore &store)
 {
-    const QString section = QStringLiteral("Forma\\");
     qint32 ip = 0;
     qint32 port = 0;
-    store.ReadInteger(section, QStringLiteral("IPServer"), ip);
-    store.ReadInteger(section, QStringLiteral("Port"), port);
+    store.ReadInteger(ServerAddressKey, ServerAddressValue, ip);
+    store.ReadInteger(ServerAddressKey, QStringLiteral("Port"), port);
 
     ServerAddress result;
     if (ip != 0) // the first octet is the lowest byte, while QHostAddress takes it as the highest

@@ -4,7 +4,9 @@
 #include "core/exchange/serverexchange.h"
 
 #include <QHostAddress>
+#include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -13,6 +15,14 @@ class SettingsStore;
 // "Forma\IPServer" holds the server's IPv4 address, first octet in the lowest byte; 0 (nothing
 // configured) selects the server built into the client. "Forma\Port" overrides the TCP port.
 inline constexpr quint16 DefaultServerPort = 7400;
+inline const QString ServerAddressKey = QStringLiteral("Forma\\");
+inline const QString ServerAddressValue = QStringLiteral("IPServer");
+
+// The four octets of an address as IPServer packs them: first + second x 256 + third x 65536 +
+// fourth x 16777216, in 32 bits (1, 2, 3, 4 is 67305985).
+using AddressOctets = std::array<quint8, 4>;
+qint32 packServerAddress(const AddressOctets &octets);
+AddressOctets serverAddressOctets(qint32 packed);
 
 struct ServerAddress
 {

@@ -57,11 +57,9 @@ qint32 writeMaterialList(ServerExchange &server, const MaterialTable &list, int 
     qsizetype first = 0;
     int page = 0;
     for (const int count : materialPageCounts(list.size())) {
-        MaterialListPage record{MaterialListPage1Code + page++, list.mid(first, count)};
+        const MaterialListPage record{MaterialListPage1Code + page++, list.mid(first, count)};
         first += count;
-        ExchangeBuffer buffer{};
-        encodeMaterialListPage(record, buffer);
-        const qint32 status = exchangeWithRetry(server, ExchangeOperation::Write, buffer, tries);
+        const qint32 status = writeRecord(server, record, encodeMaterialListPage, tries);
         if (status != ExchangeStatus::Success)
             return status;
     }

@@ -1,12 +1,7 @@
-// The plant built into the client, loaded by the demonstration code instead of the server's.
+// The plant built into the client, loaded by the demonstration login (core/login) instead of the server's.
 #pragma once
 
-#include <QString>
-
 struct PlantModel;
-
-// The code that selects the demonstration load, compared after conversion to upper case.
-inline const QString DemonstrationCode = QStringLiteral("ZASUNAK");
 
 // Writes the demonstration tanks (number, name, diameter, maximum level and volume, material sifra
 // and kind, density), the user name "Tervo Grupa" and all five rights flags of every tank into

@@ -1,4 +1,4 @@
-// The one way windows talk to the operator: message boxes, questions, colour and print dialogs.
+// The one way windows talk to the operator: message boxes, questions, colour, print and file dialogs.
 #pragma once
 
 #include <QColor>
@@ -26,6 +26,17 @@ public:
 
     // The print dialog for printer; true when the operator chose to print.
     virtual bool choosePrinter(QPrinter &printer) = 0;
+
+    // The save-file dialog with the caption, a suggested file name and a filter ("CSV (*.csv)");
+    // the chosen path, or nullopt when the operator cancelled. Dialogs without an operator cancel.
+    virtual std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName,
+                                                  const QString &filter)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(suggestedName);
+        Q_UNUSED(filter);
+        return std::nullopt;
+    }
 
     // The system's standard error report: a failure (an I/O error, a settings value of the wrong
     // kind) shown with its own text, after which the action in progress is abandoned.

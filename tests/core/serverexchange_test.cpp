@@ -18,10 +18,8 @@ namespace {
 // A server holding `keys` user keys and the material list `materials`, paged as the real one.
 ScriptedExchange::Answer pagedServer(int keys, int materials)
 {
-    return [=](ExchangeOperation operation, ExchangeBuffer &buffer) {
+    return [=](ExchangeOperation, ExchangeBuffer &buffer) {
         const qint32 code = *readI32(buffer, 0);
-        if (operation == ExchangeOperation::Write)
-            return ExchangeStatus::Success;
         ExchangeBuffer reply{};
         if (code == UserKeysPage1Code || code == UserKeysPage2Code) {
             const int first = (code - 1) * UserKeysPerPage;
@@ -43,28 +41,18 @@ ScriptedExchange::Answer pagedServer(int keys, int materials)
 
 } // namespace
 
-TEST(ExchangeWithRetry, TriesUntilSuccessAndAlwaysFromTheOriginalRequest)
+TEST(ExchangeWithRetry, TriesFromTheOriginalRequestUntilSuccessOrItsTriesRunOut)
 {
-    int calls = 0;
-    ScriptedExchange server([&](ExchangeOperation, ExchangeBuffer &buffer) {
-        buffer.fill('\x99'); // a failed read may leave anything in the buffer
-        return ++calls == 3 ? ExchangeStatus::Success : ExchangeStatus::NoConnection;
-    });
-    ExchangeBuffer buffer = codeRequest(374);
-    EXPECT_EQ(exchangeWithRetry(server, ExchangeOperation::Read, buffer, LoginTries), ExchangeStatus::Success);
-    EXPECT_EQ(server.codes(), (QList<qint32>{374, 374, 374}));
-}
-
-TEST(ExchangeWithRetry, GivesUpAfterItsTriesWithTheLastStatus)
-{
-    struct Case { int tries; int expectedCalls; };
-    for (const Case c : {Case{5, 5}, Case{3, 3}, Case{1, 1}, Case{0, 1}}) {
+    struct Case { int tries; int succeedsAt; int calls; qint32 status; };
+    for (const Case c : {Case{5, 3, 3, 10000}, Case{3, 9, 3, 10006}, Case{1, 9, 1, 10001}, Case{0, 9, 1, 10001}}) {
         int calls = 0;
-        ScriptedExchange server([&](ExchangeOperation, ExchangeBuffer &) { return ++calls < 2 ? 10001 : 10006; });
-        ExchangeBuffer buffer{};
-        const qint32 status = exchangeWithRetry(server, ExchangeOperation::Write, buffer, c.tries);
-        EXPECT_EQ(calls, c.expectedCalls) << c.tries;
-        EXPECT_EQ(status, c.expectedCalls == 1 ? 10001 : 10006) << c.tries;
+        ScriptedExchange server([&](ExchangeOperation, ExchangeBuffer &buffer) {
+            buffer.fill('\x99'); // a failed exchange may leave anything in the buffer
+            return ++calls == c.succeedsAt ? 10000 : calls < 2 ? 10001 : 10006;
+        });
+        ExchangeBuffer buffer = codeRequest(374);
+        EXPECT_EQ(exchangeWithRetry(server, ExchangeOperation::Write, buffer, c.tries), c.status) << c.tries;
+        EXPECT_EQ(server.codes(), QList<qint32>(c.calls, 374)) << c.tries;
         EXPECT_EQ(server.requests.front().operation, ExchangeOperation::Write);
     }
 }
@@ -108,29 +96,6 @@ TEST(ReadMaterialList, StopsAtTheFailedPageKeepingWhatWasRead)
     EXPECT_EQ(result.list.size(), 32);
 }
 
-TEST(WriteMaterialList, ThirtyTwoThirtyTwoAndTheRestEveryPageWritten)
-{
-    struct Case { int n; std::array<int, 3> counts; };
-    for (const Case &c : {Case{0, {0, 0, 0}}, Case{32, {32, 0, 0}}, Case{33, {32, 1, 0}}, Case{64, {32, 32, 0}},
-                          Case{65, {32, 32, 1}}, Case{96, {32, 32, 32}}, Case{100, {32, 32, 32}}}) {
-        EXPECT_EQ(materialPageCounts(c.n), c.counts) << c.n;
-        MaterialTable list;
-        for (int i = 0; i < c.n; ++i)
-            list.append({static_cast<quint16>(203 + i), QString::number(i)});
-        ScriptedExchange server(pagedServer(0, 0));
-        EXPECT_EQ(writeMaterialList(server, list), ExchangeStatus::Success);
-        ASSERT_EQ(server.codes(), (QList<qint32>{200, 201, 202}));
-        for (int page = 0; page < 3; ++page) {
-            const auto written = decodeMaterialListPage(server.requests[page].buffer);
-            ASSERT_TRUE(written);
-            EXPECT_EQ(written->entries.size(), c.counts[static_cast<std::size_t>(page)]);
-            if (!written->entries.isEmpty()) {
-                EXPECT_EQ(written->entries.front().code, 203 + 32 * page);
-            }
-        }
-    }
-}
-
 TEST(WriteMaterialList, StopsAtTheFirstFailedPage)
 {
     ScriptedExchange server([](ExchangeOperation, ExchangeBuffer &buffer) {
@@ -142,31 +107,27 @@ TEST(WriteMaterialList, StopsAtTheFirstFailedPage)
 
 TEST(ExchangeFrames, SplitAndMergedRequestsComeOutWhole)
 {
-    RequestFrame first{ExchangeOperation::Read, codeRequest(374)};
-    RequestFrame second{ExchangeOperation::Write, codeRequest(474)};
-    const QByteArray stream = encodeRequestFrame(first) + encodeRequestFrame(second);
+    const QByteArray stream = encodeRequestFrame({ExchangeOperation::Read, codeRequest(374)})
+                            + encodeRequestFrame({ExchangeOperation::Write, codeRequest(474)});
     ASSERT_EQ(stream.size(), 2 * 1025);
-    EXPECT_EQ(stream[0], '\x01');
     EXPECT_EQ(stream[1025], '\x02');
-
     QByteArray pending;
     QList<RequestFrame> frames;
+    const auto take = [&] {
+        while (const std::optional<RequestFrame> frame = takeRequestFrame(pending).frame)
+            frames.append(*frame);
+    };
     for (const char byte : stream) { // byte by byte
         pending.append(byte);
-        const TakenRequest taken = takeRequestFrame(pending);
-        ASSERT_FALSE(taken.malformed);
-        if (taken.frame)
-            frames.append(*taken.frame);
+        take();
     }
-    ASSERT_EQ(frames.size(), 2);
-    EXPECT_EQ(frames[1].operation, ExchangeOperation::Write);
+    pending = stream; // both at once
+    take();
+    ASSERT_EQ(frames.size(), 4);
+    EXPECT_EQ(frames[2].operation, ExchangeOperation::Read);
+    EXPECT_EQ(frames[3].operation, ExchangeOperation::Write);
     EXPECT_EQ(*readI32(frames[1].buffer, 0), 474);
     EXPECT_TRUE(pending.isEmpty());
-
-    pending = stream; // both at once
-    EXPECT_EQ(*readI32(takeRequestFrame(pending).frame->buffer, 0), 374);
-    EXPECT_EQ(*readI32(takeRequestFrame(pending).frame->buffer, 0), 474);
-    EXPECT_FALSE(takeRequestFrame(pending).frame);
 }
 
 TEST(ExchangeFrames, AnUnknownOperationIsMalformedAtOnce)
@@ -179,52 +140,38 @@ TEST(ExchangeFrames, AnUnknownOperationIsMalformedAtOnce)
 
 TEST(ExchangeFrames, ReplyStatusIsLittleEndianBeforeTheBuffer)
 {
-    ReplyFrame reply{ExchangeStatus::UnknownUser, codeRequest(7)};
-    QByteArray pending = encodeReplyFrame(reply);
+    QByteArray pending = encodeReplyFrame({ExchangeStatus::UnknownUser, codeRequest(7)});
     ASSERT_EQ(pending.size(), 1028);
     EXPECT_EQ(pending.left(5), QByteArray::fromHex("1427000007"));
     pending.chop(1);
     EXPECT_FALSE(takeReplyFrame(pending));
     pending.append('\0');
-    const auto taken = takeReplyFrame(pending);
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->status, 10004);
+    EXPECT_EQ(takeReplyFrame(pending)->status, 10004);
     EXPECT_TRUE(pending.isEmpty());
 }
 
-TEST(ServerAddress, FirstOctetInTheLowestByteAndZeroForTheEmbeddedServer)
+TEST(ServerLink, FollowsTheAddressInTheSettingsFirstOctetInTheLowestByte)
 {
     QTemporaryDir dir;
     const SettingsStore store(dir.filePath(QStringLiteral("s.reg")));
-    EXPECT_TRUE(serverAddressFromSettings(store).embedded());
-
-    ASSERT_TRUE(store.WriteInteger(QStringLiteral("Forma\\"), QStringLiteral("IPServer"), 0x0A01A8C0).ok());
-    ServerAddress address = serverAddressFromSettings(store);
-    EXPECT_EQ(address.address, QHostAddress(QStringLiteral("192.168.1.10")));
-    EXPECT_EQ(address.port, 7400);
-
-    for (const auto &[port, expected] : std::map<qint32, quint16>{{7500, 7500}, {65535, 65535}, {0, 7400}, {70000, 7400}, {-1, 7400}}) {
-        ASSERT_TRUE(store.WriteInteger(QStringLiteral("Forma\\"), QStringLiteral("Port"), port).ok());
-        EXPECT_EQ(serverAddressFromSettings(store).port, expected) << port;
-    }
-}
-
-TEST(ServerLink, FollowsTheSettingsAtEverySelect)
-{
-    QTemporaryDir dir;
-    const SettingsStore store(dir.filePath(QStringLiteral("s.reg")));
+    const auto set = [&](const char *name, qint32 value) {
+        ASSERT_TRUE(store.WriteInteger(QStringLiteral("Forma\\"), QLatin1String(name), value).ok());
+    };
     int made = 0;
     ServerLink link(store, [&] {
         ++made;
         return std::make_unique<ScriptedExchange>([](ExchangeOperation, ExchangeBuffer &) { return ExchangeStatus::Success; });
     });
     ExchangeBuffer buffer{};
-    EXPECT_EQ(link.read(buffer), ExchangeStatus::Success);
+    EXPECT_EQ(link.read(buffer), ExchangeStatus::Success) << "no address: the embedded server";
     link.select();
     EXPECT_EQ(made, 1) << "an unchanged address keeps the exchange";
 
-    ASSERT_TRUE(store.WriteInteger(QStringLiteral("Forma\\"), QStringLiteral("IPServer"), 0x0100007F).ok());
+    set("IPServer", 0x0A01A8C0);
     link.select();
-    EXPECT_EQ(link.address().address, QHostAddress::LocalHost);
-    EXPECT_FALSE(link.address().embedded());
+    EXPECT_EQ(link.address(), (ServerAddress{QHostAddress(QStringLiteral("192.168.1.10")), 7400}));
+    for (const auto &[port, expected] : std::map<qint32, quint16>{{7500, 7500}, {65535, 65535}, {0, 7400}, {70000, 7400}, {-1, 7400}}) {
+        set("Port", port);
+        EXPECT_EQ(serverAddressFromSettings(store).port, expected) << port;
+    }
 }

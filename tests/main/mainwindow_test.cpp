@@ -1,9 +1,13 @@
-// The main window from its inert first state through the demonstration login and a failed login.
+// The main window from its inert first state through the demonstration and server logins and their
+// failures; over a small plant map its views, hover and double click, drag, the service box and the
+// refresh ticks with their connection-lost notice.
 #include "main/mainwindow.h"
 
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
-#include "tests/main/plantserver.h"
+#include "main/plantmap.h"
+#include "main/plantmapview.h"
+#include "tests/support/plantserver.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
 
@@ -34,10 +38,11 @@ protected:
         connectLogin(*mainWindow, *loginWindow);
     }
 
-    void touch(const QString &name)
+    void write(const QString &name, const QByteArray &bytes = {})
     {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
     }
 
     template <typename T>
@@ -91,47 +96,83 @@ protected:
     RecordingDialogs dialogs;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 30))};
     PlantServer server;
-    ScriptedExchange exchange{server.answerer()};
+    std::optional<qint32> status; // when set, every exchange answers it instead of the server
+    ScriptedExchange exchange{[this](ExchangeOperation operation, ExchangeBuffer &buffer) {
+        return status ? *status : server.answer(operation, buffer);
+    }};
     PlantModel plant;
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<LoginWindow> loginWindow;
 };
 
-} // namespace
-
-TEST_F(MainWindowTest, StartsInertWithTheLoginBox)
+class MainWindowMapTest : public MainWindowTest
 {
-    createWindows();
-    expectLoggedIn(false);
-    EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
-    auto *edit = child<QLineEdit>("Edit1");
-    EXPECT_EQ(edit->maxLength(), 8);
-    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
-}
+protected:
+    void SetUp() override
+    {
+        // Element 1: the title of tank 74 with a hot box over it on the overview, opening view 2.
+        DisplayElement title{.shown = 1, .originX = 100, .originY = 100, .scaledValue = 2,
+                             .name = QStringLiteral("R 74"), .kind = QStringLiteral("r"), .tankId = 74};
+        title.boxHot[0] = 1;
+        title.boxWidth[0] = 50;
+        title.boxHeight[0] = 40;
+        DisplayElement level{.shown = 1, .dataChannel = 1, .rangeMax = 10, .kind = QStringLiteral("l"), .tankId = 74};
+        QByteArray elements = encodeDisplayElement(title) + encodeDisplayElement(level);
+        QByteArray views = encodeElementViews({{2, 0, 1}}) + encodeElementViews({{2}});
+        for (int k = 2; k < ElementCount; ++k) {
+            elements += encodeDisplayElement({});
+            views += encodeElementViews({});
+        }
+        write(QStringLiteral("Bgd.rez"), elements);
+        write(QStringLiteral("Konfig.rez"), views);
+        QImage picture(800, 560, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Skladar.bmp"))));
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("Rxx.bmp"))));
+
+        status = ExchangeStatus::Success;
+        createWindows();
+        mainWindow->show(); // the demonstration login
+        ASSERT_TRUE(mainWindow->state().loggedIn);
+        view = mainWindow->findChild<PlantMapView *>();
+        mainWindow->Timer1Timer(); // the first redraw records what is on the view
+    }
+
+    void serviceCode(const QString &code)
+    {
+        child<QAction>("BR1")->trigger();
+        EXPECT_TRUE(child<QFrame>("Panel6")->isVisible());
+        child<QLineEdit>("Edit5")->setText(code);
+        child<QPushButton>("BitBtn5")->click();
+        EXPECT_FALSE(child<QFrame>("Panel6")->isVisible());
+    }
+
+    int timer1Interval() const { return child<QTimer>("Timer1")->interval(); }
+
+    PlantMapView *view = nullptr;
+};
+
+} // namespace
 
 TEST_F(MainWindowTest, FirstShowingLogsInWithTheDemonstrationCode)
 {
     createWindows();
-    QSignalSpy status(mainWindow.get(), &MainWindow::loginStatusChanged);
+    expectLoggedIn(false);
+    EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
     mainWindow->show();
 
-    ASSERT_EQ(status.size(), 2);
-    EXPECT_EQ(status[0], (QVariantList{QStringLiteral("Provera lozinke..."), QString()}));
-    EXPECT_EQ(status[1], (QVariantList{QStringLiteral("Tervo Grupa"), QStringLiteral("Ucitavanje korisnicke konfiguracije...")}));
     EXPECT_EQ(child<QLineEdit>("Edit1")->text(), QStringLiteral("zasunak"));
     EXPECT_TRUE(child<QFrame>("Panel1")->isHidden());
     expectLoggedIn(true);
     EXPECT_FALSE(loginWindow->isVisible()) << "a completed login closes the login window";
     EXPECT_EQ(plant.user.userName, QStringLiteral("Tervo Grupa"));
-    EXPECT_EQ(plant.tanks.slot(8).materialKind, QStringLiteral("Biljne masti"));
 }
 
 TEST_F(MainWindowTest, TheCodeIsComparedInUpperCase)
 {
     createWindows();
     login(QStringLiteral("ZaSuNaK"));
-    EXPECT_TRUE(mainWindow->state().loggedIn);
-    EXPECT_EQ(plant.tanks.slot(1).name, QStringLiteral("R 74"));
+    EXPECT_EQ(plant.user.userName, QStringLiteral("Tervo Grupa"));
 }
 
 TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProgram)
@@ -142,7 +183,6 @@ TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProg
 
     expectLoggedIn(false);
     EXPECT_TRUE(plant.user.userName.isEmpty());
-    EXPECT_TRUE(plant.tanks.slot(1).name.isEmpty());
     expectFailureShown(QStringLiteral("Korisnik nije prijavljen na serveru."));
     ASSERT_TRUE(loginOk()->isVisible());
     EXPECT_EQ(ended.size(), 0);
@@ -156,9 +196,6 @@ TEST_F(MainWindowTest, AServerLoginWithoutConfigurationAccessHidesTheConfigurati
     createWindows();
     login(QStringLiteral("oper"));
     EXPECT_TRUE(mainWindow->state().loggedIn);
-    EXPECT_FALSE(mainWindow->state().configAccess);
-    EXPECT_EQ(plant.tanks.slot(3).active, 0);
-    EXPECT_EQ(plant.tanks.slot(4).active, 1);
     EXPECT_FALSE(configurationEntriesVisible());
 
     server.user.level = 1;
@@ -166,7 +203,6 @@ TEST_F(MainWindowTest, AServerLoginWithoutConfigurationAccessHidesTheConfigurati
     EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
     EXPECT_TRUE(child<QLineEdit>("Edit1")->text().isEmpty());
     login(QStringLiteral("oper"));
-    EXPECT_TRUE(mainWindow->state().configAccess);
     EXPECT_TRUE(configurationEntriesVisible());
 }
 
@@ -190,19 +226,17 @@ TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
     EXPECT_FALSE(loginWindow->isVisible());
     EXPECT_TRUE(mainWindow->state().loggedIn);
 
-    server.failing.clear(); // the next try shows the login window without the old OK button
+    server.failing.clear(); // the next try goes through
     child<QAction>("Prijava1")->trigger();
-    QSignalSpy status(mainWindow.get(), &MainWindow::loginStatusChanged);
     login(QStringLiteral("oper"));
-    EXPECT_EQ(status[1][0].toString(), QStringLiteral("Operater Petar").leftJustified(40, u' '));
     EXPECT_EQ(plant.tanks.slot(1).diameter, 7.4);
 }
 
 TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
 {
-    touch(QStringLiteral("Skladar.pps"));
+    write(QStringLiteral("Skladar.pps"));
     createWindows();
-    touch(QStringLiteral("Skladar.doc")); // too late: only what exists at creation counts
+    write(QStringLiteral("Skladar.doc")); // too late: only what exists at creation counts
     EXPECT_TRUE(child<QAction>("Prezentacija1")->isVisible());
     EXPECT_FALSE(child<QAction>("Uputstvo1")->isVisible());
 
@@ -210,4 +244,86 @@ TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
     child<QAction>("Prezentacija1")->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0][0].toString(), dir.filePath(QStringLiteral("Skladar.pps")));
+}
+
+TEST_F(MainWindowMapTest, TheViewMenuNamesTheTanksThatHaveAScreen)
+{
+    EXPECT_TRUE(child<QAction>("m2")->isVisible());
+    EXPECT_EQ(child<QAction>("m2")->text(), QStringLiteral("R 74"));
+    EXPECT_FALSE(child<QAction>("m3")->isVisible());
+    child<QAction>("m2")->trigger();
+    EXPECT_EQ(mainWindow->state().currentView, 2);
+    EXPECT_EQ(timer1Interval(), 10);
+}
+
+TEST_F(MainWindowMapTest, ADoubleClickOpensTheHoveredTanksScreenOnlyOverItsHotSpot)
+{
+    Q_EMIT view->mouseMoved(Qt::NoButton, {10, 10});
+    Q_EMIT view->doubleClicked();
+    EXPECT_EQ(mainWindow->state().currentView, 1);
+
+    Q_EMIT view->mouseMoved(Qt::NoButton, {120, 120});
+    EXPECT_EQ(view->cursor().shape(), Qt::PointingHandCursor);
+    Q_EMIT view->doubleClicked();
+    EXPECT_EQ(mainWindow->state().currentView, 2);
+    EXPECT_NE(view->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(MainWindowMapTest, ARightButtonDragStepsThePanAndTheReleaseClearsTheStep)
+{
+    Q_EMIT view->mousePressed(Qt::LeftButton, Qt::NoModifier, {50, 50});
+    Q_EMIT view->mousePressed(Qt::RightButton, Qt::ShiftModifier, {50, 50});
+    EXPECT_EQ(mainWindow->state().lastRightButton, QPoint()) << "only the right button alone starts a drag";
+    Q_EMIT view->mousePressed(Qt::RightButton, Qt::NoModifier, {50, 50});
+    Q_EMIT view->mouseMoved(Qt::RightButton, {40, 45});
+    EXPECT_EQ(mainWindow->state().drag, QPoint(10, 5));
+    EXPECT_EQ(timer1Interval(), 10);
+    Q_EMIT view->mouseReleased();
+    EXPECT_EQ(mainWindow->state().drag, QPoint());
+}
+
+TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactly)
+{
+    QSignalSpy diagnostics(mainWindow.get(), &MainWindow::diagnosticListRequested);
+    QSignalSpy settings(mainWindow.get(), &MainWindow::displaySettingsRequested);
+    serviceCode(QStringLiteral("Pleta"));
+    serviceCode(QStringLiteral("ZASUNAK"));
+    EXPECT_EQ(diagnostics.size() + settings.size(), 0);
+    serviceCode(QStringLiteral("pleta"));
+    serviceCode(QStringLiteral("zasunak"));
+    EXPECT_EQ(diagnostics.size(), 1);
+    EXPECT_EQ(settings.size(), 1);
+}
+
+TEST_F(MainWindowMapTest, TheValueRefreshTakesSamplesAndCountsLostConnections)
+{
+    QSignalSpy lost(mainWindow.get(), &MainWindow::connectionLost);
+    QSignalSpy restored(mainWindow.get(), &MainWindow::connectionRestored);
+    mainWindow->Timer2Timer();
+    EXPECT_GT(mainWindow->plantMap().elements[1].value, 0.0);
+    EXPECT_EQ(restored.size(), 1);
+
+    status = ExchangeStatus::NoConnection;
+    for (int tick = 0; tick < 3; ++tick)
+        mainWindow->Timer2Timer();
+    EXPECT_EQ(lost.size(), 1);
+    EXPECT_EQ(exchange.requests.size(), 1 + 3 * RefreshTries) << "three tries per refresh";
+
+    status = ExchangeStatus::StoreFailed;
+    mainWindow->Timer2Timer();
+    ASSERT_FALSE(dialogs.calls.isEmpty());
+    EXPECT_EQ(dialogs.calls.back(), (RecordingDialogs::Call{RecordingDialogs::Kind::Message, QStringLiteral("10006"), QStringLiteral("Skladar")}));
+    EXPECT_EQ(child<QTimer>("Timer2")->interval(), 10000);
+}
+
+TEST_F(MainWindowMapTest, AFailedTrendTickKeepsItsElement)
+{
+    status = ExchangeStatus::NoConnection;
+    mainWindow->Timer3Timer();
+    EXPECT_EQ(mainWindow->state().trendCursor, 2) << "the element with a channel is found and kept";
+    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 0);
+    status = ExchangeStatus::Success;
+    mainWindow->Timer3Timer();
+    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 1);
+    EXPECT_EQ(mainWindow->state().trendCursor, 3);
 }

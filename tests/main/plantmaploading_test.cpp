@@ -110,10 +110,8 @@ TEST_F(PlantMapLoadingTest, TextsFromThePlantGoToTheFirstMatchingElements)
     EXPECT_EQ(map.elements[1].text[1], QStringLiteral("RBD SU"));
     EXPECT_EQ(map.elements[1].text[2], QStringLiteral("Jestivo suncokretovo ulje"));
     EXPECT_EQ(map.elements[2].text[4], QStringLiteral("10.375 m"));
-    EXPECT_EQ(map.elements[2].text[5], QStringLiteral("Maksimalna visina :"));
     EXPECT_TRUE(map.elements[3].text[4].isEmpty()) << "only the first level element of a tank";
     EXPECT_EQ(map.elements[4].text[0], QStringLiteral("98.545 m3"));
-    EXPECT_EQ(map.elements[4].text[1], QStringLiteral("Maksimalna zapremina :"));
     EXPECT_FALSE(map.backgrounds[0].isNull());
     EXPECT_FALSE(map.backgrounds[24].isNull());
 }
@@ -121,27 +119,26 @@ TEST_F(PlantMapLoadingTest, TextsFromThePlantGoToTheFirstMatchingElements)
 TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
 {
     PlantMap map;
-    const QStringList kinds{QStringLiteral("l"), QStringLiteral("t"), QStringLiteral("m"), QStringLiteral("v"),
-                            QStringLiteral("p"), QStringLiteral("r")};
-    for (int i = 0; i < kinds.size(); ++i) {
-        map.elements[static_cast<std::size_t>(i)] = {.shown = 1, .scaledValue = 5, .kind = kinds[i], .tankId = 74};
-        map.elements[static_cast<std::size_t>(i)].boxHot[0] = 1;
-        map.elements[static_cast<std::size_t>(10 + i)] = {.shown = 1, .scaledValue = 6, .kind = kinds[i], .tankId = 75};
-        map.elements[static_cast<std::size_t>(10 + i)].boxHot[0] = 1;
-    }
+    const char16_t *kinds[] = {u"l", u"t", u"m", u"v", u"p", u"r"};
+    for (std::size_t i = 0; i < std::size(kinds); ++i)
+        for (const std::size_t k : {i, 10 + i}) {
+            const int tank = k < 10 ? 74 : 75;
+            map.elements[k] = {.shown = 1, .scaledValue = tank - 69, .name = QStringLiteral("R %1").arg(tank),
+                               .kind = QString::fromUtf16(kinds[i]), .tankId = tank};
+            map.elements[k].boxHot[0] = 1;
+        }
     UserProfile user;
     user.rights[0] = {74, 0, 1, 0, 1, 0}; // temperature and volume
     user.rights[1] = {75, 0, 0, 0, 0, 1}; // history only
     applyRights(map, user);
 
-    for (int i = 0; i < kinds.size(); ++i) {
-        const bool allowed = kinds[i] != u"l" && kinds[i] != u"m";
-        EXPECT_EQ(map.elements[static_cast<std::size_t>(i)].shown, allowed ? 1 : 0) << kinds[i].toStdString();
-        EXPECT_EQ(map.elements[static_cast<std::size_t>(10 + i)].shown, 0) << kinds[i].toStdString();
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        EXPECT_EQ(map.elements[i].shown, i == 0 || i == 2 ? 0 : 1) << "level and mass need their rights";
+        EXPECT_EQ(map.elements[10 + i].shown, 0) << i;
     }
-    EXPECT_EQ(map.elements[5].scaledValue, 5);
     EXPECT_EQ(map.elements[15].scaledValue, 0) << "a tank without live rights loses its view";
     EXPECT_EQ(map.elements[15].boxHot[0], 0);
+    EXPECT_EQ(viewMenuCaptions(map)[3], QStringLiteral("R 74"));
     EXPECT_EQ(viewMenuCaptions(map)[4], QString()) << "view 6 has no item any more";
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/exchange/serverlists.h"
 #include "tests/server/serverfixture.h"
+#include "tests/support/namedcases.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -59,11 +60,6 @@ struct Unusable
     std::function<QString(const QTemporaryDir &)> prepare; // returns the path to open
 };
 
-void PrintTo(const Unusable &unusable, std::ostream *out)
-{
-    *out << unusable.name;
-}
-
 const Unusable UnusableFiles[] = {
     {"NotADatabase", [](const QTemporaryDir &dir) { return writeFile(dir.filePath(u"x.sqlite"_s), QByteArray(4096, 'x')); }},
     {"FolderIsAFile",
@@ -94,8 +90,7 @@ TEST_P(UnusableFile, IsReportedAndTheEmbeddedExchangeIsUnreachable)
     EXPECT_EQ(embedded.exchange->write(buffer), ExchangeStatus::NoConnection);
 }
 
-INSTANTIATE_TEST_SUITE_P(Store, UnusableFile, testing::ValuesIn(UnusableFiles),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Store, UnusableFile, testing::ValuesIn(UnusableFiles), caseName<Unusable>);
 
 using StoreFailure = ServerFixture;
 

@@ -120,9 +120,8 @@ TEST_F(TcpServerTest, SplitAndMergedFramesAreAnsweredInOrderAndLogged)
     ASSERT_EQ(m_log.size(), 4);
     const QString line = u"^127\\.0\\.0\\.1:%1 %2 \\d+\\.\\d{3} ms$"_s;
     const QString peer = QString::number(client->localPort());
-    EXPECT_TRUE(QRegularExpression(line.arg(peer, u"write 474 10000"_s)).match(m_log[0]).hasMatch()) << m_log[0].toStdString();
-    EXPECT_TRUE(QRegularExpression(line.arg(peer, u"read key 10000"_s)).match(m_log[1]).hasMatch()) << m_log[1].toStdString();
-    EXPECT_TRUE(QRegularExpression(line.arg(peer, u"read 3 10002"_s)).match(m_log[3]).hasMatch()) << m_log[3].toStdString();
+    for (const auto &[i, entry] : {std::pair{0, u"write 474 10000"_s}, {1, u"read key 10000"_s}, {3, u"read 3 10002"_s}})
+        EXPECT_TRUE(QRegularExpression(line.arg(peer, entry)).match(m_log[i]).hasMatch()) << m_log[i].toStdString();
 }
 
 TEST_F(TcpServerTest, BadAndBrokenFramesEndOnlyTheirConnections)

@@ -40,6 +40,16 @@ bool RecordingDialogs::choosePrinter(QPrinter &)
     return next(printerAnswers, false);
 }
 
+std::optional<QString> RecordingDialogs::chooseSaveFile(const QString &caption, const QString &suggestedName,
+                                                        const QString &)
+{
+    calls.append({Kind::SaveFile, suggestedName, caption});
+    const QString path = next(saveFileAnswers, QString());
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 void RecordingDialogs::reportError(const QString &text)
 {
     calls.append({Kind::Error, text, applicationTitle()});

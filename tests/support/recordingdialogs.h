@@ -11,7 +11,7 @@
 class RecordingDialogs final : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, Colour, Printer, Error };
+    enum class Kind { Message, Question, Colour, Printer, SaveFile, Error };
 
     struct Call
     {
@@ -25,13 +25,16 @@ public:
     bool question(const QString &text, const QString &caption) override;
     std::optional<QColor> chooseColour(const QColor &initial) override;
     bool choosePrinter(QPrinter &printer) override;
+    std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName,
+                                          const QString &filter) override;
     void reportError(const QString &text) override;
 
-    // Answers for the next questions, colour and print dialogs, in order; when a script runs dry
-    // the operator cancels.
+    // Answers for the next questions, colour, print and file dialogs, in order; when a script runs
+    // dry the operator cancels.
     std::deque<bool> questionAnswers;
     std::deque<std::optional<QColor>> colourAnswers;
     std::deque<bool> printerAnswers;
+    std::deque<QString> saveFileAnswers; // an empty path cancels
 
     QList<Call> calls;
 };

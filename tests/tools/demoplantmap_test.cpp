@@ -1,5 +1,5 @@
-// The demonstration plant map as written: file sizes, records that follow the loading rules, bars in
-// their gauges and the composed views.
+// The demonstration plant map as written: records that follow the loading rules, bars in their
+// gauges and the composed views.
 #include "tools/demoplantmap.h"
 
 #include "core/plant/demonstrationplant.h"
@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 
 namespace {
@@ -31,17 +30,12 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QRgb rgb(WinColour colour)
-{
-    return toQColor(colour).rgb();
-}
-
 // Every pixel of the area has the colour.
 bool filled(const QImage &picture, const QRect &area, WinColour colour)
 {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (picture.pixel(x, y) != rgb(colour))
+            if (picture.pixel(x, y) != toQColor(colour).rgb())
                 return false;
     return true;
 }
@@ -61,11 +55,6 @@ QRect darkInk(const QImage &picture, const QRect &area)
 QRect bar1(const DisplayElement &e)
 {
     return QRect(e.originX + e.bar1X, e.originY + e.bar1Y, e.bar1Width, e.bar1Height);
-}
-
-QRect bar2(const DisplayElement &e)
-{
-    return QRect(e.originX + e.bar2X, e.originY + e.bar2Y, e.bar2Width, e.bar2Height);
 }
 
 class DemoPlantMapTest : public testing::Test
@@ -97,11 +86,6 @@ protected:
         return std::nullopt;
     }
 
-    std::optional<std::size_t> firstOfTank(const QString &kind, int slot) const
-    {
-        return first(kind, [&](const DisplayElement &e) { return e.tankId == tank(slot).tankId; });
-    }
-
     PlantModel plant;
     QTemporaryDir dir;
     QByteArray elementBytes;
@@ -109,95 +93,74 @@ protected:
     PlantMapRecords map;
 };
 
-TEST_F(DemoPlantMapTest, WritesTwentyFourBitPicturesOfTheMapSize)
-{
-    for (const QString &name : {OverviewPictureFile, TankScreenPictureFile}) {
-        const QByteArray bytes = readAll(dir.filePath(name));
-        ASSERT_GE(bytes.size(), 30) << name.toStdString();
-        EXPECT_TRUE(bytes.startsWith("BM"));
-        EXPECT_EQ(bytes[28], 24) << "bits per pixel";
-        EXPECT_EQ(QImage::fromData(bytes).size(), QSize(MapWidth, MapHeight));
-    }
-}
-
-TEST_F(DemoPlantMapTest, RecordsAfterTheTanksAreAllZero)
+TEST_F(DemoPlantMapTest, RecordsAfterTheTanksAreAllZeroAndEveryTextFitsItsCapacity)
 {
     constexpr std::size_t used = ClockElement + 1;
     EXPECT_EQ(elementBytes.mid(used * DisplayElementSize), QByteArray((ElementCount - used) * DisplayElementSize, '\0'));
     EXPECT_EQ(viewBytes.mid(used * ElementViewsSize), QByteArray((ElementCount - used) * ElementViewsSize, '\0'));
     for (std::size_t k = 0; k < used; ++k)
         EXPECT_EQ(map.elements[k].shown, 1) << "element " << k + 1;
-    EXPECT_EQ(encodeElementFile(map), elementBytes) << "every field survives its text capacity";
+    EXPECT_EQ(encodeElementFile(map), elementBytes);
 }
 
-TEST_F(DemoPlantMapTest, EachTankHasOneTitleThatNamesItsOwnView)
-{
-    for (int slot = 1; slot <= TankCount; ++slot) {
-        const QString name = tank(slot).name;
-        const auto titles = std::count_if(map.elements.begin(), map.elements.end(),
-                                          [&](const DisplayElement &e) { return e.kind == u"r"_s && e.name == name; });
-        EXPECT_EQ(titles, 1) << name.toStdString();
-        // The view menu: item k is the first title whose scaledValue is k.
-        const std::optional<std::size_t> item =
-            first(u"r"_s, [&](const DisplayElement &e) { return e.scaledValue == tankView(slot); });
-        ASSERT_TRUE(item);
-        const DisplayElement &title = map.elements[*item];
-        EXPECT_EQ(title.name, name);
-        EXPECT_EQ(title.tankId, tank(slot).tankId);
-        EXPECT_EQ(map.views[*item].view[0], tankView(slot)) << "a double click opens the tank's view";
-        EXPECT_TRUE(title.boxHot[0] != 0 && title.boxFill[0] == 0);
-        EXPECT_EQ(map.views[*item].view[FirstBoxPart], OverviewView);
-    }
-}
-
-TEST_F(DemoPlantMapTest, LevelsAndTemperaturesHaveTheirOwnChannels)
+// One title per tank names the tank's view; its level and temperature have channels of their own.
+TEST_F(DemoPlantMapTest, EachTankHasOneTitleForItsViewAndChannelsOfItsOwn)
 {
     std::set<qint32> channels;
     for (int slot = 1; slot <= TankCount; ++slot) {
+        const auto ofTank = [&](const DisplayElement &e) { return e.tankId == tank(slot).tankId; };
+        const auto titles = std::count_if(map.elements.begin(), map.elements.end(),
+                                          [&](const DisplayElement &e) { return e.kind == u"r"_s && ofTank(e); });
+        EXPECT_EQ(titles, 1) << slot;
+        // The view menu: item k is the first title whose scaledValue is k.
+        const auto item = first(u"r"_s, [&](const DisplayElement &e) { return e.scaledValue == tankView(slot); });
+        ASSERT_TRUE(item);
+        EXPECT_TRUE(ofTank(map.elements[*item]) && map.elements[*item].name == tank(slot).name) << slot;
+        EXPECT_EQ(map.views[*item].view[0], tankView(slot)) << "a double click opens the tank's view";
+        EXPECT_TRUE(map.elements[*item].boxHot[0] != 0 && map.elements[*item].boxFill[0] == 0);
+        EXPECT_EQ(map.views[*item].view[FirstBoxPart], OverviewView);
+
         for (const QString &kind : {u"l"_s, u"t"_s}) {
-            const std::optional<std::size_t> k = firstOfTank(kind, slot);
-            ASSERT_TRUE(k) << kind.toStdString() << slot;
-            const qint32 channel = map.elements[*k].dataChannel;
+            const qint32 channel = map.elements[*first(kind, ofTank)].dataChannel;
             EXPECT_TRUE(channel >= 1 && channel <= 53) << channel;
             EXPECT_TRUE(channels.insert(channel).second) << "channel " << channel << " twice";
         }
-        const DisplayElement &level = map.elements[*firstOfTank(u"l"_s, slot)];
-        EXPECT_EQ(level.rangeMin, 0);
-        EXPECT_EQ(level.rangeMax, tank(slot).maxLevel) << "slot " << slot;
+        const DisplayElement &level = map.elements[*first(u"l"_s, ofTank)];
+        EXPECT_EQ(std::pair(level.rangeMin, level.rangeMax), std::pair(0.0, tank(slot).maxLevel)) << slot;
         for (const QString &kind : {u"v"_s, u"p"_s, u"m"_s})
-            EXPECT_EQ(map.elements[*firstOfTank(kind, slot)].dataChannel, 0);
+            EXPECT_EQ(map.elements[*first(kind, ofTank)].dataChannel, 0);
     }
 }
 
 TEST_F(DemoPlantMapTest, TankViewsOwnOnlyTheirTanksScale)
 {
-    for (std::size_t k = 0; k <= ClockElement; ++k) {
+    for (std::size_t k = 0; k < ClockElement; ++k) {
         const qint32 scaleView = map.views[k].view[ScalePart];
-        const DisplayElement &e = map.elements[k];
-        if (k == ClockElement) {
-            EXPECT_EQ(scaleView, OverviewView);
-            continue;
-        }
         ASSERT_TRUE(scaleView >= 2 && scaleView <= 16) << "element " << k + 1;
-        EXPECT_EQ(e.tankId, tank(scaleView - 1).tankId) << "element " << k + 1;
+        EXPECT_EQ(map.elements[k].tankId, tank(scaleView - 1).tankId) << "element " << k + 1;
         for (qint32 view : map.views[k].view)
             EXPECT_TRUE(view == 0 || view == OverviewView || view == scaleView) << "element " << k + 1;
     }
+    EXPECT_EQ(map.views[ClockElement].view[ScalePart], OverviewView);
 }
 
-TEST_F(DemoPlantMapTest, BarsFillExactlyTheGaugesOfThePictures)
+TEST_F(DemoPlantMapTest, BarsFillExactlyTheGaugesOfTheTwentyFourBitPictures)
 {
     const QImage overview(dir.filePath(OverviewPictureFile));
     const QImage screen(dir.filePath(TankScreenPictureFile));
+    for (const QString &name : {OverviewPictureFile, TankScreenPictureFile})
+        EXPECT_EQ(readAll(dir.filePath(name)).at(28), 24) << "bits per pixel";
+    EXPECT_EQ(overview.size(), QSize(MapWidth, MapHeight));
+    EXPECT_EQ(screen.size(), QSize(MapWidth, MapHeight));
     for (int slot = 1; slot <= TankCount; ++slot) {
-        const DisplayElement &level = map.elements[elementIndex(slot, TankElement::Level)];
-        for (const auto &[picture, bar] : {std::pair{&overview, bar1(level)}, std::pair{&screen, bar2(level)}}) {
+        const DisplayElement &e = map.elements[elementIndex(slot, TankElement::Level)];
+        const QRect bar2(e.originX + e.bar2X, e.originY + e.bar2Y, e.bar2Width, e.bar2Height);
+        for (const auto &[picture, bar] : {std::pair{&overview, bar1(e)}, std::pair{&screen, bar2}}) {
             EXPECT_TRUE(filled(*picture, bar, DemoPalette::GaugeGlass)) << "slot " << slot;
             const QRect belowBar(bar.left(), bar.bottom() + 1, bar.width(), 1);
             EXPECT_TRUE(filled(*picture, belowBar, DemoPalette::GaugeFrame)) << "0 is the gauge's bottom, slot " << slot;
         }
-        EXPECT_TRUE(filled(overview, QRect(bar1(level).topLeft() - QPoint(0, 1), QSize(bar1(level).width(), 1)),
-                           DemoPalette::GaugeFrame))
+        EXPECT_TRUE(filled(overview, QRect(bar1(e).topLeft() - QPoint(0, 1), QSize(bar1(e).width(), 1)), DemoPalette::GaugeFrame))
             << "the maximum level is the overview gauge's top, slot " << slot;
     }
 }
@@ -211,8 +174,7 @@ TEST_F(DemoPlantMapTest, ScaleLabelsStandAtTheirLevels)
         for (int i = 0; i < e.majorCount; ++i) {
             const qint32 y = e.majorFirst + i * e.majorStep;
             const double label = e.labelStart + i * e.labelStep;
-            const double levelY = e.bar2Height - e.bar2Height * label / e.rangeMax;
-            EXPECT_NEAR(y, levelY, 0.5) << "slot " << slot << ", label " << label;
+            EXPECT_NEAR(y, e.bar2Height - e.bar2Height * label / e.rangeMax, 0.5) << "slot " << slot << ", label " << label;
             majors.insert(y);
         }
         EXPECT_EQ(e.labelStart + (e.majorCount - 1) * e.labelStep, 0) << "the last label is 0, slot " << slot;
@@ -230,43 +192,32 @@ TEST(DemoPlantMapFolder, ReportsAFolderThatCannotBeMade)
     QFile blocker(dir.filePath(u"plain"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    PlantModel plant;
-    loadDemonstrationPlant(plant);
-    const std::optional<QString> error = writePlantMap(dir.filePath(u"plain/map"_s), plant.tanks);
+    const std::optional<QString> error = writePlantMap(dir.filePath(u"plain/map"_s), TankTable{});
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->contains(u"plain"_s)) << error->toStdString();
 }
 
-// The views as the client shows them: the map loaded from the folder, one value refresh over the
-// given samples, every trend filled, composed once: even the first redraw must place every text.
+// The views as the client shows them: the map loaded from the folder, one value refresh with every
+// level at a share of its maximum, every trend filled, composed once: even the first redraw must
+// place every text.
 class DemoViewTest : public DemoPlantMapTest
 {
 protected:
-    QImage compose(qint32 view)
+    QImage compose(qint32 view, double levelShare)
     {
+        EXPECT_EQ(loadPlantMap(loaded, plant, DataFolder(dir.path()), dialogs, QLocale::c()), std::nullopt);
+        for (int slot = 1; slot <= TankCount; ++slot)
+            for (int sample = 1; sample <= SampleTable::Samples; ++sample) {
+                loaded.samples.set(levelChannel(slot), sample, tank(slot).maxLevel * levelShare);
+                loaded.samples.set(temperatureChannel(slot), sample, 42);
+            }
         refreshValues(loaded, 1, plant.tanks, QLocale::c());
         for (int k = 1; k <= ElementCount; ++k)
             if (nextTrendElement(loaded, k) == k)
                 fillTrend(loaded, k, 1);
         QImage picture;
-        ComposePicture(picture, loaded, view, context); // the first redraw after the login
+        ComposePicture(picture, loaded, view, context);
         return picture;
-    }
-
-    // Every level channel at the level, every temperature channel at the temperature.
-    void setSamples(const std::function<double(int slot)> &level, double temperature)
-    {
-        for (int slot = 1; slot <= TankCount; ++slot)
-            for (int sample = 1; sample <= SampleTable::Samples; ++sample) {
-                loaded.samples.set(levelChannel(slot), sample, level(slot));
-                loaded.samples.set(temperatureChannel(slot), sample, temperature);
-            }
-    }
-
-    void SetUp() override
-    {
-        DemoPlantMapTest::SetUp();
-        ASSERT_EQ(loadPlantMap(loaded, plant, DataFolder(dir.path()), dialogs, QLocale::c()), std::nullopt);
     }
 
     RecordingDialogs dialogs;
@@ -277,17 +228,13 @@ protected:
 
 TEST_F(DemoViewTest, OverviewAtHalfLevelFillsTheLowerHalfOfEveryGauge)
 {
-    setSamples([this](int slot) { return tank(slot).maxLevel / 2; }, 45);
-    const QImage picture = compose(OverviewView);
-
+    const QImage picture = compose(OverviewView, 0.5);
     const DisplayElement &level74 = loaded.elements[elementIndex(1, TankElement::Level)];
     ASSERT_EQ(level74.scaledValue, 500);
     const QRect bar = bar1(level74);
     const int filledTop = bar.top() + bar.height() - bar.height() / 2;
-    EXPECT_TRUE(filled(picture, QRect(bar.left(), filledTop, bar.width(), bar.bottom() - filledTop + 1),
-                       level74.midColour));
-    EXPECT_TRUE(filled(picture, QRect(bar.left(), bar.top(), bar.width(), filledTop - bar.top()),
-                       DemoPalette::GaugeGlass));
+    EXPECT_TRUE(filled(picture, QRect(bar.left(), filledTop, bar.width(), bar.bottom() - filledTop + 1), level74.midColour));
+    EXPECT_TRUE(filled(picture, QRect(bar.left(), bar.top(), bar.width(), filledTop - bar.top()), DemoPalette::GaugeGlass));
     const OverviewTank place = overviewTanks(plant.tanks).front();
     const QRect valueLine(place.card.center().x(), place.card.top() + 16, place.card.width() / 2, 30);
     EXPECT_FALSE(darkInk(picture, valueLine).isNull()) << "level and temperature on the card";
@@ -297,8 +244,7 @@ TEST_F(DemoViewTest, OverviewAtHalfLevelFillsTheLowerHalfOfEveryGauge)
 
 TEST_F(DemoViewTest, TankScreenPutsTheLampNameAndTimeLabelsInTheirPlaces)
 {
-    setSamples([this](int slot) { return tank(slot).maxLevel * 0.6; }, 42);
-    const QImage picture = compose(tankView(1));
+    const QImage picture = compose(tankView(1), 0.6);
     const QRect plate = TankScreen::Nameplate;
     const QRect name = darkInk(picture, plate.adjusted(-8, -10, 8, 14));
     EXPECT_TRUE(plate.contains(name)) << "lamp and name on the nameplate";

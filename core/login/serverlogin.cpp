@@ -1,5 +1,5 @@
 // The server login's reads, in the order the server expects them.
-#include "main/serverlogin.h"
+#include "core/login/serverlogin.h"
 
 #include "core/exchange/exchangemessages.h"
 #include "core/plant/plantmodel.h"
@@ -7,17 +7,6 @@
 #include "core/codec/windows1252.h"
 
 namespace {
-
-// One read of up to LoginTries tries; the reply record when it succeeded and decodes.
-template <typename Decode>
-auto readRecord(ServerExchange &server, ExchangeBuffer request, Decode decode, qint32 &status)
-    -> decltype(decode(replyRecord(request)))
-{
-    status = exchangeWithRetry(server, ExchangeOperation::Read, request, LoginTries);
-    if (status != ExchangeStatus::Success)
-        return std::nullopt;
-    return decode(replyRecord(request));
-}
 
 void takeUser(const UserWire &wire, UserProfile &user)
 {

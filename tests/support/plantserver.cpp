@@ -1,5 +1,5 @@
 // The scripted plant server of the login tests.
-#include "tests/main/plantserver.h"
+#include "tests/support/plantserver.h"
 
 #include "core/codec/bytes.h"
 

@@ -1,9 +1,9 @@
 // The server login: what it asks for, in which order, what it takes and how it fails.
-#include "main/serverlogin.h"
+#include "core/login/serverlogin.h"
 
 #include "core/codec/bytes.h"
 #include "core/plant/plantmodel.h"
-#include "tests/main/plantserver.h"
+#include "tests/support/plantserver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,58 @@
+// The frame every configuration editor shares: a fixed modal window with the menu "&Meni".
+#pragma once
+
+#include "config/editorservices.h"
+#include "core/exchange/exchangemessages.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+
+// Centred on the desktop, a fixed client area below the menu bar, no border icons: the window is
+// left through its menu only (Escape does nothing). Its handlers run when the window is shown.
+class EditorDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    void reject() override;
+
+protected:
+    EditorDialog(const EditorServices &services, const char *formName, const QString &title, QSize clientSize,
+                 QWidget *parent);
+
+    // The widgets of the window's layout are placed on the client area.
+    QWidget *client() const { return m_client; }
+    QMenu *menu() const { return m_menu; }
+    QAction *addMenuItem(const char *name, const QString &caption, const std::function<void()> &handler);
+
+    // Leaves the window: when unsaved, asks "Da li zelite sa snimite novu konfiguraciju?" and
+    // saves on OK first.
+    void leave(bool saved, const std::function<void()> &save);
+
+    // The failure message of an exchange of the record.
+    void reportFailure(ServerRecord record, ExchangeOperation operation) const;
+    // One failure message per failed write, in order.
+    void reportFailures(ServerRecord record, const QList<int> &failedSlots) const;
+
+    // Runs FormShow each time the window is shown.
+    void showEvent(QShowEvent *event) override;
+    virtual void FormShow() = 0;
+
+    EditorServices m_services;
+
+private:
+    QWidget *m_client;
+    QMenu *m_menu;
+};
+
+// A push button of the window's layout, named and placed on parent.
+QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent);
+// A raised panel of the window's layout, hidden until the window shows it.
+QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent);

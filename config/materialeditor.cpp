@@ -1,0 +1,117 @@
+// The material editor's window.
+#include "config/materialeditor.h"
+
+#include "config/listprintouts.h"
+#include "config/stringgrid.h"
+#include "core/services/dialogs.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
+    : EditorDialog(services, "Form3", QStringLiteral("Konfiguracija materijala"), QSize(753, 163), parent)
+    , m_grid(new StringGrid("StringGrid1", MaterialGridColumns, 1, client()))
+{
+    m_grid->setGeometry(8, 8, 737, 147);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setColumnWidths({30, 256, 259, 80, 104});
+    m_grid->setDefaultRowHeight(16);
+    m_grid->setToolTip(QStringLiteral("Dvaput kliknite na polje koje zelite promeniti."));
+    m_grid->setRowTexts(0, materialGridHeader());
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &MaterialEditor::StringGrid1DblClick);
+    createEntry();
+
+    addMenuItem("Novimaterijal1", QStringLiteral("&Novi materijal"), [this] { Novimaterijal1Click(); });
+    addMenuItem("Pregled1", QStringLiteral("Snimi &konfiguraciju"), [this] { Pregled1Click(); });
+    addMenuItem("Stampaj1", QStringLiteral("&Stampaj"), [this] { Stampaj1Click(); });
+    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
+}
+
+void MaterialEditor::createEntry()
+{
+    m_entry = namedPanel("Panel1", QRect(216, 40, 321, 81), client());
+    auto *label = new QLabel(QStringLiteral("Unesite parametar :"), m_entry);
+    label->setGeometry(16, 8, 200, 16);
+    m_value = new QLineEdit(m_entry);
+    m_value->setObjectName(QStringLiteral("Edit1"));
+    m_value->setGeometry(16, 26, 289, 21);
+    connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 52, 75, 25), m_entry), &QPushButton::clicked,
+            this, &MaterialEditor::Button1Click);
+    QPushButton *ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
+}
+
+// A failed load leaves the grid as it was.
+void MaterialEditor::FormShow()
+{
+    m_entry->hide();
+    if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w))
+        return reportFailure(*failed, ExchangeOperation::Read);
+    fillGrid();
+}
+
+void MaterialEditor::fillGrid()
+{
+    m_grid->setRows(static_cast<int>(m_sheet.rows.size()) + 1);
+    for (int row = 1; row < m_grid->rowCount(); ++row)
+        m_grid->setRowTexts(row, m_sheet.rows[row - 1]);
+}
+
+void MaterialEditor::StringGrid1DblClick()
+{
+    m_cell = QPoint(m_grid->currentColumn(), m_grid->currentRow());
+    if (m_cell.x() < 1 || m_cell.y() < 1)
+        return;
+    m_entry->show();
+    m_entry->raise();
+    m_value->setMaxLength(materialEntryLength(m_cell.x()));
+    m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
+    m_value->selectAll();
+    m_value->setFocus();
+}
+
+void MaterialEditor::Button1Click()
+{
+    m_entry->hide();
+}
+
+void MaterialEditor::Button2Click()
+{
+    m_sheet.rows[m_cell.y() - 1][static_cast<std::size_t>(m_cell.x())] = m_value->text();
+    m_sheet.saved = false;
+    fillGrid();
+    m_entry->hide();
+}
+
+void MaterialEditor::Novimaterijal1Click()
+{
+    if (!addMaterialRow(m_sheet))
+        return m_services.dialogs.message(QStringLiteral("Maksimalan broj materijala je ogranicen na 96"),
+                                          QStringLiteral("Error"));
+    fillGrid();
+}
+
+void MaterialEditor::Pregled1Click()
+{
+    if (!m_sheet.loaded)
+        return;
+    if (const std::optional<ServerRecord> failed = saveMaterialSheet(m_services.server, m_sheet, m_services.w))
+        return reportFailure(*failed, ExchangeOperation::Write);
+    FormShow();
+}
+
+void MaterialEditor::Stampaj1Click()
+{
+    printPrintout(materialListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
+}
+
+void MaterialEditor::Izlaz1Click()
+{
+    leave(m_sheet.saved, [this] { Pregled1Click(); });
+}

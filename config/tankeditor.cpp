@@ -1,0 +1,137 @@
+// The tank parameter editor's window.
+#include "config/tankeditor.h"
+
+#include "config/listprintouts.h"
+#include "config/stringgrid.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
+    : EditorDialog(services, "Form2", QStringLiteral("Konfiguracija rezervoara"), QSize(672, 277), parent)
+    , m_grid(new StringGrid("StringGrid1", TankGridColumns, TankCount + 1, client()))
+{
+    m_grid->setGeometry(8, 8, 656, 261);
+    m_grid->setColumnWidths({30, 65, 51, 50, 50, 51, 52, 92, 89, 124});
+    m_grid->setDefaultRowHeight(16);
+    m_grid->setToolTip(QStringLiteral("Dvaput kliknite na polje 'Materijal' za izbor materijala"));
+    m_grid->setRowTexts(0, tankGridHeader());
+    for (int row = 1; row <= TankCount; ++row)
+        m_grid->setCell(0, row, QString::number(row));
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &TankEditor::StringGrid1DblClick);
+    createChooser();
+    createEntry();
+
+    addMenuItem("Novirezervoar1", QStringLiteral("&Novi rezervoar"), [] {})->setVisible(false);
+    m_changeParameters = addMenuItem("Izmenaparametara2", QStringLiteral("&Izmena parametara"), [] {});
+    m_changeParameters->setCheckable(true);
+    m_changeParameters->setVisible(false);
+    addMenuItem("Stampa", QStringLiteral("&Stampaj konfiguraciju"), [this] { StampaClick(); });
+    addMenuItem("Podesavanjekonzole1", QStringLiteral("&Podesavanje konzole"), [this] { Q_EMIT consoleEditorRequested(); });
+    addMenuItem("Snimikonfiguraciju1", QStringLiteral("Snimi &konfiguraciju"), [this] { Snimikonfiguraciju1Click(); });
+    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
+}
+
+void TankEditor::createChooser()
+{
+    m_chooser = namedPanel("Panel1", QRect(200, 90, 272, 97), client());
+    auto *label = new QLabel(QStringLiteral("Izaberite materijal za rezervoar "), m_chooser);
+    label->setGeometry(16, 10, 240, 16);
+    m_materials = new QComboBox(m_chooser);
+    m_materials->setObjectName(QStringLiteral("ComboBox1"));
+    m_materials->setGeometry(16, 32, 240, 21);
+    connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser),
+            &QPushButton::clicked, this, &TankEditor::Button1Click);
+    QPushButton *ok = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TankEditor::Button2Click);
+}
+
+void TankEditor::createEntry()
+{
+    m_entry = namedPanel("Panel2", QRect(236, 110, 200, 57), client());
+    m_value = new QLineEdit(m_entry);
+    m_value->setObjectName(QStringLiteral("Edit1"));
+    m_value->setGeometry(12, 18, 100, 21);
+    connect(namedButton("Button3", QStringLiteral("OK"), QRect(120, 16, 68, 25), m_entry), &QPushButton::clicked,
+            this, &TankEditor::Button3Click);
+}
+
+void TankEditor::FormShow()
+{
+    m_chooser->hide();
+    m_entry->hide();
+    m_changeParameters->setVisible(serviceSettingOn(m_services, QStringLiteral("Change")));
+    const std::optional<ServerRecord> failed = loadTankSheet(m_services.server, m_sheet, m_services.w);
+    m_materials->clear();
+    for (const MaterialRecord &material : m_sheet.materials)
+        m_materials->addItem(material.sifra);
+    m_materials->setCurrentIndex(-1);
+    fillRows();
+    if (failed)
+        reportFailure(*failed, ExchangeOperation::Read);
+}
+
+void TankEditor::fillRows()
+{
+    for (int row = 1; row <= TankCount; ++row)
+        m_grid->setRowTexts(row, m_sheet.rows[static_cast<std::size_t>(row - 1)]);
+}
+
+void TankEditor::StringGrid1DblClick()
+{
+    m_cell = QPoint(m_grid->currentColumn(), m_grid->currentRow());
+    if (m_cell.x() < 1 || m_cell.y() < 1)
+        return;
+    if (m_cell.x() == TankMaterialColumn) {
+        m_chooser->show();
+        m_chooser->raise();
+    } else if (m_changeParameters->isChecked()) {
+        m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
+        m_value->selectAll();
+        m_entry->show();
+        m_entry->raise();
+        m_value->setFocus();
+    }
+}
+
+void TankEditor::Button1Click()
+{
+    m_chooser->hide();
+}
+
+void TankEditor::Button2Click()
+{
+    chooseMaterial(m_sheet, m_cell.y(), m_materials->currentIndex());
+    fillRows();
+    m_chooser->hide();
+}
+
+// A typed parameter only changes the grid; the exit asks about saving only after a material choice.
+void TankEditor::Button3Click()
+{
+    m_sheet.rows[static_cast<std::size_t>(m_cell.y() - 1)][static_cast<std::size_t>(m_cell.x())] = m_value->text();
+    fillRows();
+    m_entry->hide();
+}
+
+void TankEditor::StampaClick()
+{
+    printPrintout(tankListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
+}
+
+void TankEditor::Snimikonfiguraciju1Click()
+{
+    reportFailures(ServerRecord::TankParams, saveTankSheet(m_services.server, m_sheet, m_services.w));
+}
+
+void TankEditor::Izlaz1Click()
+{
+    leave(m_sheet.saved, [this] { Snimikonfiguraciju1Click(); });
+}

@@ -1,0 +1,137 @@
+// The list printouts drawn into images: page counts, ruling, which rows are filled, the footer.
+#include "config/listprintouts.h"
+
+#include "tests/support/fixedclock.h"
+#include "tests/support/imageink.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const FixedClock Clock6March{QDateTime(QDate(2026, 3, 6), QTime(9, 5))};
+const QSize Portrait(850, 1100); // u = 70, r = 21, top = 137
+const QSize Landscape(1100, 850); // u = 91, r = 16, top = 141
+
+QImage render(const Printout &printout, int page, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    renderPage(printout, page, image);
+    return image;
+}
+
+bool inkIn(const QImage &image, QRect area)
+{
+    return !inkBounds(image, area).isNull();
+}
+
+// How many separate stretches of ink a horizontal or vertical segment crosses.
+int inkRuns(const QImage &image, QPoint from, QPoint to)
+{
+    const QPoint step = from.x() == to.x() ? QPoint(0, 1) : QPoint(1, 0);
+    int runs = 0;
+    bool inside = false;
+    for (QPoint p = from; p != to + step; p += step) {
+        const bool ink = isInk(image.pixel(p));
+        runs += ink && !inside;
+        inside = ink;
+    }
+    return runs;
+}
+
+QList<MaterialGridRow> materials(int count)
+{
+    QList<MaterialGridRow> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append({QString::number(i), u"Ulje %1"_s.arg(i), u"Ulje"_s, u"S%1"_s.arg(i), u"910.000"_s});
+    return rows;
+}
+
+QList<UserWire> users(int count)
+{
+    QList<UserWire> list(count);
+    for (UserWire &user : list) {
+        user.userName = QByteArray("OPERATER").leftJustified(UserNameSize, ' ');
+        user.password = "LOZINKA ";
+        user.rights[0].nivo = 1;
+    }
+    return list;
+}
+
+TEST(ListPrintouts, PageCountsFollowTheListsWithinTheLimits)
+{
+    const struct { int count, materialPages, userPages; } cases[] = {
+        {0, 1, 1}, {5, 1, 1}, {6, 1, 2}, {32, 1, 7}, {33, 2, 7}, {96, 3, 20}, {100, 3, 20}, {101, 3, 20}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(materialListPrintout(materials(c.count), Clock6March).pages, c.materialPages) << c.count;
+        EXPECT_EQ(userListPrintout(users(c.count), Clock6March).pages, c.userPages) << c.count;
+    }
+}
+
+TEST(PrintFooter, NamesTheCustomerAndTheTimeOfPrinting)
+{
+    EXPECT_EQ(printFooter(Clock6March.now()), u" AD \"MERON\" , ZEMIK       Datum : 06. Mart  2026.    Vreme : 09 : 05"_s);
+    EXPECT_EQ(printFooter(QDateTime(QDate(2026, 12, 24), QTime(21, 45))),
+              u" AD \"MERON\" , ZEMIK       Datum : 24. Decembar  2026.    Vreme : 21 : 45"_s);
+}
+
+TEST(TankListPrintout, RulesSeventeenRowsAndTenColumnsOnALandscapePage)
+{
+    const Printout printout = tankListPrintout({}, Clock6March);
+    EXPECT_EQ(printout.orientation, QPageLayout::Landscape);
+    const QImage page = render(printout, 1, Landscape);
+    const int top = 141, bottom = 141 + 32 * 16, right = 1100 - 91;
+    EXPECT_EQ(inkRuns(page, QPoint(right - 3, top - 3), QPoint(right - 3, bottom + 3)), 17);
+    EXPECT_EQ(inkRuns(page, QPoint(88, bottom - 2), QPoint(right + 3, bottom - 2)), 10);
+    EXPECT_TRUE(inkIn(page, QRect(91, 850 - 70, 300, 14))) << "footer";
+}
+
+TEST(MaterialListPrintout, ThirtyThreeMaterialsFillPageOneAndOneRowOfPageTwo)
+{
+    const Printout printout = materialListPrintout(materials(33), Clock6March);
+    const int u = 70, r = 21, top = 137, x1 = 70 + 35;
+    const auto numberCell = [&](int row) { return QRect(QPoint(u + 3, top + row * r + 8), QPoint(x1 - 3, top + (row + 1) * r - 1)); };
+    const QImage first = render(printout, 1, Portrait);
+    const QImage second = render(printout, 2, Portrait);
+    EXPECT_TRUE(inkIn(first, numberCell(32)));
+    EXPECT_TRUE(inkIn(second, numberCell(1)));
+    EXPECT_FALSE(inkIn(second, numberCell(2)));
+    EXPECT_EQ(inkRuns(second, QPoint(850 - u - 5, top - 3), QPoint(850 - u - 5, top + 33 * r + 3)), 34);
+    EXPECT_EQ(inkRuns(second, QPoint(u - 3, top + 32 * r + 10), QPoint(850 - u + 3, top + 32 * r + 10)), 6);
+}
+
+// Block b's rows on a portrait page: the user line, the tank header and five rights.
+QRect blockRow(int block, int row, int left = 73, int right = 850 - 73)
+{
+    const int top = 137 + (7 * (block - 1) + row) * 21;
+    return QRect(QPoint(left, top + 2), QPoint(right, top + 19));
+}
+
+TEST(UserListPrintout, SevenUsersFillTwoBlocksOfPageTwoAndRuleTheOtherThree)
+{
+    const Printout printout = userListPrintout(users(7), Clock6March);
+    ASSERT_EQ(printout.pages, 2);
+    const QImage page = render(printout, 2, Portrait);
+    const int x1 = 70 + 141, x2 = x1 + 2 * 18;
+    for (int block = 1; block <= 5; ++block) {
+        EXPECT_EQ(inkIn(page, blockRow(block, 0)), block <= 2) << "user line of block " << block;
+        EXPECT_EQ(inkIn(page, blockRow(block, 2, x1 + 2, x2 - 2)), block <= 2) << "level right on R 74, block " << block;
+        EXPECT_FALSE(inkIn(page, blockRow(block, 3, x1 + 2, x2 - 2))) << "temperature right on R 74, block " << block;
+        EXPECT_TRUE(inkIn(page, blockRow(block, 1))) << "tank header of block " << block;
+        EXPECT_EQ(inkRuns(page, QPoint(x1 - 3, blockRow(block, 4).bottom()), QPoint(850 - 67, blockRow(block, 4).bottom())), 16);
+    }
+}
+
+TEST(UserListPrintout, NoUsersPrintOneRuledPageWithoutUserLines)
+{
+    const Printout printout = userListPrintout({}, Clock6March);
+    ASSERT_EQ(printout.pages, 1);
+    const QImage page = render(printout, 1, Portrait);
+    EXPECT_FALSE(inkIn(page, blockRow(1, 0)));
+    EXPECT_TRUE(inkIn(page, blockRow(1, 1)));
+    EXPECT_EQ(inkRuns(page, QPoint(850 - 75, 134), QPoint(850 - 75, 137 + 35 * 21 + 3)), 36);
+}
+
+} // namespace

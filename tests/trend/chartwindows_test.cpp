@@ -1,0 +1,302 @@
+// The chart window and the chart parameters window driven through their menus, panels, grid,
+// scroll bar and mouse over the demonstration plant and its history of 8641 samples.
+#include "core/history/chartrecordfile.h"
+#include "core/history/trendratio.h"
+#include "core/history/trendseries.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/services/tw.h"
+#include "tests/support/fixedclock.h"
+#include "tests/support/namedcases.h"
+#include "tests/support/recordingdialogs.h"
+#include "tools/demohistory.h"
+#include "trend/chartgeometry.h"
+#include "trend/chartparameterswindow.h"
+#include "trend/chartwindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = RecordingDialogs::Kind;
+using Calls = QList<RecordingDialogs::Call>;
+const QString Forma = QStringLiteral("Forma"), LastRez = QStringLiteral("LastRez");
+
+class ChartWindowTest : public testing::Test
+{
+protected:
+    ChartWindowTest()
+    {
+        loadDemonstrationPlant(plant);
+        EXPECT_EQ(writeDemoHistory(dir.path(), plant.tanks, clock.now()), std::nullopt);
+    }
+
+    void createWindow() { window = std::make_unique<ChartWindow>(plant, ChartWindowServices{folder, dialogs, clock, w, QLocale::c()}); }
+
+    template <typename T>
+    T *part(const char *name, const QObject *parent = nullptr) const
+    {
+        T *found = (parent ? parent : window.get())->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    qint32 setting(const QString &name) const
+    {
+        qint32 value = -1;
+        w.ReadInteger(Forma, name, value);
+        return value;
+    }
+
+    QTemporaryDir dir;
+    DataFolder folder{dir.path()};
+    FixedClock clock{QDateTime(QDate(2024, 5, 6), QTime(7, 8))};
+    RecordingDialogs dialogs;
+    SettingsStore store{dir.filePath(QStringLiteral("settings.reg"))};
+    Tw w{store, dialogs, clock, QLocale::c()};
+    PlantModel plant;
+    std::unique_ptr<ChartWindow> window;
+};
+
+struct FirstDisplayCase
+{
+    const char *name;
+    std::vector<int> historySlots; // the slots whose history the user may see
+    int lastSlot;                  // Forma\LastRez when the window first shows
+    int shownSlot;
+    int samples;
+    const char *missingFile;
+    Calls reports;
+};
+
+class FirstDisplayTest : public ChartWindowTest, public testing::WithParamInterface<FirstDisplayCase>
+{
+};
+
+const std::vector<int> EverySlot{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+const FirstDisplayCase FirstDisplayCases[] = {
+    {"TheLastSlot", {1, 2, 3}, 2, 2, DemoSampleCount, "", {}},
+    {"TheFirstPermittedWhenTheLastIsRefused", {4, 9}, 1, 4, DemoSampleCount, "", {}},
+    {"NothingWithoutAnyHistoryRight", {}, 1, 0, 0, "", {}},
+    {"MissingHistory", EverySlot, 1, 1, 0, "REPORT.STG",
+     {{Kind::Error, QStringLiteral("Fajl REPORT.STG ne postoji."), QStringLiteral("Skladar")}}},
+    // Without chart settings every scale is empty and both channels are channel 0.
+    {"MissingChartSettings", EverySlot, 1, 1, DemoSampleCount, "Report.rez",
+     {{Kind::Message, QStringLiteral("Fajl ne postoji."), QStringLiteral("Greska")}}},
+};
+
+} // namespace
+
+TEST_P(FirstDisplayTest, ShowsOnlyPermittedHistory)
+{
+    const FirstDisplayCase &c = GetParam();
+    for (std::size_t i = 0; i < plant.user.rights.size(); ++i)
+        plant.user.rights[i].istorija = std::ranges::count(c.historySlots, i + 1) == 1 ? 1 : 0;
+    QFile::remove(dir.filePath(QLatin1String(c.missingFile)));
+    ASSERT_TRUE(writeTrendRatio(w, 3, TrendRatio{4, 1}).ok());
+    createWindow(); // resets every ratio and the last slot
+    EXPECT_EQ(readTrendRatio(w, 3), TrendRatio{});
+    EXPECT_EQ(setting(LastRez), 1);
+    ASSERT_TRUE(w.WriteInteger(Forma, LastRez, c.lastSlot).ok());
+
+    window->show();
+    EXPECT_EQ(window->selectedSlot(), c.shownSlot);
+    EXPECT_EQ(window->series().sampleCount, c.samples);
+    EXPECT_EQ(setting(LastRez), c.shownSlot != 0 ? c.shownSlot : c.lastSlot);
+    const QScrollBar *scrollBar = part<QScrollBar>("ScrollBar1"); // on the newest 577 positions
+    EXPECT_EQ(ChartScrollRange(scrollBar->minimum(), scrollBar->maximum(), scrollBar->value()), chartScrollRange(c.samples, 1));
+    for (int slot = 1; slot <= TankCount; ++slot)
+        EXPECT_EQ(part<QAction>(QByteArray("rr" + QByteArray::number(slot)).constData())->isVisible(),
+                  std::ranges::count(c.historySlots, slot) == 1) << slot;
+    EXPECT_EQ(dialogs.calls, c.reports);
+    if (c.historySlots.size() < EverySlot.size()) {
+        window->selectSlot(5); // refused like its hidden menu entry
+        EXPECT_EQ(window->selectedSlot(), c.shownSlot);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(ChartWindow, FirstDisplayTest, testing::ValuesIn(FirstDisplayCases), caseName<FirstDisplayCase>);
+
+TEST_F(ChartWindowTest, PeriodChooserStoresTheChoiceAndReloads)
+{
+    createWindow();
+    window->show();
+    window->selectSlot(5);
+    auto *list = part<QComboBox>("ComboBox1");
+    part<QAction>("Interval1")->trigger();
+    EXPECT_TRUE(part<QFrame>("Panel1")->isVisible());
+    EXPECT_FALSE(list->isEditable());
+    EXPECT_EQ(list->currentIndex(), 5); // 1/1
+
+    window->ComboBox1Change(8); // "   mesec", stored before "OK"
+    EXPECT_EQ(readTrendRatio(w, 5), (TrendRatio{1, 7}));
+    part<QPushButton>("Button1")->click();
+    EXPECT_FALSE(part<QFrame>("Panel1")->isVisible());
+    EXPECT_EQ(window->series().sampleCount, 1234); // round(8641 / 7)
+    list->setCurrentIndex(0);
+    part<QAction>("Interval1")->trigger();
+    EXPECT_EQ(list->currentIndex(), 8);
+}
+
+TEST_F(ChartWindowTest, DragClipboardPrinterAndCsv)
+{
+    createWindow();
+    window->show();
+    part<QScrollBar>("ScrollBar1")->setValue(5000);
+    QWidget *chart = part<QWidget>("Chart");
+    QTest::mousePress(chart, Qt::RightButton, Qt::NoModifier, QPoint(300, 300));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(350, 300), chart->mapToGlobal(QPointF(350, 300)), Qt::NoButton,
+                     Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(chart, &drag);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar1")->value(), 4950); // 50 pixels right: 50 samples back
+    EXPECT_EQ(window->readOut().mouse, QPoint(350, 300));
+
+    part<QAction>("StgToChart1")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->image(), window->chart());
+    part<QAction>("Print1")->trigger(); // the operator cancels the print dialog
+    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Printer, QString(), QString()}}));
+
+    QFile csv(dir.filePath(QStringLiteral("R74.csv")));
+    dialogs.saveFileAnswers = {csv.fileName()};
+    part<QAction>("Csv1")->trigger();
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    EXPECT_EQ(lines.front(), "position,date,time,level_m,temperature_c,volume_m3,mass_t");
+    EXPECT_EQ(lines.size(), DemoSampleCount + 2); // header, samples, the final line break
+}
+
+namespace {
+
+constexpr int Tank80 = 4; // list index of "Rezervoar 80", slot 5
+
+class ChartParametersTest : public ChartWindowTest
+{
+protected:
+    ChartParametersTest() { parameters.show(); }
+
+    template <typename T>
+    T *item(const char *name) const { return part<T>(name, &parameters); }
+    QTableWidget *grid() const { return item<QTableWidget>("StringGrid1"); }
+    void chooseTank(int index) const { item<QComboBox>("ComboBox1")->setCurrentIndex(index); }
+    // A quantity's button in "Leva" (RadioGroup1) or "Desna" (RadioGroup2).
+    QRadioButton *radio(const char *group, Quantity quantity) const
+    {
+        return item<QWidget>(group)->findChildren<QRadioButton *>().at(static_cast<int>(quantity));
+    }
+
+    void edit(int row, int column, const QString &text)
+    {
+        grid()->setCurrentCell(row, column);
+        parameters.StringGrid1DblClick(row, column);
+        item<QLineEdit>("Edit1")->setText(text);
+        item<QPushButton>("Button2")->click();
+    }
+
+    TankChartRecords records = readChartRecords(folder).records;
+    ChartParametersWindow parameters{records, folder, dialogs, w};
+};
+
+struct EditCase
+{
+    const char *name;
+    int row;
+    int column;
+    const char *typed;
+    qint32 stored;
+    int warnings;
+};
+
+class EditTest : public ChartParametersTest, public testing::WithParamInterface<EditCase>
+{
+};
+
+const EditCase EditCases[] = {
+    {"Minimum", 1, 1, "250", 250, 0},
+    {"MaximumWithALetterIsZero", 3, 2, "12a", 0, 1},
+    {"WidthAfterABlank", 4, 3, " 3", 3, 1},
+};
+
+} // namespace
+
+TEST_P(EditTest, StoresTheParsedNumber)
+{
+    const EditCase &c = GetParam();
+    chooseTank(Tank80);
+    edit(c.row, c.column, QLatin1String(c.typed));
+    const ChartSettings &settings = records[Tank80].settings(AllQuantities[static_cast<std::size_t>(c.row - 1)]);
+    const std::array<qint32, 3> fields{settings.scaleMin, settings.scaleMax, settings.lineWidth};
+    EXPECT_EQ(fields[static_cast<std::size_t>(c.column - 1)], c.stored);
+    EXPECT_EQ(grid()->item(c.row, c.column)->text(), QString::number(c.stored));
+    EXPECT_EQ(dialogs.calls, Calls(c.warnings, {Kind::Message, QStringLiteral("Neispravno unesen broj"), QStringLiteral("Integer error")}));
+    EXPECT_FALSE(item<QLineEdit>("Edit1")->isEnabled());
+}
+INSTANTIATE_TEST_SUITE_P(ChartParameters, EditTest, testing::ValuesIn(EditCases), caseName<EditCase>);
+
+TEST_F(ChartParametersTest, ChoosingATankOrClickingBeforeChangesNothing)
+{
+    parameters.StringGrid1DblClick(1, 0);
+    parameters.StringGrid1DblClick(2, 2);
+    radio("RadioGroup1", Quantity::Volume)->click();
+    chooseTank(Tank80);
+    EXPECT_EQ(grid()->item(1, 2)->text(), QString::number(records[Tank80].level.scaleMax));
+    EXPECT_EQ(grid()->item(4, 3)->text(), QString::number(records[Tank80].volume.lineWidth));
+    EXPECT_TRUE(radio("RadioGroup1", Quantity::Level)->isChecked());
+    EXPECT_TRUE(radio("RadioGroup2", Quantity::Temperature)->isChecked());
+    parameters.StringGrid1DblClick(0, 1); // the header row
+    EXPECT_FALSE(item<QLineEdit>("Edit1")->isEnabled());
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+    const TankChartRecords read = readChartRecords(folder).records;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(encodeTankChartRecord(records[i]), encodeTankChartRecord(read[i])) << i;
+}
+
+TEST_F(ChartParametersTest, OneQuantityPerAxisAndTheColourDialog)
+{
+    chooseTank(Tank80);
+    radio("RadioGroup2", Quantity::Mass)->click();
+    radio("RadioGroup1", Quantity::Mass)->click(); // the group clicked last decides
+    for (const Quantity quantity : AllQuantities)
+        EXPECT_EQ(records[Tank80].settings(quantity).axisSide, quantity == Quantity::Mass ? 1 : 0);
+    records[Tank80].temperature.curveColour = 0x0000FF;
+    dialogs.colourAnswers = {QColor(1, 2, 3)};
+    parameters.StringGrid1DblClick(2, 0);
+    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Colour, QStringLiteral("#ff0000"), QString()}}));
+    EXPECT_EQ(records[Tank80].temperature.curveColour, 0x030201u);
+}
+
+TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSaved)
+{
+    QFile file(dir.filePath(ChartRecordFileName));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray expected = file.readAll();
+    file.close();
+    chooseTank(Tank80);
+    edit(1, 2, QStringLiteral("258")); // the level's maximum: bytes 208..211 of the fifth record
+    expected.replace(4 * 504 + 208, 4, QByteArray("\x02\x01\x00\x00", 4));
+    item<QPushButton>("Button1")->click();
+    EXPECT_EQ(dialogs.calls.back().text, QStringLiteral("Konfiguracija je snimljena."));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), expected);
+
+    dialogs.calls.clear();
+    parameters.setSavable(false); // after a read that stopped inside the file
+    item<QPushButton>("Button1")->click();
+    ASSERT_TRUE(QDir(dir.path()).removeRecursively());
+    parameters.setSavable(true);
+    item<QPushButton>("Button1")->click();
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    for (const RecordingDialogs::Call &call : dialogs.calls)
+        EXPECT_TRUE(call.text.contains(QStringLiteral("nije snimljena"))) << call.text.toStdString();
+}

@@ -1,0 +1,256 @@
+// skladar-history: one tank's history as CSV, as the chart's picture or as its printed page,
+// after the client's own login, without a window.
+#include "core/exchange/serverlink.h"
+#include "core/exchange/tcpexchange.h"
+#include "core/history/chartrecordfile.h"
+#include "core/history/historycsv.h"
+#include "core/history/trendseries.h"
+#include "core/login/login.h"
+#include "core/plant/plantmodel.h"
+#include "core/services/clock.h"
+#include "core/services/datafolder.h"
+#include "core/settings/settingsstore.h"
+#include "server/embeddedexchange.h"
+#include "trend/chartframe.h"
+#include "trend/chartgeometry.h"
+#include "trend/chartpage.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Exit statuses, as --help lists them.
+enum Exit { Done = 0, DataFileFailed = 1, BadArguments = 2, LoginFailed = 3, NoHistoryRight = 4 };
+
+enum class Output { Csv, Png, Pdf };
+
+struct Options
+{
+    int slot = 0;
+    QString dir;
+    QString code;
+    std::optional<ServerAddress> server;
+    TrendRatio ratio;
+    CsvRange range;
+    std::optional<int> scroll;
+    QPoint mouse{-1, -1}; // outside the plot: no cross-hair
+    QString out;          // empty: CSV on standard output
+    Output output = Output::Csv;
+};
+
+int fail(int status, const QString &message)
+{
+    std::fprintf(stderr, "skladar-history: %s\n", message.toLocal8Bit().constData());
+    return status;
+}
+
+const char *const Description = R"(Writes one tank's history, after logging in as the client does.
+
+--out FILE decides the output by its extension: .csv the samples (also without --out, on standard
+output), .png the 800 x 580 chart as the chart window draws it, .pdf its printed landscape page.
+CSV: a header line position,date,time,level_m,temperature_c,volume_m3,mass_t, then one line per
+position of the stretched series that holds a sample, oldest first; date YYYY-MM-DD, time HH:MM,
+values with 3 decimals and "." as the decimal point; a quantity the user may not see stays empty.
+
+Exit status: 0 done (a history file whose last block is incomplete is reported on standard error
+and its complete blocks are used); 1 a data file failed (REPORT.STG or Report.rez missing, a short
+Report.rez, a time stamp that fails the check) or the output could not be written; 2 bad
+arguments; 3 the login failed; 4 the user lacks the history right on that tank.)";
+
+std::optional<int> number(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<TrendRatio> parseRatio(const QString &text)
+{
+    const auto offered = std::find_if(TrendPeriods.begin(), TrendPeriods.end(), [&](const TrendPeriod &period) {
+        return text == u"%1/%2"_s.arg(period.ratio.mm).arg(period.ratio.dd);
+    });
+    return offered == TrendPeriods.end() ? std::nullopt : std::optional(offered->ratio);
+}
+
+std::optional<ServerAddress> parseServer(const QString &text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    const std::optional<int> port = number(text.mid(colon + 1));
+    const QString host = text.left(colon);
+    QHostAddress address(host == u"localhost"_s ? u"127.0.0.1"_s : host);
+    if (colon < 1 || !port || *port < 1 || *port > 65535 || address.isNull())
+        return std::nullopt;
+    return ServerAddress{address, static_cast<quint16>(*port)};
+}
+
+std::optional<QPoint> parseMouse(const QString &text)
+{
+    const QStringList parts = text.split(u',');
+    const std::optional<int> x = parts.size() == 2 ? number(parts[0]) : std::nullopt;
+    const std::optional<int> y = parts.size() == 2 ? number(parts[1]) : std::nullopt;
+    return x && y ? std::optional(QPoint(*x, *y)) : std::nullopt;
+}
+
+// Fills options from the parsed command line; the text of the first problem, empty when none.
+QString takeOptions(const QCommandLineParser &parser, Options &options)
+{
+    const auto value = [&](const char *name) { return parser.value(QString::fromLatin1(name)); };
+    const auto set = [&](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
+    const std::optional<int> slot = slotOfTank(number(value("tank")).value_or(0));
+    if (!slot)
+        return u"--tank must be one of 74, 75, 78 to 88, 96, 97"_s;
+    options.slot = *slot;
+    options.dir = set("dir") ? value("dir") : QDir::currentPath();
+    options.code = (set("login") ? value("login") : DemonstrationCode).toUpper();
+    if (set("server") && !(options.server = parseServer(value("server"))))
+        return u"--server must be HOST:PORT with an IP address (or localhost) and a port 1 to 65535"_s;
+    const std::optional<TrendRatio> ratio = set("ratio") ? parseRatio(value("ratio")) : TrendRatio{};
+    if (!ratio)
+        return u"--ratio must be one of the chart's periods: 12/1, 8/1, 6/1, 4/1, 2/1, 1/1, 1/2, 1/4, 1/7"_s;
+    options.ratio = *ratio;
+    if (set("from") && !(options.range.from = parseCsvMoment(value("from"), false)))
+        return u"--from must be YYYY-MM-DD or YYYY-MM-DDTHH:MM"_s;
+    if (set("to") && !(options.range.to = parseCsvMoment(value("to"), true)))
+        return u"--to must be YYYY-MM-DD or YYYY-MM-DDTHH:MM"_s;
+    if (set("scroll") && !(options.scroll = number(value("scroll"))))
+        return u"--scroll must be a whole number"_s;
+    const std::optional<QPoint> mouse = set("mouse") ? parseMouse(value("mouse")) : options.mouse;
+    if (!mouse)
+        return u"--mouse must be X,Y"_s;
+    options.mouse = *mouse;
+    options.out = value("out");
+    const QString suffix = options.out.section(u'.', -1).toLower();
+    if (!options.out.isEmpty() && suffix != u"csv"_s && suffix != u"png"_s && suffix != u"pdf"_s)
+        return u"--out must end in .csv, .png or .pdf"_s;
+    options.output = suffix == u"png"_s ? Output::Png : suffix == u"pdf"_s ? Output::Pdf : Output::Csv;
+    if (!parser.positionalArguments().isEmpty())
+        return u"unexpected argument %1"_s.arg(parser.positionalArguments().front());
+    return {};
+}
+
+std::optional<Options> parseOptions(const QCoreApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(Description));
+    parser.addHelpOption();
+    parser.addOptions({
+        {u"tank"_s, u"The tank: 74, 75, 78 to 88, 96 or 97."_s, u"N"_s},
+        {u"dir"_s, u"Folder with REPORT.STG and Report.rez (default: the working directory)."_s, u"DIR"_s},
+        {u"login"_s, u"User code (default: the demonstration code: the built-in plant, every right). Any other code logs in at the server with that user's rights."_s, u"CODE"_s},
+        {u"server"_s, u"The acquisition server (default: as the client chooses it from its settings, the built-in server when none is set)."_s, u"HOST:PORT"_s},
+        {u"ratio"_s, u"Stretch ratio of a chart period: 12/1 is 8 h across the chart, 1/1 4 days, 1/7 a month (default 1/1)."_s, u"MM/DD"_s},
+        {u"from"_s, u"CSV: first moment to write, YYYY-MM-DD or YYYY-MM-DDTHH:MM, inclusive."_s, u"WHEN"_s},
+        {u"to"_s, u"CSV: last moment to write, inclusive (a date alone includes its whole day)."_s, u"WHEN"_s},
+        {u"scroll"_s, u"Chart: scroll bar position (default: the newest, as the window opens)."_s, u"P"_s},
+        {u"mouse"_s, u"Chart: pointer position for the cross-hair and read-out (default: outside the plot)."_s, u"X,Y"_s},
+        {u"out"_s, u"Output file: .csv, .png or .pdf (default: CSV on standard output)."_s, u"FILE"_s},
+    });
+    parser.process(app);
+    Options options;
+    QString problem = parser.isSet(u"tank"_s) ? takeOptions(parser, options) : u"--tank N is required"_s;
+    if (problem.isEmpty())
+        return options;
+    fail(BadArguments, problem);
+    std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
+    return std::nullopt;
+}
+
+// The plant model of the login, or the failure text.
+std::optional<QString> logIn(const Options &options, PlantModel &plant)
+{
+    if (options.server) {
+        TcpExchange server(options.server->address, options.server->port);
+        return fillPlantModel(options.code, server, plant);
+    }
+    const SettingsStore settings;
+    ServerLink link(settings, [] {
+        EmbeddedExchangeOpening opening = openEmbeddedExchange();
+        if (!opening.error.isEmpty())
+            fail(LoginFailed, opening.error);
+        return std::unique_ptr<ServerExchange>(std::move(opening.exchange));
+    });
+    if (options.code != DemonstrationCode)
+        link.select();
+    return fillPlantModel(options.code, link, plant);
+}
+
+bool writeCsv(const Options &options, const TrendSeries &series, const TankRights &rights)
+{
+    if (options.out.isEmpty()) {
+        QFile out;
+        return out.open(stdout, QIODevice::WriteOnly) && writeHistoryCsv(out, series, rights, options.range);
+    }
+    QSaveFile out(options.out);
+    return out.open(QIODevice::WriteOnly) && writeHistoryCsv(out, series, rights, options.range) && out.commit();
+}
+
+// The chart at the scroll position, which the scroll bar's range holds as the window's would.
+bool writeChart(const Options &options, const ChartInput &input)
+{
+    QImage frame;
+    const ReadOut readOut = RenderChartFrame(frame, input, options.mouse);
+    if (options.output == Output::Png)
+        return frame.save(options.out, "PNG");
+    QPdfWriter pdf(options.out);
+    return PrintChartPage(pdf, input, readOut, SystemClock().now());
+}
+
+int writeOutput(const Options &options, const TrendSeries &series, const PlantModel &plant, const TankChartRecord &record)
+{
+    const TankRights &rights = plant.user.rights[static_cast<std::size_t>(options.slot - 1)];
+    bool written = false;
+    if (options.output == Output::Csv) {
+        written = writeCsv(options, series, rights);
+    } else {
+        const ChartScrollRange range = chartScrollRange(series.sampleCount, series.ratio.mm);
+        const int scroll = std::clamp(options.scroll.value_or(range.position), range.minimum, std::max(range.minimum, range.maximum));
+        written = writeChart(options, {series, record, plant.tanks.slot(options.slot).materialKind, rights, scroll, QLocale::system()});
+    }
+    return written ? Done : fail(DataFileFailed, u"cannot write %1"_s.arg(options.out.isEmpty() ? u"the output"_s : options.out));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // the chart needs fonts, not a display
+    QGuiApplication app(argc, argv);
+    // The client's names, so that its settings and its built-in server's store are found.
+    QGuiApplication::setApplicationName(u"Skladar"_s);
+    QGuiApplication::setOrganizationName(u"Tervo"_s);
+    const std::optional<Options> options = parseOptions(app);
+    if (!options)
+        return BadArguments;
+
+    PlantModel plant;
+    if (const std::optional<QString> failure = logIn(*options, plant))
+        return fail(LoginFailed, *failure);
+    if (plant.user.rights[static_cast<std::size_t>(options->slot - 1)].istorija != 1)
+        return fail(NoHistoryRight, u"the user has no history right on tank %1"_s.arg(TankIdList[static_cast<std::size_t>(options->slot - 1)]));
+
+    const DataFolder folder(options->dir);
+    const ChartRecordsRead charts = readChartRecords(folder);
+    if (charts.message)
+        return fail(DataFileFailed, u"%1: %2"_s.arg(folder.filePath(ChartRecordFileName), charts.message->text));
+    const auto series = std::make_unique<TrendSeries>();
+    const TankChartRecord &record = charts.records[static_cast<std::size_t>(options->slot - 1)];
+    const TrendLoad load = LoadTrend(*series, folder, record, plant.tanks.slot(options->slot), options->ratio);
+    if (load.problem == TrendProblem::ShortBlock)
+        fail(Done, load.text);
+    else if (load.problem != TrendProblem::None)
+        return fail(DataFileFailed, load.text);
+    return writeOutput(*options, *series, plant, record);
+}
