@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   fuzzes each target SECONDS long (60 by default), starting
 #                                           from its seeds in fuzz/corpus/TARGET/; new inputs are kept in
 #                                           build-fuzz/corpus/TARGET/, findings in build-fuzz/findings/TARGET/
-#   scripts/fuzz.sh --corpus                runs every target once over each input of fuzz/corpus/ only
+# (scripts/test.sh --sanitize runs every target once over each input of fuzz/corpus/.)
 # Prints one line per target: inputs run, coverage, findings. Exits 1 when a target found anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,19 +19,6 @@ export ASAN_OPTIONS="abort_on_error=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 all_targets=$(cd fuzz/corpus && ls)
-
-if [ "${1:-}" = "--corpus" ]; then
-  failed=0
-  for target in $all_targets; do
-    inputs=(fuzz/corpus/"$target"/*)
-    if build-fuzz/fuzz/"$target"_fuzz "${inputs[@]}" >build-fuzz/"$target".log 2>&1; then
-      echo "$target: ${#inputs[@]} corpus inputs, 0 findings"
-    else
-      echo "$target: FINDING on a corpus input, see below"; tail -40 build-fuzz/"$target".log; failed=1
-    fi
-  done
-  exit $failed
-fi
 
 # The request handler's store lives in a temporary folder; in memory its writes cost no disk flush.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
