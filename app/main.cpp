@@ -18,6 +18,7 @@
 #include "core/services/tw.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
+#include "report/quantityreportwindow.h"
 #include "server/embeddedexchange.h"
 #include "trend/chartwindow.h"
 
@@ -86,6 +87,7 @@ int main(int argc, char *argv[])
     TankEditor tankEditor(editorServices);
     UserEditor userEditor(editorServices);
     ChartWindow chart(plant, ChartWindowServices{folder, dialogs, clock, w, locale});
+    QuantityReportWindow report(plant, ReportWindowServices{folder, w, dialogs, clock});
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
@@ -114,6 +116,9 @@ int main(int argc, char *argv[])
 
     mainWindow.offerEntry(MenuEntry::Chart);
     QObject::connect(&mainWindow, &MainWindow::chartRequested, &chart, [&chart] { chart.exec(); });
+
+    mainWindow.offerEntry(MenuEntry::Report);
+    QObject::connect(&mainWindow, &MainWindow::reportRequested, &report, &QDialog::exec);
 
     mainWindow.show();
     return QApplication::exec();

@@ -58,10 +58,9 @@ qint64 shorterSteps(qint64 k, qint64 shorter, qint64 longer)
     return whole + (2 * rest >= longer ? 1 : 0);
 }
 
-// Bresenham's line from `from` up to, but not including, `to`, appended to points: of its pixels only
-// those that lie in visible along the longer axis. Step k moves one pixel along the longer axis and
-// shorterSteps(k) along the shorter one, so a line from far beyond the picture costs no more than
-// one across it.
+// Appends Bresenham's line from `from` up to, but not including, `to`. Step k moves one pixel along
+// the longer axis and shorterSteps(k) along the shorter one, so only the steps that land in
+// `visible` are computed, however far beyond it the line begins or ends.
 void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visible)
 {
     const qint64 dx = std::abs(qint64{to.x()} - from.x());
@@ -71,18 +70,17 @@ void appendThinLine(QPolygon &points, QPoint from, QPoint to, const QRect &visib
     const qint64 shorter = xMajor ? dy : dx;
     const int sx = to.x() > from.x() ? 1 : -1;
     const int sy = to.y() > from.y() ? 1 : -1;
-    const qint64 start = xMajor ? from.x() : from.y();
-    const qint64 across0 = xMajor ? from.y() : from.x();
+    const int start = xMajor ? from.x() : from.y();
     const int step = xMajor ? sx : sy;
-    const int acrossStep = xMajor ? sy : sx;
     const qint64 low = xMajor ? visible.left() : visible.top();
     const qint64 high = xMajor ? visible.right() : visible.bottom();
     const qint64 first = std::max<qint64>(0, step > 0 ? low - start : start - high);
     const qint64 last = std::min(longer - 1, step > 0 ? high - start : start - low);
     for (qint64 k = first; k <= last; ++k) {
-        const auto along = static_cast<int>(start + step * k);
-        const auto across = static_cast<int>(across0 + acrossStep * shorterSteps(k, shorter, longer));
-        points.append(xMajor ? QPoint(along, across) : QPoint(across, along));
+        const qint64 along = start + step * k;
+        const qint64 across = (xMajor ? from.y() : from.x()) + (xMajor ? sy : sx) * shorterSteps(k, shorter, longer);
+        points.append(xMajor ? QPoint(static_cast<int>(along), static_cast<int>(across))
+                             : QPoint(static_cast<int>(across), static_cast<int>(along)));
     }
 }
 

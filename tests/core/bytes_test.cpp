@@ -1,13 +1,18 @@
-// Little-endian field access: byte layouts on hand-built buffers and every way a field can miss the end.
+// Byte-level codecs on hand-built buffers: little-endian fields, short texts and char arrays, Windows-1252, and
+// every way a field can miss the end.
 #include "core/codec/bytes.h"
-
+#include "core/codec/shorttext.h"
+#include "core/codec/windows1252.h"
 #include "tests/support/bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string_view>
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 TEST(Bytes, LittleEndianLayouts)
 {
@@ -58,5 +63,86 @@ INSTANTIATE_TEST_SUITE_P(All, BytesBounds,
                                          field<readI32, writeI32>("I32", 4), field<readU64, writeU64>("U64", 8),
                                          field<readF64, writeF64>("F64", 8)),
                          [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ShortText, WritesLengthCharactersAndNulFill)
+{
+    QByteArray buffer(13, '\x55');
+    ASSERT_TRUE(writeShortText(buffer, 1, 10, u"Tank 7"_s));
+    EXPECT_EQ(hexText(buffer), hexText(hexBytes("55 06 54 61 6E 6B 20 37 00 00 00 00 55")));
+    // The pair is one character; the text is cut to ten.
+    ASSERT_TRUE(writeShortText(buffer, 1, 10, u"\U0001F600Sunflower oil"_s));
+    const QByteArray expected = hexBytes("55 0A 3F 53 75 6E 66 6C 6F 77 65 72 55");
+    EXPECT_EQ(hexText(buffer), hexText(expected));
+    EXPECT_FALSE(writeShortText(buffer, 3, 10, u"A"_s) || writeShortText(buffer, 0, 256, u"A"_s)
+                 || writeShortText(buffer, std::numeric_limits<std::size_t>::max(), 10, u"A"_s));
+    EXPECT_EQ(hexText(buffer), hexText(expected));
+}
+
+TEST(ShortText, ReadsAtMostTheCapacity)
+{
+    QByteArray buffer = hexBytes("C8 52 61 70 65 73 65 65 64 20 6F 69 6C");
+    EXPECT_EQ(readShortText(buffer, 0, 10), u"Rapeseed o"_s);
+    EXPECT_FALSE(shortTextLengthValid(buffer, 0, 10));
+    buffer[0] = 10;
+    EXPECT_TRUE(shortTextLengthValid(buffer, 0, 10));
+    EXPECT_FALSE(shortTextLengthValid(buffer, 3, 10));
+    buffer[0] = 3;
+    EXPECT_EQ(readShortText(buffer, 0, 10), u"Rap"_s);
+    EXPECT_EQ(readShortText(buffer, 3, 10), std::nullopt);
+    QByteArray wide(41, '\0');
+    ASSERT_TRUE(writeShortText(wide, 0, 40, u"\u00D6l 20 \u00B0C \u20AC"_s));
+    EXPECT_EQ(readShortText(wide, 0, 40), u"\u00D6l 20 \u00B0C \u20AC"_s);
+}
+
+TEST(CharArray, CutsPadsAndStopsAtNul)
+{
+    QByteArray buffer(6, '\x55');
+    ASSERT_TRUE(writeCharArray(buffer, 1, 4, u"A\u00C4"_s, Padding::Spaces));
+    EXPECT_EQ(hexText(buffer), hexText(hexBytes("55 41 C4 20 20 55")));
+    ASSERT_TRUE(writeCharArray(buffer, 1, 4, u"A"_s, Padding::Nuls));
+    EXPECT_EQ(hexText(buffer), hexText(hexBytes("55 41 00 00 00 55")));
+    ASSERT_TRUE(writeCharArray(buffer, 1, 4, u"ABCDEF"_s, Padding::Nuls));
+    EXPECT_FALSE(writeCharArray(buffer, 3, 4, u"X"_s, Padding::Spaces));
+    EXPECT_EQ(readCharArray(buffer, 1, 4), QByteArray("ABCD"));
+    EXPECT_EQ(readCharArray(buffer, 3, 4), std::nullopt);
+    EXPECT_EQ(textUpToNul(hexBytes("41 B0 00 43")), u"A\u00B0"_s);
+    EXPECT_EQ(textUpToNul(hexBytes("41 42")), u"AB"_s);
+}
+
+TEST(Windows1252, EveryByteRoundTrips)
+{
+    QByteArray all(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        all[i] = static_cast<char>(i);
+    const QString text = fromWindows1252(all);
+    EXPECT_EQ(text.mid(0x7F, 3), QStringView(u"\u007F\u20AC\u0081"));
+    EXPECT_EQ(text.mid(0x9D, 4), QStringView(u"\u009D\u017E\u0178\u00A0"));
+    for (const int undefined : {0x8D, 0x8F, 0x90})
+        EXPECT_EQ(text[undefined], QChar(undefined));
+    EXPECT_EQ(text[0xB0], QChar(0x00B0));
+    EXPECT_EQ(hexText(toWindows1252(text)), hexText(all));
+}
+
+struct EncodeCase {
+    const char *name;
+    std::u16string_view text;
+    const char *hex;
+};
+
+class Windows1252Encode : public testing::TestWithParam<EncodeCase> {};
+
+TEST_P(Windows1252Encode, OneByteOrQuestionMarkPerCharacter)
+{
+    EXPECT_EQ(hexText(toWindows1252(QStringView(GetParam().text))), hexText(hexBytes(GetParam().hex)));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Windows1252Encode, testing::Values(
+    EncodeCase{"Mixed", u"20 \u00B0C \u20AC\u2014\u00FF", "32 30 20 B0 43 20 80 97 FF"},
+    EncodeCase{"Cyrillic", u"\u0416z", "3F 7A"},
+    EncodeCase{"SurrogatePairIsOneCharacter", u"\U0001F600z", "3F 7A"},
+    EncodeCase{"LoneHighSurrogate", u"\xD800z", "3F 7A"},
+    EncodeCase{"HighSurrogateAtEnd", u"z\xD800", "7A 3F"},
+    EncodeCase{"ControlNotInCodePage", u"\u0080\u0082", "3F 3F"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

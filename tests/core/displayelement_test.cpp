@@ -74,17 +74,9 @@ TEST(DisplayElement, DecodesEveryGroupAtItsOffset)
     };
     for (std::size_t i = 0; i < std::size(fields); ++i)
         EXPECT_EQ(fields[i].first, fields[i].second) << "field " << i;
-    EXPECT_EQ(e->labelStart, 304.5);
-    EXPECT_EQ(e->labelStep, 312.5);
-    EXPECT_EQ(e->rangeMax, 552.5);
-    EXPECT_EQ(e->value, 568.5);
-    EXPECT_EQ(e->name, u"R 74"_s);
-    EXPECT_EQ(e->kind, u"l"_s);
-    EXPECT_EQ(e->minorFont, u"Courier New"_s);
-    EXPECT_EQ(e->labelFormat, u"%.1f"_s);
-    EXPECT_EQ(e->textFont[0], u"Font 0"_s);
-    EXPECT_EQ(e->text[5], u"Text 5 \u00B0C"_s);
-    EXPECT_EQ(e->valueFormat, u"%.2f m"_s);
+    EXPECT_EQ((std::array{e->labelStart, e->labelStep, e->rangeMax, e->value}), (std::array{304.5, 312.5, 552.5, 568.5}));
+    EXPECT_EQ((QStringList{e->name, e->kind, e->minorFont, e->labelFormat, e->textFont[0], e->text[5], e->valueFormat}),
+              (QStringList{u"R 74"_s, u"l"_s, u"Courier New"_s, u"%.1f"_s, u"Font 0"_s, u"Text 5 \u00B0C"_s, u"%.2f m"_s}));
     EXPECT_EQ(e->bitmapFile, QString(55, u'b'));
 }
 

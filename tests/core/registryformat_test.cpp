@@ -1,6 +1,8 @@
 // Tests for the registry-export text of our settings files, written and read on in-memory buffers.
 #include "core/settings/registryformat.h"
 
+#include "tests/support/namedcases.h"
+
 #include <QBuffer>
 #include <QVariant>
 
@@ -66,10 +68,7 @@ TEST(RegistryFormat, AcceptsHandWrittenExport)
     EXPECT_EQ(map, (QSettings::SettingsMap{{u"A"_s, 31}, {u"Interval/B"_s, -2}, {u"Interval/C"_s, u"x"_s}}));
 }
 
-struct MalformedCase {
-    const char *name;
-    const char *text;
-};
+struct MalformedCase { const char *name; const char *text; };
 
 class MalformedTest : public testing::TestWithParam<MalformedCase> {};
 
@@ -85,15 +84,13 @@ INSTANTIATE_TEST_SUITE_P(
     RegistryFormat, MalformedTest,
     testing::Values(MalformedCase{"ValueOutsideSection", "\"A\"=dword:1\n" ROOT "]\n"},
                     MalformedCase{"OtherApplication", "[HKEY_CURRENT_USER\\Software\\Tervo\\Vaga]\n"},
-                    MalformedCase{"LongerApplicationName", ROOT "X]\n"},
-                    MalformedCase{"EmptyKeyName", ROOT "\\Forma\\]\n"}, MalformedCase{"UnclosedSection", ROOT "\n"},
-                    MalformedCase{"DwordWithoutDigits", ROOT "]\n\"A\"=dword:\n"},
+                    MalformedCase{"LongerApplicationName", ROOT "X]\n"}, MalformedCase{"EmptyKeyName", ROOT "\\Forma\\]\n"},
+                    MalformedCase{"UnclosedSection", ROOT "\n"}, MalformedCase{"DwordWithoutDigits", ROOT "]\n\"A\"=dword:\n"},
                     MalformedCase{"DwordNineDigits", ROOT "]\n\"A\"=dword:000000001\n"},
                     MalformedCase{"UnterminatedText", ROOT "]\n\"A\"=\"abc\\\"\n"},
-                    MalformedCase{"TextAfterValue", ROOT "]\n\"A\"=\"a\"b\n"},
-                    MalformedCase{"UnknownKind", ROOT "]\n\"A\"=hex:01,02\n"},
+                    MalformedCase{"TextAfterValue", ROOT "]\n\"A\"=\"a\"b\n"}, MalformedCase{"UnknownKind", ROOT "]\n\"A\"=hex:01,02\n"},
                     MalformedCase{"SlashInName", ROOT "]\n\"a/b\"=\"x\"\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    caseName<MalformedCase>);
 
 #undef ROOT
 

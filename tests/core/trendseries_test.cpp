@@ -125,18 +125,9 @@ TEST_F(TrendSeriesTest, AProblemKeepsWhatWasLoadedBeforeIt)
     }
 }
 
-struct StretchCase
-{
-    const char *name;
-    int samples;
-    TrendRatio ratio;
-    int stretchedCount;
-    int emptyFrom; // the first position past the loaded samples' reach
-};
-
-class StretchTest : public TrendSeriesTest, public testing::WithParamInterface<StretchCase>
-{
-};
+// emptyFrom: the first position past the loaded samples' reach.
+struct StretchCase { const char *name; int samples; TrendRatio ratio; int stretchedCount; int emptyFrom; };
+class StretchTest : public TrendSeriesTest, public testing::WithParamInterface<StretchCase> {};
 
 // Position p holds the sample ceil(p * dd / mm) when that sample was loaded; beyond 60 000
 // samples the blocks are not read (the last two carry a stamp that fails its check).
@@ -159,10 +150,8 @@ TEST_P(StretchTest, PositionsTakeTheirSourceSamples)
 }
 
 INSTANTIATE_TEST_SUITE_P(, StretchTest, testing::Values(
-    StretchCase{"FortyAtTwelveToOne", 40, {12, 1}, 480, 481},
-    StretchCase{"FortyAtOneToSeven", 40, {1, 7}, 6, 6},
-    StretchCase{"OneToFourHalfToEvenDown", 250, {1, 4}, 62, 63},
-    StretchCase{"OneToFourHalfToEvenUp", 350, {1, 4}, 88, 88},
+    StretchCase{"FortyAtTwelveToOne", 40, {12, 1}, 480, 481}, StretchCase{"FortyAtOneToSeven", 40, {1, 7}, 6, 6},
+    StretchCase{"OneToFourHalfToEvenDown", 250, {1, 4}, 62, 63}, StretchCase{"OneToFourHalfToEvenUp", 350, {1, 4}, 88, 88},
     StretchCase{"TermsBelowOneCountAsOne", 100, {0, -3}, 100, 101},
     StretchCase{"FullSeriesStaysWithinTheCapacity", 60000, {12, 1}, 60000, 60001},
     StretchCase{"TheNewest60000AreKept", 60030, {1, 1}, 60000, 60001}),

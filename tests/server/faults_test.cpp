@@ -1,5 +1,6 @@
 // The real server through faults: SIGKILL in the middle of a write storm, a store that cannot be
 // opened, and writes that the database refuses.
+#include "tests/server/storesql.h"
 #include "tests/support/serverprocess.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,32 +29,7 @@ constexpr int MostWritesPerWriter = 100000;
 constexpr auto LongestStorm = std::chrono::seconds(20);
 constexpr qint32 SeededMaterial = 203;
 
-// Runs query on the store through a connection of its own; the first column of its first row.
-QString queryStore(const QString &store, const QString &sql)
-{
-    const QString name = u"fault-check"_s;
-    QString result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(store);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql) && query.next())
-                result = query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
-}
-
-class ServerFaultTest : public testing::Test
-{
-protected:
-    QString storePath() const { return m_dir.filePath(u"plant.sqlite"_s); }
-
-    QTemporaryDir m_dir;
-    ServerProcess server;
-};
+using ServerFaultTest = ServerProcessTest;
 
 TEST_F(ServerFaultTest, KilledInAWriteStormItKeepsEveryAcknowledgedWriteAndAnswersAtOnce)
 {
@@ -104,14 +79,7 @@ TEST_F(ServerFaultTest, KilledInAWriteStormItKeepsEveryAcknowledgedWriteAndAnswe
     }
     client.close();
     EXPECT_TRUE(restarted.stop());
-    EXPECT_EQ(queryStore(storePath(), u"PRAGMA integrity_check"_s), u"ok"_s);
-}
-
-// The server as a user that the folder's permissions bind: root passes every permission check.
-QStringList unprivileged(const QStringList &command)
-{
-    return ::geteuid() == 0 ? QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s} + command
-                            : command;
+    EXPECT_EQ(runOnStore(storePath(), {u"PRAGMA integrity_check"_s}), u"ok"_s);
 }
 
 TEST_F(ServerFaultTest, AStoreThatCannotBeOpenedStopsTheServerAtStartWithAPlainMessage)
@@ -143,10 +111,12 @@ TEST_F(ServerFaultTest, AStoreThatCannotBeOpenedStopsTheServerAtStartWithAPlainM
         {"AStoreInAReadOnlyFolder", existing, u"skladar-server: cannot open "_s + existing},
     };
     for (const auto &c : cases) {
+        QStringList command{serverProgram(), u"--db"_s, c.store, u"--listen"_s, u"127.0.0.1:0"_s};
+        // Root passes every permission check: the server runs as nobody, whom the folders bind.
+        if (::geteuid() == 0)
+            command = QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s} + command;
         QProcess process;
-        const bool asRoot = ::geteuid() == 0;
-        const QStringList command{serverProgram(), u"--db"_s, c.store, u"--listen"_s, u"127.0.0.1:0"_s};
-        process.start(asRoot ? u"setpriv"_s : command.front(), asRoot ? unprivileged(command) : command.mid(1));
+        process.start(command.front(), command.mid(1));
         ASSERT_TRUE(process.waitForFinished(10000)) << c.name;
         EXPECT_EQ(process.exitCode(), 1) << c.name;
         const QString error = QString::fromLocal8Bit(process.readAllStandardError());

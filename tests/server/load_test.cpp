@@ -3,7 +3,6 @@
 #include "tests/support/serverprocess.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -116,14 +115,7 @@ private:
     double m_lastWritten = 0;
 };
 
-class ServerLoadTest : public testing::Test
-{
-protected:
-    QString storePath() const { return m_dir.filePath(u"plant.sqlite"_s); }
-
-    QTemporaryDir m_dir;
-    ServerProcess server;
-};
+using ServerLoadTest = ServerProcessTest;
 
 TEST_F(ServerLoadTest, SixteenClientsWithBadFramesAmongThemAreAllAnsweredCorrectly)
 {

@@ -3,12 +3,10 @@
 
 #include "core/exchange/serverlists.h"
 #include "tests/server/serverfixture.h"
+#include "tests/server/storesql.h"
 #include "tests/support/namedcases.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -17,21 +15,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// Runs statements on the store file through a connection of the test's own.
-void execute(const QString &path, const QStringList &statements)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test-side"_s);
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        for (const QString &statement : statements) {
-            QSqlQuery query(db);
-            ASSERT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
-        }
-    }
-    QSqlDatabase::removeDatabase(u"test-side"_s);
-}
 
 QString writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -67,7 +50,7 @@ const Unusable UnusableFiles[] = {
     {"UnknownSchemaVersion",
      [](const QTemporaryDir &dir) {
          const QString path = dir.filePath(u"plant.sqlite"_s);
-         execute(path, {u"PRAGMA user_version = 7"_s});
+         EXPECT_TRUE(runOnStore(path, {u"PRAGMA user_version = 7"_s}));
          return path;
      }},
 };
@@ -96,8 +79,8 @@ using StoreFailure = ServerFixture;
 
 TEST_F(StoreFailure, DatabaseErrorsAnswerStoreFailed)
 {
-    execute(storePath(), {u"DROP TABLE user_rights"_s, u"DROP TABLE users"_s, u"DROP TABLE material_list"_s,
-                          u"DROP TABLE materials"_s, u"DROP TABLE tanks"_s, u"DROP TABLE console_screens"_s});
+    ASSERT_TRUE(runOnStore(storePath(), {u"DROP TABLE user_rights"_s, u"DROP TABLE users"_s, u"DROP TABLE material_list"_s,
+                          u"DROP TABLE materials"_s, u"DROP TABLE tanks"_s, u"DROP TABLE console_screens"_s}));
     ExchangeBuffer status = codeRequest(StatusRequestCode);
     EXPECT_EQ(exchange->read(status), ExchangeStatus::Success) << "the status query needs no store";
 

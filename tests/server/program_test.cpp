@@ -1,11 +1,7 @@
-// The skladar-server program itself: serving until SIGTERM, the user administration and its refusals.
-#include "core/codec/bytes.h"
-#include "core/exchange/exchangeframe.h"
+// The skladar-server program itself: the user administration and its refusals to serve.
+#include "tests/support/serverprocess.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,53 +10,14 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const QString ServerProgram = QStringLiteral(SKLADAR_SERVER_BINARY);
-
-TEST(ServerProgramTest, ServesOnItsAnnouncedPortUntilSigterm)
-{
-    QTemporaryDir dir;
-    const QString store = dir.filePath(u"plant.sqlite"_s);
-    QProcess server;
-    server.start(ServerProgram, {u"--db"_s, store, u"--listen"_s, u"127.0.0.1:0"_s});
-    while (!server.canReadLine() && server.waitForReadyRead(10000)) {
-    }
-    const QString line = QString::fromLocal8Bit(server.readLine()).trimmed();
-    const QRegularExpressionMatch announced =
-        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+), store (.+)$"_s).match(line);
-    ASSERT_TRUE(announced.hasMatch()) << line.toStdString();
-    EXPECT_EQ(announced.captured(2), store);
-
-    QTcpSocket client;
-    client.connectToHost(QHostAddress::LocalHost, announced.captured(1).toUShort());
-    ASSERT_TRUE(client.waitForConnected(5000));
-    client.write(encodeRequestFrame({ExchangeOperation::Read, codeRequest(397)}));
-    QByteArray pending;
-    std::optional<ReplyFrame> reply;
-    while (!(reply = takeReplyFrame(pending)) && client.waitForReadyRead(5000))
-        pending += client.readAll();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->status, ExchangeStatus::Success);
-    EXPECT_EQ(readI32(replyRecord(reply->buffer), TankParamsTankIdOffset), 97);
-
-    server.terminate();
-    ASSERT_TRUE(server.waitForFinished(5000));
-    EXPECT_EQ(server.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(server.exitCode(), 0);
-}
-
 // Administration runs one after another on one store, and the refusals to serve.
 TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
 {
     QTemporaryDir dir;
     const QString store = dir.filePath(u"plant.sqlite"_s);
-    const QString garbage = dir.filePath(u"garbage.sqlite"_s);
-    QFile file(garbage);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
-    file.close();
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
     const QString taken = u"127.0.0.1:%1"_s.arg(holder.serverPort());
-
     const struct
     {
         QStringList arguments;
@@ -74,12 +31,11 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
         {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s, u"4"_s}, 1, u"skladar-server: the level must be 1, 2 or 3"_s},
         {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s}, 1, u"skladar-server: --set-level takes PASSWORD and LEVEL"_s},
         {{u"--db"_s, store, u"--listen"_s, taken}, 1, u"skladar-server: cannot listen on "_s + taken},
-        {{u"--db"_s, garbage}, 1, u"skladar-server: cannot open "_s + garbage},
         {{u"--listen"_s, u"localhost:7400"_s}, 1, u"skladar-server: --listen needs ADDR:PORT"_s},
     };
     for (const auto &run : runs) {
         QProcess process;
-        process.start(ServerProgram, run.arguments);
+        process.start(serverProgram(), run.arguments);
         ASSERT_TRUE(process.waitForFinished(10000));
         const QByteArray output = run.exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
         EXPECT_EQ(process.exitCode(), run.exitCode) << run.arguments.join(u' ').toStdString();

@@ -30,7 +30,8 @@ bool ServerProcess::start(const QString &store, quint16 port)
     }
     const QString line = QString::fromLocal8Bit(m_process.readLine());
     const QRegularExpressionMatch announced =
-        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+),"_s).match(line);
+        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+), store %1\n$"_s.arg(QRegularExpression::escape(store)))
+            .match(line);
     m_port = announced.hasMatch() ? announced.captured(1).toUShort() : 0;
     return announced.hasMatch();
 }

@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -22,7 +25,7 @@ public:
     ~ServerProcess();
 
     // Starts the server on the store, listening on 127.0.0.1:port (0 for a free port). True once it
-    // announced where it listens, within 10 s.
+    // announced where it listens and the store, within 10 s.
     bool start(const QString &store, quint16 port = 0);
     quint16 port() const { return m_port; }
     // SIGKILL, and waits until the process is gone.
@@ -33,6 +36,16 @@ public:
 private:
     QProcess m_process;
     quint16 m_port = 0;
+};
+
+// A test with a store folder of its own and a server to start on it.
+class ServerProcessTest : public testing::Test
+{
+protected:
+    QString storePath() const { return m_dir.filePath(QStringLiteral("plant.sqlite")); }
+
+    QTemporaryDir m_dir;
+    ServerProcess server;
 };
 
 // One connection to the server, used from one thread with blocking waits only.

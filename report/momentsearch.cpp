@@ -1,0 +1,118 @@
+// The search of the history file for the report's moment.
+#include "report/momentsearch.h"
+
+#include "core/history/channelreading.h"
+#include "core/history/historyfile.h"
+#include "core/services/dialogs.h"
+
+#include <numbers>
+
+namespace {
+
+MomentSearch stampRejected(StampError error)
+{
+    return {SearchOutcome::StampRejected, stampErrorText(error)};
+}
+
+// Steps through the block to the sample that stands for the target. Nullopt when no delta sample
+// is complete; a stamp failure is returned in `rejected`.
+const HistorySample *takenSample(HistoryBlockReader &reader, HistoryStamp target, std::optional<StampError> &rejected)
+{
+    for (;;) {
+        switch (reader.next()) {
+        case BlockStep::Sample: {
+            const HistoryStamp stamp = reader.sample().stamp;
+            const StampDifference d = DiffSeconds(stamp.date, stamp.timeMs, target.date, target.timeMs);
+            if (d.error) {
+                rejected = d.error;
+                return nullptr;
+            }
+            if (d.seconds > 0 || reader.index() == reader.deltaCount())
+                return &reader.sample();
+            break;
+        }
+        case BlockStep::StampRejected:
+            rejected = reader.stampError();
+            return nullptr;
+        case BlockStep::End:
+        case BlockStep::Overrun:
+            return reader.index() > 0 ? &reader.sample() : nullptr;
+        }
+    }
+}
+
+void computeVolumeAndMass(const TankRecord &tank, TankQuantity &q)
+{
+    const long double diameter = tank.diameter;
+    q.volume = diameter * diameter * std::numbers::pi_v<long double> / 4 * q.level - static_cast<long double>(tank.deadZoneVolume);
+    if (q.volume < 0)
+        q.volume = 0;
+    q.mass = ((20 - q.temperature) * 0.0007L + static_cast<long double>(tank.density20)) * q.volume / 1000;
+}
+
+} // namespace
+
+ChannelPairs channelPairsOf(const TankChartRecords &records)
+{
+    ChannelPairs pairs;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        pairs[i] = {records[i].level.channel, records[i].temperature.channel};
+    return pairs;
+}
+
+MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, const ChannelPairs &channels,
+                               const TankTable &tanks, TankQuantities &quantities)
+{
+    HistoryBlockReader reader(block);
+    std::optional<StampError> rejected;
+    const HistorySample *sample = takenSample(reader, target, rejected);
+    if (rejected)
+        return stampRejected(*rejected);
+    TankQuantities computed = quantities;
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const std::size_t i = static_cast<std::size_t>(slot - 1);
+        const TankRecord &tank = tanks.slot(slot);
+        TankQuantity &q = computed[i];
+        if (sample) {
+            q.level = channelReading(*sample, channels[i].level);
+            const long double floor = static_cast<long double>(tank.deadZoneHeight) / 1000;
+            if (q.level < floor)
+                q.level = floor;
+            q.temperature = channelReading(*sample, channels[i].temperature);
+        }
+        computeVolumeAndMass(tank, q);
+    }
+    quantities = computed;
+    return {SearchOutcome::Computed, {}};
+}
+
+MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, const TankChartRecords &records,
+                        const TankTable &tanks, TankQuantities &quantities)
+{
+    const ChannelPairs channels = channelPairsOf(records);
+    const HistoryStamp target{packDate(moment.year, moment.month, moment.day),
+                              static_cast<quint32>(moment.hour * 3'600'000 + moment.minute * 60'000)};
+    HistoryFile file(folder);
+    std::array<char, HistoryBlockSize> block;
+    for (;;) {
+        const HistoryRead read = file.readBlock(block);
+        if (read == HistoryRead::EndOfFile)
+            return {SearchOutcome::NoBlock, {}};
+        if (read != HistoryRead::Block)
+            return {SearchOutcome::FileFailed, file.problemText(read)};
+        const HistoryStamp begins = blockStamp(block);
+        const StampDifference d = DiffSeconds(begins.date, begins.timeMs, target.date, target.timeMs);
+        if (d.error)
+            return stampRejected(*d.error);
+        if (d.seconds < 0)
+            return ComputeQuantities(block, target, channels, tanks, quantities);
+    }
+}
+
+void reportMomentSearch(const MomentSearch &search, Dialogs &dialogs)
+{
+    if (search.outcome == SearchOutcome::StampRejected)
+        dialogs.message(search.text, StampErrorCaption);
+    else if (search.outcome == SearchOutcome::FileFailed)
+        dialogs.reportError(search.text);
+}

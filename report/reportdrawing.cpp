@@ -1,0 +1,118 @@
+// The report table on a canvas.
+#include "report/reportdrawing.h"
+
+#include "core/drawing/canvas.h"
+#include "core/services/tw.h"
+
+#include <QPainter>
+
+namespace {
+
+class TableDrawer
+{
+public:
+    TableDrawer(Canvas &canvas, const TableGeometry &geometry, const Tw &w)
+        : m_canvas(canvas)
+        , m_geometry(geometry)
+        , m_w(w)
+    {
+    }
+
+    void selectPenAndFont()
+    {
+        CanvasState &state = m_canvas.state();
+        state.pen = CanvasPen{WinBlack, 1, PenStyle::Solid};
+        state.font.face = QStringLiteral("Arial");
+        state.font.size = m_geometry.fontSize;
+        state.font.colour = WinBlack;
+    }
+
+    void headerRow(int y)
+    {
+        line(m_geometry.columns.front(), y, m_geometry.columns.back(), y);
+        row(y, {QStringLiteral("Rezervoar"), QStringLiteral("Vrsta materijala"), QStringLiteral("Sifra"), QStringLiteral("Masa")});
+    }
+
+    // Vertical lines at the column positions down to the next row, the bottom line, the texts.
+    void row(int y, const std::array<QString, 4> &texts)
+    {
+        cells(m_geometry.columns, y, texts);
+    }
+
+    void stockCells(int y, long double stock, long double sum)
+    {
+        const std::array<int, 3> &columns = m_geometry.stockColumns;
+        const int above = y - m_geometry.rowHeight;
+        line(columns.front(), above, columns.back(), above);
+        cells(columns, above, std::array{QStringLiteral("Stanje"), QStringLiteral("Razlika")});
+        cells(columns, y, std::array{tonnes(stock), tonnes(sum - stock)});
+    }
+
+    QString tonnes(long double value) const
+    {
+        return m_w.FormatFixed(static_cast<double>(value), 1) + QStringLiteral(" t");
+    }
+
+private:
+    template <std::size_t Lines, std::size_t Texts>
+    void cells(const std::array<int, Lines> &columns, int y, const std::array<QString, Texts> &texts)
+    {
+        const int bottom = y + m_geometry.rowHeight;
+        for (const int x : columns)
+            line(x, y, x, bottom);
+        line(columns.front(), bottom, columns.back(), bottom);
+        for (std::size_t i = 0; i < Texts; ++i)
+            m_canvas.textOut(columns[i] + m_geometry.insetX, y + m_geometry.insetY, texts[i]);
+    }
+
+    void line(int x1, int y1, int x2, int y2)
+    {
+        m_canvas.moveTo(x1, y1);
+        m_canvas.lineTo(x2, y2);
+    }
+
+    Canvas &m_canvas;
+    const TableGeometry &m_geometry;
+    const Tw &m_w;
+};
+
+} // namespace
+
+TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const Tw &w)
+{
+    TableDrawer drawer(canvas, geometry, w);
+    int y = geometry.firstRow;
+    TableExtent extent;
+    for (const ReportGroup &group : content.groups) {
+        if (y != geometry.firstRow)
+            y += 2 * geometry.rowHeight;
+        drawer.selectPenAndFont();
+        drawer.headerRow(y);
+        for (const int slot : group.slots) {
+            y += geometry.rowHeight;
+            const TankRecord &tank = content.tanks.slot(slot);
+            const long double mass = content.quantities[static_cast<std::size_t>(slot - 1)].mass;
+            drawer.row(y, {tank.name, tank.materialKind, tank.materialSifra, drawer.tonnes(mass)});
+        }
+        if (group.hasSumRow()) {
+            y += geometry.rowHeight;
+            drawer.row(y, {QStringLiteral("Zbir"), QString(), QString(), drawer.tonnes(group.sum)});
+        }
+        if (content.stockView) {
+            drawer.stockCells(y, content.stock[static_cast<std::size_t>(group.group - 1)], group.sum);
+            extent.stockRows.append({group.group, y});
+        }
+    }
+    extent.lastRow = y;
+    return extent;
+}
+
+TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w)
+{
+    if (picture.size() != QSize(ReportPictureWidth, ReportPictureHeight))
+        picture = QImage(ReportPictureWidth, ReportPictureHeight, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    Canvas canvas(painter);
+    return DrawReportTable(canvas, ScreenTable, content, w);
+}

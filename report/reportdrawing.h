@@ -1,0 +1,53 @@
+// The report table drawn on a canvas: the 800 x 1180 picture of the window and, scaled, the
+// printed page.
+#pragma once
+
+#include "report/reporttable.h"
+
+#include <QImage>
+#include <QList>
+
+#include <array>
+
+class Canvas;
+class Tw;
+
+// Where the table lies, in the pixels of the picture or page it is drawn on.
+struct TableGeometry
+{
+    std::array<int, 5> columns;      // the vertical lines of the four columns
+    std::array<int, 3> stockColumns; // the vertical lines of "Stanje" and "Razlika"
+    int insetX = 0;                  // a text's distance from its cell's left line
+    int insetY = 0;                  // and from its top line
+    int rowHeight = 0;
+    int firstRow = 0; // top of the first group's header row
+    int fontSize = 0; // Arial, points
+};
+
+// The window's picture: 800 x 1180 pixels.
+inline constexpr int ReportPictureWidth = 800;
+inline constexpr int ReportPictureHeight = 1180;
+inline constexpr TableGeometry ScreenTable{{50, 120, 350, 420, 500}, {540, 620, 700}, 10, 1, 16, 20, 8};
+
+// The row of a group's stock cells: the top of its last row (its "Zbir" row or its only tank).
+struct StockRow
+{
+    int group = 0;
+    int y = 0;
+};
+
+// Where the table ended: the top of the last row drawn (the first row when nothing was drawn) and,
+// in the stock view, the stock row of every group.
+struct TableExtent
+{
+    int lastRow = 0;
+    QList<StockRow> stockRows;
+};
+
+// Draws the groups one under another, an empty row between two groups: a header row, a row per
+// tank, a "Zbir" row for a group of more than one tank, and in the stock view the stock header
+// cells on the row above the stock row and the value cells on it. Masses are "%.1f t" in w's locale.
+TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const Tw &w);
+
+// The window's picture: sized 800 x 1180, filled white, the table of ScreenTable drawn on it.
+TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w);

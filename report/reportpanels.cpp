@@ -1,0 +1,175 @@
+// The panels of the report window.
+#include "report/reportpanels.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const std::array<const char *, 4> SortCaptions{"Po &siframa materijala", "Po &vrstama materijala", "Po &imenu materijala",
+                                               "Po &brojevima rezervoara"};
+constexpr int ItemPitch = 23;   // the group items of a tank's column
+constexpr int ColumnPitch = 44; // the tanks' columns
+
+QString named(const char *prefix, std::size_t index)
+{
+    return QLatin1String(prefix) + QString::number(index + 1);
+}
+
+} // namespace
+
+ReportPanel::ReportPanel(const char *name, const QRect &geometry, QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QLatin1String(name));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setAutoFillBackground(true);
+    setGeometry(geometry);
+    hide();
+}
+
+QPushButton *ReportPanel::button(const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+QLineEdit *ReportPanel::field(const char *name, const QRect &geometry)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+void ReportPanel::label(const char *name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+}
+
+DatePanel::DatePanel(QWidget *parent)
+    : ReportPanel("Panel1", QRect(250, 150, 300, 110), parent)
+{
+    label("Label1", QStringLiteral("Datum :"), QRect(10, 12, 55, 17));
+    label("Label2", QStringLiteral("/"), QRect(104, 12, 8, 17));
+    label("Label3", QStringLiteral("/"), QRect(146, 12, 8, 17));
+    label("Label4", QStringLiteral("Vreme :"), QRect(10, 42, 55, 17));
+    label("Label5", QStringLiteral(":"), QRect(104, 42, 8, 17));
+    m_fields = {field("Edit1", QRect(70, 10, 30, 21)), field("Edit2", QRect(112, 10, 30, 21)),
+                field("Edit3", QRect(154, 10, 45, 21)), field("Edit4", QRect(70, 40, 30, 21)),
+                field("Edit5", QRect(112, 40, 30, 21))};
+    compute = button("Button1", QStringLiteral("&Izracunaj"), QRect(40, 75, 100, 25));
+    compute->setDefault(true);
+    cancel = button("Button2", QStringLiteral("&Odustani"), QRect(160, 75, 100, 25));
+}
+
+void DatePanel::fill(const ReportMoment &moment)
+{
+    const std::array values{moment.day, moment.month, moment.year, moment.hour, moment.minute};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        m_fields[i]->setText(QString::number(values[i]));
+}
+
+DatePanelFields DatePanel::fields() const
+{
+    return {m_fields[0]->text(), m_fields[1]->text(), m_fields[2]->text(), m_fields[3]->text(), m_fields[4]->text()};
+}
+
+SortPanel::SortPanel(QWidget *parent)
+    : ReportPanel("Panel2", QRect(200, 120, 400, 200), parent)
+{
+    label("Label6", QStringLiteral("Izaberite nacin na koji zelite da vam izvestaji budu sortirani :"), QRect(10, 8, 380, 32));
+    for (std::size_t i = 0; i < m_modes.size(); ++i) {
+        m_modes[i] = new QRadioButton(QLatin1String(SortCaptions[i]), this);
+        m_modes[i]->setObjectName(named("RadioButton", i));
+        m_modes[i]->setGeometry(20, 45 + 25 * static_cast<int>(i), 250, 20);
+    }
+    make = button("Button3", QStringLiteral("&Napravi"), QRect(20, 160, 110, 25));
+    make->setDefault(true);
+    cancel = button("Button4", QStringLiteral("&Odustani"), QRect(145, 160, 110, 25));
+    define = button("Button5", QStringLiteral("&Definisi"), QRect(270, 160, 110, 25));
+}
+
+void SortPanel::tick(SortMode mode)
+{
+    m_modes[static_cast<std::size_t>(mode)]->setChecked(true);
+}
+
+SortMode SortPanel::ticked() const
+{
+    for (std::size_t i = 0; i < m_modes.size(); ++i)
+        if (m_modes[i]->isChecked())
+            return static_cast<SortMode>(i);
+    return SortMode::Sifra;
+}
+
+GroupPanel::GroupPanel(QWidget *parent)
+    : ReportPanel("Panel3", QRect(5, 5, 775, 445), parent)
+{
+    label("Label7", QStringLiteral("Izaberite u kojoj grupi ce biti prikazan koji rezervoar i da li ce biti prikazan :"),
+          QRect(10, 6, 700, 20));
+    for (std::size_t t = 0; t < TankIdList.size(); ++t) {
+        auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[t]), this);
+        box->setObjectName(named("RadioGroup", t));
+        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), 30, ColumnPitch - 2, 20 + ItemPitch * TankCount);
+        m_tankGroups[t] = new QButtonGroup(box);
+        for (int item = 0; item < TankCount; ++item) {
+            auto *radio = new QRadioButton(box);
+            radio->setGeometry(12, 20 + ItemPitch * item, 20, 20);
+            radio->setChecked(item == 0);
+            m_tankGroups[t]->addButton(radio, item);
+        }
+    }
+    for (std::size_t g = 0; g < m_shown.size(); ++g) {
+        m_shown[g] = new QCheckBox(QStringLiteral("G %1").arg(g + 1), this);
+        m_shown[g]->setObjectName(named("CheckBox", g));
+        m_shown[g]->setGeometry(680, 40 + ItemPitch * static_cast<int>(g), 80, 20);
+        m_shown[g]->setChecked(g == 0);
+    }
+    apply = button("Button6", QStringLiteral("&Uradi"), QRect(250, 412, 110, 25));
+    apply->setDefault(true);
+    cancel = button("Button7", QStringLiteral("&Odustani"), QRect(400, 412, 110, 25));
+}
+
+void GroupPanel::fill(const OperatorGroups &groups)
+{
+    for (std::size_t t = 0; t < m_tankGroups.size(); ++t) {
+        QButtonGroup *column = m_tankGroups[t];
+        const int item = groups.tankGroup[t] - 1;
+        column->setExclusive(false); // lets every item go unticked
+        for (QAbstractButton *radio : column->buttons())
+            radio->setChecked(column->id(radio) == item);
+        column->setExclusive(true);
+    }
+    for (std::size_t g = 0; g < m_shown.size(); ++g)
+        m_shown[g]->setChecked(groups.shown[g]);
+}
+
+OperatorGroups GroupPanel::chosen() const
+{
+    OperatorGroups groups;
+    for (std::size_t t = 0; t < m_tankGroups.size(); ++t)
+        groups.tankGroup[t] = m_tankGroups[t]->checkedId() + 1; // -1 when none is ticked
+    for (std::size_t g = 0; g < m_shown.size(); ++g)
+        groups.shown[g] = m_shown[g]->isChecked();
+    return groups;
+}
+
+StockPanel::StockPanel(QWidget *parent)
+    : ReportPanel("Panel4", QRect(0, 0, 180, 56), parent)
+{
+    label("Label8", QStringLiteral("Unesite stanje :"), QRect(8, 4, 160, 17));
+    value = field("Edit6", QRect(8, 26, 100, 21));
+    ok = button("Button8", QStringLiteral("OK"), QRect(115, 25, 55, 23));
+    ok->setDefault(true);
+}

@@ -1,0 +1,87 @@
+// The four panels of the report window, hidden until needed: date, sort, groups and stock.
+#pragma once
+
+#include "report/reportmoment.h"
+#include "report/reportsettings.h"
+
+#include <QFrame>
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// A raised panel with its layout name; its buttons are reached as members to be connected.
+class ReportPanel : public QFrame
+{
+public:
+    ReportPanel(const char *name, const QRect &geometry, QWidget *parent);
+
+protected:
+    QPushButton *button(const char *name, const QString &caption, const QRect &geometry);
+    QLineEdit *field(const char *name, const QRect &geometry);
+    void label(const char *name, const QString &text, const QRect &geometry);
+};
+
+// Panel1: day / month / year, hour : minute, "&Izracunaj" (default) and "&Odustani".
+class DatePanel : public ReportPanel
+{
+public:
+    explicit DatePanel(QWidget *parent);
+    // Each field gets its number without leading zeros.
+    void fill(const ReportMoment &moment);
+    DatePanelFields fields() const;
+
+    QPushButton *compute;
+    QPushButton *cancel;
+
+private:
+    std::array<QLineEdit *, 5> m_fields{}; // day, month, year, hour, minute
+};
+
+// Panel2: the four sort modes, "&Napravi" (default), "&Odustani" and "&Definisi".
+class SortPanel : public ReportPanel
+{
+public:
+    explicit SortPanel(QWidget *parent);
+    void tick(SortMode mode);
+    SortMode ticked() const;
+
+    QPushButton *make;
+    QPushButton *cancel;
+    QPushButton *define;
+
+private:
+    std::array<QRadioButton *, 4> m_modes{};
+};
+
+// Panel3: a column of fifteen group items per tank and a box per group, "&Uradi" (default) and
+// "&Odustani".
+class GroupPanel : public ReportPanel
+{
+public:
+    explicit GroupPanel(QWidget *parent);
+    // Tank groups 1..15 select their item; any other selects none. Each box follows its flag.
+    void fill(const OperatorGroups &groups);
+    // The selected item + 1 of every tank (0 when none) and the ticks.
+    OperatorGroups chosen() const;
+
+    QPushButton *apply;
+    QPushButton *cancel;
+
+private:
+    std::array<QButtonGroup *, TankCount> m_tankGroups{};
+    std::array<QCheckBox *, TankCount> m_shown{};
+};
+
+// Panel4: "Unesite stanje :", the field and "OK" (default).
+class StockPanel : public ReportPanel
+{
+public:
+    explicit StockPanel(QWidget *parent);
+    QLineEdit *value;
+    QPushButton *ok;
+};

@@ -1,0 +1,79 @@
+// The printed page of the report.
+#include "report/reportprint.h"
+
+#include "core/drawing/canvas.h"
+#include "core/services/tw.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double GridWidth = 800;
+constexpr double GridHeight = 1180;
+constexpr int PrintFontSize = 10;
+constexpr int TitleGrid = 50;       // title at (50, 50)
+constexpr int FooterGapGrid = 50;   // footer 50 below the last row, at x = 50
+
+// To the nearest integer, halves to even (the default rounding mode).
+int roundEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+QString dateText(int day, int month, int year, const Tw &w)
+{
+    return w.TwoDigits(static_cast<quint16>(day)) + QStringLiteral(". ") + w.TwoDigits(static_cast<quint16>(month))
+        + QStringLiteral(". ") + w.FormatInteger(year);
+}
+
+QString timeText(int hour, int minute, const Tw &w)
+{
+    return w.TwoDigits(static_cast<quint16>(hour)) + QStringLiteral(" : ") + w.TwoDigits(static_cast<quint16>(minute));
+}
+
+} // namespace
+
+TableGeometry PrintedTable(int width, int height)
+{
+    const double xs = width / GridWidth;
+    const double ys = height / GridHeight;
+    const auto x = [xs](int g) { return roundEven(g * xs); };
+    const auto y = [ys](int g) { return roundEven(g * ys); };
+    return {{x(50), x(150), x(350), x(420), x(500)}, {x(540), x(620), x(700)}, x(10), y(2), y(20), y(100), PrintFontSize};
+}
+
+QString PrintTitle(const ReportMoment &moment, const Tw &w)
+{
+    return QStringLiteral("Izvestaj o kolicini sirovina u skladarma za : ")
+        + dateText(moment.day, moment.month, moment.year, w) + QStringLiteral(".    ") + timeText(moment.hour, moment.minute, w);
+}
+
+QString PrintFooter(const QDateTime &printedAt, const Tw &w)
+{
+    const QDate date = printedAt.date();
+    const QTime time = printedAt.time();
+    return QStringLiteral("AD \"MERON\" , ZEMIK") + QString(15, u' ') + QString(13, u'_') + QString(13, u' ')
+        + dateText(date.day(), date.month(), date.year(), w) + QStringLiteral(".") + QString(11, u' ')
+        + timeText(time.hour(), time.minute(), w);
+}
+
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w)
+{
+    const int width = page.width();
+    const int height = page.height();
+    const double xs = width / GridWidth;
+    const double ys = height / GridHeight;
+    QPainter painter;
+    if (!painter.begin(&page))
+        return false;
+    painter.fillRect(0, 0, width, height, Qt::white);
+    Canvas canvas(painter, page.logicalDpiY());
+    canvas.state().font.face = QStringLiteral("Arial");
+    canvas.state().font.size = PrintFontSize;
+    canvas.textOut(roundEven(TitleGrid * xs), roundEven(TitleGrid * ys), PrintTitle(moment, w));
+    const TableExtent extent = DrawReportTable(canvas, PrintedTable(width, height), content, w);
+    canvas.textOut(roundEven(TitleGrid * xs), extent.lastRow + roundEven(FooterGapGrid * ys), PrintFooter(printedAt, w));
+    return painter.end();
+}

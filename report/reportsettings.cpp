@@ -1,0 +1,78 @@
+// The report's values in the settings store.
+#include "report/reportsettings.h"
+
+#include "core/services/tw.h"
+
+namespace {
+
+const QString ReportKey = QStringLiteral("Izvestaj");
+const QString SortModeName = QStringLiteral("Grouped");
+const QString True = QStringLiteral("true");
+
+QString tankGroupName(std::size_t index)
+{
+    return QStringLiteral("R%1Group").arg(TankIdList[index]);
+}
+
+QString groupShowName(std::size_t index)
+{
+    return QStringLiteral("G%1Show").arg(index + 1);
+}
+
+void keepFirstFailure(SettingsStatus &first, const SettingsStatus &next)
+{
+    if (first.ok())
+        first = next;
+}
+
+} // namespace
+
+SettingsStatus WriteStartingGroups(const Tw &w)
+{
+    SettingsStatus status;
+    for (std::size_t i = 0; i < TankIdList.size(); ++i)
+        keepFirstFailure(status, w.WriteInteger(ReportKey, tankGroupName(i), 1));
+    return status;
+}
+
+SortMode ReadSortMode(const Tw &w)
+{
+    QString text;
+    if (!w.ReadString(ReportKey, SortModeName, text).ok())
+        return SortMode::Sifra;
+    return sortModeFromText(text);
+}
+
+SettingsStatus WriteSortMode(const Tw &w, SortMode mode)
+{
+    return w.WriteString(ReportKey, SortModeName, sortModeText(mode));
+}
+
+OperatorGroups ReadOperatorGroups(const Tw &w)
+{
+    OperatorGroups groups;
+    for (std::size_t i = 0; i < TankIdList.size(); ++i) {
+        qint32 group = 0;
+        w.ReadInteger(ReportKey, tankGroupName(i), group);
+        groups.tankGroup[i] = group;
+        QString text;
+        groups.shown[i] = w.ReadString(ReportKey, groupShowName(i), text).ok() && text == True;
+    }
+    return groups;
+}
+
+SettingsStatus StoreOperatorGroups(const Tw &w, OperatorGroups &groups)
+{
+    GroupsShown used{};
+    for (const int group : groups.tankGroup)
+        if (group >= 1 && group <= TankCount)
+            used[static_cast<std::size_t>(group - 1)] = true;
+    SettingsStatus status;
+    for (std::size_t i = 0; i < TankIdList.size(); ++i)
+        keepFirstFailure(status, w.WriteInteger(ReportKey, tankGroupName(i), groups.tankGroup[i]));
+    for (std::size_t i = 0; i < groups.shown.size(); ++i) {
+        groups.shown[i] = groups.shown[i] && used[i];
+        keepFirstFailure(status, w.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
+    }
+    return status;
+}

@@ -1,0 +1,29 @@
+// The report's values in the settings store, under the key Izvestaj\.
+#pragma once
+
+#include "core/settings/settingsstore.h"
+#include "report/reportgroups.h"
+
+class Tw;
+
+// The operator-defined groups as the group panel edits them.
+struct OperatorGroups
+{
+    std::array<int, TankCount> tankGroup{}; // by slot: R<tank>Group, 0 when absent
+    GroupsShown shown{};                    // by group: G<n>Show is "true"
+};
+
+// Written when the report window is created: R<tank>Group = 1 for all fifteen tanks.
+[[nodiscard]] SettingsStatus WriteStartingGroups(const Tw &w);
+
+// Grouped as a mode; an absent or unknown text gives SortMode::Sifra.
+SortMode ReadSortMode(const Tw &w);
+[[nodiscard]] SettingsStatus WriteSortMode(const Tw &w, SortMode mode);
+
+// R<tank>Group of every tank and G<n>Show of every group, read afresh.
+OperatorGroups ReadOperatorGroups(const Tw &w);
+
+// Unticks every group that no tank now belongs to, then writes every tank's group and every
+// group's flag. `groups` keeps the flags as stored. The first failure is returned; the writes
+// after it are still tried.
+[[nodiscard]] SettingsStatus StoreOperatorGroups(const Tw &w, OperatorGroups &groups);

@@ -1,0 +1,27 @@
+// The groups of the report table.
+#include "report/reporttable.h"
+
+QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown, const TankQuantities &quantities)
+{
+    QList<ReportGroup> groups;
+    for (int g = 1; g <= TankCount; ++g) {
+        if (!shown[static_cast<std::size_t>(g - 1)])
+            continue;
+        ReportGroup group{g, {}, 0};
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].group != g)
+                continue;
+            group.slots.append(static_cast<int>(i) + 1);
+            group.sum += quantities[i].mass;
+        }
+        if (!group.slots.isEmpty())
+            groups.append(group);
+    }
+    return groups;
+}
+
+ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw &w)
+{
+    const GroupsShown shown = AssignGroups(report.rows, report.mode, w);
+    return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView};
+}

@@ -1,0 +1,66 @@
+// What the report table shows: the tanks' quantities, the stock figures and the shown groups with
+// their tanks and sums, shared by the screen, the printed page and skladar-report.
+#pragma once
+
+#include "report/reportgroups.h"
+#include "report/reportmoment.h"
+
+#include <QList>
+
+#include <array>
+
+// One tank's quantities at the report's moment, in extended precision.
+struct TankQuantity
+{
+    long double level = 0;       // m
+    long double temperature = 0; // degrees Celsius
+    long double mass = 0;        // t
+    long double volume = 0;      // m3
+
+    bool operator==(const TankQuantity &) const = default;
+};
+
+// By slot: index slot - 1.
+using TankQuantities = std::array<TankQuantity, TankCount>;
+// The stock figure ("Stanje", t) typed for each group: index group - 1.
+using GroupStock = std::array<long double, TankCount>;
+
+// A shown group with its tanks in slot order and the sum of their masses.
+struct ReportGroup
+{
+    int group = 0;     // 1..15
+    QList<int> slots;  // never empty
+    long double sum = 0;
+
+    // Only groups of more than one tank get a "Zbir" row.
+    bool hasSumRow() const { return slots.size() > 1; }
+};
+
+// The shown groups in the order 1..15, each with the rows whose group it is; a shown group that no
+// row belongs to is left out.
+QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown, const TankQuantities &quantities);
+
+// The report's state for the whole run; nothing of it is saved.
+struct QuantityReport
+{
+    TankQuantities quantities{};
+    ReportMoment moment;
+    GroupStock stock{};
+    ReportRows rows{}; // built at the first showing
+    SortMode mode = SortMode::Sifra;
+    bool stockView = false;
+};
+
+// What one drawing of the table shows; the references must outlive the drawing.
+struct ReportContent
+{
+    const TankTable &tanks; // the columns show the tanks' current texts
+    const TankQuantities &quantities;
+    const GroupStock &stock;
+    QList<ReportGroup> groups;
+    bool stockView = false; // the "Stanje" and "Razlika" cells beside each group
+};
+
+// Runs AssignGroups on the report's rows (reading the settings in the tank-number mode) and
+// collects the shown groups.
+ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw &w);

@@ -1,0 +1,114 @@
+// The report table on the window's picture and on the printed page, checked on pixels.
+#include "report/reportdrawing.h"
+#include "report/reportprint.h"
+
+#include "core/plant/demonstrationplant.h"
+#include "tests/report/reportfixture.h"
+#include "tests/support/imageink.h"
+
+#include <ranges>
+
+namespace {
+
+class ReportDrawingTest : public testing::Test, public ReportFixture
+{
+protected:
+    ReportDrawingTest()
+    {
+        PlantModel plant;
+        loadDemonstrationPlant(plant);
+        tanks = plant.tanks;
+    }
+
+    // The groups of the slots, each slot given the group at its index (0: none).
+    ReportContent content(const std::array<int, TankCount> &groupOfSlot, bool stockView)
+    {
+        ReportRows rows = BuildReportRows(tanks);
+        GroupsShown shown{};
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].group = groupOfSlot[i];
+            if (groupOfSlot[i] > 0)
+                shown[static_cast<std::size_t>(groupOfSlot[i] - 1)] = true;
+        }
+        return {tanks, quantities, stock, CollectReportGroups(rows, shown, quantities), stockView};
+    }
+
+    // Every pixel from x1 up to x2 (excluded) on row y is black.
+    static bool lineAcross(const QImage &image, int x1, int x2, int y)
+    {
+        return std::ranges::all_of(std::views::iota(x1, x2), [&](int x) { return image.pixel(x, y) == qRgb(0, 0, 0); });
+    }
+
+    static bool blank(const QImage &image, QRect area) { return inkBounds(image, area).isEmpty(); }
+
+    // A 2400 x 3300 page at 300 dpi, black before printing.
+    QImage print(const ReportContent &printed)
+    {
+        QImage sheet(2400, 3300, QImage::Format_RGB32);
+        sheet.setDotsPerMeterX(11811);
+        sheet.setDotsPerMeterY(11811);
+        sheet.fill(Qt::black);
+        EXPECT_TRUE(PrintReport(sheet, printed, {5, 12, 2026, 9, 5}, clock.now(), w));
+        return sheet;
+    }
+
+    TankTable tanks;
+    TankQuantities quantities{};
+    GroupStock stock{};
+};
+
+} // namespace
+
+TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
+{
+    quantities[0].mass = 12.34L;
+    quantities[1].mass = 20.0L;
+    quantities[2].mass = 5.0L;
+    stock[0] = 12.34L;
+    QImage picture;
+    const TableExtent extent = RenderReport(picture, content({1, 1, 3}, true), w);
+
+    EXPECT_EQ(extent.lastRow, 116);
+    ASSERT_EQ(extent.stockRows.size(), 2);
+    EXPECT_EQ(extent.stockRows[0].y, 68) << "beside the Zbir row";
+    EXPECT_EQ(extent.stockRows[1].group, 3);
+    for (const int y : {20, 36, 52, 68, 84, 100, 116, 132})
+        EXPECT_TRUE(lineAcross(picture, 50, 500, y)) << "table line at " << y;
+    EXPECT_TRUE(blank(picture, QRect(50, 85, 450, 15))) << "one empty row between the groups";
+    EXPECT_TRUE(blank(picture, QRect(50, 133, 750, 1047))) << "a single tank has no Zbir row";
+    for (const int y : {52, 68, 84, 100, 116, 132})
+        EXPECT_TRUE(lineAcross(picture, 540, 700, y)) << "stock line at " << y;
+    EXPECT_TRUE(blank(picture, QRect(501, 20, 299, 32))) << "no stock cells beside the tank rows";
+
+    const auto cell = [&picture](int x, int y) { return picture.copy(x + 1, y + 1, 78, 15); };
+    EXPECT_EQ(cell(620, 68), cell(420, 52)) << "Razlika: Zbir 32.3 t - Stanje 12.3 t = 20.0 t, tank 75's mass";
+    EXPECT_EQ(cell(540, 68), cell(420, 36)) << "Stanje: 12.3 t, tank 74's mass";
+    EXPECT_EQ(cell(620, 116), cell(420, 116)) << "a single tank's Razlika is its own mass";
+}
+
+TEST_F(ReportDrawingTest, FifteenSingleTankGroupsFitThePrintedPageAndNoGroupLeavesTitleAndFooter)
+{
+    const QImage sheet = print(content({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false));
+    for (const int y : {280, 336, 392, 2632, 2688, 2744})
+        EXPECT_TRUE(lineAcross(sheet, 150, 1500, y)) << "table line at " << y;
+    for (int y = 280; y < 336; ++y)
+        ASSERT_TRUE(lineAcross(sheet, 450, 451, y)) << "the wider first column, at " << y;
+    EXPECT_FALSE(blank(sheet, QRect(150, 140, 1500, 40))) << "title";
+    EXPECT_FALSE(blank(sheet, QRect(150, 2828, 1500, 40))) << "footer";
+    EXPECT_TRUE(blank(sheet, QRect(0, 2745, 2400, 83)));
+    EXPECT_TRUE(blank(sheet, QRect(0, 2900, 2400, 400)));
+
+    const QImage empty = print(content({}, true));
+    EXPECT_TRUE(blank(empty, QRect(0, 0, 2400, 140))) << "the page is filled white";
+    EXPECT_TRUE(blank(empty, QRect(0, 200, 2400, 220)));
+    EXPECT_FALSE(blank(empty, QRect(150, 420, 1500, 40))) << "footer 50 below the first row";
+    EXPECT_TRUE(blank(empty, QRect(0, 470, 2400, 2830)));
+}
+
+TEST_F(ReportDrawingTest, TitleAndFooterTexts)
+{
+    EXPECT_EQ(PrintTitle({5, 12, 2026, 9, 5}, w), QStringLiteral("Izvestaj o kolicini sirovina u skladarma za : 05. 12. 2026.    09 : 05"));
+    const QString footer = PrintFooter(QDateTime(QDate(2027, 1, 3), QTime(17, 8)), w);
+    EXPECT_EQ(footer.left(59), QStringLiteral("AD \"MERON\" , ZEMIK               _____________             "));
+    EXPECT_EQ(footer.mid(59), QStringLiteral("03. 01. 2027.           17 : 08"));
+}

@@ -1,0 +1,137 @@
+// The report's groups (the key modes, the tank-number mode from the settings) and the date panel's
+// checks (order, bounds, the month's length, the repeated conversion warnings).
+#include "report/reportgroups.h"
+#include "report/reportmoment.h"
+#include "report/reportsettings.h"
+
+#include "tests/report/reportfixture.h"
+#include "tests/support/namedcases.h"
+
+namespace {
+
+using Groups = std::array<int, TankCount>;
+
+struct KeyCase
+{
+    const char *name;
+    SortMode mode;
+    std::array<const char *, TankCount> keys; // slot s: sifra key, kind "k" + key, name "n" + key
+    Groups groups;
+};
+
+class KeyGroupsTest : public testing::TestWithParam<KeyCase>, public ReportFixture
+{};
+
+Groups groupsOf(const ReportRows &rows)
+{
+    Groups groups{};
+    std::ranges::transform(rows, groups.begin(), &ReportRow::group);
+    return groups;
+}
+
+struct DateCase
+{
+    const char *name;
+    DatePanelFields fields;
+    const char *error; // empty when the moment passes
+};
+
+class DatePanelTest : public testing::TestWithParam<DateCase>, public ReportFixture
+{};
+
+DatePanelFields fields(const char *day, const char *month, const char *year, const char *hour, const char *minute)
+{
+    return {QLatin1String(day), QLatin1String(month), QLatin1String(year), QLatin1String(hour), QLatin1String(minute)};
+}
+
+} // namespace
+
+TEST_P(KeyGroupsTest, EachKeyIsAGroupNumberedByItsFirstTank)
+{
+    const KeyCase &c = GetParam();
+    TankTable tanks;
+    for (std::size_t i = 0; i < c.keys.size(); ++i) {
+        tanks.records[i].materialSifra = QLatin1String(c.keys[i]);
+        tanks.records[i].materialKind = u'k' + QLatin1String(c.keys[i]);
+        tanks.records[i].materialName = u'n' + QLatin1String(c.keys[i]);
+    }
+    ReportRows rows = BuildReportRows(tanks);
+    const GroupsShown shown = AssignGroups(rows, c.mode, w);
+    EXPECT_EQ(groupsOf(rows), c.groups);
+    for (std::size_t g = 0; g < shown.size(); ++g)
+        EXPECT_EQ(shown[g], std::ranges::count(c.groups, int(g) + 1) > 0) << "group " << g + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, KeyGroupsTest, testing::Values(
+    KeyCase{"SameSifraInSlots3And9", SortMode::Sifra,
+            {"1", "2", "S", "4", "5", "6", "7", "8", "S", "10", "11", "12", "13", "14", "15"},
+            {1, 2, 3, 4, 5, 6, 7, 8, 3, 10, 11, 12, 13, 14, 15}},
+    KeyCase{"AllEmptyIsOneGroup", SortMode::Ime,
+            {"", "", "", "", "", "", "", "", "", "", "", "", "", "", ""},
+            {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+    KeyCase{"CaseSensitiveKinds", SortMode::Vrsta,
+            {"ulje", "Ulje", "ulje", "Ulje", "x", "x", "x", "x", "x", "x", "x", "x", "x", "x", "ulje"},
+            {1, 2, 1, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 1}}),
+    caseName<KeyCase>);
+
+class TankNumberGroupsTest : public testing::Test, public ReportFixture
+{
+protected:
+    GroupsShown assign()
+    {
+        rows = BuildReportRows(TankTable{});
+        return AssignGroups(rows, SortMode::Broj, w);
+    }
+
+    void showGroup1(const char *text) { ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QLatin1String(text)).ok()); }
+
+    ReportRows rows;
+};
+
+TEST_F(TankNumberGroupsTest, ValuesAreReadAfreshAndAbsentOnesShowNothing)
+{
+    EXPECT_EQ(assign(), GroupsShown{});
+    EXPECT_EQ(groupsOf(rows), Groups{});
+    EXPECT_EQ(ReadSortMode(w), SortMode::Sifra);
+
+    ASSERT_TRUE(WriteStartingGroups(w).ok());
+    showGroup1("true");
+    EXPECT_EQ(assign(), (GroupsShown{true}));
+    EXPECT_EQ(std::ranges::count(groupsOf(rows), 1), TankCount);
+
+    ASSERT_TRUE(w.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
+    showGroup1("True");
+    EXPECT_EQ(assign(), GroupsShown{});
+    EXPECT_EQ(rows[14].group, 16);
+}
+
+TEST_P(DatePanelTest, ChecksInOrder)
+{
+    const DateCase &c = GetParam();
+    EXPECT_EQ(CheckDatePanel(w, c.fields).error, QLatin1String(c.error));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, DatePanelTest, testing::Values(
+    DateCase{"DayZero", fields("0", "13", "0", "24", "60"), "Neispravno unesen datum."},
+    DateCase{"Month13BeforeYear", fields("1", "13", "1979", "0", "0"), "Neispravno unesen mesec."},
+    DateCase{"Year1979", fields("1", "1", "1979", "0", "0"), "Neispravno unesena godina."},
+    DateCase{"Year2051", fields("1", "1", "2051", "0", "0"), "Neispravno unesena godina."},
+    DateCase{"Hour24", fields("1", "1", "1980", "24", "0"), "Neispravno uneseni sati."},
+    DateCase{"Minute60", fields("31", "12", "2050", "23", "60"), "Neispravno uneseni minuti."},
+    DateCase{"LastMoment", fields("31", "12", "2050", "23", "59"), ""},
+    DateCase{"February30", fields("30", "2", "2024", "10", "0"), "Neispravno unesen datum."},
+    DateCase{"LeapDay2024", fields("29", "2", "2024", "10", "0"), ""},
+    DateCase{"LeapDay2025", fields("29", "2", "2025", "10", "0"), "Neispravno unesen datum."},
+    DateCase{"HourCheckedBeforeTheMonthLength", fields("31", "4", "2026", "25", "0"), "Neispravno uneseni sati."}),
+    caseName<DateCase>);
+
+TEST_F(DatePanelTest, AFieldWithAWrongCharacterWarnsForEachConversion)
+{
+    const DatePanelCheck check = CheckDatePanel(w, fields("+5", "12", "2026", "9", "05"));
+    ASSERT_TRUE(check.ok());
+    EXPECT_EQ(check.moment, (ReportMoment{5, 12, 2026, 9, 5}));
+    EXPECT_EQ(dialogs.calls.size(), 3);
+    dialogs.calls.clear();
+    EXPECT_EQ(CheckDatePanel(w, fields("x", "12", "2026", "9", "0")).error, QStringLiteral("Neispravno unesen datum."));
+    EXPECT_EQ(dialogs.calls.size(), 1) << "a failed lower bound stops before the upper one";
+}

@@ -1,0 +1,40 @@
+// The tools' login.
+#include "tools/toollogin.h"
+
+#include "core/exchange/tcpexchange.h"
+#include "core/login/login.h"
+#include "server/embeddedexchange.h"
+
+#include <QHostInfo>
+
+#include <cstdio>
+
+std::optional<ServerAddress> parseServerOption(const QString &text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    bool portOk = false;
+    const uint port = colon > 0 ? text.mid(colon + 1).toUInt(&portOk) : 0;
+    if (!portOk || port < 1 || port > 65535)
+        return std::nullopt;
+    const QList<QHostAddress> addresses = QHostInfo::fromName(text.left(colon)).addresses();
+    if (addresses.isEmpty())
+        return std::nullopt;
+    return ServerAddress{addresses.front(), static_cast<quint16>(port)};
+}
+
+std::optional<QString> toolLogin(const QString &code, const std::optional<ServerAddress> &server,
+                                 const SettingsStore &settings, PlantModel &plant)
+{
+    if (server) {
+        TcpExchange exchange(server->address, server->port);
+        return fillPlantModel(code.toUpper(), exchange, plant);
+    }
+    // The link opens the embedded store only when an exchange is made, never for the demonstration code.
+    ServerLink link(settings, [] {
+        EmbeddedExchangeOpening opening = openEmbeddedExchange();
+        if (!opening.error.isEmpty())
+            std::fprintf(stderr, "%s\n", opening.error.toLocal8Bit().constData());
+        return std::unique_ptr<ServerExchange>(std::move(opening.exchange));
+    });
+    return fillPlantModel(code.toUpper(), link, plant);
+}
