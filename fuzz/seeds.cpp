@@ -198,6 +198,24 @@ Seeds histories()
             {u"shortblock"_s, choice(0, 53, 4) + blocks(2).chopped(100)}};
 }
 
+// Moments inside, before and after the newest blocks of the demonstration history, with the chart's
+// own channels (no shift).
+Seeds moments()
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    const QByteArray file = demoHistoryFile(plant.tanks, QDateTime(QDate(2026, 12, 6), QTime(12, 0)))
+                                .left(static_cast<qsizetype>(HistoryHeaderSize + 3 * HistoryBlockSize));
+    const auto moment = [](int day, int month, int year, int hour, int minute) {
+        const char bytes[] = {static_cast<char>(day), static_cast<char>(month), static_cast<char>(year - 1980),
+                              static_cast<char>(hour), static_cast<char>(minute), 0};
+        return QByteArray(bytes, sizeof bytes);
+    };
+    return {{u"inside"_s, moment(6, 12, 2026, 10, 30) + file},
+            {u"before"_s, moment(1, 1, 2020, 0, 0) + file},
+            {u"after"_s, moment(31, 12, 2030, 23, 59) + file}};
+}
+
 Seeds chartRecords()
 {
     PlantModel plant;
@@ -241,7 +259,7 @@ int main(int argc, char *argv[])
         {u"exchangeframe"_s, frameStreams()},  {u"displayelement"_s, elements()},
         {u"registryformat"_s, settingsFiles()}, {u"valueformat"_s, valuePatterns()},
         {u"numberparse"_s, numberTexts()},    {u"history"_s, histories()},
-        {u"chartrecord"_s, chartRecords()},
+        {u"chartrecord"_s, chartRecords()},   {u"moment"_s, moments()},
     };
     for (const auto &[target, seeds] : targets) {
         if (!writeSeeds(root, target, seeds)) {

@@ -29,6 +29,7 @@ options_of() {
   case $1 in
     requesthandler) echo "-max_len=2050" ;;
     history) echo "-max_len=20483" ;;
+    moment) echo "-max_len=20486" ;;
   esac
 }
 
