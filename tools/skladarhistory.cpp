@@ -1,7 +1,5 @@
 // skladar-history: one tank's history as CSV, as the chart's picture or as its printed page,
 // after the client's own login, without a window.
-#include "core/exchange/serverlink.h"
-#include "core/exchange/tcpexchange.h"
 #include "core/history/chartrecordfile.h"
 #include "core/history/historycsv.h"
 #include "core/history/trendseries.h"
@@ -10,7 +8,7 @@
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/settings/settingsstore.h"
-#include "server/embeddedexchange.h"
+#include "tools/toollogin.h"
 #include "trend/chartframe.h"
 #include "trend/chartgeometry.h"
 #include "trend/chartpage.h"
@@ -84,17 +82,6 @@ std::optional<TrendRatio> parseRatio(const QString &text)
     return offered == TrendPeriods.end() ? std::nullopt : std::optional(offered->ratio);
 }
 
-std::optional<ServerAddress> parseServer(const QString &text)
-{
-    const qsizetype colon = text.lastIndexOf(u':');
-    const std::optional<int> port = number(text.mid(colon + 1));
-    const QString host = text.left(colon);
-    QHostAddress address(host == u"localhost"_s ? u"127.0.0.1"_s : host);
-    if (colon < 1 || !port || *port < 1 || *port > 65535 || address.isNull())
-        return std::nullopt;
-    return ServerAddress{address, static_cast<quint16>(*port)};
-}
-
 std::optional<QPoint> parseMouse(const QString &text)
 {
     const QStringList parts = text.split(u',');
@@ -114,8 +101,8 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
     options.slot = *slot;
     options.dir = set("dir") ? value("dir") : QDir::currentPath();
     options.code = (set("login") ? value("login") : DemonstrationCode).toUpper();
-    if (set("server") && !(options.server = parseServer(value("server"))))
-        return u"--server must be HOST:PORT with an IP address (or localhost) and a port 1 to 65535"_s;
+    if (set("server") && !(options.server = parseServerOption(value("server"))))
+        return u"--server must be HOST:PORT with a known host and a port 1 to 65535"_s;
     const std::optional<TrendRatio> ratio = set("ratio") ? parseRatio(value("ratio")) : TrendRatio{};
     if (!ratio)
         return u"--ratio must be one of the chart's periods: 12/1, 8/1, 6/1, 4/1, 2/1, 1/1, 1/2, 1/4, 1/7"_s;
@@ -165,25 +152,6 @@ std::optional<Options> parseOptions(const QCoreApplication &app)
     fail(BadArguments, problem);
     std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
     return std::nullopt;
-}
-
-// The plant model of the login, or the failure text.
-std::optional<QString> logIn(const Options &options, PlantModel &plant)
-{
-    if (options.server) {
-        TcpExchange server(options.server->address, options.server->port);
-        return fillPlantModel(options.code, server, plant);
-    }
-    const SettingsStore settings;
-    ServerLink link(settings, [] {
-        EmbeddedExchangeOpening opening = openEmbeddedExchange();
-        if (!opening.error.isEmpty())
-            fail(LoginFailed, opening.error);
-        return std::unique_ptr<ServerExchange>(std::move(opening.exchange));
-    });
-    if (options.code != DemonstrationCode)
-        link.select();
-    return fillPlantModel(options.code, link, plant);
 }
 
 bool writeCsv(const Options &options, const TrendSeries &series, const TankRights &rights)
@@ -236,7 +204,8 @@ int main(int argc, char *argv[])
         return BadArguments;
 
     PlantModel plant;
-    if (const std::optional<QString> failure = logIn(*options, plant))
+    const SettingsStore settings;
+    if (const std::optional<QString> failure = toolLogin(options->code, options->server, settings, plant))
         return fail(LoginFailed, *failure);
     if (plant.user.rights[static_cast<std::size_t>(options->slot - 1)].istorija != 1)
         return fail(NoHistoryRight, u"the user has no history right on tank %1"_s.arg(TankIdList[static_cast<std::size_t>(options->slot - 1)]));

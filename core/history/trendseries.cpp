@@ -1,6 +1,7 @@
 // LoadTrend: the tank's two channels read block by block, the derived quantities, the stretching.
 #include "core/history/trendseries.h"
 
+#include "core/history/channelreading.h"
 #include "core/history/historyfile.h"
 #include "core/plant/plantmodel.h"
 #include "core/services/dialogs.h"
@@ -29,14 +30,6 @@ SampleTime sampleTime(const HistoryStamp &stamp)
     return {dayOf(stamp.date), monthOf(stamp.date), yearOf(stamp.date),
             static_cast<qint32>(stamp.timeMs / MillisecondsPerHour),
             static_cast<qint32>(stamp.timeMs % MillisecondsPerHour / MillisecondsPerMinute)};
-}
-
-// A channel number outside the block's channels reads as 0.0.
-long double channelOf(const HistorySample &sample, qint32 channel)
-{
-    if (channel < 0 || channel >= ChannelCount)
-        return 0.0L;
-    return channelValue(sample.channels[static_cast<std::size_t>(channel)]);
 }
 
 // What the tank's geometry and material turn a level and a temperature into.
@@ -81,8 +74,8 @@ int decodeBlock(HistoryBlockReader &reader, const TankChartRecord &chart, BlockS
     int count = 0;
     do {
         const HistorySample &sample = reader.sample();
-        samples[static_cast<std::size_t>(count++)] = {channelOf(sample, chart.level.channel),
-                                                      channelOf(sample, chart.temperature.channel),
+        samples[static_cast<std::size_t>(count++)] = {channelReading(sample, chart.level.channel),
+                                                      channelReading(sample, chart.temperature.channel),
                                                       sampleTime(sample.stamp)};
     } while ((outcome = reader.next()) == BlockStep::Sample);
     return count;

@@ -48,17 +48,13 @@ TEST_F(EditorSheets, AFailedTankWriteIsNeverTakenForASave)
 {
     TankSheet sheet;
     ASSERT_EQ(loadTankSheet(server, sheet, w), std::nullopt);
+    const TankParamsWire before = storedTank(80);
     chooseMaterial(sheet, 5, 1);
     failing.insert({Write, 380});
     EXPECT_EQ(saveTankSheet(server, sheet, w), QList<int>{5});
     EXPECT_FALSE(sheet.saved);
     EXPECT_EQ(writtenCodes().size(), 14 + EditorTries) << "the save goes on after the failed tank";
-
-    failing.clear();
-    EXPECT_TRUE(saveTankSheet(server, sheet, w).isEmpty());
-    EXPECT_TRUE(sheet.saved);
-    EXPECT_EQ(storedTank(80).sifra, sheet.materials[1].sifra);
-    EXPECT_EQ(storedTank(80).materialCode, sheet.materials[1].code);
+    EXPECT_EQ(storedTank(80), before) << "the failed tank keeps what the server held";
 }
 
 TEST_F(EditorSheets, AnEmptyMaterialListLoadsTheTanksAndNoChoiceChangesThem)
@@ -119,16 +115,6 @@ TEST_F(EditorSheets, AFailedMaterialSaveStopsThereAndStaysUnsaved)
         EXPECT_EQ(writtenCodes().back(), c.code);
         failing.clear();
     }
-}
-
-TEST_F(EditorSheets, ReservedConsoleCellsAreEighteen)
-{
-    int reserved = 0;
-    for (int line = 1; line <= ConsoleScreen::Lines; ++line)
-        for (int column = 1; column <= ConsoleScreen::Columns; ++column)
-            reserved += isReservedCell(line, column);
-    EXPECT_EQ(reserved, 18);
-    EXPECT_TRUE(isReservedCell(3, 10) && isReservedCell(2, 17) && !isReservedCell(4, 10) && !isReservedCell(1, 18));
 }
 
 TEST_F(EditorSheets, AConsoleLoadThatFailedKeepsTheUnreadScreensBlankAndNeverSavesThem)

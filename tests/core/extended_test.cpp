@@ -13,11 +13,7 @@
 
 namespace {
 
-struct VectorCase {
-    const char *name;
-    double value;
-    const char *hex;
-};
+struct VectorCase { const char *name; double value; const char *hex; };
 
 class ExtendedEncode : public testing::TestWithParam<VectorCase> {};
 class ExtendedDecode : public testing::TestWithParam<VectorCase> {};

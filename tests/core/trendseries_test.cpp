@@ -36,9 +36,8 @@ HistorySample sampleNumber(int n)
 
 SampleTime timeOf(int n)
 {
-    const HistoryStamp stamp = sampleNumber(n).stamp;
-    const auto minutes = static_cast<qint32>(stamp.timeMs / 60'000);
-    return {dayOf(stamp.date), monthOf(stamp.date), yearOf(stamp.date), minutes / 60, minutes % 60};
+    const auto [date, timeMs] = sampleNumber(n).stamp;
+    return {dayOf(date), monthOf(date), yearOf(date), static_cast<qint32>(timeMs / 3'600'000), static_cast<qint32>(timeMs / 60'000 % 60)};
 }
 
 // The header, then blocks of the given numbers of samples, newest block first.
@@ -100,16 +99,14 @@ TEST_F(TrendSeriesTest, PositionOneIsTheNewestAndVolumeAndMassFollowLevelAndTemp
 
 TEST_F(TrendSeriesTest, AProblemKeepsWhatWasLoadedBeforeIt)
 {
-    using Kind = RecordingDialogs::Kind;
-    const RecordingDialogs::Call shortEnd{Kind::Error, u"Fajl REPORT.STG se zavrsava nepotpunim blokom."_s, u"Skladar"_s};
-    struct Case { const char *name; std::optional<QByteArray> file; TrendProblem problem; int sampleCount; RecordingDialogs::Call report; };
-    const std::array<Case, 4> cases{{
-        {"MissingFile", std::nullopt, TrendProblem::FileMissing, 0, {Kind::Error, u"Fajl REPORT.STG ne postoji."_s, u"Skladar"_s}},
+    using enum RecordingDialogs::Kind;
+    const struct { const char *name; std::optional<QByteArray> file; TrendProblem problem; int sampleCount; RecordingDialogs::Call report; } cases[] = {
+        {"MissingFile", std::nullopt, TrendProblem::FileMissing, 0, {Error, u"Fajl REPORT.STG ne postoji."_s, u"Skladar"_s}},
         {"HeaderOnly", historyFile({}), TrendProblem::None, 0, {}},
-        {"ShortLastBlock", historyFile({20, 30}).chopped(1), TrendProblem::ShortBlock, 20, shortEnd},
-        {"StampRejected", withBadStampInSecondBlock(), TrendProblem::StampRejected, 21, {Kind::Message, u"INVALID DAY"_s, u"Error"_s}},
-    }};
-    for (const Case &c : cases) {
+        {"ShortLastBlock", historyFile({20, 30}).chopped(1), TrendProblem::ShortBlock, 20,
+         {Error, u"Fajl REPORT.STG se zavrsava nepotpunim blokom."_s, u"Skladar"_s}},
+        {"StampRejected", withBadStampInSecondBlock(), TrendProblem::StampRejected, 21, {Message, u"INVALID DAY"_s, u"Error"_s}}};
+    for (const auto &c : cases) {
         write(historyFile({50, 50}));
         load(); // its samples must not survive
         QFile::remove(folder.filePath(HistoryFileName));
@@ -149,13 +146,11 @@ TEST_P(StretchTest, PositionsTakeTheirSourceSamples)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, StretchTest, testing::Values(
-    StretchCase{"FortyAtTwelveToOne", 40, {12, 1}, 480, 481}, StretchCase{"FortyAtOneToSeven", 40, {1, 7}, 6, 6},
-    StretchCase{"OneToFourHalfToEvenDown", 250, {1, 4}, 62, 63}, StretchCase{"OneToFourHalfToEvenUp", 350, {1, 4}, 88, 88},
-    StretchCase{"TermsBelowOneCountAsOne", 100, {0, -3}, 100, 101},
-    StretchCase{"FullSeriesStaysWithinTheCapacity", 60000, {12, 1}, 60000, 60001},
-    StretchCase{"TheNewest60000AreKept", 60030, {1, 1}, 60000, 60001}),
-    caseName<StretchCase>);
+const StretchCase StretchCases[] = {{"FortyAtTwelveToOne", 40, {12, 1}, 480, 481}, {"FortyAtOneToSeven", 40, {1, 7}, 6, 6},
+    {"OneToFourHalfToEvenDown", 250, {1, 4}, 62, 63}, {"OneToFourHalfToEvenUp", 350, {1, 4}, 88, 88},
+    {"TermsBelowOneCountAsOne", 100, {0, -3}, 100, 101}, {"FullSeriesStaysWithinTheCapacity", 60000, {12, 1}, 60000, 60001},
+    {"TheNewest60000AreKept", 60030, {1, 1}, 60000, 60001}};
+INSTANTIATE_TEST_SUITE_P(, StretchTest, testing::ValuesIn(StretchCases), caseName<StretchCase>);
 
 TEST(TrendRatio, StoredTermsBelowOneAndMissingTermsCountAsOne)
 {

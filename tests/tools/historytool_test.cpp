@@ -1,11 +1,11 @@
 // skladar-history as a program: its CSV, chart picture and page, and its exit statuses.
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
+#include "tests/tools/toolprocess.h"
 #include "tools/demohistory.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,37 +24,24 @@ protected:
         EXPECT_EQ(writeDemoHistory(dir.path(), plant.tanks, QDateTime(QDate(2024, 3, 1), QTime(14, 37))), std::nullopt);
     }
 
-    // Runs the tool in the folder with a home of its own (settings, built-in server); its exit status.
     int run(const QString &arguments)
     {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-            environment.insert(QString::fromLatin1(name), home.path());
-        tool.setProcessEnvironment(environment);
-        tool.setWorkingDirectory(dir.path());
-        tool.start(QStringLiteral(SKLADAR_HISTORY_BINARY), arguments.split(u' ', Qt::SkipEmptyParts));
-        EXPECT_TRUE(tool.waitForFinished(30000));
-        out = QString::fromUtf8(tool.readAllStandardOutput());
-        err = QString::fromUtf8(tool.readAllStandardError());
-        return tool.exitCode();
+        last = runTool(QStringLiteral(SKLADAR_HISTORY_BINARY), arguments.split(u' ', Qt::SkipEmptyParts), dir.path(), home.path());
+        return last.status;
     }
 
     QTemporaryDir dir;
     QTemporaryDir home;
-    QString out;
-    QString err;
+    ToolRun last;
 };
 
 TEST_F(HistoryToolTest, WritesTheSamplesOldestFirstWithinTheRangeTheChartAndItsPage)
 {
-    ASSERT_EQ(run(u"--tank 86"_s), 0) << err.toStdString();
-    const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), DemoSampleCount + 1);
-    EXPECT_TRUE(lines[1].startsWith(u"8641,2024-01-01,14:37,"_s)) << lines[1].toStdString();
-    EXPECT_TRUE(lines.back().startsWith(u"1,2024-03-01,14:37,"_s)) << lines.back().toStdString();
+    ASSERT_EQ(run(u"--tank 86"_s), 0) << last.err.toStdString();
+    EXPECT_EQ(last.out.count(u'\n'), 1 + DemoSampleCount);
+    EXPECT_TRUE(last.out.section(u'\n', 1, 1).startsWith(u"8641,2024-01-01,14:37,"_s)) << "oldest first";
     ASSERT_EQ(run(u"--tank 86 --ratio 1/2 --from 2024-02-29 --to 2024-02-29"_s), 0);
-    EXPECT_EQ(out.count(u'\n'), 1 + 72);
+    EXPECT_EQ(last.out.count(u'\n'), 1 + 72);
 
     ASSERT_EQ(run(u"--tank 74 --mouse 400,300 --scroll 5000 --out chart.png"_s), 0);
     EXPECT_EQ(QImage(dir.filePath(u"chart.png"_s)).size(), QSize(800, 580));
@@ -74,7 +61,7 @@ TEST_F(HistoryToolTest, ExitStatusTellsWhatFailed)
     QFile history(dir.filePath(u"REPORT.STG"_s));
     ASSERT_TRUE(history.resize(history.size() - 1));
     EXPECT_EQ(run(u"--tank 75"_s), 0);
-    EXPECT_TRUE(err.contains(u"nepotpunim blokom"_s)) << err.toStdString();
+    EXPECT_TRUE(last.err.contains(u"nepotpunim blokom"_s)) << last.err.toStdString();
     ASSERT_TRUE(history.remove());
     EXPECT_EQ(run(u"--tank 75"_s), 1);
 }

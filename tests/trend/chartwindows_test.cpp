@@ -172,9 +172,7 @@ TEST_F(ChartWindowTest, DragClipboardPrinterAndCsv)
     dialogs.saveFileAnswers = {csv.fileName()};
     part<QAction>("Csv1")->trigger();
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = csv.readAll().split('\n');
-    EXPECT_EQ(lines.front(), "position,date,time,level_m,temperature_c,volume_m3,mass_t");
-    EXPECT_EQ(lines.size(), DemoSampleCount + 2); // header, samples, the final line break
+    EXPECT_EQ(csv.readAll().count('\n'), DemoSampleCount + 1); // the header and the samples
 }
 
 namespace {
