@@ -18,6 +18,7 @@ namespace {
 
 void checkDeltaCodes(std::span<const char> bytes)
 {
+    QByteArray encoded; // reused: its room stays allocated across the codes
     std::size_t cursor = 0;
     while (cursor < bytes.size()) {
         const std::size_t before = cursor;
@@ -29,7 +30,7 @@ void checkDeltaCodes(std::span<const char> bytes)
         }
         if (cursor - before != deltaCodeLength(static_cast<unsigned char>(bytes[before])))
             fuzzFailure("a delta code moved the cursor by other than its length");
-        QByteArray encoded;
+        encoded.resize(0);
         appendDeltaCode(encoded, *value);
         std::size_t again = 0;
         if (DecodeDelta(encoded, again) != value || again != static_cast<std::size_t>(encoded.size()))

@@ -23,13 +23,13 @@ all_targets=$(cd fuzz/corpus && ls)
 # The request handler's store lives in a temporary folder; in memory its writes cost no disk flush.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
 
-# Longer inputs only slow these down: two request frames write a record and read it back, and the
-# history's header and four blocks hold every way a block can follow another.
+# Longer inputs only slow these down: two request frames write a record and read it back, and a
+# history's header and two blocks hold every way a block can follow another.
 options_of() {
   case $1 in
     requesthandler) echo "-max_len=2050" ;;
-    history) echo "-max_len=20483" ;;
-    moment) echo "-max_len=20486" ;;
+    history) echo "-max_len=12291" ;;
+    moment) echo "-max_len=12294" ;;
   esac
 }
 
