@@ -1,5 +1,5 @@
 // Fuzz target: the acquisition server's request handler answering any sequence of request frames
-// against one store in a temporary folder. Every answer must keep the handler's contract on the
+// against a store in a temporary folder. Every answer must keep the handler's contract on the
 // buffer, and a record the handler says it stored must read back as it was written.
 #include "core/exchange/exchangeframe.h"
 #include "fuzz/fuzzinput.h"
@@ -7,6 +7,7 @@
 #include "server/requesthandler.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
@@ -15,11 +16,33 @@
 
 namespace {
 
+// The store starts as the seeded demonstration plant, and again every StoreLifetime inputs, so that it
+// never fills up with what earlier inputs wrote (a store of 100 users makes every user-key read
+// slow); opening a store costs as much as a few hundred inputs. A finding's input replayed alone
+// runs against the seeded plant.
+constexpr int StoreLifetime = 256;
+
 struct Server
 {
     QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("plant.sqlite"));
+    QByteArray seeded; // the file of a freshly seeded store
     std::unique_ptr<PlantStore> store;
     std::unique_ptr<RequestHandler> handler;
+
+    void open()
+    {
+        store = PlantStore::open(path).store;
+        if (!store)
+            fuzzFailure("the store in the temporary folder did not open");
+        handler = std::make_unique<RequestHandler>(*store);
+    }
+
+    void close()
+    {
+        handler.reset();
+        store.reset(); // the last connection's close folds the journal back into the file
+    }
 };
 
 Server &server()
@@ -32,13 +55,29 @@ Server &server()
     // exit: asking for it first makes it the later one to go.
     static const QStringList connections = QSqlDatabase::connectionNames();
     static Server instance;
-    if (!instance.handler) {
-        instance.store = PlantStore::open(instance.folder.filePath(QStringLiteral("plant.sqlite"))).store;
-        if (!instance.store)
-            fuzzFailure("the store in the temporary folder did not open");
-        instance.handler = std::make_unique<RequestHandler>(*instance.store);
+    if (instance.seeded.isEmpty()) {
+        instance.open();
+        instance.close();
+        QFile file(instance.path);
+        if (!file.open(QIODevice::ReadOnly) || (instance.seeded = file.readAll()).isEmpty())
+            fuzzFailure("the seeded store could not be read");
     }
     return instance;
+}
+
+// Puts the seeded store back in place and opens it, at the first input and every StoreLifetime inputs.
+void freshStoreNowAndThen()
+{
+    static int inputs = 0;
+    if (inputs++ % StoreLifetime != 0)
+        return;
+    Server &s = server();
+    s.close();
+    QFile file(s.path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(s.seeded) != s.seeded.size())
+        fuzzFailure("the seeded store could not be put back");
+    file.close();
+    s.open();
 }
 
 bool knownStatus(qint32 status)
@@ -107,6 +146,7 @@ void answer(const QByteArray &frame)
 // writes), the last one zero-padded.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    freshStoreNowAndThen();
     FuzzInput input(data, size);
     while (!input.empty())
         answer(input.takePadded(RequestFrameSize));

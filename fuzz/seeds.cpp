@@ -1,11 +1,14 @@
 // fuzz-seeds: writes small valid inputs for every fuzz target, made with the client's own encoders
 // from the demonstration plant, into DIR/<target>/seed-<name>.
 #include "core/exchange/exchangeframe.h"
+#include "core/history/chartrecordfile.h"
+#include "core/history/historyblock.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
 #include "core/settings/registryformat.h"
 #include "server/demonstrationseed.h"
 #include "tools/demoelements.h"
+#include "tools/demohistory.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -176,6 +179,51 @@ Seeds valuePatterns()
     return seeds;
 }
 
+// The newest blocks of the demonstration history, after the three bytes that choose the chart's
+// channels and period.
+Seeds histories()
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    const QByteArray file = demoHistoryFile(plant.tanks, QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    const auto choice = [](int level, int temperature, int period) {
+        const char bytes[] = {static_cast<char>(level), static_cast<char>(temperature), static_cast<char>(period)};
+        return QByteArray(bytes, sizeof bytes);
+    };
+    const auto blocks = [&](qsizetype count) {
+        return file.left(static_cast<qsizetype>(HistoryHeaderSize + count * HistoryBlockSize));
+    };
+    return {{u"oneblock"_s, choice(demoLevelChannel(1), demoTemperatureChannel(1), 0) + blocks(1)},
+            {u"threeblocks"_s, choice(demoLevelChannel(5), demoTemperatureChannel(5), 8) + blocks(3)},
+            {u"shortblock"_s, choice(0, 53, 4) + blocks(2).chopped(100)}};
+}
+
+// Moments inside, before and after the newest blocks of the demonstration history, with the chart's
+// own channels (no shift).
+Seeds moments()
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    const QByteArray file = demoHistoryFile(plant.tanks, QDateTime(QDate(2026, 12, 6), QTime(12, 0)))
+                                .left(static_cast<qsizetype>(HistoryHeaderSize + 3 * HistoryBlockSize));
+    const auto moment = [](int day, int month, int year, int hour, int minute) {
+        const char bytes[] = {static_cast<char>(day), static_cast<char>(month), static_cast<char>(year - 1980),
+                              static_cast<char>(hour), static_cast<char>(minute), 0};
+        return QByteArray(bytes, sizeof bytes);
+    };
+    return {{u"inside"_s, moment(6, 12, 2026, 10, 30) + file},
+            {u"before"_s, moment(1, 1, 2020, 0, 0) + file},
+            {u"after"_s, moment(31, 12, 2030, 23, 59) + file}};
+}
+
+Seeds chartRecords()
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    const QByteArray file = encodeChartRecords(demoChartRecords(plant.tanks));
+    return {{u"demonstration"_s, file}, {u"short"_s, file.chopped(10)}};
+}
+
 Seeds numberTexts()
 {
     Seeds seeds;
@@ -210,7 +258,8 @@ int main(int argc, char *argv[])
         {u"serverrecords"_s, serverRecords()}, {u"requesthandler"_s, requests()},
         {u"exchangeframe"_s, frameStreams()},  {u"displayelement"_s, elements()},
         {u"registryformat"_s, settingsFiles()}, {u"valueformat"_s, valuePatterns()},
-        {u"numberparse"_s, numberTexts()},
+        {u"numberparse"_s, numberTexts()},    {u"history"_s, histories()},
+        {u"chartrecord"_s, chartRecords()},   {u"moment"_s, moments()},
     };
     for (const auto &[target, seeds] : targets) {
         if (!writeSeeds(root, target, seeds)) {

@@ -393,7 +393,7 @@ void DrawElement(Canvas &canvas, DisplayElement element, const std::array<bool, 
         selectFont(canvas, arial(), CaptionFontSize);
         canvas.state().font.colour = WinBlack;
         canvas.state().transparentText = true;
-        canvas.textOut(e.boxX[DateLineBox], e.boxY[DateLineBox], ElementDateLine(context.clock));
+        textAt(canvas, e.boxX[DateLineBox], e.boxY[DateLineBox], ElementDateLine(context.clock));
     }
 
     if (on(e.trendOn) && e.trendReady != 0 && scale)

@@ -268,6 +268,9 @@ TEST_F(ElementDrawingTest, TimeTextsWrapThroughMidnightAndTheDateLineIgnoresTheO
                                     .boxY = {0, 0, 0, 0, 0, 20}, .clockOn = 1}});
     const QRect ink = inkBounds(picture, picture.rect());
     EXPECT_TRUE(std::abs(ink.left() - 11) <= 2 && std::abs(ink.top() - 22) <= 3) << ink.left() << "," << ink.top();
+    // A date line placed at the end of the int range is pinned far above the picture, with no overflow.
+    const QImage farAbove = render({{.shown = 1, .boxY = {0, 0, 0, 0, 0, std::numeric_limits<qint32>::min()}, .clockOn = 1}});
+    EXPECT_TRUE(inkBounds(farAbove, farAbove.rect()).isNull());
 }
 
 } // namespace

@@ -1,9 +1,15 @@
-// The main window against a running skladar-server over the real TCP transport: logins, and the
-// connection-lost notice shown and hidden again when the server stops and starts on the same port.
+// The main window against a running skladar-server over the real TCP transport: logins, the
+// connection-lost notice shown and hidden again when the server stops and starts on the same port,
+// and an editor whose save finds the server gone.
 #include "config/connectionlostwindow.h"
+#include "config/consolescreeneditor.h"
+#include "config/editorservices.h"
+#include "config/stringgrid.h"
+#include "core/exchange/exchangemessages.h"
 #include "core/exchange/tcpexchange.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
+#include "core/services/tw.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "main/plantmap.h"
@@ -14,6 +20,7 @@
 #include "tools/demoplantmap.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,5 +153,39 @@ TEST_F(ServerEndToEnd, TheNoticeComesAfterThreeFailedRefreshesAndGoesWithTheServ
     EXPECT_LE(refresh(), LongestRefreshMs);
     EXPECT_FALSE(notice.isVisible());
     EXPECT_NE(valuesOf(window->plantMap()), before) << "values are taken again";
+    EXPECT_TRUE(restarted.stop());
+}
+
+TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneTellsTheFailureAndSavesNothing)
+{
+    SettingsStore settings(dir.filePath(u"settings.reg"_s));
+    const Tw w(settings, dialogs, clock, QLocale::c());
+    ConsoleScreenEditor console(EditorServices{*exchange, w, dialogs, clock});
+    console.show();
+    chooseEntry(*child<QComboBox>(console, "ComboBox1"), 0);
+    clickCell(*child<StringGrid>(console, "StringGrid1"), 1, 1);
+    child<QLineEdit>(console, "Edit1")->setText(u"Z"_s);
+    child<QPushButton>(console, "Button1")->click();
+    const quint16 port = server.port();
+    ASSERT_TRUE(server.stop());
+
+    child<QAction>(console, "Snimi1")->trigger();
+    const RecordingDialogs::Call failure{RecordingDialogs::Kind::Message,
+                                         exchangeFailureText(ServerRecord::ConsoleScreen, ExchangeOperation::Write),
+                                         exchangeFailureCaption(ServerRecord::ConsoleScreen)};
+    ASSERT_EQ(dialogs.calls, QList<RecordingDialogs::Call>(TankCount, failure)) << "one failure per screen, the save goes on";
+    dialogs.questionAnswers = {false};
+    child<QAction>(console, "Izlaz1")->trigger();
+    ASSERT_EQ(dialogs.calls.size(), TankCount + 1);
+    EXPECT_EQ(dialogs.calls.back().kind, RecordingDialogs::Kind::Question) << "leaving asks to save: nothing counts as saved";
+
+    ServerProcess restarted;
+    ASSERT_TRUE(restarted.start(dir.filePath(u"plant.sqlite"_s), port));
+    FrameClient client;
+    ASSERT_TRUE(client.connectTo(port));
+    const std::optional<ReplyFrame> screen = client.exchange(ExchangeOperation::Read, codeRequest(ConsoleScreenCodeBase + 74));
+    ASSERT_TRUE(screen);
+    EXPECT_NE(decodeConsoleScreenWire(replyRecord(screen->buffer))->screen.cell(1, 1), 'Z');
+    client.close();
     EXPECT_TRUE(restarted.stop());
 }
