@@ -28,7 +28,7 @@ qint32 answerUsers(int count, ExchangeBuffer &buffer)
 TEST(UserLoading, AsksForKeyPageTwoOnlyAfterAFullPageOne)
 {
     for (const auto &[users, pages] : {std::pair{0, 1}, {49, 1}, {50, 2}, {100, 2}}) {
-        ScriptedExchange server([users](ExchangeOperation, ExchangeBuffer &buffer) { return answerUsers(users, buffer); });
+        ScriptedExchange server([users = users](ExchangeOperation, ExchangeBuffer &buffer) { return answerUsers(users, buffer); });
         const UserLoading loading = loadUsers(server);
         EXPECT_TRUE(loading.configuration.loaded);
         ASSERT_EQ(loading.configuration.users.size(), users);
@@ -43,7 +43,7 @@ TEST(UserLoading, AFailedReadLeavesNothingToSaveAndNamesTheRecord)
 {
     for (const auto &[failing, record] : {std::pair{UserKeysPage1Code, ServerRecord::UserKeys},
                                           std::pair{*readI32(keyRequest("U2      "), 0), ServerRecord::User}}) {
-        ScriptedExchange server([failing](ExchangeOperation, ExchangeBuffer &buffer) {
+        ScriptedExchange server([failing = failing](ExchangeOperation, ExchangeBuffer &buffer) {
             return *readI32(buffer, 0) == failing ? ExchangeStatus::NoConnection : answerUsers(3, buffer);
         });
         const UserLoading loading = loadUsers(server);

@@ -87,11 +87,11 @@ protected:
 TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
 {
     ChartRecordsRead read = readChartRecords(folder);
-    EXPECT_TRUE(read.message == FileMessage(u"Fajl ne postoji."_s, u"Greska"_s) && read.usable) << "zero settings are usable";
+    EXPECT_TRUE(read.message == (FileMessage{u"Fajl ne postoji."_s, u"Greska"_s}) && read.usable) << "zero settings are usable";
 
     write(fifteen.chopped(1));
     read = readChartRecords(folder);
-    EXPECT_TRUE(read.message == FileMessage(u"Greska u citanju fajla."_s, u"File Error..."_s) && !read.usable);
+    EXPECT_TRUE(read.message == (FileMessage{u"Greska u citanju fajla."_s, u"File Error..."_s}) && !read.usable);
     EXPECT_TRUE(read.records[13].chartTitle == u"R 14"_s && read.records[14].level == ChartSettings()) << "whole records kept";
 
     write(fifteen + "tail");

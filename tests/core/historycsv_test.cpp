@@ -54,7 +54,7 @@ TEST(HistoryCsv, RangesIncludeTheirBoundsAndMomentsAreRealDaysAndMinutes)
     EXPECT_EQ(csvOfThreePositions({at(u"2001-03-05T23:50"), at(u"2001-03-05T23:50")}).count(u'\n'), 2);
     EXPECT_EQ(csvOfThreePositions({at(u"2001-03-05T23:51"), at(u"2001-03-05", true)}).count(u'\n'), 1);
     EXPECT_EQ(std::vector({at(u"2024-02-29", true), at(u"2023-02-29"), at(u"2024-01-01T24:00"), at(u"2024-01-01T10:00:00")}),
-              std::vector<std::optional<CsvMoment>>({CsvMoment(2024, 2, 29, 23, 59), {}, {}, {}}));
+              std::vector<std::optional<CsvMoment>>({CsvMoment{2024, 2, 29, 23, 59}, {}, {}, {}}));
 }
 
 } // namespace

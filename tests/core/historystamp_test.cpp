@@ -139,7 +139,7 @@ TEST_F(HistoryBlockTest, BaseSampleComesFromTheFixedFields)
     build(0x1200, packDate(2001, 2, 30));
     HistoryBlockReader reader(block);
     EXPECT_EQ(reader.deltaCount(), 0) << "only the low byte of deltaCount counts";
-    EXPECT_EQ(reader.sample().stamp, HistoryStamp(packDate(2001, 2, 30), 86'100'000));
+    EXPECT_EQ(reader.sample().stamp, (HistoryStamp{packDate(2001, 2, 30), 86'100'000}));
     EXPECT_EQ(blockStamp(block), reader.sample().stamp);
     EXPECT_EQ(std::vector({reader.sample().channels[7], reader.sample().channels[53], reader.sample().counters[11]}),
               std::vector({7, -16000, 70000}));
@@ -156,11 +156,11 @@ TEST_F(HistoryBlockTest, DeltaSamplesAccumulateStepOverMidnightAndStopAtAFailedS
         return std::vector({s.channels[0], s.channels[1], s.channels[53], s.counters[11]});
     };
     ASSERT_EQ(reader.next(), BlockStep::Sample);
-    EXPECT_EQ(reader.sample().stamp, HistoryStamp(packDate(2001, 3, 6), 300'000));
+    EXPECT_EQ(reader.sample().stamp, (HistoryStamp{packDate(2001, 3, 6), 300'000}));
     EXPECT_EQ(values(), std::vector({5, 1, -16000 + 256, 69999}));
     ASSERT_EQ(reader.next(), BlockStep::Sample);
     EXPECT_EQ(reader.index(), 2);
-    EXPECT_EQ(reader.sample().stamp, HistoryStamp(packDate(2001, 3, 6), 900'000));
+    EXPECT_EQ(reader.sample().stamp, (HistoryStamp{packDate(2001, 3, 6), 900'000}));
     EXPECT_EQ(values(), std::vector({0, 1, -16000 + 256 - 63, 69999 + 0xFFFFF}));
     EXPECT_EQ(reader.next(), BlockStep::End);
     EXPECT_EQ(reader.index(), 2);

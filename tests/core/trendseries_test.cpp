@@ -86,7 +86,7 @@ TEST_F(TrendSeriesTest, PositionOneIsTheNewestAndVolumeAndMassFollowLevelAndTemp
     ASSERT_EQ(load().problem, TrendProblem::None);
     ASSERT_EQ(series->sampleCount, 120);
     EXPECT_EQ(std::vector({series->times[1], series->times[2], series->times[120]}),
-              std::vector({SampleTime(6, 3, 2001, 0, 5), SampleTime(5, 3, 2001, 23, 55), SampleTime(5, 3, 2001, 4, 15)}));
+              std::vector({SampleTime{6, 3, 2001, 0, 5}, SampleTime{5, 3, 2001, 23, 55}, SampleTime{5, 3, 2001, 4, 15}}));
     EXPECT_EQ(std::vector({series->level[31], series->level[100], series->temperature[100]}), std::vector({31.0L / 50, 2.0L, 30.0L}));
     EXPECT_NEAR(static_cast<double>(series->volume[100]), 157.0796326794897, 1e-12);
     EXPECT_NEAR(static_cast<double>(series->mass[100]), 157.0785331220609, 1e-12);
@@ -142,7 +142,7 @@ TEST_P(StretchTest, PositionsTakeTheirSourceSamples)
         const int source = (p * used.dd + used.mm - 1) / used.mm;
         const bool held = p < c.emptyFrom;
         ASSERT_EQ(series->holdsSample(p), held) << p;
-        ASSERT_EQ(series->times[static_cast<std::size_t>(p)], held ? timeOf(source) : SampleTime()) << p;
+        ASSERT_EQ(series->times[static_cast<std::size_t>(p)], held ? timeOf(source) : SampleTime{}) << p;
     }
 }
 

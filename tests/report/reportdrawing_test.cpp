@@ -6,7 +6,6 @@
 #include "tests/report/reportfixture.h"
 #include "tests/support/imageink.h"
 
-#include <ranges>
 
 namespace {
 
@@ -36,7 +35,10 @@ protected:
     // Every pixel from x1 up to x2 (excluded) on row y is black.
     static bool lineAcross(const QImage &image, int x1, int x2, int y)
     {
-        return std::ranges::all_of(std::views::iota(x1, x2), [&](int x) { return image.pixel(x, y) == qRgb(0, 0, 0); });
+        for (int x = x1; x < x2; ++x)
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
+                return false;
+        return true;
     }
 
     static bool blank(const QImage &image, QRect area) { return inkBounds(image, area).isEmpty(); }

@@ -110,7 +110,7 @@ TEST_P(FirstDisplayTest, ShowsOnlyPermittedHistory)
     EXPECT_EQ(window->series().sampleCount, c.samples);
     EXPECT_EQ(setting(LastRez), c.shownSlot != 0 ? c.shownSlot : c.lastSlot);
     const QScrollBar *scrollBar = child<QScrollBar>(*window, "ScrollBar1"); // on the newest 577 positions
-    EXPECT_EQ(ChartScrollRange(scrollBar->minimum(), scrollBar->maximum(), scrollBar->value()), chartScrollRange(c.samples, 1));
+    EXPECT_EQ((ChartScrollRange{scrollBar->minimum(), scrollBar->maximum(), scrollBar->value()}), chartScrollRange(c.samples, 1));
     for (int slot = 1; slot <= TankCount; ++slot)
         EXPECT_EQ(child<QAction>(*window, QByteArray("rr" + QByteArray::number(slot)).constData())->isVisible(),
                   std::ranges::count(c.historySlots, slot) == 1) << slot;
