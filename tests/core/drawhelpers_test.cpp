@@ -36,23 +36,18 @@ protected:
 // there: the shallow line steps down at its middle, x = 160; the steep one, from near the int limits, at y = 0.
 TEST_F(DrawingTest, ThinLinesLeaveOutTheirLastPixelAndKeepTheirStepsFromFarBeyondThePicture)
 {
-    DrawLine(canvas, 10, 10, 20, 10, 1);
-    DrawLine(canvas, 20, 14, 10, 14, 1);
-    DrawLine(canvas, 40, 10, 40, 20, 1);
-    DrawLine(canvas, 60, 10, 65, 15, 1);
-    DrawLine(canvas, -1000000, 50, 1000320, 51, 1);
-    DrawLine(canvas, 100, -2000000000, 101, 2000000000, 1);
+    for (const QLine &l : {QLine(10, 10, 20, 10), QLine(20, 14, 10, 14), QLine(40, 10, 40, 20), QLine(60, 10, 65, 15),
+                           QLine(-1000000, 50, 1000320, 51), QLine(100, -2000000000, 101, 2000000000)})
+        DrawLine(canvas, l.x1(), l.y1(), l.x2(), l.y2(), 1);
     const QImage &img = finished();
-    EXPECT_EQ(inkBounds(img, QRect(0, 9, 30, 3)), QRect(10, 10, 10, 1));
-    EXPECT_EQ(inkBounds(img, QRect(0, 13, 30, 3)), QRect(11, 14, 10, 1));
-    EXPECT_EQ(inkBounds(img, QRect(35, 0, 10, 30)), QRect(40, 10, 1, 10));
+    const std::pair<QRect, QRect> areas[] = {{{0, 9, 30, 3}, {10, 10, 10, 1}}, {{0, 13, 30, 3}, {11, 14, 10, 1}},
+        {{35, 0, 10, 30}, {40, 10, 1, 10}}, {{0, 40, 100, 20}, {0, 50, 100, 1}}, {{102, 40, 58, 20}, {102, 50, 58, 1}},
+        {{160, 40, 160, 20}, {160, 51, 160, 1}}, {{95, 0, 10, 40}, {101, 0, 1, 40}}};
+    for (const auto &[area, ink] : areas)
+        EXPECT_EQ(inkBounds(img, area), ink) << area.x() << "," << area.y();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(img.pixel(60 + i, 10 + i), qRgb(0, 0, 0)) << i;
     EXPECT_EQ(img.pixel(65, 15), qRgb(255, 255, 255));
-    EXPECT_EQ(inkBounds(img, QRect(0, 40, 100, 20)), QRect(0, 50, 100, 1));
-    EXPECT_EQ(inkBounds(img, QRect(102, 40, 58, 20)), QRect(102, 50, 58, 1));
-    EXPECT_EQ(inkBounds(img, QRect(160, 40, 160, 20)), QRect(160, 51, 160, 1));
-    EXPECT_EQ(inkBounds(img, QRect(95, 0, 10, 40)), QRect(101, 0, 1, 40));
 }
 
 TEST_F(DrawingTest, WideLinesAreSolidAndBlackAndThePenStays)
@@ -81,20 +76,6 @@ TEST_F(DrawingTest, TextRightIsMeasuredWithTheFontTheCanvasHadBefore)
     EXPECT_NEAR(ink.left(), left + 1, 1);
     EXPECT_LE(ink.right(), left + ownWidth);
     EXPECT_NEAR(ink.top(), 41.5, 1.5);
-}
-
-TEST_F(DrawingTest, TickLeftPutsBothTextsLeftOfTheTick)
-{
-    useArial(8);
-    const int widthB = canvas.textWidth(QStringLiteral("100"));
-    const int widthA = canvas.textWidth(QStringLiteral("m "));
-    DrawTickLeft(canvas, 200, 60, QStringLiteral("m"), QStringLiteral("100"), 8, 4, -6, 10);
-    const QImage &img = finished();
-    EXPECT_EQ(inkBounds(img, QRect(187, 50, 30, 20)), QRect(191, 60, 10, 1));
-    const QRect texts = inkBounds(img, QRect(0, 50, 187, 20));
-    EXPECT_LE(texts.right(), 200 - 10 - 4);
-    EXPECT_NEAR(texts.left(), 200 - 10 - 4 - widthB - widthA + 1, 1);
-    EXPECT_GE(texts.top(), 54);
 }
 
 TEST_F(DrawingTest, TickRightKeepsTheFontColourWhileOtherTextsAreBlack)
@@ -139,15 +120,12 @@ TEST_F(DrawingTest, TextAlignmentAndBackgroundCarryOverOnTheCanvas)
     useArial(8);
     DrawTextCentered(canvas, 260, 120, QStringLiteral("WWWWWW"), 8, 10);
     const QImage &img = finished();
-    const QRect centred = inkBounds(img, QRect(210, 121, 110, 39));
+    const QRect centred = inkBounds(img, QRect(210, 121, 110, 39)), rightBottom = inkBounds(img, QRect(100, 60, 200, 60)),
+                centreTop = inkBounds(img, QRect(0, 0, 200, 50));
     EXPECT_NEAR((centred.left() + centred.right()) / 2.0, 260.0, 2.0) << "DrawTextCentered halves the width on x";
     EXPECT_NEAR(centred.top(), 131.5, 1.5);
-    const QRect rightBottom = inkBounds(img, QRect(100, 60, 200, 60));
-    EXPECT_NEAR(rightBottom.right(), 198, 2);
-    EXPECT_LE(rightBottom.bottom(), 100);
-    const QRect centreTop = inkBounds(img, QRect(0, 0, 200, 50));
+    EXPECT_TRUE(std::abs(rightBottom.right() - 198) <= 2 && rightBottom.bottom() <= 100) << rightBottom.right();
     EXPECT_NEAR((centreTop.left() + centreTop.right()) / 2.0, 100.0, 2.0);
     EXPECT_GE(centreTop.top(), 20);
-    EXPECT_EQ(img.pixel(10, 130), qRgb(0, 255, 0)) << "opaque text fills its cell";
-    EXPECT_EQ(img.pixel(9, 130), qRgb(255, 255, 255));
+    EXPECT_EQ(std::pair(img.pixel(10, 130), img.pixel(9, 130)), std::pair(qRgb(0, 255, 0), qRgb(255, 255, 255))) << "opaque text fills its cell";
 }

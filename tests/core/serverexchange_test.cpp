@@ -1,4 +1,4 @@
-// The retry pattern, the paged lists, the stream frames and the choice of the server.
+// The retry pattern, the paged lists, the reply frame and the choice of the server.
 #include "core/exchange/exchangeframe.h"
 #include "core/exchange/serverlink.h"
 #include "core/exchange/serverlists.h"
@@ -44,7 +44,7 @@ ScriptedExchange::Answer pagedServer(int keys, int materials)
 TEST(ExchangeWithRetry, TriesFromTheOriginalRequestUntilSuccessOrItsTriesRunOut)
 {
     struct Case { int tries; int succeedsAt; int calls; qint32 status; };
-    for (const Case c : {Case{5, 3, 3, 10000}, Case{3, 9, 3, 10006}, Case{1, 9, 1, 10001}, Case{0, 9, 1, 10001}}) {
+    for (const Case c : {Case{5, 3, 3, 10000}, Case{3, 9, 3, 10006}, Case{0, 9, 1, 10001}}) {
         int calls = 0;
         ScriptedExchange server([&](ExchangeOperation, ExchangeBuffer &buffer) {
             buffer.fill('\x99'); // a failed exchange may leave anything in the buffer
@@ -59,7 +59,7 @@ TEST(ExchangeWithRetry, TriesFromTheOriginalRequestUntilSuccessOrItsTriesRunOut)
 
 TEST(ReadUserKeys, ASecondPageOnlyAfterExactlyFiftyKeysAndAFailedOrMalformedPageEndsTheRead)
 {
-    for (const auto &[keys, pages] : std::map<int, int>{{0, 1}, {49, 1}, {50, 2}, {51, 2}, {100, 2}}) {
+    for (const auto &[keys, pages] : std::map<int, int>{{0, 1}, {49, 1}, {50, 2}, {100, 2}}) {
         ScriptedExchange server(pagedServer(keys, 0));
         const auto result = readUserKeys(server);
         EXPECT_TRUE(result.ok() && result.list.size() == keys) << keys;
@@ -83,8 +83,7 @@ TEST(MaterialList, AFailedPageStopsReadingKeepingWhatWasReadAndStopsWriting)
         return *readI32(buffer, 0) == 201 ? ExchangeStatus::StoreFailed : paged(operation, buffer);
     });
     const auto result = readMaterialList(reading);
-    EXPECT_EQ(result.status, ExchangeStatus::StoreFailed);
-    EXPECT_EQ(result.list.size(), 32);
+    EXPECT_EQ(std::pair(result.status, result.list.size()), std::pair(qint32{ExchangeStatus::StoreFailed}, qsizetype{32}));
     ScriptedExchange writing([](ExchangeOperation, ExchangeBuffer &buffer) {
         return *readI32(buffer, 0) == 201 ? ExchangeStatus::MalformedRecord : ExchangeStatus::Success;
     });
@@ -92,13 +91,9 @@ TEST(MaterialList, AFailedPageStopsReadingKeepingWhatWasReadAndStopsWriting)
     EXPECT_EQ(writing.codes(), (QList<qint32>{200, 201, 201, 201, 201, 201}));
 }
 
-// Split and merged request frames are proven through the server's own connections.
-TEST(ExchangeFrames, UnknownOperationsAreMalformedAtOnceAndTheReplyStatusLeadsLittleEndian)
+// Request frames, bad operations among them, are proven through the server's own connections.
+TEST(ExchangeFrames, TheReplyStatusLeadsLittleEndian)
 {
-    for (const char op : {'\x00', '\x03', '\xff'}) {
-        QByteArray pending(1, op);
-        EXPECT_TRUE(takeRequestFrame(pending).malformed);
-    }
     QByteArray pending = encodeReplyFrame({ExchangeStatus::UnknownUser, codeRequest(7)});
     ASSERT_EQ(pending.size(), 1028);
     EXPECT_EQ(pending.left(5), QByteArray::fromHex("1427000007"));
@@ -129,7 +124,7 @@ TEST(ServerLink, FollowsTheAddressInTheSettingsFirstOctetInTheLowestByte)
     set("IPServer", 0x0A01A8C0);
     link.select();
     EXPECT_EQ(link.address(), (ServerAddress{QHostAddress(QStringLiteral("192.168.1.10")), 7400}));
-    for (const auto &[port, expected] : std::map<qint32, quint16>{{7500, 7500}, {65535, 65535}, {0, 7400}, {70000, 7400}, {-1, 7400}}) {
+    for (const auto &[port, expected] : std::map<qint32, quint16>{{65535, 65535}, {0, 7400}, {70000, 7400}, {-1, 7400}}) {
         set("Port", port);
         EXPECT_EQ(serverAddressFromSettings(store).port, expected) << port;
     }

@@ -1,6 +1,8 @@
 // Tests for the settings store on isolated files in a temporary folder.
 #include "core/settings/settingsstore.h"
 
+#include "tests/support/namedcases.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -28,14 +30,15 @@ protected:
 
 TEST_F(SettingsStoreTest, MissingKeyLeavesTheVariablesAndMissingValueClearsThem)
 {
+    const auto read = [&] {
+        store.ReadInteger(u"Forma\\"_s, u"IPServer"_s, number);
+        EXPECT_TRUE(store.ReadString(u"Forma\\"_s, u"Datoteka"_s, text).ok());
+    };
     ASSERT_TRUE(store.WriteInteger(u"Interval\\"_s, u"Period"_s, 5).ok());
-    store.ReadInteger(u"Forma\\"_s, u"IPServer"_s, number);
-    EXPECT_TRUE(store.ReadString(u"Forma\\"_s, u"Datoteka"_s, text).ok());
+    read();
     EXPECT_TRUE(number == 42 && text == u"staro"_s);
-
     ASSERT_TRUE(store.WriteString(u"Forma\\Slika1"_s, u"Checked"_s, u"true"_s).ok());
-    store.ReadInteger(u"Forma\\"_s, u"IPServer"_s, number);
-    EXPECT_TRUE(store.ReadString(u"Forma\\"_s, u"Datoteka"_s, text).ok());
+    read();
     EXPECT_TRUE(number == 0 && text.isEmpty());
 }
 
@@ -45,8 +48,7 @@ TEST_F(SettingsStoreTest, ValuesOfTheOtherKindAreNotConvertedAndTextEndsAtNul)
     ASSERT_TRUE(store.WriteInteger(u"Forma"_s, u"IPServer"_s, 7).ok());
     store.ReadInteger(u"Forma"_s, u"Zoom"_s, number);
     EXPECT_EQ(store.ReadString(u"Forma"_s, u"IPServer"_s, text).error, u"Vrednost Forma\\IPServer nije tekst."_s);
-    EXPECT_EQ(number, 0);
-    EXPECT_EQ(text, u"staro"_s);
+    EXPECT_TRUE(number == 0 && text == u"staro"_s);
     ASSERT_TRUE(store.WriteString(u"Izvestaj"_s, u"Naslov"_s, u"Ulje\0smece"_s).ok());
     ASSERT_TRUE(store.ReadString(u"Izvestaj"_s, u"Naslov"_s, text).ok());
     EXPECT_EQ(text, u"Ulje"_s) << "text is read up to its first NUL";
@@ -70,15 +72,11 @@ TEST_P(SubKeySpellingTest, NamesTheSameKeyAsThePlainSpelling)
     ASSERT_TRUE(store.WriteInteger(QString::fromUtf16(GetParam().subKey), u"Checked"_s, 1).ok());
     ASSERT_TRUE(store.WriteInteger(u"Forma\\Slika3"_s, u"Left"_s, 2).ok());
     store.ReadInteger(u"Forma\\Slika3"_s, u"Checked"_s, number);
-    EXPECT_EQ(number, 1);
-    EXPECT_EQ(fileText().count("[HKEY"), 1);
+    EXPECT_TRUE(number == 1 && fileText().count("[HKEY") == 1) << number;
 }
 
-INSTANTIATE_TEST_SUITE_P(SettingsStore, SubKeySpellingTest,
-                         testing::Values(Spelling{"Trailing", u"Forma\\Slika3\\"},
-                                         Spelling{"Leading", u"\\Forma\\Slika3"},
-                                         Spelling{"Doubled", u"Forma\\\\Slika3"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SettingsStore, SubKeySpellingTest, testing::Values(Spelling{"Trailing", u"Forma\\Slika3\\"},
+    Spelling{"Leading", u"\\Forma\\Slika3"}, Spelling{"Doubled", u"Forma\\\\Slika3"}), caseName<Spelling>);
 
 TEST_F(SettingsStoreTest, WriteBelowARegularFileFails)
 {
@@ -93,13 +91,13 @@ TEST_F(SettingsStoreTest, WriteBelowARegularFileFails)
 TEST_F(SettingsStoreTest, MalformedFileIsNeitherReadNorOverwritten)
 {
     const QByteArray malformed = "[HKEY_CURRENT_USER\\Software\\Tervo\\Skladar\\Forma]\n\"IPServer\"=dword:xyz\n";
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(malformed) == malformed.size());
-    file.close();
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(malformed) == malformed.size());
+    }
     store.ReadInteger(u"Forma"_s, u"IPServer"_s, number);
-    EXPECT_EQ(number, 42);
     EXPECT_FALSE(store.WriteInteger(u"Forma"_s, u"Zoom"_s, 1).ok());
-    EXPECT_EQ(fileText(), malformed);
+    EXPECT_TRUE(number == 42 && fileText() == malformed) << number;
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include "core/history/historyencoder.h"
 #include "core/plant/plantmodel.h"
 #include "core/services/datafolder.h"
-#include "core/services/tw.h"
-#include "tests/support/fixedclock.h"
 #include "tests/support/namedcases.h"
 #include "tests/support/recordingdialogs.h"
 
@@ -151,16 +149,5 @@ const StretchCase StretchCases[] = {{"FortyAtTwelveToOne", 40, {12, 1}, 480, 481
     {"TermsBelowOneCountAsOne", 100, {0, -3}, 100, 101}, {"FullSeriesStaysWithinTheCapacity", 60000, {12, 1}, 60000, 60001},
     {"TheNewest60000AreKept", 60030, {1, 1}, 60000, 60001}};
 INSTANTIATE_TEST_SUITE_P(, StretchTest, testing::ValuesIn(StretchCases), caseName<StretchCase>);
-
-TEST(TrendRatio, StoredTermsBelowOneAndMissingTermsCountAsOne)
-{
-    QTemporaryDir dir;
-    const SettingsStore store(dir.filePath(u"Skladar.reg"_s));
-    RecordingDialogs dialogs;
-    const FixedClock clock({});
-    const Tw w(store, dialogs, clock, QLocale::c());
-    ASSERT_TRUE(writeTrendRatio(w, 5, {0, -3}).ok() && w.WriteInteger(u"Interval"_s, u"Rez7dd"_s, 7).ok());
-    EXPECT_EQ(std::vector({readTrendRatio(w, 5), readTrendRatio(w, 7), readTrendRatio(w, 15)}), std::vector<TrendRatio>({{1, 1}, {1, 7}, {1, 1}}));
-}
 
 } // namespace
