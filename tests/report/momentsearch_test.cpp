@@ -29,16 +29,10 @@ protected:
         quantities[0].level = 99; // the previous computation's
     }
 
-    MomentSearch compute(const std::array<char, HistoryBlockSize> &block, HistoryStamp target)
-    {
-        return ComputeQuantities(block, target, channels, tanks, quantities);
-    }
+    MomentSearch compute(const std::array<char, HistoryBlockSize> &block, HistoryStamp target) { return ComputeQuantities(block, target, channels, tanks, quantities); }
 
     // Base at 08:00 (level 1000) and three delta samples at 08:10, 08:20 and 08:30, each 100 higher.
-    static std::array<char, HistoryBlockSize> threeSamples(int deltaCount = -1, char fill = 0)
-    {
-        return historyBlock({December5, 8 * Hour}, 1000, Temperature20, {{600, 100}, {600, 100}, {600, 100}}, deltaCount, fill);
-    }
+    static auto threeSamples(int deltaCount = -1, char fill = 0) { return historyBlock({December5, 8 * Hour}, 1000, Temperature20, {{600, 100}, {600, 100}, {600, 100}}, deltaCount, fill); }
 
     TankTable tanks;
     ChannelPairs channels;
@@ -57,6 +51,18 @@ struct TakenCase
 };
 
 class TakenSampleTest : public MomentSearchTest, public testing::WithParamInterface<TakenCase>
+{};
+
+struct FileCase
+{
+    const char *name;
+    int hour, minute;
+    bool shortTail;
+    SearchOutcome outcome;
+    qint32 levelRaw; // 0: the quantities stay
+};
+
+class FindMomentTest : public MomentSearchTest, public testing::WithParamInterface<FileCase>
 {};
 
 } // namespace
@@ -104,23 +110,6 @@ TEST_F(MomentSearchTest, AStepThatFailsTheStampCheckLeavesTheQuantities)
     EXPECT_EQ(search.text, QStringLiteral("INVALID YEAR"));
     EXPECT_EQ(quantities, before);
 }
-
-namespace {
-
-struct FileCase
-{
-    const char *name;
-    int hour;
-    int minute;
-    bool shortTail;
-    SearchOutcome outcome;
-    qint32 levelRaw; // 0: the quantities stay
-};
-
-class FindMomentTest : public MomentSearchTest, public testing::WithParamInterface<FileCase>
-{};
-
-} // namespace
 
 TEST_P(FindMomentTest, TheFirstBlockInFileOrderThatBeginsBeforeTheMoment)
 {

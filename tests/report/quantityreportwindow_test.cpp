@@ -1,5 +1,5 @@
-// The report window driven through its real widgets: creation, first showing, date panel, stock
-// view, scrolling and the group panels.
+// The report window driven through its real widgets: first showing, date panel, stock view,
+// scrolling and the group panels.
 #include "report/quantityreportwindow.h"
 
 #include "core/plant/demonstrationplant.h"
@@ -27,19 +27,20 @@ using Kind = RecordingDialogs::Kind;
 class ReportWindowTest : public testing::Test, public ReportFixture
 {
 protected:
-    // `records` chart records; one block from 08:00 on `date` with a sample at 08:10 at `level`.
-    void create(int records = 15, qint32 level = 500, PackedDate date = packDate(2026, 12, 5))
+    // Shows the window over `records` chart records and one block from 08:00 on `date` with a
+    // sample at 08:10 at level 500.
+    void show(int records = 15, PackedDate date = packDate(2026, 12, 5))
     {
         loadDemonstrationPlant(plant);
         ASSERT_TRUE(writeChartRecordFile(dir.filePath(QStringLiteral("Report.rez")), records));
-        writeHistory(level, date);
+        writeHistory(date);
         window = std::make_unique<QuantityReportWindow>(plant, ReportWindowServices{DataFolder(dir.path()), w, dialogs, clock});
+        window->show();
     }
 
-    void writeHistory(qint32 level, PackedDate date)
+    void writeHistory(PackedDate date)
     {
-        const auto block = historyBlock({date, 8 * 3'600'000}, 0, -6000, {{600, level}});
-        ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), {block}));
+        ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), {historyBlock({date, 8 * 3'600'000}, 0, -6000, {{600, 500}})}));
     }
 
     void trigger(const char *entry) { child<QAction>(*window, entry)->trigger(); }
@@ -62,29 +63,18 @@ protected:
 
 } // namespace
 
-TEST_F(ReportWindowTest, AShortChartFileStillLetsTheFirstShowingComputeAndABadStampIsTriedAgain)
+TEST_F(ReportWindowTest, AShortChartFileStillLetsTheFirstShowingComputeABadStampIsTriedAgainAndThePanelClosesOnlyWhenDone)
 {
-    create(14, 500, packDate(2026, 13, 5));
-    EXPECT_EQ(std::ranges::count(ReadOperatorGroups(w).tankGroup, 1), TankCount);
-    window->show();
+    show(14, packDate(2026, 13, 5));
     EXPECT_EQ(dialogs.calls, (QList<Call>{{Kind::Message, QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")},
                                           {Kind::Message, QStringLiteral("INVALID MONTH"), QStringLiteral("Error")}}));
     EXPECT_EQ(level(), 0.0L);
-    writeHistory(500, packDate(2026, 12, 5));
+    writeHistory(packDate(2026, 12, 5));
     window->hide();
     window->show();
     EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 9, 5}));
     EXPECT_EQ(level(), channelValue(500));
     EXPECT_EQ(window->picture().pixel(50, 20), qRgb(0, 0, 0)) << "the first group's header";
-}
-
-TEST_F(ReportWindowTest, TheDatePanelChecksComputesAndClosesOnlyWhenDone)
-{
-    create();
-    window->show();
-    compute("29", "2", "2025", "10", "0");
-    EXPECT_EQ(dialogs.calls.back(), (Call{Kind::Message, QStringLiteral("Neispravno unesen datum."), QStringLiteral("Date error")}));
-    EXPECT_FALSE(child<QWidget>(*window, "Panel1")->isVisible());
 
     compute("5", "12", "2026", "7", "59"); // before the only block: the quantities stay
     EXPECT_FALSE(child<QWidget>(*window, "Panel1")->isVisible());
@@ -97,10 +87,9 @@ TEST_F(ReportWindowTest, TheDatePanelChecksComputesAndClosesOnlyWhenDone)
     EXPECT_EQ(window->report().moment.hour, 7);
 }
 
-TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTakeTheTypedStock)
+TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsChoiceUntickingEmptyGroups)
 {
-    create();
-    window->show();
+    show();
     trigger("Izvestajostanju1");
     click("Button1");
     auto *first = child<QPushButton>(*window, "BitBtn1");
@@ -117,12 +106,7 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTakeTheTypedStock)
     EXPECT_EQ(first->pos(), at - QPoint(0, 600));
     compute("5", "12", "2026", "10", "0");
     EXPECT_FALSE(first->isVisible()) << "the stock view is off";
-}
 
-TEST_F(ReportWindowTest, TheGroupPanelStoresItsChoiceAndUnticksEmptyGroups)
-{
-    create();
-    window->show();
     trigger("Definisiizvestaj1");
     child<QRadioButton>(*window, "RadioButton4")->setChecked(true);
     click("Button5");

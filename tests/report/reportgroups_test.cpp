@@ -74,34 +74,21 @@ INSTANTIATE_TEST_SUITE_P(Modes, KeyGroupsTest, testing::Values(
             {1, 2, 1, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 1}}),
     caseName<KeyCase>);
 
-class TankNumberGroupsTest : public testing::Test, public ReportFixture
+TEST_F(KeyGroupsTest, TankNumberGroupsAreReadAfreshAndAbsentOnesShowNothing)
 {
-protected:
-    GroupsShown assign()
-    {
-        rows = BuildReportRows(TankTable{});
-        return AssignGroups(rows, SortMode::Broj, w);
-    }
-
-    void showGroup1(const char *text) { ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QLatin1String(text)).ok()); }
-
-    ReportRows rows;
-};
-
-TEST_F(TankNumberGroupsTest, ValuesAreReadAfreshAndAbsentOnesShowNothing)
-{
-    EXPECT_EQ(assign(), GroupsShown{});
+    ReportRows rows = BuildReportRows(TankTable{});
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), GroupsShown{});
     EXPECT_EQ(groupsOf(rows), Groups{});
     EXPECT_EQ(ReadSortMode(w), SortMode::Sifra);
 
     ASSERT_TRUE(WriteStartingGroups(w).ok());
-    showGroup1("true");
-    EXPECT_EQ(assign(), (GroupsShown{true}));
+    ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("true")).ok());
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), (GroupsShown{true}));
     EXPECT_EQ(std::ranges::count(groupsOf(rows), 1), TankCount);
 
     ASSERT_TRUE(w.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
-    showGroup1("True");
-    EXPECT_EQ(assign(), GroupsShown{});
+    ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("True")).ok());
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), GroupsShown{});
     EXPECT_EQ(rows[14].group, 16);
 }
 

@@ -1,0 +1,163 @@
+// The demonstration history read back by the client's own code, and the command-line tools on the
+// demonstration files as programs: their CSV, pictures, pages, text and exit statuses.
+#include "core/history/chartrecordfile.h"
+#include "core/history/trendseries.h"
+#include "core/plant/demonstrationplant.h"
+#include "core/services/datafolder.h"
+#include "tools/demohistory.h"
+#include "tools/demoplantmap.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <span>
+#include <tuple>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const char *const History = SKLADAR_HISTORY_BINARY;
+const char *const Report = SKLADAR_REPORT_BINARY;
+const char *const Snapshot = SKLADAR_SNAPSHOT_BINARY;
+
+// A folder with the demonstration plant map and history (its last sample at 1 March 2024 14:37:21)
+// and a home of the tools' own (settings, built-in server's store).
+class ToolsTest : public testing::Test
+{
+protected:
+    ToolsTest()
+    {
+        EXPECT_EQ(writeDemoHistory(dir.path(), plant.tanks, QDateTime(QDate(2024, 3, 1), QTime(14, 37, 21))), std::nullopt);
+        EXPECT_EQ(writePlantMap(dir.path(), plant.tanks), std::nullopt);
+    }
+
+    // Runs the tool in the folder. The arguments are parted at blanks; an underscore stands for a
+    // blank inside one.
+    int run(const char *tool, const QString &arguments)
+    {
+        QStringList parts = arguments.split(u' ', Qt::SkipEmptyParts);
+        for (QString &part : parts)
+            part.replace(u'_', u' ');
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            environment.insert(QString::fromLatin1(name), home.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir.path());
+        process.start(QString::fromUtf8(tool), parts);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitCode();
+    }
+
+    PlantModel plant = [] { PlantModel demo; loadDemonstrationPlant(demo); return demo; }();
+    QTemporaryDir dir;
+    QTemporaryDir home;
+    QString out; // of the last run
+    QString err;
+};
+
+TEST_F(ToolsTest, EveryTankFillsAndEmptiesByDayRestsAtNightAndKeepsItsFatsWarm)
+{
+    const DataFolder folder(dir.path());
+    const ChartRecordsRead charts = readChartRecords(folder);
+    const auto series = std::make_unique<TrendSeries>();
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const TankRecord &tank = plant.tanks.slot(slot);
+        ASSERT_EQ(LoadTrend(*series, folder, charts.records[static_cast<std::size_t>(slot - 1)], tank, {}).problem, TrendProblem::None);
+        ASSERT_EQ(series->sampleCount, DemoSampleCount);
+        const auto levels = std::span(series->level).subspan(1, DemoSampleCount);
+        const auto [lowest, highest] = std::minmax_element(levels.begin(), levels.end());
+        EXPECT_TRUE(*lowest >= 0 && *highest <= tank.maxLevel && *highest - *lowest > tank.maxLevel / 2) << slot;
+        const bool warm = tank.materialKind.contains(u"mast"_s);
+        for (std::size_t p = 1; p < DemoSampleCount; ++p) {
+            ASSERT_TRUE(series->times[p].hour >= 5 || std::abs(series->level[p] - series->level[p + 1]) < 0.01L) << slot << " moves at night";
+            ASSERT_TRUE(!warm || series->temperature[p] > 40.0L) << slot;
+        }
+    }
+}
+
+TEST_F(ToolsTest, HistoryWritesTheSamplesOldestFirstWithinTheRangeTheChartAndItsPageAndTellsWhatFailed)
+{
+    ASSERT_EQ(run(History, u"--tank 86"_s), 0) << err.toStdString();
+    EXPECT_EQ(out.count(u'\n'), 1 + DemoSampleCount);
+    EXPECT_TRUE(out.section(u'\n', 1, 1).startsWith(u"8641,2024-01-01,14:37,"_s)) << "oldest first";
+    ASSERT_EQ(run(History, u"--tank 86 --ratio 1/2 --from 2024-02-29 --to 2024-02-29"_s), 0);
+    EXPECT_EQ(out.count(u'\n'), 1 + 72);
+
+    ASSERT_EQ(run(History, u"--tank 74 --mouse 400,300 --scroll 5000 --out chart.png"_s), 0);
+    EXPECT_EQ(QImage(dir.filePath(u"chart.png"_s)).size(), QSize(800, 580));
+    QFile page(dir.filePath(u"chart.pdf"_s));
+    ASSERT_EQ(run(History, u"--tank 74 --out chart.pdf"_s), 0);
+    EXPECT_TRUE(page.open(QIODevice::ReadOnly) && page.read(5) == "%PDF-");
+
+    for (const QString &bad : {u""_s, u"--tank 76"_s, u"--tank 74 --ratio 3/1"_s, u"--tank 74 --out x.txt"_s, u"--tank 74 --to 2024-02-30"_s})
+        EXPECT_EQ(run(History, bad), 2) << bad.toStdString();
+    EXPECT_EQ(run(History, u"--tank 74 --login nobody"_s), 3);
+    EXPECT_EQ(run(History, u"--tank 96 --login oper"_s), 4);
+    EXPECT_EQ(run(History, u"--tank 74 --dir nowhere"_s), 1) << "no Report.rez there";
+
+    QFile history(dir.filePath(u"REPORT.STG"_s));
+    ASSERT_TRUE(history.resize(history.size() - 1));
+    EXPECT_EQ(run(History, u"--tank 75"_s), 0);
+    EXPECT_TRUE(err.contains(u"nepotpunim blokom"_s)) << err.toStdString();
+    ASSERT_TRUE(history.remove());
+    EXPECT_EQ(run(History, u"--tank 75"_s), 1);
+    EXPECT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 1);
+    EXPECT_TRUE(err.contains(u"REPORT.STG"_s)) << err.toStdString();
+}
+
+TEST_F(ToolsTest, SnapshotWritesTheComposedViewAndTellsBadArgumentsFromBadFiles)
+{
+    EXPECT_EQ(run(Snapshot, u"--view 3 --out view.png"_s), 0) << err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath(u"view.png"_s)).size(), QSize(800, 560));
+    for (const QString &bad : {u"--dir ."_s, u"--view 26 --out view.png"_s, u"--refreshes x --out view.png"_s})
+        EXPECT_EQ(run(Snapshot, bad), 2) << bad.toStdString();
+    ASSERT_TRUE(QFile(dir.filePath(ElementFile)).resize(1488 * 119));
+    EXPECT_EQ(run(Snapshot, u"--out view.png"_s), 1);
+}
+
+// The sums and differences are the library's; the tool shows that --group and --stock reach them.
+TEST_F(ToolsTest, ReportWritesCsvTextPictureAndPageAndTellsWhatFailed)
+{
+    ASSERT_EQ(run(Report, u"--at 2024-03-01_09:00 --group sifra --stock 8=1000 --out r.csv"_s), 0) << err.toStdString();
+    QFile csv(dir.filePath(u"r.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 19);
+    EXPECT_EQ(lines[0], u"group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t,stock_t,difference_t"_s);
+    EXPECT_TRUE(lines[1].startsWith(u"1,R 74,Beljeno suncokretovo ulje,RBD SU,"_s)) << lines[1].toStdString();
+    EXPECT_TRUE(lines[15].startsWith(u"8,Zbir,"_s) && lines[15].section(u',', 8, 8) == u"1000.000"_s) << lines[15].toStdString();
+
+    ASSERT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 0);
+    EXPECT_TRUE(out.startsWith(u"Izvestaj o kolicini"_s));
+    EXPECT_EQ(out.count(u"Zbir"_s), 3);
+    ASSERT_EQ(run(Report, u"--at 2024-03-01_09:00 --out r.png"_s), 0);
+    EXPECT_EQ(QImage(dir.filePath(u"r.png"_s)).size(), QSize(800, 1180));
+    ASSERT_EQ(run(Report, u"--at 2024-03-01_09:00 --out r.pdf"_s), 0);
+    EXPECT_GT(QFileInfo(dir.filePath(u"r.pdf"_s)).size(), 1000);
+
+    const std::tuple<QString, int, QString> cases[] = {
+        {u"--at 2024-02-30_10:00"_s, 2, u"Neispravno unesen datum."_s},
+        {u"--at 2024-03-01_09:00 --group Broj"_s, 2, u"--group"_s},
+        {u"--at 2023-12-05_07:00"_s, 4, u"no history block"_s},
+        {u"--at 2024-03-01_09:00 --login oper --server 127.0.0.1:1"_s, 3, {}}};
+    for (const auto &[arguments, status, message] : cases) {
+        EXPECT_EQ(run(Report, arguments), status) << arguments.toStdString();
+        EXPECT_TRUE(err.contains(message)) << err.toStdString();
+    }
+    ASSERT_TRUE(QFile::remove(dir.filePath(u"Report.rez"_s)));
+    EXPECT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 1);
+    EXPECT_TRUE(err.contains(u"Fajl ne postoji."_s)) << err.toStdString();
+}
+
+} // namespace
