@@ -4,13 +4,10 @@
 #include "core/exchange/serverlists.h"
 #include "tests/server/serverfixture.h"
 #include "tests/server/storesql.h"
-#include "tests/support/namedcases.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
@@ -37,43 +34,23 @@ TEST(PlantStore, CreatesAnOwnerOnlyFileInNewFoldersAndSeedsAnEmptyOne)
     EXPECT_EQ(empty.store->users().value.size(), 2);
 }
 
-struct Unusable
-{
-    const char *name;
-    std::function<QString(const QTemporaryDir &)> prepare; // returns the path to open
-};
-
-const Unusable UnusableFiles[] = {
-    {"NotADatabase", [](const QTemporaryDir &dir) { return writeFile(dir.filePath(u"x.sqlite"_s), QByteArray(4096, 'x')); }},
-    {"FolderIsAFile",
-     [](const QTemporaryDir &dir) { return writeFile(dir.filePath(u"file"_s), "x") + u"/plant.sqlite"_s; }},
-    {"UnknownSchemaVersion",
-     [](const QTemporaryDir &dir) {
-         const QString path = dir.filePath(u"plant.sqlite"_s);
-         EXPECT_TRUE(runOnStore(path, {u"PRAGMA user_version = 7"_s}));
-         return path;
-     }},
-};
-
-class UnusableFile : public testing::TestWithParam<Unusable>
-{};
-
-TEST_P(UnusableFile, IsReportedAndTheEmbeddedExchangeIsUnreachable)
+TEST(PlantStore, AFileThatIsNoStoreIsReportedAndTheEmbeddedExchangeIsUnreachable)
 {
     QTemporaryDir dir;
-    const QString path = GetParam().prepare(dir);
-    const StoreOpening opening = PlantStore::open(path);
-    EXPECT_FALSE(opening.store);
-    EXPECT_TRUE(opening.error.contains(path)) << opening.error.toStdString();
-
-    EmbeddedExchangeOpening embedded = openEmbeddedExchange(path);
-    EXPECT_FALSE(embedded.error.isEmpty());
-    ExchangeBuffer buffer = codeRequest(StatusRequestCode);
-    EXPECT_EQ(embedded.exchange->read(buffer), ExchangeStatus::NoConnection);
-    EXPECT_EQ(embedded.exchange->write(buffer), ExchangeStatus::NoConnection);
+    const QString schema7 = dir.filePath(u"plant.sqlite"_s);
+    ASSERT_TRUE(runOnStore(schema7, {u"PRAGMA user_version = 7"_s}));
+    for (const QString &path : {writeFile(dir.filePath(u"x.sqlite"_s), QByteArray(4096, 'x')),
+                                writeFile(dir.filePath(u"file"_s), "x") + u"/plant.sqlite"_s, schema7, dir.path()}) {
+        const StoreOpening opening = PlantStore::open(path);
+        EXPECT_FALSE(opening.store);
+        EXPECT_TRUE(opening.error.contains(path)) << opening.error.toStdString();
+        EmbeddedExchangeOpening embedded = openEmbeddedExchange(path);
+        EXPECT_FALSE(embedded.error.isEmpty());
+        ExchangeBuffer buffer = codeRequest(StatusRequestCode);
+        EXPECT_EQ(embedded.exchange->read(buffer), ExchangeStatus::NoConnection);
+        EXPECT_EQ(embedded.exchange->write(buffer), ExchangeStatus::NoConnection);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Store, UnusableFile, testing::ValuesIn(UnusableFiles), caseName<Unusable>);
 
 using StoreFailure = ServerFixture;
 

@@ -23,16 +23,6 @@ QByteArray zeros(int n)
     return QByteArray(n, '\0');
 }
 
-QByteArray shortText(const QByteArray &text, int capacity)
-{
-    return char(text.size()) + text + zeros(capacity - static_cast<int>(text.size()));
-}
-
-UserWire userReply(const ExchangeBuffer &reply)
-{
-    return *decodeUserWire(replyRecord(reply));
-}
-
 // A buffer of 0xFF bytes after the request code or key.
 ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
 {
@@ -40,54 +30,22 @@ ExchangeBuffer filled(ExchangeBuffer request, std::size_t from)
     return request;
 }
 
-struct Golden
+using RequestHandlerTest = ServerFixture;
+
+TEST_F(RequestHandlerTest, ARecordGoesAtOffset24AfterTheRequestWithZerosAfterIt)
 {
-    const char *name;
-    ExchangeBuffer request;
-    std::size_t recordSize; // zeros follow it
-    QByteArray record;      // the record's first bytes
-};
-
-const Golden GoldenReplies[] = {
-    {"UserKeyPage1", filled(codeRequest(1), 4), 32, hexBytes("02 00 00 00") + zeros(12) + "ADMIN   OPER    "},
-    {"AdministratorUser", filled(keyRequest("ADMIN   "), 8), UserWireSize, [] {
-         QByteArray bytes = "ADMIN   " + zeros(4) + hexBytes("01 00 00 00") + "ADMIN   " + QByteArray("ADMINISTRATOR").leftJustified(40, ' ');
-         for (const int tank : TankIdList)
-             bytes += char(tank) + hexBytes("01 01 01 01 01");
-         return bytes;
-     }()},
-    {"MaterialListPage1", filled(codeRequest(200), 4), 18 + 8 * 14, [] {
-         QByteArray bytes = hexBytes("C8 00 00 00") + zeros(12) + hexBytes("08 00");
-         const char *sifras[] = {"RBD SU", "RBH SU", "MK ", "RBDS SU", "RBH RU", "RBHS SU", "RBD M", "RBD UM"};
-         for (int i = 0; i < 8; ++i)
-             bytes += char(203 + i) + zeros(1) + shortText(sifras[i], 10) + zeros(1);
-         return bytes;
-     }()},
-    {"Material203", filled(codeRequest(203), 4), MaterialWireSize,
-     hexBytes("CB 00 00 00") + zeros(12) + shortText("RBD SU", 10) + zeros(1) + hexBytes("CB 00")
-         + shortText("Rafinisano suncokretovo ulje", 40) + shortText("Beljeno suncokretovo ulje", 40)
-         + hexBytes("00 00 00 00 00 00 C0 E5 08 40")}, // 919.0
-    {"Tank74", filled(codeRequest(374), 4), TankParamsWireSize,
-     hexBytes("76 01 00 00") + zeros(12) + hexBytes("4A 00 00 00") + zeros(4)
-         + hexBytes("00 00 00 00 00 00 00 B8 02 40 00 00 00 00 00 00 00 B0 02 40")}, // 11.5 m, 11.0 m
-    {"ConsoleScreen74", filled(codeRequest(474), 4), ConsoleScreenWireSize,
-     hexBytes("DA 01 00 00") + zeros(12) + QByteArray(40, ' ') + QByteArray("RBD SU").leftJustified(20, ' ')
-         + QByteArray("R 74").leftJustified(20, ' ')},
-};
-
-class GoldenReply : public ServerFixture, public testing::WithParamInterface<Golden>
-{};
-
-TEST_P(GoldenReply, RecordAtOffset24RequestBeforeZerosAfter)
-{
-    const ExchangeBuffer reply = readOk(GetParam().request);
-    const QByteArray &expected = GetParam().record;
-    EXPECT_EQ(hexText(QByteArray(reply.data() + ReplyOffset, expected.size())), hexText(expected));
-    EXPECT_TRUE(std::equal(reply.begin(), reply.begin() + ReplyOffset, GetParam().request.begin()));
-    EXPECT_TRUE(std::all_of(reply.begin() + ReplyOffset + GetParam().recordSize, reply.end(), [](char c) { return c == 0; }));
+    const std::tuple<ExchangeBuffer, std::size_t, QByteArray> golden[] = {
+        {filled(codeRequest(1), 4), 32, hexBytes("02 00 00 00") + zeros(12) + "ADMIN   OPER    "},
+        {filled(codeRequest(374), 4), TankParamsWireSize, hexBytes("76 01 00 00") + zeros(12) + hexBytes("4A 00 00 00") + zeros(4)
+             + hexBytes("00 00 00 00 00 00 00 B8 02 40 00 00 00 00 00 00 00 B0 02 40")}, // 11.5 m, 11.0 m
+    };
+    for (const auto &[request, recordSize, record] : golden) {
+        const ExchangeBuffer reply = readOk(request);
+        EXPECT_EQ(hexText(QByteArray(reply.data() + ReplyOffset, record.size())), hexText(record));
+        EXPECT_TRUE(std::equal(reply.begin(), reply.begin() + ReplyOffset, request.begin()));
+        EXPECT_TRUE(std::all_of(reply.begin() + ReplyOffset + recordSize, reply.end(), [](char c) { return c == 0; }));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Seeded, GoldenReply, testing::ValuesIn(GoldenReplies), caseName<Golden>);
 
 struct Answer
 {
@@ -170,20 +128,20 @@ TEST_P(MalformedRecord, IsRefusedAndNothingIsStored)
 
 INSTANTIATE_TEST_SUITE_P(Seeded, MalformedRecord, testing::ValuesIn(Damages), caseName<Damage>);
 
-class RequestHandlerTest : public ServerFixture
+class UserStore : public ServerFixture
 {
 protected:
     // Writes the user expecting status, then reads back the user stored under key.
     UserWire writeThenRead(const UserWire &user, qint32 status, const QByteArray &key)
     {
         EXPECT_EQ(write(recordBuffer(user, encodeUserWire)), status);
-        return userReply(readOk(keyRequest(key)));
+        return *decodeUserWire(replyRecord(readOk(keyRequest(key))));
     }
 
     QList<QByteArray> userKeys() { return readUserKeys(*exchange).list; }
 };
 
-TEST_F(RequestHandlerTest, NewUserGoesLastWithLevel3AndItsBytes)
+TEST_F(UserStore, NewUserGoesLastWithLevel3AndItsBytes)
 {
     UserWire user;
     user.level = 1;
@@ -197,9 +155,9 @@ TEST_F(RequestHandlerTest, NewUserGoesLastWithLevel3AndItsBytes)
     EXPECT_EQ(userKeys(), (QList<QByteArray>{"ADMIN   ", "OPER    ", "NOVI    "}));
 }
 
-TEST_F(RequestHandlerTest, UpdateReKeysAndKeepsLevelAndPosition)
+TEST_F(UserStore, UpdateReKeysAndKeepsLevelAndPosition)
 {
-    UserWire admin = userReply(readOk(keyRequest("ADMIN   ")));
+    UserWire admin = *decodeUserWire(replyRecord(readOk(keyRequest("ADMIN   "))));
     admin.password = "BOSS    ";
     admin.level = 3;
     admin.userName = QByteArray("SEF").leftJustified(UserNameSize, ' ');
@@ -213,9 +171,9 @@ TEST_F(RequestHandlerTest, UpdateReKeysAndKeepsLevelAndPosition)
     EXPECT_EQ(userKeys(), (QList<QByteArray>{"BOSS    ", "OPER    "}));
 }
 
-TEST_F(RequestHandlerTest, PasswordOfAnotherUserIsTaken)
+TEST_F(UserStore, PasswordOfAnotherUserIsTaken)
 {
-    const UserWire oper = userReply(readOk(keyRequest("OPER    ")));
+    const UserWire oper = *decodeUserWire(replyRecord(readOk(keyRequest("OPER    "))));
     UserWire renamed = oper;
     renamed.password = "ADMIN   ";
     EXPECT_EQ(writeThenRead(renamed, ExchangeStatus::PasswordTaken, "OPER    "), oper);
@@ -225,7 +183,7 @@ TEST_F(RequestHandlerTest, PasswordOfAnotherUserIsTaken)
     EXPECT_EQ(userKeys().size(), 2);
 }
 
-TEST_F(RequestHandlerTest, KeyPagesUpTo100UsersThenTheStoreIsFull)
+TEST_F(UserStore, KeyPagesUpTo100UsersThenTheStoreIsFull)
 {
     const auto pageKeys = [&](qint32 code) { return decodeUserKeyListPage(replyRecord(readOk(codeRequest(code))))->keys; };
     UserWire user;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <ostream>
 
 class RecordingDialogs final : public Dialogs
 {
@@ -21,13 +22,29 @@ public:
         bool operator==(const Call &) const = default;
     };
 
-    void message(const QString &text, const QString &caption) override;
-    bool question(const QString &text, const QString &caption) override;
-    std::optional<QColor> chooseColour(const QColor &initial) override;
-    bool choosePrinter(QPrinter &printer) override;
-    std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName,
-                                          const QString &filter) override;
-    void reportError(const QString &text) override;
+    void message(const QString &text, const QString &caption) override { calls.append({Kind::Message, text, caption}); }
+    bool question(const QString &text, const QString &caption) override
+    {
+        calls.append({Kind::Question, text, caption});
+        return next(questionAnswers, false);
+    }
+    std::optional<QColor> chooseColour(const QColor &initial) override
+    {
+        calls.append({Kind::Colour, initial.name(), QString()});
+        return next(colourAnswers, std::optional<QColor>());
+    }
+    bool choosePrinter(QPrinter &) override
+    {
+        calls.append({Kind::Printer, QString(), QString()});
+        return next(printerAnswers, false);
+    }
+    std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName, const QString &) override
+    {
+        calls.append({Kind::SaveFile, suggestedName, caption});
+        const QString path = next(saveFileAnswers, QString());
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    }
+    void reportError(const QString &text) override { calls.append({Kind::Error, text, applicationTitle()}); }
 
     // Answers for the next questions, colour, print and file dialogs, in order; when a script runs
     // dry the operator cancels.
@@ -37,7 +54,22 @@ public:
     std::deque<QString> saveFileAnswers; // an empty path cancels
 
     QList<Call> calls;
+
+private:
+    template <typename T>
+    static T next(std::deque<T> &script, T fallback)
+    {
+        if (script.empty())
+            return fallback;
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };
 
 // Messages are what most tests look at; this prints them readably when an expectation fails.
-void PrintTo(const RecordingDialogs::Call &call, std::ostream *out);
+inline void PrintTo(const RecordingDialogs::Call &call, std::ostream *out)
+{
+    *out << "{kind " << static_cast<int>(call.kind) << ", \"" << call.text.toStdString() << "\", \""
+         << call.caption.toStdString() << "\"}";
+}

@@ -1,11 +1,13 @@
 // A server exchange for tests: every exchange is logged and answered by the test's own function.
 #pragma once
 
+#include "core/codec/bytes.h"
 #include "core/exchange/serverexchange.h"
 
 #include <QByteArray>
 #include <QList>
 
+#include <algorithm>
 #include <functional>
 
 class ScriptedExchange final : public ServerExchange
@@ -26,14 +28,28 @@ public:
     };
 
     // The request codes of the logged requests, in order (a user key shows as its first 4 bytes).
-    QList<qint32> codes() const;
+    QList<qint32> codes() const
+    {
+        QList<qint32> result;
+        for (const Request &request : requests)
+            result.append(*readI32(request.buffer, 0));
+        return result;
+    }
 
     Answer answer;
     QList<Request> requests;
 
 private:
-    qint32 exchangeLogged(ExchangeOperation operation, ExchangeBuffer &buffer);
+    qint32 exchangeLogged(ExchangeOperation operation, ExchangeBuffer &buffer)
+    {
+        requests.append({operation, buffer});
+        return answer ? answer(operation, buffer) : ExchangeStatus::NoConnection;
+    }
 };
 
 // Answers a read by copying `record` to the reply offset.
-void putReply(ExchangeBuffer &buffer, const QByteArray &record);
+inline void putReply(ExchangeBuffer &buffer, const QByteArray &record)
+{
+    std::copy_n(record.constData(), std::min<qsizetype>(record.size(), buffer.size() - ReplyOffset),
+                buffer.begin() + ReplyOffset);
+}

@@ -4,13 +4,9 @@
 #include <QHostAddress>
 #include <QRegularExpression>
 
-namespace {
-
 using namespace Qt::StringLiterals;
 
-constexpr int StartTimeoutMs = 10000;
-
-} // namespace
+static constexpr int StartTimeoutMs = 10000;
 
 QString serverProgram()
 {
@@ -51,52 +47,23 @@ bool ServerProcess::stop()
 
 bool FrameClient::connectTo(quint16 port)
 {
-    m_pending.clear();
-    m_socket.abort();
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     return m_socket.waitForConnected(StartTimeoutMs);
 }
 
-void FrameClient::send(const QByteArray &bytes)
+std::optional<ReplyFrame> FrameClient::exchange(ExchangeOperation operation, const ExchangeBuffer &buffer, int timeoutMs)
 {
-    m_socket.write(bytes);
-    m_socket.waitForBytesWritten(StartTimeoutMs);
-}
-
-std::optional<ReplyFrame> FrameClient::exchange(const QByteArray &frame, int timeoutMs)
-{
-    send(frame);
+    m_socket.write(encodeRequestFrame({operation, buffer}));
     std::optional<ReplyFrame> reply;
     while (!(reply = takeReplyFrame(m_pending)) && m_socket.waitForReadyRead(timeoutMs))
         m_pending += m_socket.readAll();
     return reply;
 }
 
-std::optional<ReplyFrame> FrameClient::exchange(ExchangeOperation operation, const ExchangeBuffer &buffer,
-                                                int timeoutMs)
-{
-    return exchange(encodeRequestFrame({operation, buffer}), timeoutMs);
-}
-
-bool FrameClient::closedByServer(int timeoutMs)
-{
-    while (m_socket.state() == QAbstractSocket::ConnectedState && m_socket.waitForReadyRead(timeoutMs))
-        m_socket.readAll();
-    return m_socket.state() != QAbstractSocket::ConnectedState;
-}
-
-void FrameClient::close()
-{
-    m_socket.disconnectFromHost();
-    if (m_socket.state() != QAbstractSocket::UnconnectedState)
-        m_socket.waitForDisconnected(StartTimeoutMs);
-}
-
 ExchangeBuffer materialWrite(qint32 code, double density)
 {
     ExchangeBuffer buffer{};
-    encodeMaterialWire({code, {static_cast<quint16>(code), u"M%1"_s.arg(code), u"Ulje"_s, u"sirovo"_s, density}},
-                       buffer);
+    encodeMaterialWire({code, {static_cast<quint16>(code), u"M%1"_s.arg(code), u"Ulje"_s, u"sirovo"_s, density}}, buffer);
     return buffer;
 }
 

@@ -5,16 +5,12 @@
 
 #include <QByteArray>
 #include <QProcess>
-#include <QStringList>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <optional>
-
-// Load and fault clients write their own materials, codes 211 to 226, one per client.
-inline constexpr qint32 FirstClientMaterial = 211;
 
 // The program built with the tests.
 QString serverProgram();
@@ -39,11 +35,9 @@ private:
 };
 
 // A test with a store folder of its own and a server to start on it.
-class ServerProcessTest : public testing::Test
+struct ServerProcessTest : testing::Test
 {
-protected:
     QString storePath() const { return m_dir.filePath(QStringLiteral("plant.sqlite")); }
-
     QTemporaryDir m_dir;
     ServerProcess server;
 };
@@ -53,14 +47,9 @@ class FrameClient
 {
 public:
     bool connectTo(quint16 port);
-    void send(const QByteArray &bytes);
-    // Sends the frame and waits for one whole reply frame; nullopt when the connection closes or
+    // Sends the request and waits for one whole reply frame; nullopt when the connection closes or
     // no reply came within timeoutMs.
-    std::optional<ReplyFrame> exchange(const QByteArray &frame, int timeoutMs = 5000);
     std::optional<ReplyFrame> exchange(ExchangeOperation operation, const ExchangeBuffer &buffer, int timeoutMs = 5000);
-    // True when the server closes the connection within timeoutMs.
-    bool closedByServer(int timeoutMs = 5000);
-    void close();
 
 private:
     QTcpSocket m_socket;
