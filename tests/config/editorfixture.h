@@ -61,17 +61,14 @@ protected:
         return codes;
     }
 
-    TankParamsWire storedTank(int tankId)
+    // What the server holds under a request code, and for a tank.
+    auto stored(qint32 code, const auto &decode)
     {
         qint32 status = 0;
-        return readRecord(*store, codeRequest(tankId + TankParamsCodeBase), decodeTankParamsWire, status).value();
+        return readRecord(*store, codeRequest(code), decode, status).value();
     }
-
-    ConsoleScreen storedScreen(int tankId)
-    {
-        qint32 status = 0;
-        return readRecord(*store, codeRequest(tankId + ConsoleScreenCodeBase), decodeConsoleScreenWire, status)->screen;
-    }
+    TankParamsWire storedTank(int tankId) { return stored(tankId + TankParamsCodeBase, decodeTankParamsWire); }
+    ConsoleScreen storedScreen(int tankId) { return stored(tankId + ConsoleScreenCodeBase, decodeConsoleScreenWire).screen; }
 
     SettingsStore settings{m_dir.filePath(QStringLiteral("settings.reg"))};
     RecordingDialogs dialogs;
