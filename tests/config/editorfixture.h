@@ -21,16 +21,10 @@
 class EditorFixture : public testing::Test
 {
 protected:
-    EditorFixture()
-    {
-        EmbeddedExchangeOpening opening = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite")));
-        store = std::move(opening.exchange);
-    }
-
     QTemporaryDir m_dir;
     // Requests that fail for good: (operation, request code).
     std::set<std::pair<ExchangeOperation, qint32>> failing;
-    std::unique_ptr<EmbeddedExchange> store;
+    std::unique_ptr<EmbeddedExchange> store = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite"))).exchange;
     ScriptedExchange server{[this](ExchangeOperation operation, ExchangeBuffer &buffer) {
         if (failing.contains({operation, *readI32(buffer, 0)}))
             return ExchangeStatus::NoConnection;
