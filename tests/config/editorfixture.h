@@ -21,16 +21,10 @@
 class EditorFixture : public testing::Test
 {
 protected:
-    EditorFixture()
-    {
-        EmbeddedExchangeOpening opening = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite")));
-        store = std::move(opening.exchange);
-    }
-
     QTemporaryDir m_dir;
     // Requests that fail for good: (operation, request code).
     std::set<std::pair<ExchangeOperation, qint32>> failing;
-    std::unique_ptr<EmbeddedExchange> store;
+    std::unique_ptr<EmbeddedExchange> store = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite"))).exchange;
     ScriptedExchange server{[this](ExchangeOperation operation, ExchangeBuffer &buffer) {
         if (failing.contains({operation, *readI32(buffer, 0)}))
             return ExchangeStatus::NoConnection;
@@ -61,17 +55,14 @@ protected:
         return codes;
     }
 
-    TankParamsWire storedTank(int tankId)
+    // What the server holds under a request code, and for a tank.
+    auto stored(qint32 code, const auto &decode)
     {
         qint32 status = 0;
-        return readRecord(*store, codeRequest(tankId + TankParamsCodeBase), decodeTankParamsWire, status).value();
+        return readRecord(*store, codeRequest(code), decode, status).value();
     }
-
-    ConsoleScreen storedScreen(int tankId)
-    {
-        qint32 status = 0;
-        return readRecord(*store, codeRequest(tankId + ConsoleScreenCodeBase), decodeConsoleScreenWire, status)->screen;
-    }
+    TankParamsWire storedTank(int tankId) { return stored(tankId + TankParamsCodeBase, decodeTankParamsWire); }
+    ConsoleScreen storedScreen(int tankId) { return stored(tankId + ConsoleScreenCodeBase, decodeConsoleScreenWire).screen; }
 
     SettingsStore settings{m_dir.filePath(QStringLiteral("settings.reg"))};
     RecordingDialogs dialogs;
