@@ -152,21 +152,6 @@ void stretch(TrendSeries &series, const TrendRatio &ratio)
 
 } // namespace
 
-const TrendArray<long double> &TrendSeries::values(Quantity quantity) const
-{
-    switch (quantity) {
-    case Quantity::Level:
-        return level;
-    case Quantity::Temperature:
-        return temperature;
-    case Quantity::Mass:
-        return mass;
-    case Quantity::Volume:
-        break;
-    }
-    return volume;
-}
-
 bool TrendSeries::holdsSample(int position) const
 {
     return position >= 1 && position <= sampleCount && sourceOf(position, loadedCount, ratio) != 0;

@@ -47,7 +47,10 @@ struct TrendSeries
     qint32 loadedCount = 0;
     TrendRatio ratio;
 
-    const TrendArray<long double> &values(Quantity quantity) const;
+    const TrendArray<long double> &values(Quantity quantity) const
+    {
+        return ofQuantity(quantity, level, temperature, mass, volume);
+    }
     // True when the position holds a loaded sample. Stretching can leave positions inside
     // 1..sampleCount without one: their source would lie past the loaded samples.
     bool holdsSample(int position) const;
