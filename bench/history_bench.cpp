@@ -20,26 +20,17 @@ namespace {
 QByteArray fullHistoryFile()
 {
     std::mt19937 dice(7);
-    HistorySample sample;
-    sample.stamp = {packDate(2023, 1, 1), 0};
-    sample.channels.fill(-10000);
-    QByteArray file(HistoryHeaderSize, '\0');
-    std::vector<std::array<char, HistoryBlockSize>> blocks;
-    HistoryBlockBuilder builder(sample);
-    for (int i = 1; i < TrendCapacity; ++i) {
+    std::vector<HistorySample> samples(TrendCapacity);
+    samples[0].stamp = {packDate(2023, 1, 1), 0};
+    samples[0].channels.fill(-10000);
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        HistorySample &sample = samples[i] = samples[i - 1];
         AddSeconds(sample.stamp.date, sample.stamp.timeMs, 600);
         for (qint32 &channel : sample.channels)
             channel += dice() % 64 == 0 ? static_cast<qint32>(dice() % 400) - 200 : static_cast<qint32>(dice() % 5) - 2;
         sample.counters[0] += 1;
-        if (!builder.append(600, sample)) {
-            blocks.push_back(builder.bytes());
-            builder = HistoryBlockBuilder(sample);
-        }
     }
-    blocks.push_back(builder.bytes());
-    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
-        file.append(block->data(), static_cast<qsizetype>(block->size()));
-    return file;
+    return encodeHistoryFile(samples, 600);
 }
 
 // The file written once into a temporary folder; the first run brings it into the page cache.

@@ -13,15 +13,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 namespace {
 
 constexpr int Samples = 60'000;
 constexpr qint32 Step = 600; // s
-
-HistoryStamp stampOf(const QDateTime &at)
-{
-    return {packDate(at.date().year(), at.date().month(), at.date().day()), static_cast<quint32>(at.time().msecsSinceStartOfDay())};
-}
 
 // A history of 60 000 samples, ten minutes apart, ending on 5 December 2026: blocks filled as the
 // acquisition side fills them, written newest first after the header.
@@ -32,35 +29,24 @@ public:
     {
         QDateTime at = QDateTime(QDate(2026, 12, 5), QTime(0, 0)).addSecs(-qint64(Samples) * Step);
         oldest = at.addSecs(Step / 2);
-        HistorySample sample{stampOf(at), {}, {}};
-        sample.channels.fill(-12000);
-        QList<QByteArray> blocks;
-        std::optional<HistoryBlockBuilder> builder(sample);
-        for (int i = 1; i < Samples; ++i) {
+        std::vector<HistorySample> samples(Samples);
+        samples[0] = {stampOf(momentAt(at)), {}, {}};
+        samples[0].channels.fill(-12000);
+        for (std::size_t i = 1; i < samples.size(); ++i) {
             at = at.addSecs(Step);
-            sample.stamp = stampOf(at);
-            sample.channels[static_cast<std::size_t>(i % ChannelCount)] += i % 2 == 0 ? 3 : -2;
-            if (!builder->append(Step, sample)) {
-                blocks.prepend(blockBytes(*builder));
-                builder.emplace(sample);
-            }
+            HistorySample &sample = samples[i] = samples[i - 1];
+            sample.stamp = stampOf(momentAt(at));
+            sample.channels[i % ChannelCount] += i % 2 == 0 ? 3 : -2;
         }
-        blocks.prepend(blockBytes(*builder));
         QFile file(m_dir.filePath(QStringLiteral("REPORT.STG")));
         if (file.open(QIODevice::WriteOnly))
-            file.write(QByteArray(HistoryHeaderSize, '\0') + blocks.join());
+            file.write(encodeHistoryFile(samples, Step));
     }
 
     DataFolder folder() const { return DataFolder(m_dir.path()); }
     QDateTime oldest; // inside the oldest block
 
 private:
-    static QByteArray blockBytes(const HistoryBlockBuilder &builder)
-    {
-        const std::array<char, HistoryBlockSize> bytes = builder.bytes();
-        return QByteArray(bytes.data(), bytes.size());
-    }
-
     QTemporaryDir m_dir;
 };
 
@@ -68,7 +54,7 @@ void findMoment(benchmark::State &state, const QDateTime &moment)
 {
     static const HistoryFolder history;
     const QDateTime at = moment.isValid() ? moment : history.oldest;
-    const ReportMoment target{at.date().day(), at.date().month(), at.date().year(), at.time().hour(), at.time().minute()};
+    const ReportMoment target = momentAt(at);
     TankChartRecords records{};
     TankTable tanks;
     TankQuantities quantities{};

@@ -90,8 +90,7 @@ MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, co
                         const TankTable &tanks, TankQuantities &quantities)
 {
     const ChannelPairs channels = channelPairsOf(records);
-    const HistoryStamp target{packDate(moment.year, moment.month, moment.day),
-                              static_cast<quint32>(moment.hour * 3'600'000 + moment.minute * 60'000)};
+    const HistoryStamp target = stampOf(moment);
     HistoryFile file(folder);
     std::array<char, HistoryBlockSize> block;
     for (;;) {

@@ -1,7 +1,6 @@
 // The report's moment and the date panel check.
 #include "report/reportmoment.h"
 
-#include "core/history/historystamp.h"
 #include "core/services/tw.h"
 
 #include <QDate>

@@ -1,22 +1,15 @@
 // The moment a report is computed for, and the check of the five date panel fields that gives it.
 #pragma once
 
+#include "core/history/historystamp.h"
+
 #include <QDateTime>
 #include <QString>
 
 class Tw;
 
 // Day, month, year, hour and minute of the last computed moment.
-struct ReportMoment
-{
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    int hour = 0;
-    int minute = 0;
-
-    bool operator==(const ReportMoment &) const = default;
-};
+using ReportMoment = SampleTime;
 
 // The moment of a date and time, seconds dropped.
 ReportMoment momentAt(const QDateTime &time);

@@ -158,23 +158,8 @@ QByteArray demoHistoryFile(const TankTable &tanks, const QDateTime &end)
     HistoryStamp stamp{packDate(end.date().year(), end.date().month(), end.date().day()),
                        static_cast<quint32>(end.time().msecsSinceStartOfDay() / 1000 * 1000)};
     AddSeconds(stamp.date, stamp.timeMs, -(DemoSampleCount - 1) * DemoSampleSeconds);
-    const std::vector<HistorySample> samples = simulate(tanks, stamp);
-
-    std::vector<std::array<char, HistoryBlockSize>> blocks;
-    HistoryBlockBuilder builder(samples.front());
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        if (!builder.append(DemoSampleSeconds, samples[i])) {
-            blocks.push_back(builder.bytes());
-            builder = HistoryBlockBuilder(samples[i]);
-        }
-    }
-    blocks.push_back(builder.bytes());
-
     // The header is the acquisition side's; ours only names its origin.
-    QByteArray file = QByteArray("Skladar demonstration history").leftJustified(HistoryHeaderSize, '\0');
-    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
-        file.append(block->data(), static_cast<qsizetype>(block->size()));
-    return file;
+    return encodeHistoryFile(simulate(tanks, stamp), DemoSampleSeconds, "Skladar demonstration history");
 }
 
 TankChartRecords demoChartRecords(const TankTable &tanks)

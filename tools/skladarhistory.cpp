@@ -9,6 +9,7 @@
 #include "core/services/datafolder.h"
 #include "core/settings/settingsstore.h"
 #include "tools/toollogin.h"
+#include "tools/tooloutput.h"
 #include "trend/chartframe.h"
 #include "trend/chartgeometry.h"
 #include "trend/chartpage.h"
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -32,8 +32,6 @@ using namespace Qt::StringLiterals;
 // Exit statuses, as --help lists them.
 enum Exit { Done = 0, DataFileFailed = 1, BadArguments = 2, LoginFailed = 3, NoHistoryRight = 4 };
 
-enum class Output { Csv, Png, Pdf };
-
 struct Options
 {
     int slot = 0;
@@ -45,7 +43,7 @@ struct Options
     std::optional<int> scroll;
     QPoint mouse{-1, -1}; // outside the plot: no cross-hair
     QString out;          // empty: CSV on standard output
-    Output output = Output::Csv;
+    OutputKind output = OutputKind::Csv;
 };
 
 int fail(int status, const QString &message)
@@ -118,10 +116,10 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
         return u"--mouse must be X,Y"_s;
     options.mouse = *mouse;
     options.out = value("out");
-    const QString suffix = options.out.section(u'.', -1).toLower();
-    if (!options.out.isEmpty() && suffix != u"csv"_s && suffix != u"png"_s && suffix != u"pdf"_s)
-        return u"--out must end in .csv, .png or .pdf"_s;
-    options.output = suffix == u"png"_s ? Output::Png : suffix == u"pdf"_s ? Output::Pdf : Output::Csv;
+    const std::optional<OutputKind> output = options.out.isEmpty() ? OutputKind::Csv : outputKindOf(options.out);
+    if (!output)
+        return OutputKindProblem;
+    options.output = *output;
     if (!parser.positionalArguments().isEmpty())
         return u"unexpected argument %1"_s.arg(parser.positionalArguments().front());
     return {};
@@ -169,7 +167,7 @@ bool writeChart(const Options &options, const ChartInput &input)
 {
     QImage frame;
     const ReadOut readOut = RenderChartFrame(frame, input, options.mouse);
-    if (options.output == Output::Png)
+    if (options.output == OutputKind::Png)
         return frame.save(options.out, "PNG");
     QPdfWriter pdf(options.out);
     return PrintChartPage(pdf, input, readOut, SystemClock().now());
@@ -179,7 +177,7 @@ int writeOutput(const Options &options, const TrendSeries &series, const PlantMo
 {
     const TankRights &rights = plant.user.rights[static_cast<std::size_t>(options.slot - 1)];
     bool written = false;
-    if (options.output == Output::Csv) {
+    if (options.output == OutputKind::Csv) {
         written = writeCsv(options, series, rights);
     } else {
         const ChartScrollRange range = chartScrollRange(series.sampleCount, series.ratio.mm);

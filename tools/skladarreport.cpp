@@ -12,6 +12,7 @@
 #include "tools/reportoutput.h"
 #include "tools/stderrdialogs.h"
 #include "tools/toollogin.h"
+#include "tools/tooloutput.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -56,6 +57,7 @@ struct Options
     GroupStock stock{};
     bool stockView = false;
     QString out;
+    std::optional<OutputKind> output; // nullopt: text on standard output
 };
 
 struct Parsed
@@ -107,7 +109,7 @@ Parsed parseOptions(const QStringList &arguments, const Tw &w, QString &help)
     if (parser.isSet(helpOption))
         return {};
 
-    Options options{{}, parser.value(dir), parser.value(login), std::nullopt, std::nullopt, {}, false, parser.value(out)};
+    Options options{{}, parser.value(dir), parser.value(login), std::nullopt, std::nullopt, {}, false, parser.value(out), std::nullopt};
     QString problem;
     if (!parser.isSet(at))
         problem = QStringLiteral("--at is required");
@@ -123,9 +125,8 @@ Parsed parseOptions(const QStringList &arguments, const Tw &w, QString &help)
     for (const QString &value : parser.values(stock))
         if (problem.isEmpty())
             problem = addStock(value, options);
-    const QString suffix = QFileInfo(options.out).suffix().toLower();
-    if (problem.isEmpty() && !options.out.isEmpty() && suffix != u"csv" && suffix != u"png" && suffix != u"pdf")
-        problem = QStringLiteral("--out must end in .csv, .png or .pdf");
+    if (problem.isEmpty() && !options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
+        problem = OutputKindProblem;
     if (problem.isEmpty() && !parser.positionalArguments().isEmpty())
         problem = QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().front());
     if (!problem.isEmpty())
@@ -141,14 +142,13 @@ bool writeText(const QString &path, const QString &text)
 
 bool writeOutput(const Options &options, const ReportContent &content, const Tw &w, const Clock &clock)
 {
-    const QString suffix = QFileInfo(options.out).suffix().toLower();
-    if (options.out.isEmpty()) {
+    if (!options.output) {
         std::fputs(reportText(content, options.moment, w).toLocal8Bit().constData(), stdout);
         return true;
     }
-    if (suffix == u"csv")
+    if (*options.output == OutputKind::Csv)
         return writeText(options.out, reportCsv(content));
-    if (suffix == u"png") {
+    if (*options.output == OutputKind::Png) {
         QImage picture;
         RenderReport(picture, content, w);
         return picture.save(options.out, "PNG");

@@ -5,7 +5,6 @@
 #include "core/codec/shorttext.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -76,46 +75,6 @@ void encodeSettings(std::span<char, TankChartRecordSize> bytes, Quantity quantit
 }
 
 } // namespace
-
-ChartSettings &TankChartRecord::settings(Quantity quantity)
-{
-    return const_cast<ChartSettings &>(std::as_const(*this).settings(quantity));
-}
-
-const ChartSettings &TankChartRecord::settings(Quantity quantity) const
-{
-    switch (quantity) {
-    case Quantity::Level:
-        return level;
-    case Quantity::Temperature:
-        return temperature;
-    case Quantity::Mass:
-        return mass;
-    case Quantity::Volume:
-        break;
-    }
-    return volume;
-}
-
-QString &TankChartRecord::legend(Quantity quantity)
-{
-    return const_cast<QString &>(std::as_const(*this).legend(quantity));
-}
-
-const QString &TankChartRecord::legend(Quantity quantity) const
-{
-    switch (quantity) {
-    case Quantity::Level:
-        return legendLevel;
-    case Quantity::Temperature:
-        return legendTemperature;
-    case Quantity::Mass:
-        return legendMass;
-    case Quantity::Volume:
-        break;
-    }
-    return legendVolume;
-}
 
 TankChartRecord decodeTankChartRecord(std::span<const char, TankChartRecordSize> bytes)
 {

@@ -18,6 +18,23 @@ inline constexpr int QuantityCount = 4;
 inline constexpr std::array<Quantity, QuantityCount> AllQuantities{Quantity::Level, Quantity::Temperature,
                                                                    Quantity::Mass, Quantity::Volume};
 
+// The one of four per-quantity values that belongs to the quantity.
+template <typename T>
+T &ofQuantity(Quantity quantity, T &level, T &temperature, T &mass, T &volume)
+{
+    switch (quantity) {
+    case Quantity::Level:
+        return level;
+    case Quantity::Temperature:
+        return temperature;
+    case Quantity::Mass:
+        return mass;
+    case Quantity::Volume:
+        break;
+    }
+    return volume;
+}
+
 // How one quantity is drawn. Colours are 0x00BBGGRR; axisSide 0 = no axis, 1 = left, 2 = right.
 struct ChartSettings
 {
@@ -72,10 +89,19 @@ struct TankChartRecord
     ChartSettings volume{};
     std::array<char, TankChartRecordSize> bytes{};
 
-    ChartSettings &settings(Quantity quantity);
-    const ChartSettings &settings(Quantity quantity) const;
-    QString &legend(Quantity quantity);
-    const QString &legend(Quantity quantity) const;
+    ChartSettings &settings(Quantity quantity) { return ofQuantity(quantity, level, temperature, mass, volume); }
+    const ChartSettings &settings(Quantity quantity) const
+    {
+        return ofQuantity(quantity, level, temperature, mass, volume);
+    }
+    QString &legend(Quantity quantity)
+    {
+        return ofQuantity(quantity, legendLevel, legendTemperature, legendMass, legendVolume);
+    }
+    const QString &legend(Quantity quantity) const
+    {
+        return ofQuantity(quantity, legendLevel, legendTemperature, legendMass, legendVolume);
+    }
 };
 
 // The 15 records in slot order (record 1 = tank 74, ..., record 15 = tank 97).

@@ -3,6 +3,8 @@
 
 #include "core/codec/bytes.h"
 
+#include <QList>
+
 #include <algorithm>
 
 namespace {
@@ -81,4 +83,24 @@ std::array<char, HistoryBlockSize> HistoryBlockBuilder::bytes() const
     writeU32(block, DeltaCount, static_cast<quint32>(m_deltaCount));
     std::copy(m_stream.cbegin(), m_stream.cend(), block.begin() + DeltaStream);
     return block;
+}
+
+QByteArray encodeHistoryFile(std::span<const HistorySample> samples, qint32 seconds, QByteArrayView header)
+{
+    QList<QByteArray> blocks;
+    const auto keep = [&blocks](const HistoryBlockBuilder &builder) {
+        const std::array<char, HistoryBlockSize> bytes = builder.bytes();
+        blocks.prepend(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    };
+    if (!samples.empty()) {
+        HistoryBlockBuilder builder(samples.front());
+        for (const HistorySample &sample : samples.subspan(1)) {
+            if (!builder.append(seconds, sample)) {
+                keep(builder);
+                builder = HistoryBlockBuilder(sample);
+            }
+        }
+        keep(builder);
+    }
+    return header.toByteArray().leftJustified(HistoryHeaderSize, '\0', true) + blocks.join();
 }

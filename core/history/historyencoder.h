@@ -4,8 +4,10 @@
 #include "core/history/historyblock.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <array>
+#include <span>
 
 // Appends the shortest code of value (+63 needs two bytes: 0x3F alone marks the 5-byte form).
 void appendDeltaCode(QByteArray &out, qint32 value);
@@ -32,3 +34,8 @@ private:
     HistorySample m_last;
     int m_deltaCount = 0;
 };
+
+// A history file of samples taken `seconds` apart, oldest first: the header (its text, NUL-padded
+// to HistoryHeaderSize bytes), then the blocks the samples fill, newest block first. The samples'
+// stamps after the first are not looked at. No samples: the header alone.
+QByteArray encodeHistoryFile(std::span<const HistorySample> samples, qint32 seconds, QByteArrayView header = {});

@@ -9,6 +9,8 @@ namespace {
 constexpr int FirstYear = 1980;
 constexpr int LastYear = 2050;
 constexpr qint64 MillisecondsPerSecond = 1000;
+constexpr qint64 MillisecondsPerMinute = 60'000;
+constexpr qint64 MillisecondsPerHour = 3'600'000;
 
 bool isLeapYear(int year)
 {
@@ -123,4 +125,17 @@ StampDifference DiffSeconds(PackedDate dateA, quint32 timeA, PackedDate dateB, q
     if (std::llabs(days) >= DiffCapDays)
         return {std::nullopt, days > 0 ? DiffCapSeconds : -DiffCapSeconds};
     return {std::nullopt, static_cast<qint32>(days * SecondsPerDay + timePart)};
+}
+
+SampleTime minuteOf(const HistoryStamp &stamp)
+{
+    return {dayOf(stamp.date), monthOf(stamp.date), yearOf(stamp.date),
+            static_cast<qint32>(stamp.timeMs / MillisecondsPerHour),
+            static_cast<qint32>(stamp.timeMs % MillisecondsPerHour / MillisecondsPerMinute)};
+}
+
+HistoryStamp stampOf(const SampleTime &time)
+{
+    return {packDate(time.year, time.month, time.day),
+            static_cast<quint32>(time.hour * MillisecondsPerHour + time.minute * MillisecondsPerMinute)};
 }

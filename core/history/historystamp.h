@@ -28,6 +28,22 @@ struct HistoryStamp
     bool operator==(const HistoryStamp &) const = default;
 };
 
+// A moment to the minute: a chart position's time stamp, the moment a report is computed for.
+struct SampleTime
+{
+    qint32 day = 0;
+    qint32 month = 0;
+    qint32 year = 0;
+    qint32 hour = 0;
+    qint32 minute = 0;
+    bool operator==(const SampleTime &) const = default;
+};
+
+// The stamp's moment, seconds dropped.
+SampleTime minuteOf(const HistoryStamp &stamp);
+// The stamp of the moment's first millisecond; unchecked.
+HistoryStamp stampOf(const SampleTime &time);
+
 // The reasons a stamp fails its check, in the order they are checked.
 enum class StampError { InvalidTime, InvalidYear, InvalidMonth, InvalidDay };
 

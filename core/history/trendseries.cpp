@@ -22,16 +22,6 @@ struct BlockSample
 // A block carries its base sample and at most 255 delta samples.
 using BlockSamples = std::array<BlockSample, 256>;
 
-constexpr qint64 MillisecondsPerHour = 3'600'000;
-constexpr qint64 MillisecondsPerMinute = 60'000;
-
-SampleTime sampleTime(const HistoryStamp &stamp)
-{
-    return {dayOf(stamp.date), monthOf(stamp.date), yearOf(stamp.date),
-            static_cast<qint32>(stamp.timeMs / MillisecondsPerHour),
-            static_cast<qint32>(stamp.timeMs % MillisecondsPerHour / MillisecondsPerMinute)};
-}
-
 // What the tank's geometry and material turn a level and a temperature into.
 struct Derivation
 {
@@ -76,7 +66,7 @@ int decodeBlock(HistoryBlockReader &reader, const TankChartRecord &chart, BlockS
         const HistorySample &sample = reader.sample();
         samples[static_cast<std::size_t>(count++)] = {channelReading(sample, chart.level.channel),
                                                       channelReading(sample, chart.temperature.channel),
-                                                      sampleTime(sample.stamp)};
+                                                      minuteOf(sample.stamp)};
     } while ((outcome = reader.next()) == BlockStep::Sample);
     return count;
 }
@@ -151,21 +141,6 @@ void stretch(TrendSeries &series, const TrendRatio &ratio)
 }
 
 } // namespace
-
-const TrendArray<long double> &TrendSeries::values(Quantity quantity) const
-{
-    switch (quantity) {
-    case Quantity::Level:
-        return level;
-    case Quantity::Temperature:
-        return temperature;
-    case Quantity::Mass:
-        return mass;
-    case Quantity::Volume:
-        break;
-    }
-    return volume;
-}
 
 bool TrendSeries::holdsSample(int position) const
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/history/chartrecord.h"
+#include "core/history/historystamp.h"
 #include "core/history/trendratio.h"
 
 #include <QString>
@@ -14,17 +15,6 @@ class Dialogs;
 struct TankRecord;
 
 inline constexpr int TrendCapacity = 60000;
-
-// A position's time stamp as the chart labels it; seconds are dropped.
-struct SampleTime
-{
-    qint32 day = 0;
-    qint32 month = 0;
-    qint32 year = 0;
-    qint32 hour = 0;
-    qint32 minute = 0;
-    bool operator==(const SampleTime &) const = default;
-};
 
 // Positions 1..60000 index the arrays directly; index 0 is never used.
 template <typename T>
@@ -47,7 +37,10 @@ struct TrendSeries
     qint32 loadedCount = 0;
     TrendRatio ratio;
 
-    const TrendArray<long double> &values(Quantity quantity) const;
+    const TrendArray<long double> &values(Quantity quantity) const
+    {
+        return ofQuantity(quantity, level, temperature, mass, volume);
+    }
     // True when the position holds a loaded sample. Stretching can leave positions inside
     // 1..sampleCount without one: their source would lie past the loaded samples.
     bool holdsSample(int position) const;
