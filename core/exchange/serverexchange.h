@@ -15,6 +15,8 @@ inline constexpr qint32 MalformedRecord = 10003;
 inline constexpr qint32 UnknownUser = 10004;
 inline constexpr qint32 PasswordTaken = 10005;
 inline constexpr qint32 StoreFailed = 10006;
+// The session may not make this request: it is not logged in, or its user's level forbids it.
+inline constexpr qint32 AccessRefused = 10007;
 } // namespace ExchangeStatus
 
 enum class ExchangeOperation : quint8 { Read = 1, Write = 2 };
