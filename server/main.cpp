@@ -1,12 +1,17 @@
 // skladar-server: the acquisition server program, with the administration commands of its store.
 #include "core/exchange/serverrecords.h"
 #include "core/codec/shorttext.h"
+#include "core/services/clock.h"
+#include "server/loginthrottle.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
+#include "server/serverlog.h"
+#include "server/sessionhandler.h"
 #include "server/tcpserver.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -95,22 +100,72 @@ int setLevel(PlantStore &store, const QString &password, const QString &levelTex
     }
 }
 
-int serve(PlantStore &store, const ListenAddress &address, bool verbose)
+// What serving needs besides the store: where, how and what to log.
+struct ServeOptions
+{
+    ListenAddress address;
+    TcpServer::Options transport;
+    LogLevel logLevel = LogLevel::Info;
+};
+
+int serve(PlantStore &store, ServeOptions options)
 {
     const std::unique_ptr<QSocketNotifier> signalNotifier = quitOnSignals();
     if (!signalNotifier)
         return fail(u"cannot watch for SIGINT and SIGTERM"_s);
+    const ServerLog log(options.logLevel, [](const QString &line) { printLine(stderr, line); });
+    const SystemClock clock;
+    LoginThrottle throttle(clock);
     RequestHandler handler(store);
-    TcpServer server(handler, verbose ? TcpServer::Log([](const QString &line) { printLine(stderr, line); })
-                                      : TcpServer::Log());
-    if (!server.listen(address)) {
-        return fail(u"cannot listen on %1: %2"_s.arg(listenAddressText(address.address, address.port),
+    SessionHandler sessions(handler, store, clock, throttle, log);
+    const bool tls = options.transport.tls.has_value();
+    TcpServer server(sessions, throttle, log, std::move(options.transport));
+    if (!server.listen(options.address)) {
+        return fail(u"cannot listen on %1: %2"_s.arg(listenAddressText(options.address.address, options.address.port),
                                                      server.errorString()));
     }
     const ListenAddress bound = server.address();
-    printLine(stdout, u"skladar-server: listening on %1, store %2"_s.arg(listenAddressText(bound.address, bound.port),
-                                                                         store.path()));
+    printLine(stdout, u"skladar-server: listening on %1%2, store %3"_s.arg(
+                          listenAddressText(bound.address, bound.port), tls ? u" (TLS)"_s : QString(), store.path()));
+    log.write(LogLevel::Info, u"started on %1%2"_s.arg(listenAddressText(bound.address, bound.port),
+                                                      tls ? u" (TLS)"_s : QString()));
     return QCoreApplication::exec();
+}
+
+// The audit trail oldest first, as tab-separated lines or as CSV.
+int printAudit(PlantStore &store, const QDate &since, bool csv)
+{
+    const StoreResult<QList<AuditRow>> rows = store.auditRows(since);
+    if (!rows.ok())
+        return fail(u"cannot read the audit trail: %1"_s.arg(store.lastError()));
+    const auto cell = [](QString text) {
+        if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n'))
+            return text;
+        return u"\"%1\""_s.arg(text.replace(u"\""_s, u"\"\""_s));
+    };
+    if (csv)
+        printLine(stdout, u"time,user,address,code,change"_s);
+    for (const AuditRow &row : rows.value) {
+        const QString time = row.time.toString(u"yyyy-MM-ddTHH:mm:ssZ"_s);
+        const QString user = row.position > 0 ? u"%1 (%2)"_s.arg(row.user).arg(row.position) : QString();
+        const QStringList cells{time, user, row.address, row.code, row.change};
+        if (csv) {
+            QStringList quoted;
+            for (const QString &text : cells)
+                quoted.append(cell(text));
+            printLine(stdout, quoted.join(u','));
+        } else {
+            printLine(stdout, cells.join(u'\t'));
+        }
+    }
+    return 0;
+}
+
+int backUp(PlantStore &store, const QString &path)
+{
+    if (store.backup(path) != StoreStatus::Ok)
+        return fail(store.lastError());
+    return 0;
 }
 
 } // namespace
@@ -133,12 +188,29 @@ int main(int argc, char *argv[])
         u"127.0.0.1:7400"_s);
     const QCommandLineOption dbOption(u"db"_s, u"Keeps the plant in the store FILE (default %1)."_s.arg(defaultStorePath()),
                                       u"FILE"_s, defaultStorePath());
-    const QCommandLineOption verboseOption(u"verbose"_s, u"Logs one line per request to standard error."_s);
+    const QCommandLineOption logLevelOption(
+        u"log-level"_s, u"Logs at LEVEL to standard error: warning, info (start, logins, refusals, writes; the "
+                        "default) or debug (also every request)."_s,
+        u"LEVEL"_s, u"info"_s);
+    const QCommandLineOption verboseOption(u"verbose"_s, u"The same as --log-level debug."_s);
+    const QCommandLineOption tlsCertOption(u"tls-cert"_s, u"Accepts TLS only, with the PEM certificate FILE."_s,
+                                           u"FILE"_s);
+    const QCommandLineOption tlsKeyOption(u"tls-key"_s, u"The PEM private key FILE of --tls-cert."_s, u"FILE"_s);
+    const QCommandLineOption allowOption(
+        u"allow"_s, u"Accepts connections only from CIDR (IPv4 or IPv6; may be given more than once)."_s, u"CIDR"_s);
     const QCommandLineOption setLevelOption(
         u"set-level"_s, u"Gives the user with PASSWORD the level LEVEL (1 to 3) and exits."_s, u"PASSWORD"_s);
     const QCommandLineOption listUsersOption(
         u"list-users"_s, u"Lists the users (position, password, level, name) and exits."_s);
-    parser.addOptions({versionOption, listenOption, dbOption, verboseOption, setLevelOption, listUsersOption});
+    const QCommandLineOption auditOption(u"audit"_s, u"Prints the audit trail, oldest first, and exits."_s);
+    const QCommandLineOption sinceOption(u"since"_s, u"With --audit: only from the day DATE (UTC) on."_s,
+                                         u"YYYY-MM-DD"_s);
+    const QCommandLineOption csvOption(u"csv"_s, u"With --audit: CSV with the header time,user,address,code,change."_s);
+    const QCommandLineOption backupOption(
+        u"backup"_s, u"Writes a consistent copy of the store to OUT (mode 0600), also while a server runs, and exits."_s,
+        u"OUT"_s);
+    parser.addOptions({versionOption, listenOption, dbOption, logLevelOption, verboseOption, tlsCertOption, tlsKeyOption,
+                       allowOption, setLevelOption, listUsersOption, auditOption, sinceOption, csvOption, backupOption});
     parser.addPositionalArgument(u"LEVEL"_s, u"The level of --set-level."_s, u"[LEVEL]"_s);
     parser.process(app);
 
@@ -150,18 +222,51 @@ int main(int argc, char *argv[])
     const bool settingLevel = parser.isSet(setLevelOption);
     if (arguments.size() != (settingLevel ? 1 : 0))
         return fail(u"--set-level takes PASSWORD and LEVEL; no other argument is expected"_s);
-    if (settingLevel && parser.isSet(listUsersOption))
-        return fail(u"--set-level and --list-users cannot be combined"_s);
+    const int commands = int(settingLevel) + int(parser.isSet(listUsersOption)) + int(parser.isSet(auditOption))
+        + int(parser.isSet(backupOption));
+    if (commands > 1)
+        return fail(u"--set-level, --list-users, --audit and --backup cannot be combined"_s);
+    const QDate since = QDate::fromString(parser.value(sinceOption), u"yyyy-MM-dd"_s);
+    if (parser.isSet(sinceOption) && !since.isValid())
+        return fail(u"--since needs a date YYYY-MM-DD, not \"%1\""_s.arg(parser.value(sinceOption)));
+
+    ServeOptions serving;
     const std::optional<ListenAddress> address = parseListenAddress(parser.value(listenOption));
     if (!address)
         return fail(u"--listen needs ADDR:PORT with a numeric address, not \"%1\""_s.arg(parser.value(listenOption)));
+    serving.address = *address;
+    const std::optional<LogLevel> level =
+        parser.isSet(verboseOption) ? LogLevel::Debug : logLevelNamed(parser.value(logLevelOption));
+    if (!level)
+        return fail(u"--log-level takes warning, info or debug, not \"%1\""_s.arg(parser.value(logLevelOption)));
+    serving.logLevel = *level;
+    for (const QString &cidr : parser.values(allowOption)) {
+        if (!serving.transport.allowed.add(cidr))
+            return fail(u"--allow needs an address block such as 10.1.2.0/24 or fd00::/8, not \"%1\""_s.arg(cidr));
+    }
+    if (parser.isSet(tlsCertOption) != parser.isSet(tlsKeyOption))
+        return fail(u"--tls-cert and --tls-key go together"_s);
+    if (parser.isSet(tlsCertOption)) {
+        QString error;
+        serving.transport.tls = loadTlsIdentity(parser.value(tlsCertOption), parser.value(tlsKeyOption), error);
+        if (!serving.transport.tls)
+            return fail(error);
+    }
 
-    const StoreOpening opening = PlantStore::open(parser.value(dbOption));
+    // The administration commands read an existing store; only serving may create one.
+    const QString storePath = parser.value(dbOption);
+    if (commands > 0 && !parser.isSet(dbOption) && !QFileInfo::exists(storePath))
+        return fail(u"no store at the default path %1; name one with --db"_s.arg(storePath));
+    const StoreOpening opening = PlantStore::open(storePath);
     if (!opening.store)
         return fail(opening.error);
     if (parser.isSet(listUsersOption))
         return listUsers(*opening.store);
+    if (parser.isSet(auditOption))
+        return printAudit(*opening.store, since, parser.isSet(csvOption));
+    if (parser.isSet(backupOption))
+        return backUp(*opening.store, parser.value(backupOption));
     if (settingLevel)
         return setLevel(*opening.store, parser.value(setLevelOption), arguments.front());
-    return serve(*opening.store, *address, parser.isSet(verboseOption));
+    return serve(*opening.store, std::move(serving));
 }

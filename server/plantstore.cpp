@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 #include <atomic>
 
@@ -19,8 +22,27 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// PRAGMA user_version of the schema below; 0 is a file nobody has set up yet.
-constexpr int SchemaVersion = 1;
+// PRAGMA user_version of the schema below; 0 is a file nobody has set up yet. Version 1 had no
+// audit table; opening such a store adds it.
+constexpr int SchemaVersion = 2;
+
+const QString AuditTable =
+    u"CREATE TABLE audit (id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, user TEXT NOT NULL,"
+    " position INTEGER NOT NULL, address TEXT NOT NULL, code TEXT NOT NULL, change TEXT NOT NULL)"_s;
+
+// The protocol only ever appends audit rows; these triggers keep it so for any other writer too.
+const QStringList &auditGuards()
+{
+    static const QStringList statements{
+        u"CREATE TRIGGER audit_no_update BEFORE UPDATE ON audit BEGIN"
+        " SELECT RAISE(ABORT, 'the audit trail is append-only'); END"_s,
+        u"CREATE TRIGGER audit_no_delete BEFORE DELETE ON audit BEGIN"
+        " SELECT RAISE(ABORT, 'the audit trail is append-only'); END"_s,
+    };
+    return statements;
+}
+
+constexpr auto AuditTimeFormat = "yyyy-MM-ddTHH:mm:ssZ";
 
 const QStringList &schema()
 {
@@ -56,6 +78,12 @@ QString nameText(QByteArray bytes)
 QByteArray textBytes(const QString &text, int size, char padding)
 {
     return toWindows1252(text).leftJustified(size, padding, true);
+}
+
+// An empty text, not SQL's NULL, for a null QString.
+QString notNull(const QString &text)
+{
+    return text.isNull() ? u""_s : text;
 }
 
 // First and last list position of a material list page (0..2).
@@ -124,6 +152,8 @@ std::optional<QString> PlantStore::prepare()
     version->finish();
     if (found == SchemaVersion)
         return std::nullopt;
+    if (found == 1)
+        return addAuditTable() ? std::nullopt : std::optional<QString>(m_lastError);
     if (found != 0)
         return u"schema version %1 is not known to this program"_s.arg(found);
     if (!seed())
@@ -134,7 +164,7 @@ std::optional<QString> PlantStore::prepare()
 bool PlantStore::seed()
 {
     const StoreStatus status = inTransaction([this] {
-        for (const QString &statement : schema()) {
+        for (const QString &statement : schema() + QStringList{AuditTable} + auditGuards()) {
             if (!run(statement))
                 return StoreStatus::Failed;
         }
@@ -156,6 +186,18 @@ bool PlantStore::seed()
         return run(u"PRAGMA user_version = %1"_s.arg(SchemaVersion)) ? StoreStatus::Ok : StoreStatus::Failed;
     });
     return status == StoreStatus::Ok;
+}
+
+bool PlantStore::addAuditTable()
+{
+    return inTransaction([this] {
+               for (const QString &statement : QStringList{AuditTable} + auditGuards()) {
+                   if (!run(statement))
+                       return StoreStatus::Failed;
+               }
+               return run(u"PRAGMA user_version = %1"_s.arg(SchemaVersion)) ? StoreStatus::Ok : StoreStatus::Failed;
+           })
+        == StoreStatus::Ok;
 }
 
 std::optional<QSqlQuery> PlantStore::run(const QString &sql, const QVariantList &values)
@@ -431,4 +473,60 @@ bool PlantStore::writeConsoleScreen(int tankId, const ConsoleScreen &screen)
 StoreStatus PlantStore::saveConsoleScreen(int tankId, const ConsoleScreen &screen)
 {
     return writeConsoleScreen(tankId, screen) ? StoreStatus::Ok : StoreStatus::Failed;
+}
+
+StoreStatus PlantStore::appendAudit(const AuditRow &row)
+{
+    return run(u"INSERT INTO audit (time, user, position, address, code, change) VALUES (?, ?, ?, ?, ?, ?)"_s,
+               {row.time.toUTC().toString(QString::fromLatin1(AuditTimeFormat)), notNull(row.user), row.position,
+                notNull(row.address), notNull(row.code), notNull(row.change)})
+        ? StoreStatus::Ok
+        : StoreStatus::Failed;
+}
+
+StoreResult<QList<AuditRow>> PlantStore::auditRows(const QDate &since)
+{
+    const QString from = since.isValid() ? since.toString(u"yyyy-MM-dd"_s) : u""_s;
+    std::optional<QSqlQuery> rows = run(
+        u"SELECT time, user, position, address, code, change FROM audit WHERE time >= ? ORDER BY id"_s, {from});
+    if (!rows)
+        return {};
+    QList<AuditRow> found;
+    while (rows->next()) {
+        QDateTime time = QDateTime::fromString(rows->value(0).toString(), QString::fromLatin1(AuditTimeFormat));
+        time.setTimeSpec(Qt::UTC);
+        found.append({time, rows->value(1).toString(), rows->value(2).toInt(), rows->value(3).toString(),
+                      rows->value(4).toString(), rows->value(5).toString()});
+    }
+    return {StoreStatus::Ok, found};
+}
+
+StoreStatus PlantStore::backup(const QString &path)
+{
+    QFile copy(path);
+    if (copy.exists() && !copy.remove())
+        return failed(u"cannot replace %1: %2"_s.arg(path, copy.errorString()));
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return failed(u"cannot create %1: %2"_s.arg(path, copy.errorString()));
+    copy.close();
+    sqlite3 *source = *static_cast<sqlite3 **>(m_db.driver()->handle().data());
+    sqlite3 *target = nullptr;
+    const QByteArray targetPath = QFile::encodeName(path);
+    int result = sqlite3_open_v2(targetPath.constData(), &target, SQLITE_OPEN_READWRITE, nullptr);
+    if (result == SQLITE_OK) {
+        // One step copies every page under one read lock, so the copy is one consistent moment.
+        sqlite3_backup *copying = sqlite3_backup_init(target, "main", source, "main");
+        if (copying) {
+            result = sqlite3_backup_step(copying, -1);
+            sqlite3_backup_finish(copying);
+        }
+        result = result == SQLITE_DONE ? sqlite3_errcode(target) : result;
+    }
+    const QString reason = QString::fromUtf8(sqlite3_errstr(result));
+    sqlite3_close(target);
+    if (result != SQLITE_OK) {
+        QFile::remove(path);
+        return failed(u"cannot copy the store into %1: %2"_s.arg(path, reason));
+    }
+    return StoreStatus::Ok;
 }

@@ -5,6 +5,8 @@
 #include "core/exchange/serverrecords.h"
 
 #include <QByteArray>
+#include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -37,6 +39,18 @@ struct StoredUser
     int position = 0; // 1, 2, ... in creation order
     UserWire user;
     bool operator==(const StoredUser &) const = default;
+};
+
+// One row of the audit trail: who did what, from where, when. Never holds a password.
+struct AuditRow
+{
+    QDateTime time;   // UTC
+    QString user;     // the session's user name; empty when the session was not logged in
+    int position = 0; // the user's position; 0 when the session was not logged in
+    QString address;  // the client's address
+    QString code;     // the request code, or "korisnik" for a user record
+    QString change;   // what changed, field by field, in the windows' words
+    bool operator==(const AuditRow &) const = default;
 };
 
 class PlantStore;
@@ -91,11 +105,21 @@ public:
     StoreResult<ConsoleScreen> consoleScreen(int tankId);
     StoreStatus saveConsoleScreen(int tankId, const ConsoleScreen &screen);
 
+    // The audit trail only grows: rows are appended, and read oldest first from the start of `since`
+    // (UTC; an invalid date reads them all).
+    StoreStatus appendAudit(const AuditRow &row);
+    StoreResult<QList<AuditRow>> auditRows(const QDate &since);
+
+    // A consistent copy of the whole store at path, readable by its owner only, taken with SQLite's
+    // online backup while other connections may be writing.
+    StoreStatus backup(const QString &path);
+
 private:
     PlantStore(QString path, QString connectionName);
 
     std::optional<QString> prepare();
     bool seed();
+    bool addAuditTable();
     // Prepares and runs one statement with positional values; nullopt (lastError set) on failure.
     std::optional<QSqlQuery> run(const QString &sql, const QVariantList &values = {});
     StoreStatus failed(const QString &error);

@@ -33,12 +33,6 @@ bool isNewUserKey(const ExchangeBuffer &buffer)
     return std::all_of(buffer.begin(), buffer.begin() + UserKeySize, [](char c) { return c == '\0'; });
 }
 
-// The 8 bytes as the store holds keys: the text up to the first NUL, upper case, blank-padded.
-QByteArray normalizedKey(QByteArrayView bytes)
-{
-    return userKeyFor(textUpToNul(bytes.first(UserKeySize)));
-}
-
 bool shortTextsValid(std::span<const char> record, std::initializer_list<std::pair<std::size_t, int>> fields)
 {
     return std::all_of(fields.begin(), fields.end(),
@@ -64,10 +58,20 @@ qint32 answer(const StoreResult<T> &result, qint32 notFound, ExchangeBuffer &buf
 
 } // namespace
 
+bool isNewUserRequest(ExchangeOperation operation, const ExchangeBuffer &buffer)
+{
+    return operation == ExchangeOperation::Write && isNewUserKey(buffer);
+}
+
+QByteArray normalizedUserKey(QByteArrayView bytes)
+{
+    return userKeyFor(textUpToNul(bytes.first(UserKeySize)));
+}
+
 Request classifyRequest(ExchangeOperation operation, const ExchangeBuffer &buffer)
 {
     const qint32 code = *readI32(buffer, 0);
-    if ((operation == ExchangeOperation::Write && isNewUserKey(buffer)) || code < 0 || code >= RequestCodeLimit)
+    if (isNewUserRequest(operation, buffer) || code < 0 || code >= RequestCodeLimit)
         return {RequestKind::User, code};
     RequestKind kind = RequestKind::Unknown;
     if (code == StatusRequestCode)
@@ -106,7 +110,7 @@ qint32 RequestHandler::read(const Request &request, ExchangeBuffer &buffer)
         return answer(StoreResult<UserKeyListPage>{users.status, page}, noRecord, buffer, encodeUserKeyListPage);
     }
     case RequestKind::User:
-        return answer(m_store.user(normalizedKey(QByteArrayView(buffer.data(), UserKeySize))),
+        return answer(m_store.user(normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))),
                       ExchangeStatus::UnknownUser, buffer, encodeUserWire);
     case RequestKind::MaterialList:
         return answer(m_store.materialListPage(request.code - MaterialListPage1Code), noRecord, buffer,
@@ -155,15 +159,15 @@ qint32 RequestHandler::write(const Request &request, const ExchangeBuffer &buffe
 qint32 RequestHandler::writeUser(const ExchangeBuffer &buffer)
 {
     UserWire user = *decodeUserWire(buffer);
-    user.password = normalizedKey(user.password);
+    user.password = normalizedUserKey(user.password);
     if (user.password == QByteArray(UserKeySize, ' '))
         return ExchangeStatus::MalformedRecord;
-    if (isNewUserKey(buffer)) {
+    if (isNewUserRequest(ExchangeOperation::Write, buffer)) {
         user.key = user.password;
         user.level = NewUserLevel;
         return statusOf(m_store.addUser(user), ExchangeStatus::UnknownUser);
     }
-    return statusOf(m_store.updateUser(normalizedKey(user.key), user), ExchangeStatus::UnknownUser);
+    return statusOf(m_store.updateUser(normalizedUserKey(user.key), user), ExchangeStatus::UnknownUser);
 }
 
 qint32 RequestHandler::writeMaterialListPage(const Request &request, const ExchangeBuffer &buffer)

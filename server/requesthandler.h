@@ -21,6 +21,10 @@ struct Request
 // pages), 200..202 (material list pages), 203..298 (materials), 300 and 400 + a number of
 // TankIdList (tank parameters, console screens). Every other code is Unknown.
 Request classifyRequest(ExchangeOperation operation, const ExchangeBuffer &buffer);
+// A write whose first 8 bytes are all NUL: a new user.
+bool isNewUserRequest(ExchangeOperation operation, const ExchangeBuffer &buffer);
+// 8 key bytes as the store holds keys: the text up to the first NUL, upper case, blank-padded.
+QByteArray normalizedUserKey(QByteArrayView bytes);
 
 // A user created by a write starts with this level; updates keep the stored level.
 inline constexpr qint32 NewUserLevel = 3;

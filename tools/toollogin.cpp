@@ -1,7 +1,6 @@
 // The tools' login.
 #include "tools/toollogin.h"
 
-#include "core/exchange/tcpexchange.h"
 #include "core/login/login.h"
 #include "server/embeddedexchange.h"
 
@@ -26,8 +25,12 @@ std::optional<QString> toolLogin(const QString &code, const std::optional<Server
                                  const SettingsStore &settings, PlantModel &plant)
 {
     if (server) {
-        TcpExchange exchange(server->address, server->port);
-        return fillPlantModel(code.toUpper(), exchange, plant);
+        const std::unique_ptr<ServerExchange> exchange = networkExchange(*server);
+        const std::optional<QString> failure = fillPlantModel(code.toUpper(), *exchange, plant);
+        // A TLS failure says more than the login window's text.
+        if (failure && exchange->lastFailure().startsWith(QStringLiteral("TLS:")))
+            return exchange->lastFailure();
+        return failure;
     }
     // The link opens the embedded store only when an exchange is made, never for the demonstration code.
     ServerLink link(settings, [] {

@@ -19,9 +19,11 @@ struct ExchangeLogEntry
     std::optional<qint32> requestCode; // nullopt for a user key, which is never shown
     qint32 status = 0;
     qint64 durationMs = 0;
+    QString failure; // why the server could not be reached; empty otherwise
 };
 
-// One line of the list: "21:45:03 read 374 10000 12 ms", with "key" in place of a user key.
+// One line of the list: "21:45:03 read 374 10000 12 ms", with "key" in place of a user key and,
+// when the server could not be reached, why: "21:45:03 read 0 10001 3 ms: TLS: ...".
 QString describeExchange(const ExchangeLogEntry &entry);
 
 // Passes every exchange on to `inner` and keeps the latest ones, newest first.
@@ -37,6 +39,8 @@ public:
 
     qint32 read(ExchangeBuffer &buffer) override;
     qint32 write(ExchangeBuffer &buffer) override;
+    void beginSession() override { m_inner.beginSession(); }
+    QString lastFailure() const override { return m_inner.lastFailure(); }
 
     const std::deque<ExchangeLogEntry> &entries() const { return m_entries; }
 

@@ -3,6 +3,7 @@
 
 #include "core/exchange/serverrecords.h"
 
+#include <QString>
 #include <QtGlobal>
 
 // Statuses of an exchange. The server reports failures of its own with the codes from 10002 on;
@@ -36,6 +37,13 @@ public:
     virtual qint32 read(ExchangeBuffer &buffer) = 0;
     // The whole record lies at offset 0.
     virtual qint32 write(ExchangeBuffer &buffer) = 0;
+
+    // A login is about to read its user: a network exchange starts a new connection for it, so that
+    // the server binds the session to that user alone. The in-process exchange needs nothing.
+    virtual void beginSession() {}
+    // Why the last exchange could not reach the server (a refused connection, a TLS error), in
+    // plain words; empty when it did or nothing more is known.
+    virtual QString lastFailure() const { return {}; }
 
     qint32 exchange(ExchangeOperation operation, ExchangeBuffer &buffer);
 };

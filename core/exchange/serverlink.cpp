@@ -37,7 +37,22 @@ ServerAddress serverAddressFromSettings(const SettingsStore &store)
         result.address = QHostAddress(qbswap(static_cast<quint32>(ip)));
     if (port >= 1 && port <= 65535)
         result.port = static_cast<quint16>(port);
+    QString tls;
+    if (store.ReadString(ServerAddressKey, TlsValue, tls).ok() && tls == QStringLiteral("true")) {
+        result.tls = true;
+        (void)store.ReadString(ServerAddressKey, TlsCertificateValue, result.trustedCertificate);
+    }
     return result;
+}
+
+std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address)
+{
+    TcpExchange::Tls tls;
+    tls.enabled = address.tls;
+    QString error;
+    if (address.tls)
+        tls.trusted = readTrustedCertificates(address.trustedCertificate, error);
+    return std::make_unique<TcpExchange>(address.address, address.port, TcpExchange::Timing{}, std::move(tls));
 }
 
 ServerLink::ServerLink(const SettingsStore &store, EmbeddedFactory embedded)
@@ -55,7 +70,20 @@ void ServerLink::select()
         return;
     m_address = address;
     m_exchange.reset();
-    m_exchange = address.embedded() ? m_embedded() : std::make_unique<TcpExchange>(address.address, address.port);
+    m_exchange = address.embedded() ? m_embedded() : networkExchange(address);
+}
+
+void ServerLink::beginSession()
+{
+    if (!m_exchange)
+        select();
+    if (m_exchange)
+        m_exchange->beginSession();
+}
+
+QString ServerLink::lastFailure() const
+{
+    return m_exchange ? m_exchange->lastFailure() : QString();
 }
 
 qint32 ServerLink::read(ExchangeBuffer &buffer)

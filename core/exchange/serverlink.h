@@ -24,10 +24,17 @@ using AddressOctets = std::array<quint8, 4>;
 qint32 packServerAddress(const AddressOctets &octets);
 AddressOctets serverAddressOctets(qint32 packed);
 
+// "Forma\TLS" = "true" speaks TLS with the server and trusts the PEM certificate named by
+// "Forma\TLSCertificate" (a plant's self-signed certificate, or the authority that signed it).
+inline const QString TlsValue = QStringLiteral("TLS");
+inline const QString TlsCertificateValue = QStringLiteral("TLSCertificate");
+
 struct ServerAddress
 {
     QHostAddress address; // null for the embedded server
     quint16 port = DefaultServerPort;
+    bool tls = false;
+    QString trustedCertificate; // a PEM file; with tls only
 
     bool embedded() const { return address.isNull(); }
     bool operator==(const ServerAddress &) const = default;
@@ -35,6 +42,10 @@ struct ServerAddress
 
 // A missing or zero IPServer gives the embedded server; a Port outside 1..65535 gives 7400.
 ServerAddress serverAddressFromSettings(const SettingsStore &store);
+
+// The exchange with a server over the network, TLS when the address asks for it. A certificate
+// that cannot be read leaves nothing trusted, so every connection fails with that reason.
+std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address);
 
 // Forwards every exchange to the exchange chosen at the last select().
 class ServerLink final : public ServerExchange
@@ -52,6 +63,8 @@ public:
 
     qint32 read(ExchangeBuffer &buffer) override;
     qint32 write(ExchangeBuffer &buffer) override;
+    void beginSession() override;
+    QString lastFailure() const override;
 
 private:
     const SettingsStore &m_store;

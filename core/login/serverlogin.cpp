@@ -43,6 +43,7 @@ std::optional<QString> loadPlantFromServer(ServerExchange &server, const QString
 {
     plant.user.configAccess = 0;
     qint32 status = 0;
+    server.beginSession();
     const auto user = readRecord(server, keyRequest(userKeyFor(code)), decodeUserWire, status);
     if (!user)
         return LoginFailureText::userRead(status);

@@ -1,12 +1,20 @@
-// The TCP transport on a loopback port: frames split and merged, bad frames, many clients, the request log.
+// The TCP transport on a loopback port: frames split and merged, bad frames, many clients, the request
+// log, the rights of each session, plain and over TLS, the allow-list and failed logins.
 #include "server/tcpserver.h"
 
 #include "core/codec/bytes.h"
 #include "core/exchange/exchangeframe.h"
+#include "server/loginthrottle.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
+#include "server/serverlog.h"
+#include "server/sessionhandler.h"
+#include "tests/support/fixedclock.h"
+#include "tests/support/namedcases.h"
 
 #include <QRegularExpression>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +44,47 @@ TEST(ListenAddress, ParsesNumericAddressesAndPrintsThemBack)
     }
 }
 
+QString tlsFile(const char *name)
+{
+    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
+}
+
+TEST(AllowList, MatchesBlocksOfBothFamiliesAndMappedAddresses)
+{
+    AllowList list;
+    EXPECT_TRUE(list.allows(QHostAddress(u"192.0.2.7"_s))) << "an empty list lets everybody in";
+    for (const char *block : {"10.1.2.0/24", "fd00::/8", "192.0.2.7"})
+        ASSERT_TRUE(list.add(QString::fromLatin1(block))) << block;
+    for (const char *bad : {"10.1.2.0/33", "fd00::/129", "host.example", ""})
+        EXPECT_FALSE(list.add(QString::fromLatin1(bad))) << bad;
+    const std::pair<const char *, bool> clients[] = {
+        {"10.1.2.255", true}, {"10.1.3.0", false},       {"::ffff:10.1.2.9", true}, {"fd12::1", true},
+        {"fe80::1", false},   {"192.0.2.7", true},       {"192.0.2.8", false},      {"127.0.0.1", false},
+    };
+    for (const auto &[client, allowed] : clients)
+        EXPECT_EQ(list.allows(QHostAddress(QString::fromLatin1(client))), allowed) << client;
+}
+
+TEST(LoginThrottle, ShutsAnAddressOutForTenMinutesAfterTwentyFailuresInTenMinutes)
+{
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(6, 0)));
+    LoginThrottle throttle(clock);
+    const QString address = u"10.1.2.3"_s;
+    throttle.recordFailure(address); // forgotten by the time the others come
+    clock.set(clock.now().addSecs(LoginThrottle::WindowSeconds));
+    for (int i = 1; i < LoginThrottle::FailuresPerAddress; ++i)
+        ASSERT_FALSE(throttle.recordFailure(address)) << i;
+    EXPECT_FALSE(throttle.shutOut(address));
+    EXPECT_TRUE(throttle.recordFailure(address));
+    EXPECT_TRUE(throttle.shutOut(address));
+    EXPECT_FALSE(throttle.shutOut(u"10.1.2.4"_s));
+    clock.set(clock.now().addSecs(LoginThrottle::WindowSeconds - 1));
+    EXPECT_TRUE(throttle.shutOut(address));
+    clock.set(clock.now().addSecs(1));
+    EXPECT_FALSE(throttle.shutOut(address));
+    EXPECT_FALSE(throttle.recordFailure(address)) << "the count starts afresh";
+}
+
 class TcpServerTest : public testing::Test
 {
 protected:
@@ -45,16 +94,41 @@ protected:
         ASSERT_TRUE(opening.store) << opening.error.toStdString();
         m_store = std::move(opening.store);
         m_handler.emplace(*m_store);
-        m_server.emplace(*m_handler, [this](const QString &line) { m_log.append(line); });
+        m_sessions.emplace(*m_handler, *m_store, m_clock, m_throttle, m_serverLog);
+        startServer({});
+    }
+
+    void startServer(TcpServer::Options options)
+    {
+        m_server.reset();
+        m_server.emplace(*m_sessions, m_throttle, m_serverLog, std::move(options));
         ASSERT_TRUE(m_server->listen({QHostAddress(QHostAddress::LocalHost), 0}));
     }
 
-    std::unique_ptr<QTcpSocket> connectClient()
+    // A connection, over TLS when the server speaks it, trusting the test certificate.
+    std::unique_ptr<QTcpSocket> connectClient(bool tls = false)
     {
-        auto socket = std::make_unique<QTcpSocket>();
-        socket->connectToHost(QHostAddress::LocalHost, m_server->address().port);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 5000));
+        if (!tls) {
+            auto socket = std::make_unique<QTcpSocket>();
+            socket->connectToHost(QHostAddress::LocalHost, m_server->address().port);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 5000));
+            return socket;
+        }
+        auto socket = std::make_unique<QSslSocket>();
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setCaCertificates(QSslCertificate::fromPath(tlsFile("server.crt")));
+        socket->setSslConfiguration(configuration);
+        socket->connectToHostEncrypted(u"127.0.0.1"_s, m_server->address().port);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return socket->isEncrypted(); }, 5000)) << socket->errorString().toStdString();
         return socket;
+    }
+
+    // The status of one request on the connection; 0 when no reply came.
+    static qint32 ask(QTcpSocket &socket, ExchangeOperation operation, const ExchangeBuffer &buffer)
+    {
+        socket.write(encodeRequestFrame({operation, buffer}));
+        const QList<ReplyFrame> reply = replies(socket, 1);
+        return reply.isEmpty() ? 0 : reply.front().status;
     }
 
     // The buffers of the next count reply frames, each after its status; fewer after 5 s.
@@ -83,14 +157,26 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<PlantStore> m_store;
-    std::optional<RequestHandler> m_handler;
-    std::optional<TcpServer> m_server;
+    FixedClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(6, 0))};
+    LoginThrottle m_throttle{m_clock};
     QStringList m_log;
+    ServerLog m_serverLog{LogLevel::Debug, [this](const QString &line) { m_log.append(line); }};
+    std::optional<RequestHandler> m_handler;
+    std::optional<SessionHandler> m_sessions;
+    std::optional<TcpServer> m_server;
 };
+
+// Only the request lines of the log, without the logins and other events.
+QStringList requestLines(const QStringList &log)
+{
+    return log.filter(QRegularExpression(u" ms$"_s));
+}
 
 TEST_F(TcpServerTest, SplitAndMergedFramesAreAnsweredInOrderAndLogged)
 {
     auto client = connectClient();
+    ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest("ADMIN")), ExchangeStatus::Success);
+    m_log.clear();
     ExchangeBuffer screen = codeRequest(474);
     std::fill_n(screen.begin() + ConsoleScreenOffset, 80, 'z');
     for (const char byte : encodeRequestFrame({ExchangeOperation::Write, screen})) {
@@ -113,11 +199,12 @@ TEST_F(TcpServerTest, SplitAndMergedFramesAreAnsweredInOrderAndLogged)
     EXPECT_EQ(frames[1].buffer[ReplyOffset + ConsoleScreenOffset], 'z');
     EXPECT_EQ(frames[2].status, ExchangeStatus::UnknownRequest);
 
-    ASSERT_EQ(m_log.size(), 4);
+    const QStringList lines = requestLines(m_log);
+    ASSERT_EQ(lines.size(), 4);
     const QString line = u"^127\\.0\\.0\\.1:%1 %2 \\d+\\.\\d{3} ms$"_s;
     const QString peer = QString::number(client->localPort());
     for (const auto &[i, entry] : {std::pair{0, u"write 474 10000"_s}, {1, u"read key 10000"_s}, {3, u"read 3 10002"_s}})
-        EXPECT_TRUE(QRegularExpression(line.arg(peer, entry)).match(m_log[i]).hasMatch()) << m_log[i].toStdString();
+        EXPECT_TRUE(QRegularExpression(line.arg(peer, entry)).match(lines[i]).hasMatch()) << lines[i].toStdString();
 }
 
 // A wrong operation byte ends its own connection only; the others' half-sent frames survive it and a broken one.
@@ -126,6 +213,7 @@ TEST_F(TcpServerTest, HalfSentFramesOfOtherClientsSurviveBadAndBrokenFrames)
     std::vector<std::unique_ptr<QTcpSocket>> clients;
     for (std::size_t i = 0; i < 5; ++i) {
         clients.push_back(connectClient());
+        ASSERT_EQ(ask(*clients.back(), ExchangeOperation::Read, keyRequest("OPER")), ExchangeStatus::Success);
         clients.back()->write(readFrame(300 + TankIdList[i]).left(600));
     }
     auto bad = connectClient();
@@ -142,7 +230,126 @@ TEST_F(TcpServerTest, HalfSentFramesOfOtherClientsSurviveBadAndBrokenFrames)
         ASSERT_EQ(reply.size(), 1) << i;
         EXPECT_EQ(readI32(replyRecord(reply[0].buffer), TankParamsTankIdOffset), TankIdList[i]);
     }
-    EXPECT_EQ(m_log.size(), 5);
+    EXPECT_EQ(requestLines(m_log).size(), 10);
+}
+
+// Who may ask what: each row on a fresh connection of each kind of session, plain and over TLS.
+struct Rights
+{
+    const char *name;
+    ExchangeOperation operation;
+    ExchangeBuffer request;
+    qint32 unbound, level3, level1; // the status each kind of session gets
+};
+
+constexpr qint32 Ok = ExchangeStatus::Success;
+constexpr qint32 Refused = ExchangeStatus::AccessRefused;
+
+ExchangeBuffer screenWrite()
+{
+    ExchangeBuffer screen = codeRequest(474);
+    std::fill_n(screen.begin() + ConsoleScreenOffset, 80, 'x');
+    return screen;
+}
+
+const Rights RightsTable[] = {
+    {"status", ExchangeOperation::Read, codeRequest(StatusRequestCode), Ok, Ok, Ok},
+    {"loginOfOwnKey", ExchangeOperation::Read, keyRequest("OPER"), Ok, Ok, Ok},
+    {"loginOfOtherKey", ExchangeOperation::Read, keyRequest("ADMIN"), Ok, Refused, Ok},
+    {"wrongPassword", ExchangeOperation::Read, keyRequest("NOBODY"), ExchangeStatus::UnknownUser, Refused,
+     ExchangeStatus::UnknownUser},
+    {"tank", ExchangeOperation::Read, codeRequest(374), Refused, Ok, Ok},
+    {"material", ExchangeOperation::Read, codeRequest(203), Refused, Ok, Ok},
+    {"materialList", ExchangeOperation::Read, codeRequest(200), Refused, Ok, Ok},
+    {"consoleScreen", ExchangeOperation::Read, codeRequest(474), Refused, Ok, Ok},
+    {"unknownCode", ExchangeOperation::Read, codeRequest(3), Refused, ExchangeStatus::UnknownRequest,
+     ExchangeStatus::UnknownRequest},
+    {"userKeys", ExchangeOperation::Read, codeRequest(UserKeysPage1Code), Refused, Refused, Ok},
+    {"userKeysPage2", ExchangeOperation::Read, codeRequest(UserKeysPage2Code), Refused, Refused, Ok},
+    {"screenWrite", ExchangeOperation::Write, screenWrite(), Refused, Refused, Ok},
+    {"emptyUserWrite", ExchangeOperation::Write, codeRequest(StatusRequestCode), Refused, Refused,
+     ExchangeStatus::MalformedRecord},
+};
+
+class SessionRightsTest : public TcpServerTest, public testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
+{
+    const bool tls = GetParam();
+    if (tls) {
+        QString error;
+        TcpServer::Options options;
+        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
+        ASSERT_TRUE(options.tls) << error.toStdString();
+        startServer(std::move(options));
+    }
+    for (const Rights &row : RightsTable) {
+        for (const auto &[login, expected] : {std::pair<const char *, qint32>{nullptr, row.unbound},
+                                              {"OPER", row.level3}, {"ADMIN", row.level1}}) {
+            auto client = connectClient(tls);
+            if (login) {
+                ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest(login)), Ok);
+            }
+            const std::optional<StoreResult<ConsoleScreen>> before =
+                expected == Refused ? std::optional(m_store->consoleScreen(74)) : std::nullopt;
+            EXPECT_EQ(ask(*client, row.operation, row.request), expected)
+                << row.name << " as " << (login ? login : "nobody");
+            if (before) {
+                EXPECT_EQ(m_store->consoleScreen(74).value, before->value) << row.name << ": a refusal stores nothing";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndTls, SessionRightsTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool> &info) { return info.param ? "Tls" : "Plain"; });
+
+TEST_F(TcpServerTest, AConfiguringUserReadsOthersWithoutBecomingThem)
+{
+    auto client = connectClient();
+    ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest("ADMIN")), Ok);
+    ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest("OPER")), Ok);
+    EXPECT_EQ(ask(*client, ExchangeOperation::Write, screenWrite()), Ok);
+}
+
+TEST_F(TcpServerTest, AddressesOutsideTheAllowListAndPlainClientsOfATlsServerAreClosed)
+{
+    TcpServer::Options options;
+    ASSERT_TRUE(options.allowed.add(u"10.0.0.0/8"_s));
+    startServer(std::move(options));
+    auto outsider = connectClient();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outsider->state() == QAbstractSocket::UnconnectedState; }, 5000));
+    EXPECT_TRUE(m_log.contains(u"127.0.0.1: connection refused: address not allowed"_s)) << m_log.join(u'\n').toStdString();
+
+    QString error;
+    options = {};
+    options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
+    startServer(std::move(options));
+    auto plain = connectClient();
+    plain->write(encodeRequestFrame({ExchangeOperation::Read, codeRequest(StatusRequestCode)}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return plain->state() == QAbstractSocket::UnconnectedState; }, 5000));
+    EXPECT_TRUE(plain->readAll().isEmpty());
+}
+
+TEST_F(TcpServerTest, FailedLoginsCloseTheConnectionAndThenShutTheAddressOut)
+{
+    int connections = 0;
+    for (int failed = 0; failed < LoginThrottle::FailuresPerAddress; ++connections) {
+        auto client = connectClient();
+        for (int i = 0; i < FailedLoginsPerConnection; ++i, ++failed)
+            ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest("GUESS")), ExchangeStatus::UnknownUser);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return client->state() == QAbstractSocket::UnconnectedState; }, 5000))
+            << "the fifth failure closes the connection";
+    }
+    EXPECT_EQ(connections, 4);
+    auto shutOut = connectClient();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shutOut->state() == QAbstractSocket::UnconnectedState; }, 5000));
+    m_clock.set(m_clock.now().addSecs(LoginThrottle::WindowSeconds));
+    auto later = connectClient();
+    EXPECT_EQ(ask(*later, ExchangeOperation::Read, keyRequest("OPER")), Ok);
+    EXPECT_EQ(m_log.filter(u": failed login"_s).size(), LoginThrottle::FailuresPerAddress);
 }
 
 } // namespace

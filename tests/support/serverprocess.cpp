@@ -1,6 +1,8 @@
 // Starting, killing and stopping the server program, and a blocking client of its frame stream.
 #include "tests/support/serverprocess.h"
 
+#include "core/exchange/serverexchange.h"
+
 #include <QHostAddress>
 #include <QRegularExpression>
 
@@ -45,10 +47,15 @@ bool ServerProcess::stop()
            && m_process.exitCode() == 0;
 }
 
-bool FrameClient::connectTo(quint16 port)
+bool FrameClient::connectTo(quint16 port, const QByteArray &login)
 {
     m_socket.connectToHost(QHostAddress::LocalHost, port);
-    return m_socket.waitForConnected(StartTimeoutMs);
+    if (!m_socket.waitForConnected(StartTimeoutMs))
+        return false;
+    if (login.isEmpty())
+        return true;
+    const std::optional<ReplyFrame> reply = exchange(ExchangeOperation::Read, keyRequest(login));
+    return reply && reply->status == ExchangeStatus::Success;
 }
 
 std::optional<ReplyFrame> FrameClient::exchange(ExchangeOperation operation, const ExchangeBuffer &buffer, int timeoutMs)

@@ -46,7 +46,9 @@ struct ServerProcessTest : testing::Test
 class FrameClient
 {
 public:
-    bool connectTo(quint16 port);
+    // Connects and logs in as the user with the password `login` (the administrator unless told
+    // otherwise; an empty one stays unbound). False when either fails.
+    bool connectTo(quint16 port, const QByteArray &login = "ADMIN");
     // Sends the request and waits for one whole reply frame; nullopt when the connection closes or
     // no reply came within timeoutMs.
     std::optional<ReplyFrame> exchange(ExchangeOperation operation, const ExchangeBuffer &buffer, int timeoutMs = 5000);
