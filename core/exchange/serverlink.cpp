@@ -49,9 +49,8 @@ std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address)
 {
     TcpExchange::Tls tls;
     tls.enabled = address.tls;
-    QString error;
     if (address.tls)
-        tls.trusted = readTrustedCertificates(address.trustedCertificate, error);
+        tls.trusted = readTrustedCertificates(address.trustedCertificate, tls.problem);
     return std::make_unique<TcpExchange>(address.address, address.port, TcpExchange::Timing{}, std::move(tls));
 }
 

@@ -43,8 +43,8 @@ struct ServerAddress
 // A missing or zero IPServer gives the embedded server; a Port outside 1..65535 gives 7400.
 ServerAddress serverAddressFromSettings(const SettingsStore &store);
 
-// The exchange with a server over the network, TLS when the address asks for it. A certificate
-// that cannot be read leaves nothing trusted, so every connection fails with that reason.
+// The exchange with a server over the network, TLS when the address asks for it. When the
+// certificate cannot be read, every exchange fails with that reason.
 std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address);
 
 // Forwards every exchange to the exchange chosen at the last select().

@@ -84,6 +84,10 @@ bool TcpExchange::open()
         m_lastFailure = m_socket.errorString();
         return false;
     }
+    if (!m_tls.problem.isEmpty()) {
+        m_lastFailure = m_tls.problem;
+        return false;
+    }
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     configuration.setCaCertificates(m_tls.trusted);
     configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);

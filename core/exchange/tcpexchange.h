@@ -37,6 +37,7 @@ public:
     {
         bool enabled = false;
         QList<QSslCertificate> trusted;
+        QString problem; // why the trusted certificates could not be read; no connection is tried
     };
 
     TcpExchange(const QHostAddress &address, quint16 port, Timing timing, Tls tls);

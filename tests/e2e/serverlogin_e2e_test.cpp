@@ -4,7 +4,11 @@
 #include "config/consolescreeneditor.h"
 #include "config/editorservices.h"
 #include "config/stringgrid.h"
+#include "core/exchange/exchangelog.h"
 #include "core/exchange/exchangemessages.h"
+#include "core/exchange/serverlink.h"
+#include "core/login/serverlogin.h"
+#include "core/settings/settingsstore.h"
 #include "core/exchange/tcpexchange.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
@@ -132,8 +136,9 @@ TEST_F(ServerEndToEnd, TheNoticeComesAfterThreeFailedRefreshesAndGoesWithTheServ
     EXPECT_FALSE(window->plantMap().elements == before) << "values are taken again";
 }
 
-TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneTellsEachFailureAndStaysUnsaved)
+TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneTellsEachFailureAndSavesOnceItIsBack)
 {
+    login(u"admin"_s);
     SettingsStore settings(dir.filePath(u"settings.reg"_s));
     const Tw w(settings, dialogs, clock, QLocale::c());
     ConsoleScreenEditor console(EditorServices{*exchange, w, dialogs, clock});
@@ -149,7 +154,71 @@ TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneTellsEachFailureAndStays
                                          exchangeFailureText(ServerRecord::ConsoleScreen, ExchangeOperation::Write),
                                          exchangeFailureCaption(ServerRecord::ConsoleScreen)};
     ASSERT_EQ(dialogs.calls, QList<RecordingDialogs::Call>(TankCount, failure)) << "one failure per screen, the save goes on";
+
+    // The restarted server knows no session: the transport logs in again before it saves.
+    const quint16 port = server.port();
+    ASSERT_TRUE(server.start(dir.filePath(u"plant.sqlite"_s), port));
+    std::this_thread::sleep_for(LinkBackOff);
+    dialogs.calls.clear();
+    dialogs.questionAnswers = {true};
     child<QAction>(console, "Izlaz1")->trigger();
-    ASSERT_EQ(dialogs.calls.size(), TankCount + 1);
+    ASSERT_EQ(dialogs.calls.size(), 1) << dialogs.calls.back().text.toStdString();
     EXPECT_EQ(dialogs.calls.back().kind, RecordingDialogs::Kind::Question) << "leaving asks to save: nothing counts as saved";
 }
+
+namespace {
+
+QString tlsFile(const char *name)
+{
+    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
+}
+
+// The client's transport, as its settings choose it, against the server plain and over TLS: the
+// login passes only where both speak alike and the certificate is the trusted one; the diagnostic
+// list says why it failed.
+TEST(TlsEndToEnd, TheLoginPassesOnlyWithMatchingTransportsAndTheTrustedCertificate)
+{
+    QTemporaryDir dir;
+    ServerProcess plain;
+    ServerProcess secure;
+    ASSERT_TRUE(plain.start(dir.filePath(u"plain.sqlite"_s)));
+    ASSERT_TRUE(secure.start(dir.filePath(u"tls.sqlite"_s), 0,
+                             {u"--tls-cert"_s, tlsFile("server.crt"), u"--tls-key"_s, tlsFile("server.key")}));
+    const struct
+    {
+        const char *name;
+        quint16 port;
+        const char *tls; // the "TLS" setting
+        const char *certificate;
+        bool loggedIn;
+        const char *why; // how the diagnostic line's reason starts
+    } cases[] = {
+        {"plainToPlain", plain.port(), "false", nullptr, true, nullptr},
+        {"tlsToTls", secure.port(), "true", "server.crt", true, nullptr},
+        {"otherCertificate", secure.port(), "true", "other.crt", false, "TLS: "},
+        {"missingCertificate", secure.port(), "true", "missing.crt", false, "TLS: cannot read the certificate"},
+        {"plainToTls", secure.port(), "false", nullptr, false, ""},
+        {"tlsToPlain", plain.port(), "true", "server.crt", false, "TLS: "},
+    };
+    const FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(7, 0))};
+    for (const auto &c : cases) {
+        SettingsStore settings(dir.filePath(u"%1.reg"_s.arg(QString::fromLatin1(c.name))));
+        ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, ServerAddressValue, 0x0100007F).ok());
+        ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, u"Port"_s, c.port).ok());
+        ASSERT_TRUE(settings.WriteString(ServerAddressKey, TlsValue, QString::fromLatin1(c.tls)).ok());
+        if (c.certificate)
+            ASSERT_TRUE(settings.WriteString(ServerAddressKey, TlsCertificateValue, tlsFile(c.certificate)).ok());
+        ServerLink link(settings, [] { return nullptr; });
+        ExchangeLog log(link, clock);
+        PlantModel plant;
+        const std::optional<QString> failure = loadPlantFromServer(log, u"ADMIN"_s, plant);
+        EXPECT_EQ(!failure, c.loggedIn) << c.name;
+        if (c.why) {
+            const QString line = describeExchange(log.entries().front());
+            EXPECT_TRUE(line.contains(u" 10001 "_s)) << c.name << ": " << line.toStdString();
+            EXPECT_TRUE(line.contains(u" ms: "_s + QString::fromLatin1(c.why))) << c.name << ": " << line.toStdString();
+        }
+    }
+}
+
+} // namespace

@@ -21,14 +21,16 @@ ServerProcess::~ServerProcess()
         kill();
 }
 
-bool ServerProcess::start(const QString &store, quint16 port)
+bool ServerProcess::start(const QString &store, quint16 port, const QStringList &options)
 {
-    m_process.start(serverProgram(), {u"--db"_s, store, u"--listen"_s, u"127.0.0.1:%1"_s.arg(port)});
+    // Nobody reads the log; a full pipe would stop the server.
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_process.start(serverProgram(), QStringList{u"--db"_s, store, u"--listen"_s, u"127.0.0.1:%1"_s.arg(port)} + options);
     while (!m_process.canReadLine() && m_process.waitForReadyRead(StartTimeoutMs)) {
     }
     const QString line = QString::fromLocal8Bit(m_process.readLine());
     const QRegularExpressionMatch announced =
-        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+), store %1\n$"_s.arg(QRegularExpression::escape(store)))
+        QRegularExpression(u"^skladar-server: listening on 127\\.0\\.0\\.1:(\\d+)( \\(TLS\\))?, store %1\n$"_s.arg(QRegularExpression::escape(store)))
             .match(line);
     m_port = announced.hasMatch() ? announced.captured(1).toUShort() : 0;
     return announced.hasMatch();

@@ -20,9 +20,9 @@ class ServerProcess
 public:
     ~ServerProcess();
 
-    // Starts the server on the store, listening on 127.0.0.1:port (0 for a free port). True once it
-    // announced where it listens and the store, within 10 s.
-    bool start(const QString &store, quint16 port = 0);
+    // Starts the server on the store, listening on 127.0.0.1:port (0 for a free port), with more
+    // options. True once it announced where it listens and the store, within 10 s.
+    bool start(const QString &store, quint16 port = 0, const QStringList &options = {});
     quint16 port() const { return m_port; }
     // SIGKILL, and waits until the process is gone.
     void kill();
