@@ -225,14 +225,24 @@ StoreStatus PlantStore::failed(const QString &error)
 template <typename Work>
 StoreStatus PlantStore::inTransaction(Work work)
 {
+    // Inside an outer transaction the work joins it, and the outer one commits or rolls back.
+    if (m_transactionDepth > 0)
+        return work();
     if (!m_db.transaction())
         return failed(m_db.lastError().text());
+    ++m_transactionDepth;
     const StoreStatus status = work();
+    --m_transactionDepth;
     if (status == StoreStatus::Ok && m_db.commit())
         return status;
     const QString error = m_db.lastError().text();
     m_db.rollback();
     return status == StoreStatus::Ok ? failed(error) : status;
+}
+
+StoreStatus PlantStore::atomically(const std::function<StoreStatus()> &work)
+{
+    return inTransaction(work);
 }
 
 StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition, const QVariantList &values)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -105,6 +106,9 @@ public:
     StoreResult<ConsoleScreen> consoleScreen(int tankId);
     StoreStatus saveConsoleScreen(int tankId, const ConsoleScreen &screen);
 
+    // Runs work, made of this store's operations, as one transaction, committed only when it returns Ok.
+    StoreStatus atomically(const std::function<StoreStatus()> &work);
+
     // The audit trail only grows: rows are appended, and read oldest first from the start of `since`
     // (UTC; an invalid date reads them all).
     StoreStatus appendAudit(const AuditRow &row);
@@ -141,4 +145,5 @@ private:
     QString m_connectionName;
     QSqlDatabase m_db;
     QString m_lastError;
+    int m_transactionDepth = 0;
 };

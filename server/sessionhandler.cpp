@@ -145,29 +145,43 @@ qint32 SessionHandler::write(Session &session, const Request &request, ExchangeB
     const QByteArray key = request.kind == RequestKind::User && !newUser
         ? normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))
         : QByteArray();
-    const Snapshot before = snapshot(m_store, request, key);
-    const qint32 status = m_handler.handle(ExchangeOperation::Write, buffer);
+    const QByteArray afterKey = request.kind == RequestKind::User ? writtenPassword(buffer) : QByteArray();
+    // The write and its audit row are stored together or not at all.
+    qint32 status = ExchangeStatus::StoreFailed;
+    const StoreStatus stored = m_store.atomically([&] {
+        const Snapshot before = snapshot(m_store, request, key);
+        status = m_handler.handle(ExchangeOperation::Write, buffer);
+        if (status != ExchangeStatus::Success)
+            return StoreStatus::Failed;
+        const QString change = changeText(changesBetween(request, before, snapshot(m_store, request, afterKey)));
+        return m_store.appendAudit(auditRow(session, codeText(request), change));
+    });
+    if (status == ExchangeStatus::Success && stored != StoreStatus::Ok) {
+        m_log.write(LogLevel::Warning, u"cannot write the audit trail: %1"_s.arg(m_store.lastError()));
+        status = ExchangeStatus::StoreFailed;
+    }
     if (status != ExchangeStatus::Success) {
         m_log.write(LogLevel::Info, u"%1 %2: write %3 failed with %4"_s.arg(session.address, who(session),
                                                                             codeText(request), QString::number(status)));
         return status;
     }
-    const QByteArray afterKey = request.kind == RequestKind::User ? writtenPassword(buffer) : QByteArray();
-    const QString change = changeText(changesBetween(request, before, snapshot(m_store, request, afterKey)));
     if (session.user && !key.isEmpty() && key == session.user->key) {
         // The session's own user took a new password or name: a repeated login must use them.
         session.user->key = afterKey;
         session.user->name = userNameText(*std::get<std::optional<UserWire>>(snapshot(m_store, request, afterKey)));
     }
     m_log.write(LogLevel::Info, u"%1 %2: wrote %3"_s.arg(session.address, who(session), codeText(request)));
-    audit(session, codeText(request), change);
     return status;
+}
+
+AuditRow SessionHandler::auditRow(const Session &session, const QString &code, const QString &change) const
+{
+    return {m_clock.now().toUTC(), session.user ? session.user->name : QString(),
+            session.user ? session.user->position : 0, session.address, code, change};
 }
 
 void SessionHandler::audit(const Session &session, const QString &code, const QString &change)
 {
-    const AuditRow row{m_clock.now().toUTC(), session.user ? session.user->name : QString(),
-                       session.user ? session.user->position : 0, session.address, code, change};
-    if (m_store.appendAudit(row) != StoreStatus::Ok)
+    if (m_store.appendAudit(auditRow(session, code, change)) != StoreStatus::Ok)
         m_log.write(LogLevel::Warning, u"cannot write the audit trail: %1"_s.arg(m_store.lastError()));
 }

@@ -5,6 +5,7 @@
 #include "server/requesthandler.h"
 #include "server/session.h"
 
+struct AuditRow;
 class Clock;
 class LoginThrottle;
 class PlantStore;
@@ -31,6 +32,7 @@ private:
     // What the store holds for the record a write addresses, as audit entries compare it.
     QString subjectOf(const Request &request, const ExchangeBuffer &buffer) const;
     void audit(const Session &session, const QString &code, const QString &change);
+    AuditRow auditRow(const Session &session, const QString &code, const QString &change) const;
 
     RequestHandler &m_handler;
     PlantStore &m_store;

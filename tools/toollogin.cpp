@@ -18,7 +18,10 @@ std::optional<ServerAddress> parseServerOption(const QString &text)
     const QList<QHostAddress> addresses = QHostInfo::fromName(text.left(colon)).addresses();
     if (addresses.isEmpty())
         return std::nullopt;
-    return ServerAddress{addresses.front(), static_cast<quint16>(port)};
+    ServerAddress address;
+    address.address = addresses.front();
+    address.port = static_cast<quint16>(port);
+    return address;
 }
 
 std::optional<QString> toolLogin(const QString &code, const std::optional<ServerAddress> &server,

@@ -123,7 +123,13 @@ TEST(ServerLink, FollowsTheAddressInTheSettingsFirstOctetInTheLowestByte)
 
     set("IPServer", 0x0A01A8C0);
     link.select();
-    EXPECT_EQ(link.address(), (ServerAddress{QHostAddress(QStringLiteral("192.168.1.10")), 7400}));
+    EXPECT_EQ(link.address(), (ServerAddress{QHostAddress(QStringLiteral("192.168.1.10")), 7400, false, {}}));
+    ASSERT_TRUE(store.WriteString(ServerAddressKey, TlsCertificateValue, QStringLiteral("/etc/plant.crt")).ok());
+    for (const auto &[tls, expected] : {std::pair{"TRUE", false}, {"true", true}}) {
+        ASSERT_TRUE(store.WriteString(ServerAddressKey, TlsValue, QLatin1String(tls)).ok());
+        EXPECT_EQ(serverAddressFromSettings(store).tls, expected) << tls;
+    }
+    EXPECT_EQ(serverAddressFromSettings(store).trustedCertificate, QStringLiteral("/etc/plant.crt"));
     for (const auto &[port, expected] : std::map<qint32, quint16>{{65535, 65535}, {0, 7400}, {70000, 7400}, {-1, 7400}}) {
         set("Port", port);
         EXPECT_EQ(serverAddressFromSettings(store).port, expected) << port;

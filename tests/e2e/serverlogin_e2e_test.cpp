@@ -206,8 +206,9 @@ TEST(TlsEndToEnd, TheLoginPassesOnlyWithMatchingTransportsAndTheTrustedCertifica
         ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, ServerAddressValue, 0x0100007F).ok());
         ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, u"Port"_s, c.port).ok());
         ASSERT_TRUE(settings.WriteString(ServerAddressKey, TlsValue, QString::fromLatin1(c.tls)).ok());
-        if (c.certificate)
+        if (c.certificate) {
             ASSERT_TRUE(settings.WriteString(ServerAddressKey, TlsCertificateValue, tlsFile(c.certificate)).ok());
+        }
         ServerLink link(settings, [] { return nullptr; });
         ExchangeLog log(link, clock);
         PlantModel plant;
