@@ -1,6 +1,7 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
+#include "core/exchange/serverexchange.h"
 #include "core/login/login.h"
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
@@ -135,8 +136,8 @@ void MainWindow::RunLogin()
     m_plant = loaded;
     *m_map = std::move(*map); // in place: a redraw in progress keeps drawing valid elements
     m_state.configAccess = m_plant.user.configAccess == 1;
-    // The demonstration login neither sets nor consults the configuration access.
-    m_mayConfigure = code == DemonstrationCode || m_state.configAccess;
+    // The demonstration login needs no password: it may configure only the client's own store.
+    m_mayConfigure = (code == DemonstrationCode && m_server.isBuiltIn()) || m_state.configAccess;
     m_state.currentView = 1;
     setUpViewMenu();
     showMenuEntries();

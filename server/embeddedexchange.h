@@ -19,6 +19,7 @@ public:
 
     qint32 read(ExchangeBuffer &buffer) override;
     qint32 write(ExchangeBuffer &buffer) override;
+    bool isBuiltIn() const override { return true; }
 
 private:
     std::unique_ptr<PlantStore> m_store;

@@ -41,6 +41,7 @@ public:
     qint32 write(ExchangeBuffer &buffer) override;
     void beginSession() override { m_inner.beginSession(); }
     QString lastFailure() const override { return m_inner.lastFailure(); }
+    bool isBuiltIn() const override { return m_inner.isBuiltIn(); }
 
     const std::deque<ExchangeLogEntry> &entries() const { return m_entries; }
 

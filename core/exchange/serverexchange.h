@@ -44,6 +44,9 @@ public:
     // Why the last exchange could not reach the server (a refused connection, a TLS error), in
     // plain words; empty when it did or nothing more is known.
     virtual QString lastFailure() const { return {}; }
+    // True for the server built into the client, which answers the client's own store in its own
+    // process; a session there may configure without a password, a session with a real server not.
+    virtual bool isBuiltIn() const { return false; }
 
     qint32 exchange(ExchangeOperation operation, ExchangeBuffer &buffer);
 };

@@ -65,6 +65,7 @@ public:
     qint32 write(ExchangeBuffer &buffer) override;
     void beginSession() override;
     QString lastFailure() const override;
+    bool isBuiltIn() const override { return m_address.embedded(); }
 
 private:
     const SettingsStore &m_store;

@@ -101,7 +101,7 @@ protected:
 
 TEST_F(ServerEndToEnd, TheAdministratorConfiguresTheOperatorOnlyWatchesAndAStrangerIsTurnedAway)
 {
-    for (const auto &[code, configures] : {std::pair{u"admin"_s, true}, {u"oper"_s, false}}) {
+    for (const auto &[code, configures] : {std::pair{u"admin"_s, true}, {u"oper"_s, false}, {u"zasunak"_s, false}}) {
         login(code);
         ASSERT_TRUE(window->state().loggedIn) << loginWindow.line2().toStdString();
         EXPECT_EQ(child<QAction>(*window, "KR1")->isVisible(), configures);

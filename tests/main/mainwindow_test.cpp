@@ -115,6 +115,19 @@ TEST_F(MainWindowTest, FirstShowingLogsInWithTheDemonstrationCode)
     EXPECT_FALSE(plant.user.userName.isEmpty()) << "the code is compared in upper case";
 }
 
+TEST_F(MainWindowTest, TheDemonstrationLoginConfiguresOnlyTheBuiltInServer)
+{
+    for (const bool builtIn : {true, false}) {
+        exchange.builtIn = builtIn;
+        createWindows();
+        mainWindow->offerEntry(MenuEntry::UserEditor);
+        mainWindow->show();
+        ASSERT_TRUE(mainWindow->state().loggedIn);
+        EXPECT_EQ(child<QAction>("KR1")->isVisible(), builtIn);
+        EXPECT_EQ(child<QMenu>("P1")->menuAction()->isVisible(), builtIn);
+    }
+}
+
 TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProgram)
 {
     createWindows();

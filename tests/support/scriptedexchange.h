@@ -20,6 +20,7 @@ public:
 
     qint32 read(ExchangeBuffer &buffer) override { return exchangeLogged(ExchangeOperation::Read, buffer); }
     qint32 write(ExchangeBuffer &buffer) override { return exchangeLogged(ExchangeOperation::Write, buffer); }
+    bool isBuiltIn() const override { return builtIn; }
 
     struct Request
     {
@@ -37,6 +38,7 @@ public:
     }
 
     Answer answer;
+    bool builtIn = true; // as the client's own server, unless a test plays a real one
     QList<Request> requests;
 
 private:
