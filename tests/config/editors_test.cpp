@@ -150,22 +150,30 @@ void enter(const QObject &window, const QString &text, const char *ok)
     child<QPushButton>(window, ok)->click();
 }
 
-TEST_F(Editors, AFailedTankSaveIsReportedAndLeavingAsksAgain)
+TEST_F(Editors, LeavingAfterAMaterialChoiceAsksWhetherUnsavedOrWhoseSaveFailed)
 {
-    TankEditor editor(services);
-    editor.show();
-    clickCell(*grid(editor), TankMaterialColumn, 1, true);
-    child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(1);
-    child<QPushButton>(editor, "Button2")->click();
-    failing.insert({Write, 374});
-    trigger(editor, "Snimikonfiguraciju1");
-    EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Message, u"Neuspesan unos podataka o rezervoaru."_s, u"Error"_s})});
-    failing.clear();
-    dialogs.questionAnswers = {true};
-    trigger(editor, "Izlaz1");
-    EXPECT_EQ(dialogs.calls.back(), (Call{Kind::Question, u"Da li zelite sa snimite novu konfiguraciju?"_s, u"Upozorenje!"_s}));
-    EXPECT_FALSE(editor.isVisible());
-    EXPECT_EQ(storedTank(74).materialCode, editor.sheet().materials[1].code);
+    const TankParamsWire before = storedTank(74);
+    for (const bool failedSave : {false, true}) {
+        SCOPED_TRACE(failedSave);
+        dialogs.calls.clear();
+        TankEditor editor(services);
+        editor.show();
+        clickCell(*grid(editor), TankMaterialColumn, 1, true);
+        child<QComboBox>(editor, "ComboBox1")->setCurrentIndex(1);
+        child<QPushButton>(editor, "Button2")->click();
+        if (failedSave) {
+            failing.insert({Write, 374});
+            trigger(editor, "Snimikonfiguraciju1");
+            EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Message, u"Neuspesan unos podataka o rezervoaru."_s, u"Error"_s})});
+            failing.clear();
+            dialogs.calls.clear();
+        }
+        dialogs.questionAnswers = {failedSave}; // without a failed save the operator leaves unsaved
+        trigger(editor, "Izlaz1");
+        EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Question, u"Da li zelite sa snimite novu konfiguraciju?"_s, u"Upozorenje!"_s})});
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_EQ(storedTank(74).materialCode, failedSave ? editor.sheet().materials[1].code : before.materialCode);
+    }
 }
 
 TEST_F(Editors, TankParametersAreTypedOnlyWithTheServiceValue)

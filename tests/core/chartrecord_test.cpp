@@ -24,13 +24,17 @@ constexpr std::array<std::array<std::size_t, 8>, 4> FieldOffsets{{
     {428, 432, 436, 440, 444, 448, 460, 496},
 }};
 
+// Offsets and texts of the legends of level, temperature, mass and volume.
+constexpr std::array<std::size_t, 4> LegendOffsets{41, 82, 123, 164};
+const std::array<QString, 4> Legends{u"Nivo"_s, u"Temperatura"_s, u"Masa"_s, u"Zapremina"_s};
+
 // Every byte 0xEE, then the texts and integers: field f of quantity q holds 100 * q + f, every unit is "°C".
 QByteArray recordBytes(const QString &title)
 {
     QByteArray bytes(TankChartRecordSize, '\xEE');
     writeShortText(bytes, 0, 40, title);
-    writeShortText(bytes, 82, 40, u"Temperatura"_s);
-    writeShortText(bytes, 164, 40, u"Zapremina"_s);
+    for (std::size_t q = 0; q < LegendOffsets.size(); ++q)
+        writeShortText(bytes, LegendOffsets[q], 40, Legends[q]);
     bytes[180] = '\xEE'; // bytes past a text's length are kept as they are
     for (std::size_t q = 0; q < FieldOffsets.size(); ++q) {
         for (std::size_t f = 0; f < FieldOffsets[q].size(); ++f)
@@ -44,9 +48,9 @@ TEST(TankChartRecord, ReadsEveryFieldAtItsOffsetAndWritesBackOnlyEditedFields)
 {
     const QByteArray original = recordBytes(u"R 86"_s);
     TankChartRecord record = decodeTankChartRecord(std::span<const char, TankChartRecordSize>(original.constData(), TankChartRecordSize));
-    EXPECT_EQ(std::vector({record.chartTitle, record.legendTemperature, record.legendVolume}),
-              std::vector({u"R 86"_s, u"Temperatura"_s, u"Zapremina"_s}));
+    EXPECT_EQ(record.chartTitle, u"R 86"_s);
     for (std::size_t q = 0; q < FieldOffsets.size(); ++q) {
+        EXPECT_EQ(record.legend(AllQuantities[q]), Legends[q]);
         const ChartSettings &s = record.settings(AllQuantities[q]);
         const auto base = static_cast<qint32>(100 * q);
         EXPECT_EQ(std::vector<qint32>({s.scaleMax, s.scaleMin, s.lineWidth, s.channel, s.decimals,

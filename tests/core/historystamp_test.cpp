@@ -65,6 +65,8 @@ TEST(DiffSeconds, GivesAMinusB)
         {"SameDayMillisecondsTruncate", stamp(2001, 3, 5, 12, 0, 1), stamp(2001, 3, 5, 12, 0, 0, 1), 0},
         {"SameDayNegativeTruncatesTowardZero", stamp(2001, 3, 5, 12, 0, 0, 1), stamp(2001, 3, 5, 12, 0, 1, 999), -1},
         {"NextDayTruncatesTheTimePart", stamp(2001, 3, 6), stamp(2001, 3, 5, 23, 59, 59, 500), 1},
+        {"OverTheEndOf2000", stamp(2001, 1, 1), stamp(2000, 12, 31), 86400},
+        {"OverLeapDay2000", stamp(2000, 3, 1), stamp(2000, 2, 28), 2 * 86400},
         {"Just3650Days", stamp(2010, 12, 30), stamp(2001, 1, 1), 3650 * 86400},
         {"CapAt3651Days", stamp(2010, 12, 31), stamp(2001, 1, 1, 23), 2'000'000'000},
         {"NegativeCap", stamp(2001, 1, 1), stamp(2040, 1, 1), -2'000'000'000}};

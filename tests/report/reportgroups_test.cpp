@@ -3,6 +3,7 @@
 #include "report/reportgroups.h"
 #include "report/reportmoment.h"
 #include "report/reportsettings.h"
+#include "report/reporttable.h"
 
 #include "tests/report/reportfixture.h"
 #include "tests/support/namedcases.h"
@@ -74,21 +75,26 @@ INSTANTIATE_TEST_SUITE_P(Modes, KeyGroupsTest, testing::Values(
             {1, 2, 1, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 1}}),
     caseName<KeyCase>);
 
-TEST_F(KeyGroupsTest, TankNumberGroupsAreReadAfreshAndAbsentOnesShowNothing)
+TEST_F(KeyGroupsTest, TankNumberGroupsAreReadAfreshAndAbsentOrEmptyOnesShowNothing)
 {
-    ReportRows rows = BuildReportRows(TankTable{});
+    const TankTable tanks;
+    ReportRows rows = BuildReportRows(tanks);
     EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), GroupsShown{});
     EXPECT_EQ(groupsOf(rows), Groups{});
     EXPECT_EQ(ReadSortMode(w), SortMode::Sifra);
 
-    ASSERT_TRUE(WriteStartingGroups(w).ok());
-    ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("true")).ok());
-    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), (GroupsShown{true}));
-    EXPECT_EQ(std::ranges::count(groupsOf(rows), 1), TankCount);
+    for (const QString &ticked : {QStringLiteral("G1Show"), QStringLiteral("G2Show")}) // from an earlier run
+        ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), ticked, QStringLiteral("true")).ok());
+    ASSERT_TRUE(WriteStartingGroups(w).ok()); // the window's creation puts every tank in group 1
+    QuantityReport report;
+    report.mode = SortMode::Broj;
+    const QList<ReportGroup> drawn = ContentOf(report, tanks, w).groups;
+    ASSERT_EQ(drawn.size(), 1) << "group 2 is ticked but holds no tank";
+    EXPECT_EQ(std::pair(drawn[0].group, drawn[0].slots.size()), std::pair(1, qsizetype(TankCount)));
 
     ASSERT_TRUE(w.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
     ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("True")).ok());
-    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), GroupsShown{});
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), (GroupsShown{false, true}));
     EXPECT_EQ(rows[14].group, 16);
 }
 

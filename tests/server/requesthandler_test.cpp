@@ -155,20 +155,23 @@ TEST_F(UserStore, NewUserGoesLastWithLevel3AndItsBytes)
     EXPECT_EQ(userKeys(), (QList<QByteArray>{"ADMIN   ", "OPER    ", "NOVI    "}));
 }
 
-TEST_F(UserStore, UpdateReKeysAndKeepsLevelAndPosition)
+TEST_F(UserStore, UpdateReKeysAndKeepsLevelAndPositionUnderAKeyWithAHighByte)
 {
+    const QByteArray key = "ABC\x8A    "_ba; // its first four bytes read as a negative request code
     UserWire admin = *decodeUserWire(replyRecord(readOk(keyRequest("ADMIN   "))));
-    admin.password = "BOSS    ";
+    admin.password = key;
     admin.level = 3;
     admin.userName = QByteArray("SEF").leftJustified(UserNameSize, ' ');
     admin.rights[0].nivo = 0;
     UserWire expected = admin;
-    expected.key = "BOSS    ";
+    expected.key = key;
     expected.level = 1;
-    EXPECT_EQ(writeThenRead(admin, ExchangeStatus::Success, "BOSS    "), expected);
+    EXPECT_EQ(writeThenRead(admin, ExchangeStatus::Success, key), expected);
     ExchangeBuffer old = keyRequest("ADMIN   ");
     EXPECT_EQ(exchange->read(old), ExchangeStatus::UnknownUser);
-    EXPECT_EQ(userKeys(), (QList<QByteArray>{"BOSS    ", "OPER    "}));
+    expected.rights[0].nivo = 2;
+    EXPECT_EQ(writeThenRead(expected, ExchangeStatus::Success, key), expected) << "written under that key";
+    EXPECT_EQ(userKeys(), (QList<QByteArray>{key, "OPER    "}));
 }
 
 TEST_F(UserStore, PasswordOfAnotherUserIsTaken)
