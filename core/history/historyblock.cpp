@@ -4,6 +4,8 @@
 #include "core/codec/bytes.h"
 #include "core/history/deltacode.h"
 
+#include <cstring>
+
 namespace {
 
 using namespace HistoryBlockLayout;
@@ -42,18 +44,6 @@ HistoryBlockReader::HistoryBlockReader(HistoryBlockBytes block)
 }
 
 template <std::size_t N>
-bool HistoryBlockReader::addDeltas(std::array<qint32, N> &values, std::size_t &cursor) const
-{
-    for (qint32 &value : values) {
-        const auto delta = DecodeDelta(m_block, cursor);
-        if (!delta)
-            return false;
-        value = wrappingAdd(value, *delta);
-    }
-    return true;
-}
-
-template <std::size_t N>
 void HistoryBlockReader::addDeltasInside(std::array<qint32, N> &values, std::size_t &cursor) const
 {
     const auto *bytes = reinterpret_cast<const unsigned char *>(m_block.data());
@@ -61,6 +51,86 @@ void HistoryBlockReader::addDeltasInside(std::array<qint32, N> &values, std::siz
         const std::size_t length = deltaCodeLength(bytes[cursor]);
         value = wrappingAdd(value, deltaCodeValue(bytes + cursor, length));
         cursor += length;
+    }
+}
+
+namespace {
+
+constexpr auto CodeLengths = [] {
+    std::array<quint8, 256> table{};
+    for (std::size_t b = 0; b < table.size(); ++b)
+        table[b] = static_cast<quint8>(deltaCodeLength(static_cast<quint32>(b)));
+    return table;
+}();
+
+// True when all eight bytes are one-byte codes: bit 6 clear and none of them 0x3F.
+bool eightShortCodes(const unsigned char *p)
+{
+    constexpr quint64 Ones = 0x0101010101010101u;
+    constexpr quint64 Highs = 0x8080808080808080u;
+    quint64 word;
+    std::memcpy(&word, p, sizeof word);
+    const quint64 long3F = word ^ (Ones * 0x3Fu);
+    const bool any3F = ((long3F - Ones) & ~long3F & Highs) != 0;
+    return (word & (Ones * 0x40u)) == 0 && !any3F;
+}
+
+// Steps over count codes; the caller has checked that they lie inside the block. Channels that
+// move slowly take one byte each, so eight of them are stepped over at once where they can.
+std::size_t skipCodes(const unsigned char *bytes, std::size_t at, std::size_t count)
+{
+    while (count >= 8 && at + 8 <= HistoryBlockSize && eightShortCodes(bytes + at)) {
+        at += 8;
+        count -= 8;
+    }
+    for (; count > 0; --count)
+        at += CodeLengths[bytes[at]];
+    return at;
+}
+
+} // namespace
+
+bool HistoryBlockReader::sampleFits(std::size_t cursor) const
+{
+    if (HistoryBlockSize - cursor >= MaxSampleCodes)
+        return true;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(m_block.data());
+    for (int code = 0; code < ChannelCount + CounterCount; ++code) {
+        if (cursor >= HistoryBlockSize)
+            return false;
+        cursor += CodeLengths[bytes[cursor]];
+    }
+    return cursor <= HistoryBlockSize;
+}
+
+void HistoryBlockReader::addFollowedInside(std::size_t &cursor)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(m_block.data());
+    std::size_t at = cursor;
+    std::size_t code = 0; // the code at `at`
+    for (std::size_t i = 0; i < m_followedCount; ++i) {
+        const std::size_t channel = m_followed[i];
+        at = skipCodes(bytes, at, channel - code);
+        const std::size_t length = CodeLengths[bytes[at]];
+        m_sample.channels[channel] = wrappingAdd(m_sample.channels[channel], deltaCodeValue(bytes + at, length));
+        at += length;
+        code = channel + 1;
+    }
+    cursor = skipCodes(bytes, at, ChannelCount + CounterCount - code);
+}
+
+void HistoryBlockReader::followOnly(std::initializer_list<qint32> channels)
+{
+    std::array<bool, ChannelCount> followed{};
+    for (const qint32 channel : channels) {
+        if (channel >= 0 && channel < ChannelCount)
+            followed[static_cast<std::size_t>(channel)] = true;
+    }
+    m_followsAll = false;
+    m_followedCount = 0;
+    for (std::size_t channel = 0; channel < followed.size(); ++channel) {
+        if (followed[channel])
+            m_followed[m_followedCount++] = channel;
     }
 }
 
@@ -79,15 +149,14 @@ BlockStep HistoryBlockReader::next()
         m_stampError = *error;
         return m_finished = BlockStep::StampRejected;
     }
-    if (HistoryBlockSize - cursor >= MaxSampleCodes) {
+    // A sample that would run past the block is not taken at all: sample() stays the last whole one.
+    if (!sampleFits(cursor))
+        return m_finished = BlockStep::Overrun;
+    if (m_followsAll) {
         addDeltasInside(m_sample.channels, cursor);
         addDeltasInside(m_sample.counters, cursor);
     } else {
-        // Near the block's end the sample is decoded into a copy, taken only when it lies wholly inside.
-        HistorySample next = m_sample;
-        if (!addDeltas(next.channels, cursor) || !addDeltas(next.counters, cursor))
-            return m_finished = BlockStep::Overrun;
-        m_sample = next;
+        addFollowedInside(cursor);
     }
     m_sample.stamp = stamp;
     m_cursor = cursor;

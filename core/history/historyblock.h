@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <span>
 
 inline const QString HistoryFileName = QStringLiteral("REPORT.STG");
@@ -78,13 +79,19 @@ public:
     // The failed check after StampRejected.
     StampError stampError() const { return m_stampError; }
 
+    // From the next delta sample on, follows only these channels (numbers outside 0..53 are
+    // ignored) and no counter: the codes of the others are skipped, and their values in sample()
+    // go stale. Every stamp and every check stays as it was. A chart needs two channels of 54.
+    void followOnly(std::initializer_list<qint32> channels);
+
 private:
-    // Adds the next N codes to values; false, values partly changed, when the stream runs out.
-    template <std::size_t N>
-    bool addDeltas(std::array<qint32, N> &values, std::size_t &cursor) const;
-    // The same where the codes cannot run past the block.
+    // True when the sample's channel and counter codes from cursor on lie wholly inside the block.
+    bool sampleFits(std::size_t cursor) const;
+    // Adds the next N codes to values; the caller has checked that they lie inside the block.
     template <std::size_t N>
     void addDeltasInside(std::array<qint32, N> &values, std::size_t &cursor) const;
+    // The same for the followed channels only, skipping every other code of the sample.
+    void addFollowedInside(std::size_t &cursor);
 
     HistoryBlockBytes m_block;
     std::size_t m_cursor = HistoryBlockLayout::DeltaStream;
@@ -93,4 +100,7 @@ private:
     BlockStep m_finished = BlockStep::Sample; // Sample while the block has samples left
     StampError m_stampError = StampError::InvalidTime;
     HistorySample m_sample;
+    bool m_followsAll = true;
+    std::array<std::size_t, ChannelCount> m_followed{}; // ascending, without repeats
+    std::size_t m_followedCount = 0;
 };

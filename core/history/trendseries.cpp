@@ -89,6 +89,7 @@ TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankC
             return {problem, file.problemText(read)};
         }
         HistoryBlockReader reader(block);
+        reader.followOnly({chart.level.channel, chart.temperature.channel});
         BlockStep outcome = BlockStep::End;
         for (int j = decodeBlock(reader, chart, samples, outcome); j-- > 0 && series.sampleCount < TrendCapacity;)
             appendSample(series, samples[static_cast<std::size_t>(j)], derivation);

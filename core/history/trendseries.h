@@ -20,7 +20,7 @@ inline constexpr int TrendCapacity = 60000;
 template <typename T>
 using TrendArray = std::array<T, TrendCapacity + 1>;
 
-// One instance lives for the whole run (about 10 MB: allocate it once, on the heap) and every load
+// One instance lives for the whole run (about 5 MB: allocate it once, on the heap) and every load
 // replaces its contents. Position 1 is the newest sample, higher positions lie further back.
 // Positions above sampleCount hold zero values and a zero time stamp.
 struct TrendSeries
@@ -31,7 +31,6 @@ struct TrendSeries
     TrendArray<long double> mass{};        // t
     TrendArray<long double> volume{};      // m3
     TrendArray<SampleTime> times{};
-    TrendArray<qint32> scaled{}; // pixel heights of one curve, the chart drawing's scratch space
 
     // What the last load read before it stretched the series: the samples and the ratio.
     qint32 loadedCount = 0;

@@ -186,3 +186,32 @@ TEST_F(HistoryBlockTest, ACorruptCountStopsAtTheLastSampleWhollyInsideTheBlock)
 }
 
 } // namespace
+
+namespace {
+
+// A chart follows two channels: they, the stamps and the end of the block read as in a full decoding,
+// over codes of every length and a last sample that runs past the block.
+TEST_F(HistoryBlockTest, FollowingSomeChannelsReadsThemAsAFullDecodingDoes)
+{
+    build(255);
+    QByteArray stream;
+    const char *codes[] = {"05", "41 00", "BF", "6F FF FF", "3F FF FF FF FF", "7F 00 00 01"};
+    for (int i = 0; stream.size() < 4096; ++i)
+        stream += deltaSample("0A", codes[i % 6], codes[(i + 1) % 6], codes[(i + 2) % 6]);
+    setStream(stream.left(HistoryBlockSize - 172));
+    HistoryBlockReader full(block);
+    HistoryBlockReader followed(block);
+    followed.followOnly({53, 0, 53, 99, -1});
+    BlockStep step = BlockStep::Sample;
+    do {
+        step = full.next();
+        ASSERT_EQ(followed.next(), step) << full.index();
+        EXPECT_EQ(followed.sample().stamp, full.sample().stamp);
+        EXPECT_EQ(followed.sample().channels[0], full.sample().channels[0]);
+        EXPECT_EQ(followed.sample().channels[53], full.sample().channels[53]);
+    } while (step == BlockStep::Sample);
+    EXPECT_EQ(step, BlockStep::Overrun);
+    EXPECT_GT(followed.index(), 40);
+}
+
+} // namespace
