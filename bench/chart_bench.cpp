@@ -1,8 +1,14 @@
 // Time of one trend chart frame as a pointer move draws it: four curves, the cross-hair and the
-// read-out, over a long and a short history (the cost must not grow with the history).
+// read-out, over a long and a short history (the cost must not grow with the history); and of a
+// month's chart page printed to a PDF file, with the file's size (goals: 200 ms, 300 KB).
 #include "core/history/trendseries.h"
 #include "trend/chartframe.h"
 #include "trend/chartgeometry.h"
+#include "trend/chartpage.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 
 #include <benchmark/benchmark.h>
@@ -59,5 +65,27 @@ void chartFrame(benchmark::State &state)
     }
 }
 BENCHMARK(chartFrame)->Arg(60000)->Arg(600)->Unit(benchmark::kMicrosecond);
+
+// A month at the period "mesec" (one position for seven ten-minute samples) fills the plot: the
+// page draws its 577 positions over the sheet's width at 1200 dpi, with the read-out's cross-hair.
+void chartPagePdf(benchmark::State &state)
+{
+    const std::unique_ptr<TrendSeries> history = series(30 * 144 / 7);
+    const TankChartRecord record = chartRecord();
+    const ChartInput input{*history, record, QStringLiteral("Suncokretovo ulje"), TankRights{86, 1, 1, 1, 1, 1},
+                           chartScrollRange(history->sampleCount, 1).position, QLocale::c()};
+    ReadOut readOut;
+    readOut.active = true;
+    readOut.mouse = QPoint(400, 275);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.pdf"));
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(path);
+        benchmark::DoNotOptimize(PrintChartPage(printer, input, readOut, QDateTime(QDate(2001, 3, 28), QTime(9, 5))));
+    }
+    state.counters["pdf_kB"] = static_cast<double>(QFileInfo(path).size()) / 1024;
+}
+BENCHMARK(chartPagePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace

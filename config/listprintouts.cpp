@@ -6,6 +6,8 @@
 #include "core/drawing/drawhelpers.h"
 #include "core/text/numberformat.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
 namespace {
@@ -30,11 +32,32 @@ int pagesFor(qsizetype count, int perPage, int limit)
     return std::clamp(static_cast<int>((count + perPage - 1) / perPage), 1, limit);
 }
 
-// Tank list: a header row and 15 tank rows, each two row units high, below top = H / 6.
+// A cell's text in Arial at `size` points, centred between the cell's top and bottom and `pad` pixels
+// in from its left edge, or from its right edge when alignRight; a text too wide for the cell is
+// printed smaller until it fits between the pads.
+void cellText(Canvas &canvas, const QRect &cell, const QString &text, int size, bool alignRight, int pad)
+{
+    CanvasState &state = canvas.state();
+    state.font = CanvasFont{QStringLiteral("Arial"), size, WinBlack};
+    state.transparentText = true;
+    state.textAlign = TextAlign::Left | TextAlign::Top;
+    const int room = cell.width() - 2 * pad;
+    while (state.font.size > 1 && canvas.textWidth(text) > room)
+        --state.font.size;
+    const int width = canvas.textWidth(text);
+    const QFontMetrics metrics(canvas.qtFont());
+    const int x = alignRight ? cell.right() + 1 - pad - width : cell.left() + pad;
+    canvas.textOut(x, cell.top() + (cell.height() - metrics.height()) / 2, text);
+}
+
+// Tank list: a header row and 15 tank rows, each two row units high, below top = H / 6; the
+// columns are one margin unit u wide, the last (the material) two. Numbers stand right in their
+// cells, names and headers left, all a twelfth of u in from the rules.
 void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, TankCount> &rows, const Clock &clock)
 {
     const PageGeometry page = pageGeometry(size);
     const int u = page.margin;
+    const int pad = u / 12;
     const int top = page.height / 6;
     const int rowHeight = 2 * page.rowUnit;
     DrawText(canvas, u, page.titleY,
@@ -45,20 +68,18 @@ void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, Tank
     for (int m = 2; m <= 9; ++m)
         DrawLine(canvas, m * u, top, m * u, bottom, 1);
 
-    DrawText(canvas, u, top + 2, QStringLiteral("Rezervoar"), 12, 10);
-    const QString headers[] = {QStringLiteral("Precnik [m]"), QStringLiteral("Visina [m]"), QStringLiteral("Nivom. [m]"),
-                               QStringLiteral("Mz [mm]"),     QStringLiteral("H max [m]"),  QStringLiteral("V max [m3]"),
-                               QStringLiteral("V mz [m3]"),   QStringLiteral("Materijal")};
-    for (int m = 2; m <= 9; ++m)
-        DrawText(canvas, m * u, top + 12, headers[m - 2], 10, m == 2 ? 5 : 10);
-
+    const auto cell = [&](int m, int k) { return QRect(m * u, top + k * rowHeight, m == 9 ? 2 * u : u, rowHeight); };
+    const QString headers[] = {QStringLiteral("Rezervoar"), QStringLiteral("Precnik [m]"), QStringLiteral("Visina [m]"),
+                               QStringLiteral("Nivom. [m]"), QStringLiteral("Mz [mm]"),  QStringLiteral("H max [m]"),
+                               QStringLiteral("V max [m3]"), QStringLiteral("V mz [m3]"),  QStringLiteral("Materijal")};
+    for (int m = 1; m <= 9; ++m)
+        cellText(canvas, cell(m, 0), headers[m - 1], m == 1 ? 12 : 10, false, pad);
     for (int k = 1; k <= TankCount; ++k) {
-        const int y = top + k * rowHeight + 12;
         const TankGridRow &row = rows[static_cast<std::size_t>(k - 1)];
-        DrawText(canvas, u, y, tankDisplayName(k), 12, 10);
+        cellText(canvas, cell(1, k), tankDisplayName(k), 12, false, pad);
         for (int m = FirstGeometryColumn; m < TankMaterialColumn; ++m)
-            DrawTextRight(canvas, m * u + u, y, row[static_cast<std::size_t>(m)], 8, 10);
-        DrawText(canvas, 9 * u, y, row[TankMaterialColumn], 8, 20);
+            cellText(canvas, cell(m, k), row[static_cast<std::size_t>(m)], 8, true, pad);
+        cellText(canvas, cell(9, k), row[TankMaterialColumn], 8, false, pad);
     }
     drawFooter(canvas, page, 12, clock);
 }
@@ -82,22 +103,26 @@ void drawMaterialPage(Canvas &canvas, QSize size, int pageNumber, const QList<Ma
     for (const int x : {x1, x2, x3, x4})
         DrawLine(canvas, x, top, x, top + lastRule * r, 1);
 
-    DrawText(canvas, u, top + 2, QStringLiteral("No"), 10, 10);
-    DrawText(canvas, x1, top + 2, QStringLiteral("Materijal"), 10, 5);
-    DrawText(canvas, x2, top + 2, QStringLiteral("Vrsta materijala"), 10, 10);
-    DrawText(canvas, x3, top + 2, QStringLiteral("Sifra"), 10, 10);
-    DrawText(canvas, x4, top + 12, QStringLiteral("Ro na 20 \u00B0C [kg/m3]"), 8, 10);
+    const int pad = u / 12;
+    const std::array<int, 6> edges{u, x1, x2, x3, x4, page.width - u};
+    const auto cell = [&](int column, int row) {
+        return QRect(edges[column], top + row * r, edges[column + 1] - edges[column], r);
+    };
+    const QString headers[] = {QStringLiteral("No"), QStringLiteral("Materijal"), QStringLiteral("Vrsta materijala"),
+                               QStringLiteral("Sifra"), QStringLiteral("Ro na 20 \u00B0C [kg/m3]")};
+    for (std::size_t column = 0; column < 5; ++column)
+        cellText(canvas, cell(static_cast<int>(column), 0), headers[column], column == 4 ? 8 : 10, false, pad);
 
     const int first = (pageNumber - 1) * MaterialsPerPrintedPage;
     const int last = std::min(static_cast<int>(rows.size()), first + MaterialsPerPrintedPage);
     for (int m = first; m < last; ++m) {
-        const int y = top + (m - first + 1) * r + 12;
-        const MaterialGridRow &row = rows[m];
-        DrawText(canvas, u, y, FormatInteger(m + 1), 8, 10);
-        DrawText(canvas, x1, y, row[MaterialNameColumn], 7, 10);
-        DrawText(canvas, x2, y, row[MaterialKindColumn], 7, 10);
-        DrawText(canvas, x3, y, row[MaterialSifraColumn], 7, 10);
-        DrawText(canvas, x4, y, row[MaterialDensityColumn], 7, 10);
+        const int row = m - first + 1;
+        const MaterialGridRow &material = rows[m];
+        cellText(canvas, cell(0, row), FormatInteger(m + 1), 8, true, pad);
+        cellText(canvas, cell(1, row), material[MaterialNameColumn], 7, false, pad);
+        cellText(canvas, cell(2, row), material[MaterialKindColumn], 7, false, pad);
+        cellText(canvas, cell(3, row), material[MaterialSifraColumn], 7, false, pad);
+        cellText(canvas, cell(4, row), material[MaterialDensityColumn], 7, true, pad);
     }
     drawFooter(canvas, page, 10, clock);
 }
@@ -111,6 +136,14 @@ struct UserPage
 
     int rowTop(int block, int row) const { return top + (7 * (block - 1) + row) * page.rowUnit; }
     int tankX(int j) const { return page.margin + page.width / 6 + 2 * (j - 1) * (page.width / 45); }
+    // The cell of tank column j in a block's row; j = 0 is the names' column left of the tanks.
+    QRect cell(int block, int row, int j) const
+    {
+        const int left = j == 0 ? page.margin : tankX(j);
+        const int right = j == 0 ? tankX(1) : tankX(j) + 2 * (page.width / 45);
+        return QRect(left, rowTop(block, row), right - left, page.rowUnit);
+    }
+    int pad() const { return page.margin / 12; }
 };
 
 constexpr int UserBlockRows = 7;
@@ -125,27 +158,29 @@ void drawUserBlockRuling(Canvas &canvas, const UserPage &layout, int block)
 {
     static const QString rightNames[] = {QStringLiteral("Nivo"), QStringLiteral("Temperatura"), QStringLiteral("Masa"),
                                          QStringLiteral("Zapremina"), QStringLiteral("Istorija")};
-    const int u = layout.page.margin;
     for (int j = 1; j <= TankCount; ++j)
         DrawLine(canvas, layout.tankX(j), layout.rowTop(block, 1), layout.tankX(j), layout.rowTop(block, UserBlockRows), 1);
-    DrawText(canvas, u, layout.rowTop(block, 1) + 2, QStringLiteral("Rezervoar"), 10, 10);
+    cellText(canvas, layout.cell(block, 1, 0), QStringLiteral("Rezervoar"), 10, false, layout.pad());
     for (int j = 1; j <= TankCount; ++j)
-        DrawText(canvas, layout.tankX(j), layout.rowTop(block, 1) + 2, tankDisplayName(j), 8, 10);
+        cellText(canvas, layout.cell(block, 1, j), tankDisplayName(j), 8, false, layout.pad());
     for (int right = 0; right < 5; ++right)
-        DrawText(canvas, u, layout.rowTop(block, right + 2) + 2, rightNames[right], 10, 10);
+        cellText(canvas, layout.cell(block, right + 2, 0), rightNames[right], 10, false, layout.pad());
 }
 
 void drawUser(Canvas &canvas, const UserPage &layout, int block, const UserWire &user)
 {
-    DrawText(canvas, layout.page.margin, layout.rowTop(block, 0) + 12,
+    const QRect userRow(layout.page.margin, layout.rowTop(block, 0), layout.page.width - 2 * layout.page.margin,
+                        layout.page.rowUnit);
+    cellText(canvas, userRow,
              QStringLiteral("Korisnik : ") + textUpToNul(user.userName) + QStringLiteral("   Lozinka : ")
                  + textUpToNul(user.password),
-             8, 10);
+             8, false, layout.pad());
     for (int j = 1; j <= TankCount; ++j) {
         const std::array<quint8, 5> flags = flagsOf(user.rights[static_cast<std::size_t>(j - 1)]);
-        for (int right = 0; right < 5; ++right)
-            DrawText(canvas, layout.tankX(j), layout.rowTop(block, right + 2) + 12,
-                     flags[static_cast<std::size_t>(right)] == 1 ? QStringLiteral("  x") : QStringLiteral("   "), 7, 10);
+        for (int right = 0; right < 5; ++right) {
+            if (flags[static_cast<std::size_t>(right)] == 1)
+                cellText(canvas, layout.cell(block, right + 2, j), QStringLiteral("x"), 7, false, layout.pad());
+        }
     }
 }
 

@@ -39,12 +39,26 @@ void renderPage(const Printout &printout, int page, QPaintDevice &device)
     printout.drawPage(canvas, QSize(device.width(), device.height()), page);
 }
 
+bool printPages(const Printout &printout, QPagedPaintDevice &device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (int page = 1; page <= printout.pages; ++page) {
+        if (page > 1 && !device.newPage())
+            return false;
+        Canvas canvas(painter, device.logicalDpiY());
+        printout.drawPage(canvas, QSize(device.width(), device.height()), page);
+    }
+    return painter.end();
+}
+
 void printPrintout(const Printout &printout, Dialogs &dialogs)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs.choosePrinter(printer))
         return;
     printer.setPageOrientation(printout.orientation);
-    for (int page = 1; page <= printout.pages; ++page)
-        renderPage(printout, page, printer);
+    if (!printPages(printout, printer))
+        dialogs.reportError(QStringLiteral("Stampanje nije uspelo."));
 }

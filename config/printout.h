@@ -12,6 +12,7 @@
 class Canvas;
 class Clock;
 class Dialogs;
+class QPagedPaintDevice;
 class QPaintDevice;
 
 // Geometry of a page of W x H device pixels, every division an integer one.
@@ -45,6 +46,10 @@ struct Printout
 // Draws the page on the device, with font sizes in points at the device's resolution.
 void renderPage(const Printout &printout, int page, QPaintDevice &device);
 
+// Every page of the printout in one job on the device, each page after the first on a new sheet;
+// false when the device could not be painted on.
+bool printPages(const Printout &printout, QPagedPaintDevice &device);
+
 // The print command: the print dialog through dialogs; unless the operator cancels, the printout's
-// orientation is set and every page printed as a print job of its own.
+// orientation is set and all its pages printed as one job. A failure is reported.
 void printPrintout(const Printout &printout, Dialogs &dialogs);

@@ -220,7 +220,7 @@ void QuantityReportWindow::Button1Click()
 
 void QuantityReportWindow::Stampa1Click()
 {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
     if (!m_services.dialogs.choosePrinter(printer))
         return;
     printer.setPageOrientation(QPageLayout::Portrait);

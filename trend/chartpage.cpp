@@ -6,8 +6,11 @@
 #include "trend/chartgeometry.h"
 #include "trend/chartparts.h"
 
+#include <QLine>
 #include <QPagedPaintDevice>
 #include <QPainter>
+
+#include <vector>
 
 using namespace ChartGeometry;
 
@@ -77,7 +80,8 @@ void drawPageCurve(Canvas &canvas, const ChartScale &scale, const PagePlot &plot
     const TrendArray<long double> &values = series.values(quantity);
     const int pageCount = scale.width(series.sampleCount);
     const int pageScroll = scale.width(input.scrollPosition);
-    canvas.state().pen = CanvasPen{settings.curveColour, settings.lineWidth, PenStyle::Solid};
+    std::vector<QLine> segments;
+    segments.reserve(static_cast<std::size_t>(plot.right - plot.left + 1));
     for (int x = plot.right; x >= plot.left; --x) {
         const int position = roundHalfEven((pageCount - (pageScroll - (plot.right - x))) / scale.sx);
         if (!series.holdsSample(position) || !series.holdsSample(position + 1))
@@ -86,9 +90,10 @@ void drawPageCurve(Canvas &canvas, const ChartScale &scale, const PagePlot &plot
         const int to = heights.heightOf(values[static_cast<std::size_t>(position + 1)]);
         if (from == to && (from == 0 || from == top))
             continue;
-        canvas.moveTo(x, plot.bottom - from);
-        canvas.lineTo(x - 1, plot.bottom - to);
+        segments.emplace_back(x, plot.bottom - from, x - 1, plot.bottom - to);
     }
+    canvas.state().pen = CanvasPen{settings.curveColour, settings.lineWidth, PenStyle::Solid};
+    canvas.lines(segments);
 }
 
 QString printingStamp(const QDateTime &printedAt)

@@ -56,18 +56,19 @@ void drawPlotFrame(Canvas &canvas, const ChartScale &scale)
     const int top = scale.row(PlotTop);
     const int bottom = scale.row(PlotBottom);
     CanvasState &state = canvas.state();
+    state.pen = CanvasPen{Silver, 1, PenStyle::Dot};
+    for (int y = PlotTop + GridRowStep; y < PlotBottom; y += GridRowStep)
+        line(canvas, left, scale.row(y), right, scale.row(y));
+    for (int x = PlotLeft + GridColumnStep; x < PlotRight; x += GridColumnStep)
+        line(canvas, scale.column(x), top, scale.column(x), bottom);
+
+    // The frame goes over the grid lines' ends, so that it stays unbroken.
     state.pen = CanvasPen{WinBlack, 1, PenStyle::Solid};
     canvas.moveTo(left, top);
     canvas.lineTo(right, top);
     canvas.lineTo(right, bottom);
     canvas.lineTo(left, bottom);
     canvas.lineTo(left, top);
-
-    state.pen = CanvasPen{Silver, 1, PenStyle::Dot};
-    for (int y = PlotTop + GridRowStep; y < PlotBottom; y += GridRowStep)
-        line(canvas, left, scale.row(y), right, scale.row(y));
-    for (int x = PlotLeft + GridColumnStep; x < PlotRight; x += GridColumnStep)
-        line(canvas, scale.column(x), top, scale.column(x), bottom);
 }
 
 void drawTimeLabels(Canvas &canvas, const ChartScale &scale, const ChartInput &input, int timeGap, int dateGap)

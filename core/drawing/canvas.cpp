@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QLine>
 #include <QPen>
@@ -101,6 +102,7 @@ QColor toQColor(WinColour colour)
 Canvas::Canvas(QPainter &painter, int pixelsPerInch)
     : m_painter(painter)
     , m_pixelsPerInch(pixelsPerInch)
+    , m_strokesLines(painter.paintEngine() != nullptr && painter.paintEngine()->type() != QPaintEngine::Raster)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -119,8 +121,7 @@ void Canvas::lineTo(int x, int y)
     const CanvasPen &pen = m_state.pen;
     if (pen.style == PenStyle::Null || from == to)
         return;
-    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
-    if (pen.width <= 1 && !styled) {
+    if (walksPixels()) {
         drawThinLine(from, to);
         return;
     }
@@ -128,15 +129,33 @@ void Canvas::lineTo(int x, int y)
     m_painter.drawLine(from, to);
 }
 
-// Windows draws wide pens solid with round ends, and patterns only on one-pixel pens.
+bool Canvas::walksPixels() const
+{
+    const CanvasPen &pen = m_state.pen;
+    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
+    return !m_strokesLines && pen.width <= 1 && !styled;
+}
+
+// Windows draws wide pens solid with round ends, and patterns only on one-pixel pens. On paper a
+// one-pixel pen is one device pixel wide, and a pattern keeps the size it has on a 96 dpi screen at
+// any pen width, so that a dotted line stays visibly dotted.
 QPen Canvas::qtPen() const
 {
     const CanvasPen &pen = m_state.pen;
     if (pen.style == PenStyle::Null)
         return QPen(Qt::NoPen);
-    if (pen.width > 1)
+    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
+    if (pen.width > 1 && !(styled && m_strokesLines))
         return QPen(toQColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    return QPen(toQColor(pen.colour), 0, toQtPenStyle(pen.style), Qt::FlatCap);
+    QPen qtPen(toQColor(pen.colour), pen.width > 1 ? pen.width : 0, toQtPenStyle(pen.style), Qt::FlatCap);
+    if (styled && m_strokesLines) {
+        const double stretch = m_pixelsPerInch / 96.0 / std::max(1, pen.width);
+        QList<qreal> pattern = qtPen.dashPattern();
+        for (qreal &length : pattern)
+            length *= stretch;
+        qtPen.setDashPattern(pattern);
+    }
+    return qtPen;
 }
 
 void Canvas::selectShapePenAndBrush()
@@ -198,24 +217,45 @@ void Canvas::lines(std::span<const QLine> segments)
     if (segments.empty())
         return;
     m_state.penPosition = segments.back().p2();
-    const CanvasPen &pen = m_state.pen;
-    if (pen.style == PenStyle::Null)
+    if (m_state.pen.style == PenStyle::Null)
         return;
-    const bool styled = pen.style != PenStyle::Solid && pen.style != PenStyle::InsideFrame;
-    if (pen.width <= 1 && !styled) {
+    if (walksPixels()) {
         m_points.clear();
         const QRect visible = visibleArea();
         for (const QLine &segment : segments)
             appendThinLine(m_points, segment.p1(), segment.p2(), visible);
-        m_painter.setPen(QPen(toQColor(pen.colour), 0));
+        m_painter.setPen(QPen(toQColor(m_state.pen.colour), 0));
         m_painter.drawPoints(m_points);
         return;
     }
     m_painter.setPen(qtPen());
+    if (m_strokesLines) {
+        strokeJoined(segments);
+        return;
+    }
     for (const QLine &segment : segments) {
         if (segment.p1() != segment.p2())
             m_painter.drawLine(segment);
     }
+}
+
+// Segments that meet end to start are stroked as one polyline, which keeps a printed curve small.
+void Canvas::strokeJoined(std::span<const QLine> segments)
+{
+    m_points.clear();
+    for (const QLine &segment : segments) {
+        if (segment.p1() == segment.p2())
+            continue;
+        if (!m_points.isEmpty() && m_points.back() != segment.p1()) {
+            m_painter.drawPolyline(m_points);
+            m_points.clear();
+        }
+        if (m_points.isEmpty())
+            m_points.append(segment.p1());
+        m_points.append(segment.p2());
+    }
+    if (!m_points.isEmpty())
+        m_painter.drawPolyline(m_points);
 }
 
 // The logical pixels that land on the paint device, one pixel of margin around them.

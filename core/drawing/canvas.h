@@ -68,7 +68,8 @@ class Canvas
 {
 public:
     // Draws through painter, which must stay active while the canvas is used. Font sizes are in
-    // points at pixelsPerInch (96 on the screen).
+    // points at pixelsPerInch (96 on the screen). On a picture, thin lines are the pixels Windows
+    // would set; on a printer or PDF writer they are strokes one device pixel wide.
     explicit Canvas(QPainter &painter, int pixelsPerInch = 96);
 
     CanvasState &state() { return m_state; }
@@ -105,13 +106,16 @@ public:
     QFont qtFont() const;
 
 private:
+    bool walksPixels() const;
     void drawThinLine(QPoint from, QPoint to);
+    void strokeJoined(std::span<const QLine> segments);
     QRect visibleArea() const;
     QPen qtPen() const;
     void selectShapePenAndBrush();
 
     QPainter &m_painter;
     int m_pixelsPerInch;
+    bool m_strokesLines; // a vector or printer device
     CanvasState m_state;
-    QPolygon m_points; // the pixels of thin lines, reused so that drawing them allocates nothing
+    QPolygon m_points; // the pixels of thin lines or a polyline's points, reused to allocate nothing
 };

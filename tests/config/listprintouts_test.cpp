@@ -3,6 +3,11 @@
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/imageink.h"
+#include "tests/support/pdfpages.h"
+#include "tests/support/recordingdialogs.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +88,23 @@ TEST(TankListPrintout, RulesSeventeenRowsAndTenColumnsOnALandscapePage)
     EXPECT_TRUE(inkIn(page, QRect(91, 850 - 70, 300, 14))) << "footer";
 }
 
+TEST(TankListPrintout, NumbersStandRightInsideTheirCellsCentredInTheirRows)
+{
+    std::array<TankGridRow, TankCount> rows{};
+    rows[0] = {u"1"_s, u"R 74"_s, u"12.000"_s, u"100000000000000000000.000"_s, u"0.500"_s, u"200"_s,
+               u"11.800"_s, u"1334.000"_s, u"15.580"_s, u"RBD SU"_s};
+    const QImage page = render(tankListPrintout(rows, Clock6March), 1, Landscape);
+    const int u = 91, pad = u / 12, rowTop = 141 + 32, rowBottom = rowTop + 32;
+    for (int m = 2; m <= 8; ++m) {
+        SCOPED_TRACE(m);
+        const QRect ink = inkBounds(page, QRect(QPoint(m * u + 2, rowTop + 2), QPoint((m + 1) * u - 2, rowBottom - 2)));
+        ASSERT_FALSE(ink.isNull());
+        EXPECT_NEAR(ink.right(), (m + 1) * u - pad, 2);
+        EXPECT_GE(ink.left(), m * u + pad - 1) << "the long number stays in its cell";
+        EXPECT_NEAR(ink.center().y(), (rowTop + rowBottom) / 2, 3);
+    }
+}
+
 TEST(MaterialListPrintout, ThirtyThreeMaterialsFillPageOneAndOneRowOfPageTwo)
 {
     const Printout printout = materialListPrintout(materials(33), Clock6March);
@@ -118,6 +140,40 @@ TEST(UserListPrintout, SevenUsersFillTwoBlocksOfPageTwoAndNoUsersLeaveTheFirstRu
     EXPECT_FALSE(inkIn(empty, blockRow(1, 0)));
     EXPECT_TRUE(inkIn(empty, blockRow(1, 1)));
     EXPECT_EQ(inkRuns(empty, QPoint(850 - 75, 134), QPoint(850 - 75, 137 + 35 * 21 + 3)), 36);
+}
+
+// The print command sent to a PDF file, each page as poppler renders it at 100 dpi.
+QList<QImage> printedPages(const Printout &printout)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"list.pdf"_s);
+    RecordingDialogs dialogs;
+    dialogs.printerAnswers = {true};
+    dialogs.choosePrinterSettings = [&pdf](QPrinter &printer) { printer.setOutputFileName(pdf); };
+    printPrintout(printout, dialogs);
+    EXPECT_TRUE(dialogs.calls.size() == 1) << "no error reported";
+    return pdfPages(pdf, 100);
+}
+
+TEST(ListPrintoutsOnPaper, EveryPageInOneFileWithAllItsRules)
+{
+    const struct { const char *name; Printout printout; int pages, rules, columnLines; } cases[] = {
+        // 15 tank rows under a header, ten column lines; 32 materials under a header, six column
+        // lines; five user blocks of seven rows, the frame's two sides running the whole table.
+        {"Tanks", tankListPrintout({}, Clock6March), 1, 17, 10},
+        {"Materials", materialListPrintout(materials(96), Clock6March), 3, 34, 6},
+        {"Users", userListPrintout(users(100), Clock6March), 20, 36, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<QImage> pages = printedPages(c.printout);
+        ASSERT_EQ(pages.size(), c.pages);
+        for (const QImage &page : pages) {
+            // Rules run between the margins, 10/12 of the width; column lines down most of the table.
+            EXPECT_EQ(longLines(page, page.width() * 10 / 12 * 9 / 10, false).size(), c.rules);
+            EXPECT_EQ(longLines(page, page.height() / 4, true).size(), c.columnLines);
+        }
+    }
 }
 
 } // namespace

@@ -7,12 +7,14 @@
 #include "report/reportsettings.h"
 #include "tests/report/reportfixture.h"
 #include "tests/support/historybytes.h"
+#include "tests/support/pdfpages.h"
 #include "tests/support/widgetdriving.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -126,4 +128,24 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
     click("Button1");
     EXPECT_EQ(window->report().rows[1].group, 2) << "the new mode and groups are drawn";
+}
+
+TEST_F(ReportWindowTest, ThePrintedTableKeepsEveryLine)
+{
+    show();
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    dialogs.printerAnswers = {true};
+    dialogs.choosePrinterSettings = [&pdf](QPrinter &printer) { printer.setOutputFileName(pdf); };
+    trigger("Stampa1");
+    const QList<QImage> pages = pdfPages(pdf, 150);
+    ASSERT_EQ(pages.size(), 1);
+    const QImage &page = pages.front();
+    // The table runs across 450 of the 800 design columns. The demonstration plant's eight groups
+    // (by "sifra") have 26 rows (header, tanks and sums), each with a line under it, and a line over
+    // each group; the five column lines run down every group at the same places.
+    const QList<int> rows = longLines(page, page.width() * 450 / 800 * 9 / 10, false);
+    EXPECT_EQ(rows.size(), 26 + 8);
+    const int groupHeight = page.height() * 20 / 1180 * 2; // at least a header and one tank row
+    const QList<int> columns = longLines(page, groupHeight, true);
+    EXPECT_EQ(columns.size(), 5);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <ostream>
 
 class RecordingDialogs final : public Dialogs
@@ -33,10 +34,13 @@ public:
         calls.append({Kind::Colour, initial.name(), QString()});
         return next(colourAnswers, std::optional<QColor>());
     }
-    bool choosePrinter(QPrinter &) override
+    bool choosePrinter(QPrinter &printer) override
     {
         calls.append({Kind::Printer, QString(), QString()});
-        return next(printerAnswers, false);
+        const bool print = next(printerAnswers, false);
+        if (print && choosePrinterSettings)
+            choosePrinterSettings(printer);
+        return print;
     }
     std::optional<QString> chooseSaveFile(const QString &caption, const QString &suggestedName, const QString &) override
     {
@@ -52,6 +56,8 @@ public:
     std::deque<std::optional<QColor>> colourAnswers;
     std::deque<bool> printerAnswers;
     std::deque<QString> saveFileAnswers; // an empty path cancels
+    // What the operator sets in a print dialog he confirms, such as printing to a PDF file.
+    std::function<void(QPrinter &)> choosePrinterSettings;
 
     QList<Call> calls;
 

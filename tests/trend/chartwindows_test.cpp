@@ -7,6 +7,7 @@
 #include "core/services/tw.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/namedcases.h"
+#include "tests/support/pdfpages.h"
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/widgetdriving.h"
 #include "tools/demohistory.h"
@@ -17,11 +18,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,6 +145,53 @@ TEST_F(ChartWindowTest, ARightDragScrollsBackOneSamplePerPixel)
     QApplication::sendEvent(chart, &drag);
     EXPECT_EQ(child<QScrollBar>(*window, "ScrollBar1")->value(), 4950); // 50 pixels right: 50 samples back
     EXPECT_EQ(window->readOut().mouse, QPoint(350, 300));
+}
+
+// A pixel of a curve: clearly coloured, where the frame, grid and texts are black or grey.
+bool isColoured(QRgb pixel)
+{
+    return std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) - std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) > 80;
+}
+
+TEST_F(ChartWindowTest, ThePrintedPageShowsTheFrameTheCurvesAndADottedCrossHair)
+{
+    createWindow();
+    window->show();
+    QWidget *chart = child<QWidget>(*window, "Chart");
+    QMouseEvent move(QEvent::MouseMove, QPointF(400, 275), chart->mapToGlobal(QPointF(400, 275)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(chart, &move); // the read-out and cross-hair go onto the page
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    dialogs.printerAnswers = {true};
+    dialogs.choosePrinterSettings = [&pdf](QPrinter &printer) { printer.setOutputFileName(pdf); };
+    child<QToolButton>(*window, "SpeedButton4")->click();
+
+    const QList<QImage> pages = pdfPages(pdf, 100);
+    ASSERT_EQ(pages.size(), 1);
+    const QImage &page = pages.front();
+    ASSERT_GT(page.width(), page.height()); // landscape
+    // The plot's frame unbroken: its top and bottom across 576 of the 800 design columns, its sides
+    // across 450 of the 600 design rows; the cross-hair's lines are dotted, so they are not long.
+    EXPECT_EQ(longLines(page, page.width() * 576 / 800 * 9 / 10, false).size(), 2);
+    EXPECT_EQ(longLines(page, page.height() * 450 / 600 * 8 / 10, true).size(), 2);
+    EXPECT_LT(QFileInfo(pdf).size(), 1000000); // lines, not a dot per pixel
+    // The cross-hair: a column near the middle with dark dots down most of the plot.
+    int dottedColumns = 0;
+    for (int x = page.width() * 45 / 100; x < page.width() * 55 / 100; ++x) {
+        int dark = 0;
+        for (int y = page.height() / 5; y < page.height() * 4 / 5; ++y)
+            dark += isDark(page.pixel(x, y));
+        dottedColumns += dark > page.height() / 10;
+    }
+    EXPECT_GE(dottedColumns, 1);
+    // The curves: coloured ink in most columns of the plot.
+    int colouredColumns = 0;
+    for (int x = page.width() / 5; x < page.width() * 4 / 5; ++x) {
+        bool coloured = false;
+        for (int y = page.height() / 5; y < page.height() * 4 / 5 && !coloured; ++y)
+            coloured = isColoured(page.pixel(x, y));
+        colouredColumns += coloured;
+    }
+    EXPECT_GT(colouredColumns, page.width() * 3 / 5 * 9 / 10);
 }
 
 constexpr int Tank80 = 4; // list index of "Rezervoar 80", slot 5
