@@ -41,13 +41,17 @@ void setShownCell(ConsoleSheet &sheet, int line, int column, char c)
     sheet.saved = false;
 }
 
-QList<int> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
+QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 {
-    QList<int> failed;
-    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i)
-        if (writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire)
-            != ExchangeStatus::Success)
-            failed.append(static_cast<int>(i) + 1);
+    QList<WriteFailure> failed;
+    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i) {
+        const qint32 status = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
+        if (status == ExchangeStatus::Success)
+            continue;
+        failed.append({tankDisplayName(static_cast<int>(i) + 1), status});
+        if (status == ExchangeStatus::AccessRefused)
+            break;
+    }
     sheet.saved = failed.isEmpty();
     return failed;
 }

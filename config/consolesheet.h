@@ -1,6 +1,7 @@
 // The console screen editor's working copy and its loading and saving over the server exchange.
 #pragma once
 
+#include "config/editorfaults.h"
 #include "core/plant/plantmodel.h"
 
 #include <QList>
@@ -31,6 +32,7 @@ bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);
 void setShownCell(ConsoleSheet &sheet, int line, int column, char c);
 
 // Writes the 15 screens of a loaded sheet in slot order with up to 5 tries each, going on after a
-// failure; returns the slots (1..15) whose write failed. saved becomes true only when none failed.
-// A sheet that was not loaded writes nothing and counts as saved.
-QList<int> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);
+// failure but stopping at a refused access; returns the writes that failed, named by their tanks.
+// saved becomes true only when none failed. A sheet that was not loaded writes nothing and counts
+// as saved.
+QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);

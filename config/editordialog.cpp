@@ -59,10 +59,18 @@ void EditorDialog::reportFailure(ServerRecord record, ExchangeOperation operatio
     reportExchangeFailure(m_services.dialogs, record, operation);
 }
 
-void EditorDialog::reportFailures(ServerRecord record, const QList<int> &failedSlots) const
+void EditorDialog::reportFailures(ServerRecord record, const QList<WriteFailure> &failures) const
 {
-    for (qsizetype i = 0; i < failedSlots.size(); ++i)
-        reportFailure(record, ExchangeOperation::Write);
+    if (!failures.isEmpty())
+        m_services.dialogs.message(writeFailuresText(record, failures), exchangeFailureCaption(record));
+}
+
+bool EditorDialog::reportCellFaults(const QList<CellFault> &faults) const
+{
+    if (faults.isEmpty())
+        return false;
+    m_services.dialogs.message(cellFaultsText(faults), QStringLiteral("Error"));
+    return true;
 }
 
 void EditorDialog::showEvent(QShowEvent *event)

@@ -1,8 +1,8 @@
 // The frame every configuration editor shares: a fixed modal window with the menu "&Meni".
 #pragma once
 
+#include "config/editorfaults.h"
 #include "config/editorservices.h"
-#include "core/exchange/exchangemessages.h"
 
 #include <QDialog>
 #include <QList>
@@ -38,8 +38,10 @@ protected:
 
     // The failure message of an exchange of the record.
     void reportFailure(ServerRecord record, ExchangeOperation operation) const;
-    // One failure message per failed write, in order.
-    void reportFailures(ServerRecord record, const QList<int> &failedSlots) const;
+    // One message naming every failed write and its reason; nothing when none failed.
+    void reportFailures(ServerRecord record, const QList<WriteFailure> &failures) const;
+    // One message naming every typed cell at fault; false, and nothing shown, when there are none.
+    bool reportCellFaults(const QList<CellFault> &faults) const;
 
     // Runs FormShow each time the window is shown.
     void showEvent(QShowEvent *event) override;

@@ -83,8 +83,7 @@ void MaterialEditor::Button1Click()
 
 void MaterialEditor::Button2Click()
 {
-    m_sheet.rows[m_cell.y() - 1][static_cast<std::size_t>(m_cell.x())] = m_value->text();
-    m_sheet.saved = false;
+    typeMaterialValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillGrid();
     m_entry->hide();
 }
@@ -101,8 +100,11 @@ void MaterialEditor::Pregled1Click()
 {
     if (!m_sheet.loaded)
         return;
-    if (const std::optional<ServerRecord> failed = saveMaterialSheet(m_services.server, m_sheet, m_services.w))
-        return reportFailure(*failed, ExchangeOperation::Write);
+    const MaterialSave save = saveMaterialSheet(m_services.server, m_sheet);
+    if (reportCellFaults(save.faults))
+        return;
+    if (save.failed)
+        return reportFailures(*save.failed, save.failures);
     FormShow();
 }
 

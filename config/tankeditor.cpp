@@ -92,7 +92,7 @@ void TankEditor::StringGrid1DblClick()
     if (m_cell.x() == TankMaterialColumn) {
         m_chooser->show();
         m_chooser->raise();
-    } else if (m_changeParameters->isChecked()) {
+    } else if (m_changeParameters->isChecked() && isTankGeometryColumn(m_cell.x())) {
         m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
         m_value->selectAll();
         m_entry->show();
@@ -113,10 +113,9 @@ void TankEditor::Button2Click()
     m_chooser->hide();
 }
 
-// A typed parameter only changes the grid; the exit asks about saving only after a material choice.
 void TankEditor::Button3Click()
 {
-    m_sheet.rows[static_cast<std::size_t>(m_cell.y() - 1)][static_cast<std::size_t>(m_cell.x())] = m_value->text();
+    typeTankValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillRows();
     m_entry->hide();
 }
@@ -126,9 +125,13 @@ void TankEditor::StampaClick()
     printPrintout(tankListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
 }
 
+// The grid shows what the server holds after the save, typed cells kept where nothing was written.
 void TankEditor::Snimikonfiguraciju1Click()
 {
-    reportFailures(ServerRecord::TankParams, saveTankSheet(m_services.server, m_sheet, m_services.w));
+    const TankSave save = saveTankSheet(m_services.server, m_sheet, m_services.w);
+    fillRows();
+    if (!reportCellFaults(save.faults))
+        reportFailures(ServerRecord::TankParams, save.failures);
 }
 
 void TankEditor::Izlaz1Click()

@@ -133,13 +133,14 @@ UserWire userWireFor(const UserRecord &user)
     return wire;
 }
 
-bool saveUsers(ServerExchange &server, QList<UserRecord> &users)
+std::optional<WriteFailure> saveUsers(ServerExchange &server, QList<UserRecord> &users)
 {
     for (UserRecord &user : users) {
-        if (writeRecord(server, userWireFor(user), encodeUserWire) != ExchangeStatus::Success)
-            return false;
+        const qint32 status = writeRecord(server, userWireFor(user), encodeUserWire);
+        if (status != ExchangeStatus::Success)
+            return WriteFailure{shownName(user).trimmed(), status};
         user.inUse = true;
         user.serverKey = user.password;
     }
-    return true;
+    return std::nullopt;
 }

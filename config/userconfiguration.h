@@ -1,7 +1,7 @@
 // The user editor's working copy of the server's users, with its loading and saving.
 #pragma once
 
-#include "core/exchange/exchangemessages.h"
+#include "config/editorfaults.h"
 #include "core/exchange/serverrecords.h"
 
 #include <QByteArray>
@@ -76,5 +76,6 @@ UserLoading loadUsers(ServerExchange &server);
 UserWire userWireFor(const UserRecord &user);
 
 // Writes users 1..n in order, up to 5 tries each; after each successful write the user is in use
-// and the server holds it under its password. Stops at the first failed write: false.
-bool saveUsers(ServerExchange &server, QList<UserRecord> &users);
+// and the server holds it under its password. Stops at the first failed write, which it returns,
+// named by the user's name.
+std::optional<WriteFailure> saveUsers(ServerExchange &server, QList<UserRecord> &users);
