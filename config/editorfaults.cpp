@@ -52,6 +52,9 @@ QString writeFailureReason(qint32 status)
 
 QString writeFailuresText(ServerRecord record, const QList<WriteFailure> &failures)
 {
+    const auto refused = [](const WriteFailure &failure) { return failure.status == ExchangeStatus::AccessRefused; };
+    if (std::any_of(failures.begin(), failures.end(), refused))
+        return writeFailureReason(ExchangeStatus::AccessRefused);
     // Reasons in the order they first appear, each with its records.
     QList<std::pair<QString, QStringList>> groups;
     for (const WriteFailure &failure : failures) {

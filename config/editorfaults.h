@@ -57,5 +57,6 @@ struct WriteFailure
 QString writeFailureReason(qint32 status);
 
 // The one message of a save whose writes failed: the record's failure text, then the failed records
-// grouped by reason, e.g. "R 74, R 75: Nemate pravo izmene konfiguracije.".
+// grouped by reason, e.g. "R 74, R 75: Racunar nije uspostavio vezu sa serverom.". A refused
+// access is the whole message: the operator may change nothing, whichever the record.
 QString writeFailuresText(ServerRecord record, const QList<WriteFailure> &failures);

@@ -48,6 +48,14 @@ UserRecord loadedUser(const UserWire &wire)
 
 } // namespace
 
+std::array<TankRights, TankCount> refusedRights()
+{
+    std::array<TankRights, TankCount> rights{};
+    for (std::size_t i = 0; i < rights.size(); ++i)
+        rights[i].tankId = static_cast<quint8>(TankIdList[i]);
+    return rights;
+}
+
 quint8 &rightFlag(TankRights &rights, int right)
 {
     return flagOf(rights, right);

@@ -63,11 +63,13 @@ INSTANTIATE_TEST_SUITE_P(Cells, TypedNumberTest, testing::Values(
 
 TEST(WriteFailuresText, GroupsTheRecordsByReasonAndNamesNoneForAListPage)
 {
-    const QList<WriteFailure> failures{{u"R 74"_s, ExchangeStatus::NoConnection}, {u"R 75"_s, ExchangeStatus::UnknownRequest},
-                                       {u"R 78"_s, ExchangeStatus::NoConnection}, {u"R 79"_s, ExchangeStatus::AccessRefused}};
+    QList<WriteFailure> failures{{u"R 74"_s, ExchangeStatus::NoConnection}, {u"R 75"_s, ExchangeStatus::UnknownRequest},
+                                 {u"R 78"_s, ExchangeStatus::NoConnection}, {u"R 79"_s, ExchangeStatus::StoreFailed}};
     EXPECT_EQ(writeFailuresText(ServerRecord::TankParams, failures),
               u"Neuspesan unos podataka o rezervoaru.\nR 74, R 78: Racunar nije uspostavio vezu sa serverom.\n"
-              "R 75\nR 79: Nemate pravo izmene konfiguracije."_s);
+              "R 75\nR 79: Server nije mogao da snimi podatke."_s);
+    failures.append({u"R 80"_s, ExchangeStatus::AccessRefused});
+    EXPECT_EQ(writeFailuresText(ServerRecord::TankParams, failures), u"Nemate pravo izmene konfiguracije."_s);
     EXPECT_EQ(writeFailuresText(ServerRecord::MaterialList, {{QString(), ExchangeStatus::StoreFailed}}),
               u"Neuspesan upis spiska materijala.\nServer nije mogao da snimi podatke."_s);
     EXPECT_EQ(writeFailuresText(ServerRecord::User, {{u"PETAR"_s, ExchangeStatus::PasswordTaken}}),

@@ -126,7 +126,7 @@ TEST_F(UserEditorTest, AUserAddedInASlotUsedBeforeStartsWithEveryRightRefused)
     addUser(QStringLiteral("Drugi"));
     choose(2);
     EXPECT_EQ(child<StringGrid>(editor, "StringGrid1")->cell(3, 2), QString());
-    EXPECT_EQ(editor.configuration().users[2].rights, (std::array<TankRights, TankCount>{}));
+    EXPECT_EQ(editor.configuration().users[2].rights, refusedRights());
 }
 
 TEST_F(UserEditorTest, LeavingAsksAboutUnsavedChangesAndOkSavesThem)
