@@ -35,7 +35,8 @@ bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 
 void setShownCell(ConsoleSheet &sheet, int line, int column, char c)
 {
-    if (sheet.shown < 1 || sheet.shown > TankCount)
+    if (sheet.shown < 1 || sheet.shown > TankCount || line < 1 || line > ConsoleScreen::Lines || column < 1
+        || column > ConsoleScreen::Columns)
         return;
     sheet.screens[static_cast<std::size_t>(sheet.shown - 1)].setCell(line, column, c);
     sheet.saved = false;

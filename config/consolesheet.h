@@ -28,7 +28,8 @@ struct ConsoleSheet
 bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);
 
 // The character of a cell of the shown screen, stored at once: the grid and the shown screen never
-// differ, so no choice of another screen can lose an edit. Nothing happens while no screen is shown.
+// differ, so no choice of another screen can lose an edit. Nothing happens while no screen is shown,
+// nor for a line or column outside the screen.
 void setShownCell(ConsoleSheet &sheet, int line, int column, char c);
 
 // Writes the 15 screens of a loaded sheet in slot order with up to 5 tries each, going on after a

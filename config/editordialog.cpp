@@ -54,6 +54,16 @@ void EditorDialog::leave(bool saved, const std::function<void()> &save)
     done(QDialog::Accepted);
 }
 
+void EditorDialog::setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked)
+{
+    panel->setVisible(shown);
+    if (shown)
+        panel->raise();
+    m_menu->menuAction()->setEnabled(!shown);
+    for (QWidget *widget : locked)
+        widget->setEnabled(!shown);
+}
+
 void EditorDialog::reportFailure(ServerRecord record, ExchangeOperation operation) const
 {
     reportExchangeFailure(m_services.dialogs, record, operation);

@@ -8,6 +8,7 @@
 #include <QList>
 
 #include <functional>
+#include <initializer_list>
 
 class QAction;
 class QFrame;
@@ -35,6 +36,10 @@ protected:
     // Leaves the window: when unsaved, asks "Da li zelite sa snimite novu konfiguraciju?" and
     // saves on OK first.
     void leave(bool saved, const std::function<void()> &save);
+
+    // Shows or hides an entry panel. While it is shown the menu and the locked widgets (the grid, a
+    // list) are disabled, so that only the panel's own buttons lead on and no second panel opens.
+    void setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked);
 
     // The failure message of an exchange of the record.
     void reportFailure(ServerRecord record, ExchangeOperation operation) const;
