@@ -92,7 +92,7 @@ bool ConsoleScreenEditor::reservedCellsOpen()
 
 void ConsoleScreenEditor::FormShow()
 {
-    m_entry->hide();
+    setEditing(false);
     reservedCellsOpen();
     for (int column = 1; column <= ConsoleScreen::Columns; ++column)
         m_grid->setCell(column, 0, QString::number(column));
@@ -123,7 +123,7 @@ void ConsoleScreenEditor::ComboBox1Change(int index)
 
 void ConsoleScreenEditor::StringGrid1Click(int row, int column)
 {
-    if (m_sheet.shown < 1)
+    if (m_sheet.shown < 1 || row < 1 || column < 1)
         return;
     m_cell = QPoint(column, row);
     if (isReservedCell(row, column) && !reservedCellsOpen())
@@ -136,12 +136,7 @@ void ConsoleScreenEditor::StringGrid1Click(int row, int column)
 
 void ConsoleScreenEditor::setEditing(bool editing)
 {
-    m_entry->setVisible(editing);
-    if (editing)
-        m_entry->raise();
-    menu()->menuAction()->setEnabled(!editing);
-    m_grid->setEnabled(!editing);
-    m_tanks->setEnabled(!editing);
+    setPanelShown(m_entry, editing, {m_grid, m_tanks});
 }
 
 // Edit1KeyUp: every key release in the entry box moves the focus to "OK".

@@ -35,19 +35,24 @@ bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 
 void setShownCell(ConsoleSheet &sheet, int line, int column, char c)
 {
-    if (sheet.shown < 1 || sheet.shown > TankCount)
+    if (sheet.shown < 1 || sheet.shown > TankCount || line < 1 || line > ConsoleScreen::Lines || column < 1
+        || column > ConsoleScreen::Columns)
         return;
     sheet.screens[static_cast<std::size_t>(sheet.shown - 1)].setCell(line, column, c);
     sheet.saved = false;
 }
 
-QList<int> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
+QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 {
-    QList<int> failed;
-    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i)
-        if (writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire)
-            != ExchangeStatus::Success)
-            failed.append(static_cast<int>(i) + 1);
+    QList<WriteFailure> failed;
+    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i) {
+        const qint32 status = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
+        if (status == ExchangeStatus::Success)
+            continue;
+        failed.append({tankDisplayName(static_cast<int>(i) + 1), status});
+        if (status == ExchangeStatus::AccessRefused)
+            break;
+    }
     sheet.saved = failed.isEmpty();
     return failed;
 }

@@ -1,6 +1,7 @@
 // The console screen editor's working copy and its loading and saving over the server exchange.
 #pragma once
 
+#include "config/editorfaults.h"
 #include "core/plant/plantmodel.h"
 
 #include <QList>
@@ -27,10 +28,12 @@ struct ConsoleSheet
 bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);
 
 // The character of a cell of the shown screen, stored at once: the grid and the shown screen never
-// differ, so no choice of another screen can lose an edit. Nothing happens while no screen is shown.
+// differ, so no choice of another screen can lose an edit. Nothing happens while no screen is shown,
+// nor for a line or column outside the screen.
 void setShownCell(ConsoleSheet &sheet, int line, int column, char c);
 
 // Writes the 15 screens of a loaded sheet in slot order with up to 5 tries each, going on after a
-// failure; returns the slots (1..15) whose write failed. saved becomes true only when none failed.
-// A sheet that was not loaded writes nothing and counts as saved.
-QList<int> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);
+// failure but stopping at a refused access; returns the writes that failed, named by their tanks.
+// saved becomes true only when none failed. A sheet that was not loaded writes nothing and counts
+// as saved.
+QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet);

@@ -54,15 +54,33 @@ void EditorDialog::leave(bool saved, const std::function<void()> &save)
     done(QDialog::Accepted);
 }
 
+void EditorDialog::setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked)
+{
+    panel->setVisible(shown);
+    if (shown)
+        panel->raise();
+    m_menu->menuAction()->setEnabled(!shown);
+    for (QWidget *widget : locked)
+        widget->setEnabled(!shown);
+}
+
 void EditorDialog::reportFailure(ServerRecord record, ExchangeOperation operation) const
 {
     reportExchangeFailure(m_services.dialogs, record, operation);
 }
 
-void EditorDialog::reportFailures(ServerRecord record, const QList<int> &failedSlots) const
+void EditorDialog::reportFailures(ServerRecord record, const QList<WriteFailure> &failures) const
 {
-    for (qsizetype i = 0; i < failedSlots.size(); ++i)
-        reportFailure(record, ExchangeOperation::Write);
+    if (!failures.isEmpty())
+        m_services.dialogs.message(writeFailuresText(record, failures), exchangeFailureCaption(record));
+}
+
+bool EditorDialog::reportCellFaults(const QList<CellFault> &faults) const
+{
+    if (faults.isEmpty())
+        return false;
+    m_services.dialogs.message(cellFaultsText(faults), QStringLiteral("Error"));
+    return true;
 }
 
 void EditorDialog::showEvent(QShowEvent *event)

@@ -1,13 +1,14 @@
 // The frame every configuration editor shares: a fixed modal window with the menu "&Meni".
 #pragma once
 
+#include "config/editorfaults.h"
 #include "config/editorservices.h"
-#include "core/exchange/exchangemessages.h"
 
 #include <QDialog>
 #include <QList>
 
 #include <functional>
+#include <initializer_list>
 
 class QAction;
 class QFrame;
@@ -36,10 +37,16 @@ protected:
     // saves on OK first.
     void leave(bool saved, const std::function<void()> &save);
 
+    // Shows or hides an entry panel. While it is shown the menu and the locked widgets (the grid, a
+    // list) are disabled, so that only the panel's own buttons lead on and no second panel opens.
+    void setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked);
+
     // The failure message of an exchange of the record.
     void reportFailure(ServerRecord record, ExchangeOperation operation) const;
-    // One failure message per failed write, in order.
-    void reportFailures(ServerRecord record, const QList<int> &failedSlots) const;
+    // One message naming every failed write and its reason; nothing when none failed.
+    void reportFailures(ServerRecord record, const QList<WriteFailure> &failures) const;
+    // One message naming every typed cell at fault; false, and nothing shown, when there are none.
+    bool reportCellFaults(const QList<CellFault> &faults) const;
 
     // Runs FormShow each time the window is shown.
     void showEvent(QShowEvent *event) override;

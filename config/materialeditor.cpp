@@ -50,7 +50,8 @@ void MaterialEditor::createEntry()
 // A failed load leaves the grid as it was.
 void MaterialEditor::FormShow()
 {
-    m_entry->hide();
+    setEntryShown(false);
+    m_grid->scrollHome();
     if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w))
         return reportFailure(*failed, ExchangeOperation::Read);
     fillGrid();
@@ -63,30 +64,33 @@ void MaterialEditor::fillGrid()
         m_grid->setRowTexts(row, m_sheet.rows[row - 1]);
 }
 
-void MaterialEditor::StringGrid1DblClick()
+void MaterialEditor::StringGrid1DblClick(int row, int column)
 {
-    m_cell = QPoint(m_grid->currentColumn(), m_grid->currentRow());
-    if (m_cell.x() < 1 || m_cell.y() < 1)
-        return;
-    m_entry->show();
-    m_entry->raise();
+    m_cell = QPoint(column, row);
+    setEntryShown(true);
     m_value->setMaxLength(materialEntryLength(m_cell.x()));
     m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
     m_value->selectAll();
     m_value->setFocus();
 }
 
+void MaterialEditor::setEntryShown(bool shown)
+{
+    setPanelShown(m_entry, shown, {m_grid});
+    if (!shown)
+        m_grid->setFocus();
+}
+
 void MaterialEditor::Button1Click()
 {
-    m_entry->hide();
+    setEntryShown(false);
 }
 
 void MaterialEditor::Button2Click()
 {
-    m_sheet.rows[m_cell.y() - 1][static_cast<std::size_t>(m_cell.x())] = m_value->text();
-    m_sheet.saved = false;
+    typeMaterialValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillGrid();
-    m_entry->hide();
+    setEntryShown(false);
 }
 
 void MaterialEditor::Novimaterijal1Click()
@@ -101,8 +105,11 @@ void MaterialEditor::Pregled1Click()
 {
     if (!m_sheet.loaded)
         return;
-    if (const std::optional<ServerRecord> failed = saveMaterialSheet(m_services.server, m_sheet, m_services.w))
-        return reportFailure(*failed, ExchangeOperation::Write);
+    const MaterialSave save = saveMaterialSheet(m_services.server, m_sheet);
+    if (reportCellFaults(save.faults))
+        return;
+    if (save.failed)
+        return reportFailures(*save.failed, save.failures);
     FormShow();
 }
 

@@ -11,8 +11,9 @@ class QLineEdit;
 class StringGrid;
 
 // "Konfiguracija materijala", client area 753 x 163. Every showing loads the list from the server;
-// a double click on a cell opens the entry panel; "&Novi materijal" adds a row (at most 96); the
-// save writes every material and the list, then loads it anew.
+// a double click on a cell opens the entry panel, which keeps the grid and the menu waiting for its
+// "OK" or "Cancel"; "&Novi materijal" adds a row (at most 96); the save writes every material and
+// the list, then loads it anew. The grid opens at its top.
 class MaterialEditor : public EditorDialog
 {
     Q_OBJECT
@@ -26,7 +27,8 @@ protected:
 private:
     void createEntry();
     void fillGrid();
-    void StringGrid1DblClick();
+    void StringGrid1DblClick(int row, int column);
+    void setEntryShown(bool shown);
     void Button1Click();
     void Button2Click();
     void Novimaterijal1Click();

@@ -33,8 +33,11 @@ std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSh
     if (!read.ok())
         return read.failed;
     sheet.rows.clear();
-    for (const MaterialRecord &material : read.materials)
+    sheet.densities.clear();
+    for (const MaterialRecord &material : read.materials) {
         sheet.rows.append(materialGridRow(static_cast<int>(sheet.rows.size()) + 1, material, w));
+        sheet.densities.append(material.density20);
+    }
     sheet.loaded = true;
     return std::nullopt;
 }
@@ -46,33 +49,74 @@ bool addMaterialRow(MaterialSheet &sheet)
     MaterialGridRow row;
     row[MaterialNumberColumn] = FormatInteger(static_cast<qint32>(sheet.rows.size()) + 1);
     sheet.rows.append(row);
+    sheet.densities.append(std::nullopt);
     sheet.saved = false;
     return true;
 }
 
-QList<MaterialRecord> materialsFromSheet(const MaterialSheet &sheet, const Tw &w)
+void typeMaterialValue(MaterialSheet &sheet, int row, int column, const QString &text)
 {
-    QList<MaterialRecord> materials;
-    for (const MaterialGridRow &row : sheet.rows)
-        materials.append({static_cast<quint16>(MaterialCodeBase + materials.size() + 1),
-                          row[MaterialSifraColumn].left(SifraCapacity), row[MaterialNameColumn].left(NameCapacity),
-                          row[MaterialKindColumn].left(NameCapacity), w.ParseFloat(row[MaterialDensityColumn])});
-    return materials;
+    if (row < 1 || row > sheet.rows.size() || column <= MaterialNumberColumn || column >= MaterialGridColumns)
+        return;
+    QString &cell = sheet.rows[row - 1][static_cast<std::size_t>(column)];
+    if (cell == text)
+        return;
+    cell = text;
+    if (column == MaterialDensityColumn)
+        sheet.densities[row - 1].reset();
+    sheet.saved = false;
 }
 
-std::optional<ServerRecord> saveMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const Tw &w)
+QString materialRecordName(const MaterialSheet &sheet, int row)
 {
+    const QString name = sheet.rows[row - 1][MaterialNameColumn].trimmed();
+    const QString record = QStringLiteral("Materijal %1").arg(row);
+    return name.isEmpty() ? record : QStringLiteral("%1 (%2)").arg(record, name);
+}
+
+MaterialRecords materialsFromSheet(const MaterialSheet &sheet)
+{
+    MaterialRecords records;
+    for (int row = 1; row <= sheet.rows.size(); ++row) {
+        const MaterialGridRow &cells = sheet.rows[row - 1];
+        TypedNumber density{sheet.densities.value(row - 1).value_or(0), NumberFault::None};
+        if (!sheet.densities.value(row - 1))
+            density = parseTypedNumber(cells[MaterialDensityColumn], DensityRange);
+        if (density.fault != NumberFault::None)
+            records.faults.append({materialRecordName(sheet, row), materialGridHeader()[MaterialDensityColumn],
+                                   cells[MaterialDensityColumn], density.fault, DensityRange});
+        records.materials.append({static_cast<quint16>(MaterialCodeBase + row), cells[MaterialSifraColumn].left(SifraCapacity),
+                                  cells[MaterialNameColumn].left(NameCapacity), cells[MaterialKindColumn].left(NameCapacity),
+                                  density.value});
+    }
+    return records;
+}
+
+MaterialSave saveMaterialSheet(ServerExchange &server, MaterialSheet &sheet)
+{
+    MaterialSave save;
     if (!sheet.loaded)
-        return std::nullopt;
-    const QList<MaterialRecord> materials = materialsFromSheet(sheet, w);
+        return save;
+    const MaterialRecords records = materialsFromSheet(sheet);
+    save.faults = records.faults;
+    if (!save.faults.isEmpty())
+        return save;
     MaterialTable list;
-    for (const MaterialRecord &material : materials) {
-        if (writeRecord(server, MaterialWire{material.code, material}, encodeMaterialWire) != ExchangeStatus::Success)
-            return ServerRecord::Material;
+    for (const MaterialRecord &material : records.materials) {
+        const qint32 status = writeRecord(server, MaterialWire{material.code, material}, encodeMaterialWire);
+        if (status != ExchangeStatus::Success) {
+            save.failed = ServerRecord::Material;
+            save.failures.append({materialRecordName(sheet, static_cast<int>(list.size()) + 1), status});
+            return save;
+        }
         list.append({material.code, material.sifra});
     }
-    if (!list.isEmpty() && writeMaterialList(server, list, EditorTries) != ExchangeStatus::Success)
-        return ServerRecord::MaterialList;
+    const qint32 status = list.isEmpty() ? ExchangeStatus::Success : writeMaterialList(server, list, EditorTries);
+    if (status != ExchangeStatus::Success) {
+        save.failed = ServerRecord::MaterialList;
+        save.failures.append({QString(), status});
+        return save;
+    }
     sheet.saved = true;
-    return std::nullopt;
+    return save;
 }

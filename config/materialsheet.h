@@ -1,7 +1,7 @@
 // The material editor's working copy and its loading and saving over the server exchange.
 #pragma once
 
-#include "core/exchange/exchangemessages.h"
+#include "config/editorfaults.h"
 #include "core/plant/plantmodel.h"
 
 #include <QList>
@@ -25,9 +25,15 @@ const MaterialGridRow &materialGridHeader();
 // 10 for the sifra and the density.
 int materialEntryLength(int column);
 
+// Densities from 500 to 2 000 kg/m3: the oils, fats and their solutions the plant stores.
+inline constexpr NumberRange DensityRange{500, 2000};
+
 struct MaterialSheet
 {
     QList<MaterialGridRow> rows; // grid rows 1..count, in list order
+    // By row: the density the server holds while the cell is not typed; nullopt for a typed cell
+    // and for a new row.
+    QList<std::optional<double>> densities;
     bool loaded = false;         // the list was read whole (an empty one too): the sheet may be saved
     bool saved = true;           // no edit or new row since the last load or save
 };
@@ -44,12 +50,34 @@ std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSh
 // already holds 96 materials.
 bool addMaterialRow(MaterialSheet &sheet);
 
-// The records a save writes: row i gets code 202 + i, texts cut to their capacities, the density
-// parsed with ParseFloat (its warnings, 0 for a text that does not convert, the empty one too).
-QList<MaterialRecord> materialsFromSheet(const MaterialSheet &sheet, const Tw &w);
+// A text typed into a cell of columns 1..4 of grid row 1..count; other cells change nothing, nor
+// does the text the cell already shows. Otherwise the cell shows it and saved becomes false; a
+// typed density is parsed at the save.
+void typeMaterialValue(MaterialSheet &sheet, int row, int column, const QString &text);
 
-// Writes every material of a loaded sheet in list order, then, when there is at least one, the
-// list pages 200, 201 and 202; each with up to 5 tries, stopping at the first failure, which it
-// returns. saved becomes true when nothing failed. A sheet that was not loaded writes nothing and
-// stays as it is.
-std::optional<ServerRecord> saveMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const Tw &w);
+// How a save names the material of grid row 1..count: "Materijal 3 (SUNCOKRET)", without the
+// brackets while the name is empty.
+QString materialRecordName(const MaterialSheet &sheet, int row);
+
+// The records a save writes: row i gets code 202 + i, texts cut to their capacities, the density
+// as held or, when typed or new, parsed in DensityRange. Every density at fault (an empty one
+// too) is a fault, in row order.
+struct MaterialRecords
+{
+    QList<MaterialRecord> materials;
+    QList<CellFault> faults;
+};
+MaterialRecords materialsFromSheet(const MaterialSheet &sheet);
+
+// A save of a loaded sheet: nothing is written while a density is at fault. Otherwise every
+// material in list order, then, when there is at least one, the list pages 200, 201 and 202; each
+// with up to 5 tries, stopping at the first failure, named by its material (the pages by none) and
+// kept with its record. saved becomes true when nothing failed. A sheet that was not loaded
+// writes nothing and stays as it is.
+struct MaterialSave
+{
+    QList<CellFault> faults;
+    std::optional<ServerRecord> failed;
+    QList<WriteFailure> failures; // the one write that failed
+};
+MaterialSave saveMaterialSheet(ServerExchange &server, MaterialSheet &sheet);

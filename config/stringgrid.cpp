@@ -2,6 +2,17 @@
 #include "config/stringgrid.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+enum Frozen { FrozenRow, FrozenColumn, FrozenCorner };
+
+} // namespace
 
 StringGrid::StringGrid(const char *name, int columns, int rows, QWidget *parent)
     : QTableWidget(rows, columns, parent)
@@ -17,6 +28,67 @@ StringGrid::StringGrid(const char *name, int columns, int rows, QWidget *parent)
     setTextElideMode(Qt::ElideNone);
     fillCells(0);
     setCurrentCell(1, 1);
+    createFrozenViews();
+}
+
+// Each frozen view shows the grid's own model and scrolls with the grid along its free direction.
+void StringGrid::createFrozenViews()
+{
+    for (QTableView *&view : m_frozen) {
+        view = new QTableView(this);
+        view->setModel(model());
+        view->setFocusPolicy(Qt::NoFocus);
+        view->horizontalHeader()->hide();
+        view->verticalHeader()->hide();
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setFrameShape(QFrame::NoFrame);
+        view->setWordWrap(false);
+        view->setTextElideMode(Qt::ElideNone);
+        view->setHorizontalScrollMode(horizontalScrollMode());
+        view->setVerticalScrollMode(verticalScrollMode());
+        view->viewport()->installEventFilter(this);
+    }
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_frozen[FrozenRow]->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_frozen[FrozenColumn]->verticalScrollBar(),
+            &QScrollBar::setValue);
+}
+
+// The wheel over a frozen view scrolls the grid, never the frozen view alone.
+bool StringGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && watched != viewport()) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QTableWidget::eventFilter(watched, event);
+}
+
+void StringGrid::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    if (!m_frozen[FrozenCorner])
+        return;
+    const QRect area = viewport()->geometry();
+    const int fixedWidth = std::min(columnWidth(0), area.width());
+    const int fixedHeight = std::min(rowHeight(0), area.height());
+    m_frozen[FrozenRow]->setGeometry(area.x(), area.y(), area.width(), fixedHeight);
+    m_frozen[FrozenColumn]->setGeometry(area.x(), area.y(), fixedWidth, area.height());
+    m_frozen[FrozenCorner]->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
+    for (QTableView *view : m_frozen) {
+        view->horizontalHeader()->setMinimumSectionSize(horizontalHeader()->minimumSectionSize());
+        view->verticalHeader()->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
+        for (int column = 0; column < columnCount(); ++column)
+            view->setColumnWidth(column, columnWidth(column));
+        for (int row = 0; row < rowCount(); ++row)
+            view->setRowHeight(row, rowHeight(row));
+        view->raise();
+    }
+    m_frozen[FrozenRow]->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    m_frozen[FrozenColumn]->verticalScrollBar()->setValue(verticalScrollBar()->value());
 }
 
 void StringGrid::setColumnWidths(std::initializer_list<int> widths)
@@ -42,6 +114,13 @@ void StringGrid::setRows(int rows)
     fillCells(before);
 }
 
+void StringGrid::scrollHome()
+{
+    setCurrentCell(1, 1);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
 QString StringGrid::cell(int column, int row) const
 {
     const QTableWidgetItem *cellItem = item(row, column);
@@ -52,6 +131,33 @@ void StringGrid::setCell(int column, int row, const QString &text)
 {
     if (QTableWidgetItem *cellItem = item(row, column))
         cellItem->setText(text);
+}
+
+bool StringGrid::onFixedCell(const QMouseEvent &event) const
+{
+    const QModelIndex index = indexAt(event.position().toPoint());
+    return index.isValid() && (index.row() == 0 || index.column() == 0);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (onFixedCell(*event))
+        return event->accept();
+    QTableWidget::mousePressEvent(event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (onFixedCell(*event))
+        return event->accept();
+    QTableWidget::mouseReleaseEvent(event);
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (onFixedCell(*event))
+        return event->accept();
+    QTableWidget::mouseDoubleClickEvent(event);
 }
 
 // Fixed cells are disabled, so that a click never makes them current, but keep black text.

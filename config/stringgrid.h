@@ -3,11 +3,15 @@
 
 #include <QTableWidget>
 
+#include <array>
 #include <initializer_list>
 
-// Row 0 and column 0 are fixed: drawn like buttons, never current, never selected. The other cells
-// show texts the window sets; the operator changes them only through the window's entry panels.
-// Every row has the same height.
+class QTableView;
+
+// Row 0 and column 0 are fixed: drawn like buttons, never current, never selected, and frozen:
+// they stay in place while the other cells scroll under them. A click on a fixed cell does nothing
+// (no cellClicked, no cellDoubleClicked). The other cells show texts the window sets; the operator
+// changes them only through the window's entry panels. Every row has the same height.
 class StringGrid : public QTableWidget
 {
     Q_OBJECT
@@ -19,6 +23,8 @@ public:
     void setDefaultRowHeight(int height);
     // Rows added are filled with empty cells, fixed in column 0.
     void setRows(int rows);
+    // The first cells in view and cell (1, 1) current, as at a first showing.
+    void scrollHome();
 
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
@@ -31,7 +37,18 @@ public:
             setCell(column++, row, text);
     }
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void fillCells(int firstRow);
+    void createFrozenViews();
+    bool onFixedCell(const QMouseEvent &event) const;
     int m_rowHeight = 16;
+    // Views of the same cells over the grid: row 0, column 0, and the corner cell both share.
+    std::array<QTableView *, 3> m_frozen{};
 };

@@ -55,18 +55,19 @@ void TankEditor::createChooser()
 
 void TankEditor::createEntry()
 {
-    m_entry = namedPanel("Panel2", QRect(236, 110, 200, 57), client());
+    m_entry = namedPanel("Panel2", QRect(200, 104, 272, 69), client());
     m_value = new QLineEdit(m_entry);
     m_value->setObjectName(QStringLiteral("Edit1"));
-    m_value->setGeometry(12, 18, 100, 21);
-    connect(namedButton("Button3", QStringLiteral("OK"), QRect(120, 16, 68, 25), m_entry), &QPushButton::clicked,
+    m_value->setGeometry(16, 10, 240, 21);
+    connect(namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry), &QPushButton::clicked,
+            this, &TankEditor::Button4Click);
+    connect(namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry), &QPushButton::clicked,
             this, &TankEditor::Button3Click);
 }
 
 void TankEditor::FormShow()
 {
-    m_chooser->hide();
-    m_entry->hide();
+    hidePanels();
     m_changeParameters->setVisible(serviceSettingOn(m_services, QStringLiteral("Change")));
     const std::optional<ServerRecord> failed = loadTankSheet(m_services.server, m_sheet, m_services.w);
     m_materials->clear();
@@ -84,41 +85,54 @@ void TankEditor::fillRows()
         m_grid->setRowTexts(row, m_sheet.rows[static_cast<std::size_t>(row - 1)]);
 }
 
-void TankEditor::StringGrid1DblClick()
+void TankEditor::StringGrid1DblClick(int row, int column)
 {
-    m_cell = QPoint(m_grid->currentColumn(), m_grid->currentRow());
-    if (m_cell.x() < 1 || m_cell.y() < 1)
-        return;
-    if (m_cell.x() == TankMaterialColumn) {
-        m_chooser->show();
-        m_chooser->raise();
-    } else if (m_changeParameters->isChecked()) {
-        m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
+    m_cell = QPoint(column, row);
+    if (column == TankMaterialColumn) {
+        showPanel(m_chooser);
+        m_materials->setFocus();
+    } else if (m_changeParameters->isChecked() && isTankGeometryColumn(column)) {
+        m_value->setText(m_grid->cell(column, row));
         m_value->selectAll();
-        m_entry->show();
-        m_entry->raise();
+        showPanel(m_entry);
         m_value->setFocus();
     }
 }
 
+void TankEditor::showPanel(QFrame *panel)
+{
+    setPanelShown(panel, true, {m_grid});
+}
+
+void TankEditor::hidePanels()
+{
+    setPanelShown(m_chooser, false, {m_grid});
+    setPanelShown(m_entry, false, {m_grid});
+    m_grid->setFocus();
+}
+
 void TankEditor::Button1Click()
 {
-    m_chooser->hide();
+    hidePanels();
 }
 
 void TankEditor::Button2Click()
 {
     chooseMaterial(m_sheet, m_cell.y(), m_materials->currentIndex());
     fillRows();
-    m_chooser->hide();
+    hidePanels();
 }
 
-// A typed parameter only changes the grid; the exit asks about saving only after a material choice.
 void TankEditor::Button3Click()
 {
-    m_sheet.rows[static_cast<std::size_t>(m_cell.y() - 1)][static_cast<std::size_t>(m_cell.x())] = m_value->text();
+    typeTankValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillRows();
-    m_entry->hide();
+    hidePanels();
+}
+
+void TankEditor::Button4Click()
+{
+    hidePanels();
 }
 
 void TankEditor::StampaClick()
@@ -126,9 +140,13 @@ void TankEditor::StampaClick()
     printPrintout(tankListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
 }
 
+// The grid shows what the server holds after the save, typed cells kept where nothing was written.
 void TankEditor::Snimikonfiguraciju1Click()
 {
-    reportFailures(ServerRecord::TankParams, saveTankSheet(m_services.server, m_sheet, m_services.w));
+    const TankSave save = saveTankSheet(m_services.server, m_sheet, m_services.w);
+    fillRows();
+    if (!reportCellFaults(save.faults))
+        reportFailures(ServerRecord::TankParams, save.failures);
 }
 
 void TankEditor::Izlaz1Click()

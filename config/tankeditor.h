@@ -13,9 +13,10 @@ class QLineEdit;
 class StringGrid;
 
 // "Konfiguracija rezervoara", client area 672 x 277. Every showing loads the materials and the tanks
-// from the server; a double click on a "Materijal" cell opens the material chooser, on another
-// cell (with "&Izmena parametara" checked) the parameter entry. The menu saves, prints, opens the
-// console editor and leaves.
+// from the server; a double click on a "Materijal" cell opens the material chooser, on a geometry
+// cell (with "&Izmena parametara" checked) the parameter entry. One panel at a time: while it is
+// open the grid and the menu wait for its "OK" or "Cancel". The menu saves, prints, opens the
+// console editor and leaves, asking first when a choice or a typed value is unsaved.
 class TankEditor : public EditorDialog
 {
     Q_OBJECT
@@ -36,10 +37,13 @@ private:
     void createChooser();
     void createEntry();
     void fillRows();
-    void StringGrid1DblClick();
+    void StringGrid1DblClick(int row, int column);
+    void showPanel(QFrame *panel);
+    void hidePanels();
     void Button1Click();
     void Button2Click();
     void Button3Click();
+    void Button4Click();
     void StampaClick();
     void Snimikonfiguraciju1Click();
     void Izlaz1Click();

@@ -12,16 +12,21 @@ struct GeometryColumn
 {
     double TankParamsWire::*value;
     int decimals;
+    NumberRange range;
 };
 
+// The plant's tanks stand at most 100 m high and wide and hold at most 100 000 m3.
+constexpr NumberRange Length{0, 100};
+constexpr NumberRange Extent{0, 100, false};
+
 constexpr std::array<GeometryColumn, TankGeometryValues> GeometryColumns{{
-    {&TankParamsWire::diameter, 3},
-    {&TankParamsWire::height, 3},
-    {&TankParamsWire::gaugeHeight, 3},
-    {&TankParamsWire::deadZoneHeight, 0},
-    {&TankParamsWire::maxLevel, 3},
-    {&TankParamsWire::maxVolume, 3},
-    {&TankParamsWire::deadZoneVolume, 3},
+    {&TankParamsWire::diameter, 3, Extent},
+    {&TankParamsWire::height, 3, Extent},
+    {&TankParamsWire::gaugeHeight, 3, Length},
+    {&TankParamsWire::deadZoneHeight, 0, {0, 100000}},
+    {&TankParamsWire::maxLevel, 3, Length},
+    {&TankParamsWire::maxVolume, 3, {0, 100000}},
+    {&TankParamsWire::deadZoneVolume, 3, {0, 100000}},
 }};
 
 std::size_t index(int slot)
@@ -39,6 +44,11 @@ const TankGridRow &tankGridHeader()
         QStringLiteral("H max [m]"), QStringLiteral("V maksimalno [m3]"), QStringLiteral("V mrtve zone [m3]"),
         QStringLiteral("Materijal")};
     return header;
+}
+
+bool isTankGeometryColumn(int column)
+{
+    return column >= FirstGeometryColumn && column < FirstGeometryColumn + TankGeometryValues;
 }
 
 TankGridRow tankGridRow(int slot, const TankParamsWire &tank, const Tw &w)
@@ -70,10 +80,10 @@ std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &she
             return ServerRecord::TankParams;
         tanks[index(slot)] = *tank;
     }
-    for (int slot = 1; slot <= TankCount; ++slot) {
+    sheet.tanks = tanks;
+    for (int slot = 1; slot <= TankCount; ++slot)
         sheet.rows[index(slot)] = tankGridRow(slot, tanks[index(slot)], w);
-        sheet.materialCodes[index(slot)] = tanks[index(slot)].materialCode;
-    }
+    sheet.typed = {};
     sheet.loaded = true;
     return std::nullopt;
 }
@@ -84,35 +94,67 @@ void chooseMaterial(TankSheet &sheet, int row, qsizetype choice)
         return;
     const MaterialRecord &material = sheet.materials[choice];
     sheet.rows[index(row)][TankMaterialColumn] = material.sifra;
-    sheet.materialCodes[index(row)] = material.code;
+    sheet.tanks[index(row)].sifra = material.sifra;
+    sheet.tanks[index(row)].materialCode = material.code;
     sheet.saved = false;
 }
 
-std::array<TankParamsWire, TankCount> tanksFromSheet(const TankSheet &sheet, const Tw &w)
+void typeTankValue(TankSheet &sheet, int row, int column, const QString &text)
 {
-    std::array<TankParamsWire, TankCount> tanks;
-    for (int slot = 1; slot <= TankCount; ++slot) {
-        TankParamsWire &tank = tanks[index(slot)];
-        const TankGridRow &row = sheet.rows[index(slot)];
-        tank.tankId = TankIdList[index(slot)];
-        tank.requestCode = tank.tankId + TankParamsCodeBase;
-        for (std::size_t i = 0; i < GeometryColumns.size(); ++i)
-            tank.*GeometryColumns[i].value = w.ParseFloat(row[FirstGeometryColumn + i]);
-        tank.sifra = row[TankMaterialColumn].left(SifraCapacity);
-        tank.materialCode = sheet.materialCodes[index(slot)];
-    }
-    return tanks;
+    if (row < 1 || row > TankCount || !isTankGeometryColumn(column))
+        return;
+    QString &cell = sheet.rows[index(row)][static_cast<std::size_t>(column)];
+    if (cell == text)
+        return;
+    cell = text;
+    sheet.typed[index(row)].set(static_cast<std::size_t>(column));
+    sheet.saved = false;
 }
 
-QList<int> saveTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w)
+TankRecords tanksFromSheet(const TankSheet &sheet)
 {
-    QList<int> failed;
-    if (sheet.loaded) {
-        const std::array<TankParamsWire, TankCount> tanks = tanksFromSheet(sheet, w);
-        for (int slot = 1; slot <= TankCount; ++slot)
-            if (writeRecord(server, tanks[index(slot)], encodeTankParamsWire) != ExchangeStatus::Success)
-                failed.append(slot);
+    TankRecords records{sheet.tanks, {}};
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        TankParamsWire &tank = records.tanks[index(slot)];
+        tank.tankId = TankIdList[index(slot)];
+        tank.requestCode = tank.tankId + TankParamsCodeBase;
+        tank.sifra = tank.sifra.left(SifraCapacity);
+        for (std::size_t i = 0; i < GeometryColumns.size(); ++i) {
+            const auto column = FirstGeometryColumn + i;
+            if (!sheet.typed[index(slot)].test(column))
+                continue;
+            const QString &text = sheet.rows[index(slot)][column];
+            const TypedNumber typed = parseTypedNumber(text, GeometryColumns[i].range);
+            tank.*GeometryColumns[i].value = typed.value;
+            if (typed.fault != NumberFault::None)
+                records.faults.append({tankDisplayName(slot), tankGridHeader()[column], text, typed.fault,
+                                       GeometryColumns[i].range});
+        }
     }
-    sheet.saved = failed.isEmpty();
-    return failed;
+    return records;
+}
+
+TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w)
+{
+    TankSave save;
+    sheet.saved = !sheet.loaded;
+    if (!sheet.loaded)
+        return save;
+    const TankRecords records = tanksFromSheet(sheet);
+    save.faults = records.faults;
+    for (int slot = 1; save.faults.isEmpty() && slot <= TankCount; ++slot) {
+        const TankParamsWire &tank = records.tanks[index(slot)];
+        const qint32 status = writeRecord(server, tank, encodeTankParamsWire);
+        if (status != ExchangeStatus::Success) {
+            save.failures.append({tankDisplayName(slot), status});
+            if (status == ExchangeStatus::AccessRefused)
+                break;
+            continue;
+        }
+        sheet.tanks[index(slot)] = tank;
+        sheet.rows[index(slot)] = tankGridRow(slot, tank, w);
+        sheet.typed[index(slot)].reset();
+    }
+    sheet.saved = save.faults.isEmpty() && save.failures.isEmpty();
+    return save;
 }

@@ -48,6 +48,14 @@ UserRecord loadedUser(const UserWire &wire)
 
 } // namespace
 
+std::array<TankRights, TankCount> refusedRights()
+{
+    std::array<TankRights, TankCount> rights{};
+    for (std::size_t i = 0; i < rights.size(); ++i)
+        rights[i].tankId = static_cast<quint8>(TankIdList[i]);
+    return rights;
+}
+
 quint8 &rightFlag(TankRights &rights, int right)
 {
     return flagOf(rights, right);
@@ -133,13 +141,14 @@ UserWire userWireFor(const UserRecord &user)
     return wire;
 }
 
-bool saveUsers(ServerExchange &server, QList<UserRecord> &users)
+std::optional<WriteFailure> saveUsers(ServerExchange &server, QList<UserRecord> &users)
 {
     for (UserRecord &user : users) {
-        if (writeRecord(server, userWireFor(user), encodeUserWire) != ExchangeStatus::Success)
-            return false;
+        const qint32 status = writeRecord(server, userWireFor(user), encodeUserWire);
+        if (status != ExchangeStatus::Success)
+            return WriteFailure{shownName(user).trimmed(), status};
         user.inUse = true;
         user.serverKey = user.password;
     }
-    return true;
+    return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // The user editor's working copy of the server's users, with its loading and saving.
 #pragma once
 
-#include "core/exchange/exchangemessages.h"
+#include "config/editorfaults.h"
 #include "core/exchange/serverrecords.h"
 
 #include <QByteArray>
@@ -18,14 +18,19 @@ inline constexpr int RightCount = 5;
 quint8 &rightFlag(TankRights &rights, int right);
 quint8 rightFlag(const TankRights &rights, int right);
 
-// The editor's copy of one user. Texts are the record's Windows-1252 bytes.
+// The 15 rights records of a user with every right refused, each naming its slot's tank number.
+std::array<TankRights, TankCount> refusedRights();
+
+// The editor's copy of one user. Texts are the record's Windows-1252 bytes. A new user's rights
+// name their tanks from the start: a record of tank number 0 matches no tank, which the login
+// takes as nothing to hide.
 struct UserRecord
 {
     bool inUse = false; // known to the server: loaded, or written by this editor
     QByteArray name = QByteArray(UserNameSize, ' ');   // 40 bytes
     QByteArray serverKey = QByteArray(UserKeySize, '\0'); // the password the server holds the record under
     QByteArray password = QByteArray(UserKeySize, ' ');   // the password to store
-    std::array<TankRights, TankCount> rights{};           // flags 0 or 1
+    std::array<TankRights, TankCount> rights = refusedRights(); // flags 0 or 1
     bool operator==(const UserRecord &) const = default;
 };
 
@@ -76,5 +81,6 @@ UserLoading loadUsers(ServerExchange &server);
 UserWire userWireFor(const UserRecord &user);
 
 // Writes users 1..n in order, up to 5 tries each; after each successful write the user is in use
-// and the server holds it under its password. Stops at the first failed write: false.
-bool saveUsers(ServerExchange &server, QList<UserRecord> &users);
+// and the server holds it under its password. Stops at the first failed write, which it returns,
+// named by the user's name.
+std::optional<WriteFailure> saveUsers(ServerExchange &server, QList<UserRecord> &users);

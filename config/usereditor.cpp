@@ -200,8 +200,8 @@ bool UserEditor::Button2Click()
     storeGridIntoSelected();
     if (!m_configuration.loaded)
         return true;
-    if (!saveUsers(m_services.server, m_configuration.users)) {
-        reportFailure(ServerRecord::User, ExchangeOperation::Write);
+    if (const std::optional<WriteFailure> failure = saveUsers(m_services.server, m_configuration.users)) {
+        reportFailures(ServerRecord::User, {*failure});
         return false;
     }
     FormShow();

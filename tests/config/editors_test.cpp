@@ -32,7 +32,7 @@ TEST_F(Editors, TankGeometryShowsThreeDecimalsTheDeadZoneNoneAndReadsBackFromACo
     ASSERT_EQ(loadTankSheet(server, sheet, comma), std::nullopt);
     EXPECT_EQ(sheet.rows[0], (TankGridRow{u"1"_s, u"R 74"_s, u"11,500"_s, u"12,250"_s, u"11,000"_s, u"250"_s,
                                           u"10,125"_s, u"1064,300"_s, u"2,500"_s, u"S1"_s}));
-    EXPECT_EQ(tanksFromSheet(sheet, comma)[0], tank);
+    EXPECT_EQ(tanksFromSheet(sheet).tanks[0], tank);
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
@@ -49,7 +49,7 @@ TEST_F(Editors, AFailedTankLoadKeepsTheRowsAndSavesNothing)
         sheet.rows[0][1] = u"shown before"_s;
         EXPECT_EQ(loadTankSheet(server, sheet, w), c.failed);
         EXPECT_EQ(sheet.rows[0][1], u"shown before"_s);
-        EXPECT_TRUE(saveTankSheet(server, sheet, w).isEmpty());
+        EXPECT_TRUE(saveTankSheet(server, sheet, w).failures.isEmpty());
         EXPECT_TRUE(writtenCodes().isEmpty());
     }
 }
@@ -61,7 +61,7 @@ TEST_F(Editors, AFailedTankWriteIsNeverTakenForASave)
     const TankParamsWire before = storedTank(80);
     chooseMaterial(sheet, 5, 1);
     failing.insert({Write, 380});
-    EXPECT_EQ(saveTankSheet(server, sheet, w), QList<int>{5});
+    EXPECT_EQ(saveTankSheet(server, sheet, w).failures, (QList<WriteFailure>{{u"R 80"_s, ExchangeStatus::NoConnection}}));
     EXPECT_FALSE(sheet.saved);
     EXPECT_EQ(writtenCodes().size(), 14 + EditorTries) << "the save goes on after the failed tank";
     EXPECT_EQ(storedTank(80), before) << "the failed tank keeps what the server held";
@@ -94,9 +94,9 @@ TEST_F(Editors, FortyMaterialsAreWrittenInOrderThenAsPagesOf32And8And0)
     putMaterials(40);
     MaterialSheet sheet;
     ASSERT_EQ(loadMaterialSheet(server, sheet, w), std::nullopt);
-    sheet.rows[39][MaterialDensityColumn] = u"912,5"_s;
+    typeMaterialValue(sheet, 40, MaterialDensityColumn, u"912,5"_s);
     server.requests.clear();
-    ASSERT_EQ(saveMaterialSheet(server, sheet, w), std::nullopt);
+    ASSERT_EQ(saveMaterialSheet(server, sheet).failed, std::nullopt);
     QList<qint32> expected;
     for (int code = 203; code <= 242; ++code)
         expected.append(code);
@@ -105,7 +105,7 @@ TEST_F(Editors, FortyMaterialsAreWrittenInOrderThenAsPagesOf32And8And0)
     for (qsizetype i = server.requests.size() - 3; i < server.requests.size(); ++i)
         pageCounts.append(decodeMaterialListPage(server.requests[i].buffer)->entries.size());
     EXPECT_EQ(pageCounts, (QList<qsizetype>{32, 8, 0}));
-    EXPECT_EQ(materialsFromSheet(sheet, w)[39].density20, 912.5);
+    EXPECT_EQ(materialsFromSheet(sheet).materials[39].density20, 912.5);
 }
 
 TEST_F(Editors, AFailedMaterialSaveStopsThereAndStaysUnsaved)
@@ -119,7 +119,7 @@ TEST_F(Editors, AFailedMaterialSaveStopsThereAndStaysUnsaved)
         ASSERT_EQ(loadMaterialSheet(server, sheet, w), std::nullopt);
         sheet.saved = false;
         failing = {{Write, c.code}};
-        EXPECT_EQ(saveMaterialSheet(server, sheet, w), c.failed);
+        EXPECT_EQ(saveMaterialSheet(server, sheet).failed, c.failed);
         EXPECT_FALSE(sheet.saved);
         EXPECT_EQ(writtenCodes().back(), c.code);
         failing.clear();
@@ -164,7 +164,7 @@ TEST_F(Editors, LeavingAfterAMaterialChoiceAsksWhetherUnsavedOrWhoseSaveFailed)
         if (failedSave) {
             failing.insert({Write, 374});
             trigger(editor, "Snimikonfiguraciju1");
-            EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Message, u"Neuspesan unos podataka o rezervoaru."_s, u"Error"_s})});
+            EXPECT_EQ(dialogs.calls, QList<Call>{(Call{Kind::Message, u"Neuspesan unos podataka o rezervoaru.\nR 74: Racunar nije uspostavio vezu sa serverom."_s, u"Error"_s})});
             failing.clear();
             dialogs.calls.clear();
         }
