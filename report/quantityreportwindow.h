@@ -56,7 +56,10 @@ private:
     void FormCreate();
     // The showing routine: the first showing's work, then the table drawn and put on the window.
     void FormShow();
-    bool firstShowingWork();
+    void showingWork();
+    // Searches the history for the asked moment; false when the search failed or found no data, the
+    // report then unchanged. With tellNotice the search's notice is shown.
+    bool compute(const ReportMoment &asked, bool tellNotice);
     void Napraviizvestaj1Click();
     void Izvestajostanju1Click();
     void Definisiizvestaj1Click();
