@@ -1,6 +1,7 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
+#include "core/exchange/serverlink.h"
 #include "core/login/login.h"
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
@@ -189,4 +190,11 @@ void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow)
     QObject::connect(&mainWindow, &MainWindow::loginFailed, &loginWindow, &LoginWindow::showFailure);
     QObject::connect(&mainWindow, &MainWindow::loginCompleted, &loginWindow, &QWidget::hide);
     QObject::connect(&loginWindow, &LoginWindow::failureAcknowledged, &mainWindow, &MainWindow::loginFailureAcknowledged);
+}
+
+void connectServerLink(MainWindow &mainWindow, ServerLink &link)
+{
+    QObject::connect(&mainWindow, &MainWindow::loginStarted, &mainWindow, [&link] { link.beginLogin(); });
+    QObject::connect(&mainWindow, &MainWindow::loginCompleted, &mainWindow, [&link] { link.endLogin(true); });
+    QObject::connect(&mainWindow, &MainWindow::loginFailed, &mainWindow, [&link] { link.endLogin(false); });
 }

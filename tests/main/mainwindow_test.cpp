@@ -2,7 +2,9 @@
 // map its views, double click, drag, the service box and the refresh ticks.
 #include "main/mainwindow.h"
 
+#include "core/exchange/serverlink.h"
 #include "core/plant/plantmodel.h"
+#include "core/settings/settingsstore.h"
 #include "main/loginwindow.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"
@@ -30,9 +32,10 @@ namespace {
 class MainWindowTest : public testing::Test
 {
 protected:
-    void createWindows()
+    void createWindows() { createWindows(exchange); }
+    void createWindows(ServerExchange &link)
     {
-        mainWindow = std::make_unique<MainWindow>(plant, exchange, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
+        mainWindow = std::make_unique<MainWindow>(plant, link, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
         loginWindow = std::make_unique<LoginWindow>();
         connectLogin(*mainWindow, *loginWindow);
     }
@@ -149,6 +152,33 @@ TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
     child<QAction>("Prijava1")->trigger();
     login(QStringLiteral("oper"));
     EXPECT_EQ(plant.tanks.slot(1).diameter, 7.4);
+}
+
+TEST_F(MainWindowTest, AFailedLoginToAnotherAddressLeavesTheSessionOnTheConnectionItHad)
+{
+    const SettingsStore settings(dir.filePath(QStringLiteral("settings.reg")));
+    ServerLink link(settings, [this] { return std::make_unique<ScriptedExchange>(exchange.answer); });
+    createWindows(link);
+    connectServerLink(*mainWindow, link);
+    QSignalSpy lost(mainWindow.get(), &MainWindow::connectionLost);
+    mainWindow->show();
+    child<QAction>("Prijava1")->trigger();
+    login(QStringLiteral("oper"));
+    ASSERT_TRUE(mainWindow->state().loggedIn);
+
+    // Nothing listens on port 1 of the loopback.
+    ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, ServerAddressValue, 0x0100007F).ok());
+    ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, QStringLiteral("Port"), 1).ok());
+    child<QAction>("Prijava1")->trigger();
+    login(QStringLiteral("oper"));
+    ASSERT_TRUE(loginOk()->isVisible());
+    loginOk()->click();
+    expectLoggedIn(true);
+    EXPECT_TRUE(link.address().embedded());
+    status = ExchangeStatus::Success;
+    for (int refresh = 0; refresh < 3; ++refresh)
+        mainWindow->Timer2Timer();
+    EXPECT_EQ(lost.size(), 0) << "the refreshes reach the server the session had";
 }
 
 TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
