@@ -15,6 +15,8 @@ const std::array<const char *, 4> SortCaptions{"Po &siframa materijala", "Po &vr
                                                "Po &brojevima rezervoara"};
 constexpr int ItemPitch = 23;   // the group items of a tank's column
 constexpr int ColumnPitch = 44; // the tanks' columns
+constexpr int ColumnTop = 30;   // of the tanks' columns in the panel
+constexpr int FirstItem = 20;   // of the top item in its column; each group's box stands level with it
 
 QString named(const char *prefix, std::size_t index)
 {
@@ -121,11 +123,11 @@ GroupPanel::GroupPanel(QWidget *parent)
     for (std::size_t t = 0; t < TankIdList.size(); ++t) {
         auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[t]), this);
         box->setObjectName(named("RadioGroup", t));
-        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), 30, ColumnPitch - 2, 20 + ItemPitch * TankCount);
+        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), ColumnTop, ColumnPitch - 2, FirstItem + ItemPitch * TankCount);
         m_tankGroups[t] = new QButtonGroup(box);
         for (int item = 0; item < TankCount; ++item) {
             auto *radio = new QRadioButton(box);
-            radio->setGeometry(12, 20 + ItemPitch * item, 20, 20);
+            radio->setGeometry(12, FirstItem + ItemPitch * item, 20, 20);
             radio->setChecked(item == 0);
             m_tankGroups[t]->addButton(radio, item);
         }
@@ -133,7 +135,7 @@ GroupPanel::GroupPanel(QWidget *parent)
     for (std::size_t g = 0; g < m_shown.size(); ++g) {
         m_shown[g] = new QCheckBox(QStringLiteral("G %1").arg(g + 1), this);
         m_shown[g]->setObjectName(named("CheckBox", g));
-        m_shown[g]->setGeometry(680, 40 + ItemPitch * static_cast<int>(g), 80, 20);
+        m_shown[g]->setGeometry(680, ColumnTop + FirstItem + ItemPitch * static_cast<int>(g), 80, 20);
         m_shown[g]->setChecked(g == 0);
     }
     apply = button("Button6", QStringLiteral("&Uradi"), QRect(250, 412, 110, 25));

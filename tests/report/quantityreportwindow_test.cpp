@@ -142,6 +142,13 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     click("Button5");
     EXPECT_TRUE(child<QWidget>(*window, "Panel3")->isVisible());
     EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible()) << "the sort panel stays beneath";
+    const auto *panel = child<QWidget>(*window, "Panel3");
+    const QList<QRadioButton *> items = child<QGroupBox>(*window, "RadioGroup15")->findChildren<QRadioButton *>();
+    for (int g = 1; g <= TankCount; ++g) {
+        const auto *shown = child<QCheckBox>(*window, QStringLiteral("CheckBox%1").arg(g).toLatin1().constData());
+        const QWidget *item = items[g - 1];
+        EXPECT_EQ(shown->mapTo(panel, shown->rect().center()).y(), item->mapTo(panel, item->rect().center()).y()) << "G " << g;
+    }
     child<QGroupBox>(*window, "RadioGroup2")->findChildren<QRadioButton *>()[1]->setChecked(true);
     child<QCheckBox>(*window, "CheckBox1")->setChecked(true);
     child<QCheckBox>(*window, "CheckBox5")->setChecked(true);
