@@ -34,8 +34,8 @@ MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWind
     setGeometry(192, 107, 596, 455);
     setCentralWidget(m_view);
     createMenus();
-    m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin}, m_password);
-    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click}, m_serviceCode);
+    m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin, true}, m_password);
+    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click, false}, m_serviceCode);
     m_timer1 = createTimer("Timer1", RefreshTiming::FirstRedraw, &MainWindow::Timer1Timer);
     m_timer2 = createTimer("Timer2", RefreshTiming::FirstRefresh, &MainWindow::Timer2Timer);
     m_timer3 = createTimer("Timer3", RefreshTiming::Trend, &MainWindow::Timer3Timer);
@@ -71,6 +71,10 @@ QFrame *MainWindow::createPasswordBox(const PasswordBoxLayout &layout, PasswordE
     ok->setGeometry(112, 22, 73, 25);
     connect(ok, &QPushButton::clicked, this, layout.confirm);
     connect(password, &QLineEdit::returnPressed, this, layout.confirm);
+    connect(password, &PasswordEdit::cancelled, box, [this, box, needsSession = layout.needsSession] {
+        if (!needsSession || m_state.loggedIn)
+            box->hide();
+    });
     return box;
 }
 

@@ -135,6 +135,7 @@ private:
         const char *button;
         int top;
         void (MainWindow::*confirm)();
+        bool needsSession; // Escape closes the box only over a running session
     };
     QFrame *createPasswordBox(const PasswordBoxLayout &layout, PasswordEdit *&password);
     QTimer *createTimer(const char *name, int interval, void (MainWindow::*tick)());

@@ -194,8 +194,7 @@ void QuantityReportWindow::showDatePanel(bool stockView)
     setStockView(stockView);
     FormShow();
     m_datePanel->fill(momentAt(m_services.clock.now()));
-    m_datePanel->show();
-    m_datePanel->raise();
+    openPanel(m_datePanel);
 }
 
 void QuantityReportWindow::Napraviizvestaj1Click()
@@ -211,8 +210,7 @@ void QuantityReportWindow::Izvestajostanju1Click()
 void QuantityReportWindow::Definisiizvestaj1Click()
 {
     m_sortPanel->tick(m_report.mode);
-    m_sortPanel->show();
-    m_sortPanel->raise();
+    openPanel(m_sortPanel);
 }
 
 // A failed check closes the panel; a failed search, or one that found no data, keeps it open and
@@ -259,8 +257,7 @@ void QuantityReportWindow::Button5Click()
     setStockView(false);
     FormShow();
     m_groupPanel->fill(ReadOperatorGroups(m_services.w));
-    m_groupPanel->show();
-    m_groupPanel->raise();
+    m_groupPanel->showOver(m_sortPanel);
 }
 
 void QuantityReportWindow::Button6Click()
@@ -285,10 +282,9 @@ void QuantityReportWindow::BitBtnClick(int group)
 {
     const QPushButton *button = m_stockButtons[static_cast<std::size_t>(group - 1)];
     m_stockPanel->move(button->pos() + StockPanelFromButton);
-    m_stockPanel->show();
-    m_stockPanel->raise();
-    m_stockPanel->value->setFocus();
     m_stockGroup = group;
+    openPanel(m_stockPanel);
+    m_stockPanel->open(m_report.stock[static_cast<std::size_t>(group - 1)]);
 }
 
 void QuantityReportWindow::Button8Click()
@@ -296,6 +292,16 @@ void QuantityReportWindow::Button8Click()
     m_report.stock[static_cast<std::size_t>(m_stockGroup - 1)] = m_services.w.ParseFloat(m_stockPanel->value->text());
     FormShow();
     m_stockPanel->hide();
+}
+
+// One panel at a time takes input: the others close, except the sort panel beneath the group panel.
+void QuantityReportWindow::openPanel(ReportPanel *panel)
+{
+    for (ReportPanel *other : std::initializer_list<ReportPanel *>{m_datePanel, m_sortPanel, m_groupPanel, m_stockPanel})
+        if (other != panel)
+            other->hide();
+    panel->show();
+    panel->raise();
 }
 
 void QuantityReportWindow::reportSettings(const SettingsStatus &status)

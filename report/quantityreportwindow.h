@@ -19,6 +19,7 @@ class GroupPanel;
 class QAction;
 class QPushButton;
 class QScrollBar;
+class ReportPanel;
 class ReportPictureView;
 class SortPanel;
 class StockPanel;
@@ -75,6 +76,7 @@ private:
     void createMenu();
     void createPanels();
     void showDatePanel(bool stockView);
+    void openPanel(ReportPanel *panel);
     void setStockView(bool on);
     void placeStockButtons(const TableExtent &extent);
     void reportSettings(const SettingsStatus &status);

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,53 @@ ReportPanel::ReportPanel(const char *name, const QRect &geometry, QWidget *paren
     setAutoFillBackground(true);
     setGeometry(geometry);
     hide();
+}
+
+void ReportPanel::showOver(QWidget *beneath)
+{
+    m_beneath = beneath;
+    beneath->setEnabled(false);
+    show();
+    raise();
+}
+
+void ReportPanel::setKeys(QPushButton *defaultButton, QWidget *first)
+{
+    m_default = defaultButton;
+    m_first = first;
+}
+
+void ReportPanel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_default->isEnabled())
+            m_default->click();
+        break;
+    case Qt::Key_Escape:
+        hide();
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void ReportPanel::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    m_default->setDefault(true);
+    m_first->setFocus(Qt::TabFocusReason); // a field's text comes selected
+}
+
+// Only a panel closed on its own gives the input back; one hidden with its window keeps it.
+void ReportPanel::hideEvent(QHideEvent *event)
+{
+    QFrame::hideEvent(event);
+    if (m_beneath && isHidden()) {
+        m_beneath->setEnabled(true);
+        m_beneath = nullptr;
+    }
 }
 
 QPushButton *ReportPanel::button(const char *name, const QString &caption, const QRect &geometry)
@@ -71,8 +119,8 @@ DatePanel::DatePanel(QWidget *parent)
                 field("Edit3", QRect(154, 10, 45, 21)), field("Edit4", QRect(70, 40, 30, 21)),
                 field("Edit5", QRect(112, 40, 30, 21))};
     compute = button("Button1", QStringLiteral("&Izracunaj"), QRect(40, 75, 100, 25));
-    compute->setDefault(true);
     cancel = button("Button2", QStringLiteral("&Odustani"), QRect(160, 75, 100, 25));
+    setKeys(compute, m_fields[0]);
 }
 
 void DatePanel::fill(const ReportMoment &moment)
@@ -97,14 +145,16 @@ SortPanel::SortPanel(QWidget *parent)
         m_modes[i]->setGeometry(20, 45 + 25 * static_cast<int>(i), 250, 20);
     }
     make = button("Button3", QStringLiteral("&Napravi"), QRect(20, 160, 110, 25));
-    make->setDefault(true);
     cancel = button("Button4", QStringLiteral("&Odustani"), QRect(145, 160, 110, 25));
     define = button("Button5", QStringLiteral("&Definisi"), QRect(270, 160, 110, 25));
+    setKeys(make, m_modes[0]);
 }
 
 void SortPanel::tick(SortMode mode)
 {
-    m_modes[static_cast<std::size_t>(mode)]->setChecked(true);
+    QRadioButton *ticked = m_modes[static_cast<std::size_t>(mode)];
+    ticked->setChecked(true);
+    setKeys(make, ticked);
 }
 
 SortMode SortPanel::ticked() const
@@ -139,8 +189,8 @@ GroupPanel::GroupPanel(QWidget *parent)
         m_shown[g]->setChecked(g == 0);
     }
     apply = button("Button6", QStringLiteral("&Uradi"), QRect(250, 412, 110, 25));
-    apply->setDefault(true);
     cancel = button("Button7", QStringLiteral("&Odustani"), QRect(400, 412, 110, 25));
+    setKeys(apply, apply);
 }
 
 void GroupPanel::fill(const OperatorGroups &groups)
@@ -173,5 +223,12 @@ StockPanel::StockPanel(QWidget *parent)
     label("Label8", QStringLiteral("Unesite stanje :"), QRect(8, 4, 160, 17));
     value = field("Edit6", QRect(8, 26, 100, 21));
     ok = button("Button8", QStringLiteral("OK"), QRect(115, 25, 55, 23));
-    ok->setDefault(true);
+    setKeys(ok, value);
+}
+
+void StockPanel::open(long double figure)
+{
+    value->setText(QString::number(static_cast<double>(figure), 'g', 15));
+    value->selectAll();
+    value->setFocus();
 }

@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProg
     EXPECT_EQ(loginWindow->line2(), QStringLiteral("Korisnik nije prijavljen na serveru."));
     ASSERT_TRUE(loginOk()->isVisible());
     EXPECT_EQ(ended.size(), 0);
-    loginOk()->click();
+    QTest::keyClick(loginWindow.get(), Qt::Key_Return);
     EXPECT_EQ(ended.size(), 1);
 }
 
@@ -235,6 +235,21 @@ TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactly)
     }
     EXPECT_EQ(diagnostics.size(), 1);
     EXPECT_EQ(settings.size(), 1);
+}
+
+TEST_F(MainWindowMapTest, EnterConfirmsAPasswordBoxAndEscapeClosesIt)
+{
+    QSignalSpy diagnostics(mainWindow.get(), &MainWindow::diagnosticListRequested);
+    child<QAction>("BR1")->trigger();
+    QTest::keyClicks(child<QLineEdit>("Edit5"), QStringLiteral("pleta"));
+    QTest::keyClick(child<QLineEdit>("Edit5"), Qt::Key_Return);
+    EXPECT_EQ(diagnostics.size(), 1);
+    for (const auto &[entry, box, edit] : {std::tuple{"BR1", "Panel6", "Edit5"}, {"Prijava1", "Panel1", "Edit1"}}) {
+        child<QAction>(entry)->trigger();
+        QTest::keyClick(child<QLineEdit>(edit), Qt::Key_Escape);
+        EXPECT_FALSE(child<QFrame>(box)->isVisible()) << box;
+    }
+    EXPECT_TRUE(mainWindow->state().loggedIn);
 }
 
 // How many lost refreshes show the notice is the connection watch's; here the tries and a store failure.

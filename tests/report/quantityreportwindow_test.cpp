@@ -179,3 +179,43 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     click("Button6");
     EXPECT_EQ(window->report().stock[0], 0.0L) << "tank 78 moved into group 2";
 }
+
+TEST_F(ReportWindowTest, EnterActsOnThePanelTypedInEscapeClosesItAndAStockFieldOpensOnItsOwnGroupsFigure)
+{
+    show();
+    trigger("Izvestajostanju1");
+    child<QLineEdit>(*window, "Edit4")->setText(QStringLiteral("8"));
+    QTest::keyClick(child<QLineEdit>(*window, "Edit4"), Qt::Key_Return);
+    EXPECT_FALSE(panelShown("Panel1"));
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 5}));
+
+    auto *field = child<QLineEdit>(*window, "Edit6");
+    for (const auto &[group, typed, shown] : {std::tuple{1, "80", "0"}, {2, "50", "0"}, {1, "7", "80"}}) {
+        child<QPushButton>(*window, QStringLiteral("BitBtn%1").arg(group).toLatin1().constData())->click();
+        EXPECT_EQ(field->text(), QLatin1String(shown)) << group;
+        EXPECT_EQ(field->selectedText(), field->text()) << group;
+        QTest::keyClicks(field, QLatin1String(typed));
+        QTest::keyClick(field, Qt::Key_Enter);
+    }
+    EXPECT_EQ(window->report().stock[0], 7.0L);
+    EXPECT_EQ(window->report().stock[1], 50.0L);
+
+    trigger("Definisiizvestaj1");
+    click("Button5");
+    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isEnabled()) << "the sort panel beneath takes no input";
+    QRadioButton *second = child<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>()[1];
+    second->setChecked(true);
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_FALSE(panelShown("Panel3"));
+    EXPECT_EQ(ReadOperatorGroups(w).tankGroup[0], 2) << "stored by Uradi";
+    ASSERT_TRUE(child<QWidget>(*window, "Panel2")->isEnabled());
+
+    child<QRadioButton>(*window, "RadioButton4")->setChecked(true);
+    QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return);
+    EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
+    EXPECT_FALSE(panelShown("Panel2"));
+    ASSERT_TRUE(panelShown("Panel1"));
+    QTest::keyClick(child<QLineEdit>(*window, "Edit2"), Qt::Key_Escape);
+    EXPECT_FALSE(panelShown("Panel1"));
+    EXPECT_TRUE(window->isVisible());
+}
