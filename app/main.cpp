@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
 
     connectLogin(mainWindow, loginWindow);
     QObject::connect(&mainWindow, &MainWindow::programEndRequested, &app, &QApplication::quit);
-    QObject::connect(&mainWindow, &MainWindow::loginStarted, [&link] { link.select(); });
+    connectServerLink(mainWindow, link);
     QObject::connect(&mainWindow, &MainWindow::documentOpenRequested,
                      [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
     QObject::connect(&mainWindow, &MainWindow::aboutRequested, &aboutBox, &AboutBox::showBox);

@@ -38,6 +38,7 @@ ConnectionLostWindow::ConnectionLostWindow(QWidget *parent)
     label->setGeometry(LabelMargin, 12, labelWidth, 24);
     auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));
+    ok->setDefault(true);
     ok->setGeometry((width - OkWidth) / 2, 50, OkWidth, 25);
     connect(ok, &QPushButton::clicked, this, &ConnectionLostWindow::BitBtn1Click);
 }

@@ -3,6 +3,7 @@
 
 #include "core/exchange/exchangelog.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +29,14 @@ void DiagnosticListWindow::showEvent(QShowEvent *event)
     m_list->clear();
     for (const ExchangeLogEntry &entry : m_log.entries())
         m_list->addItem(describeExchange(entry));
+}
+
+void DiagnosticListWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void DiagnosticListWindow::addEntry(const ExchangeLogEntry &entry)

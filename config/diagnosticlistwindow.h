@@ -19,6 +19,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override; // Escape closes the window
 
 private:
     void addEntry(const ExchangeLogEntry &entry);

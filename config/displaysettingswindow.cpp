@@ -8,6 +8,7 @@
 #include "core/text/numberformat.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +81,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(const SettingsStore &store, Dialogs
     m_save = new QPushButton(QStringLiteral("Snimi..."), this);
     m_save->setObjectName(QStringLiteral("Button1"));
     m_save->setGeometry(352, 448, 89, 25);
+    m_save->setDefault(true);
     connect(m_save, &QPushButton::clicked, this, &DisplaySettingsWindow::Button1Click);
 }
 
@@ -108,6 +110,21 @@ void DisplaySettingsWindow::showEvent(QShowEvent *event)
         return;
     centreOnDesktop(*this);
     FormShow();
+}
+
+void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_save->click();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void DisplaySettingsWindow::FormShow()

@@ -26,6 +26,8 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Enter in any field saves, as "Snimi..." does; Escape closes the window.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createPicture(int picture, QPoint at);

@@ -32,6 +32,7 @@ TransferWindow::TransferWindow(QWidget *parent)
     label->setAlignment(Qt::AlignCenter);
     auto *abort = new QPushButton(QStringLiteral("&Prekid"), this);
     abort->setObjectName(QStringLiteral("Button1"));
+    abort->setDefault(true);
     abort->setGeometry(113, 124, 75, 25);
     connect(abort, &QPushButton::clicked, this, &TransferWindow::Button1Click);
     centreOnDesktop(*this);
@@ -52,6 +53,11 @@ void TransferWindow::hideEvent(QHideEvent *event)
 {
     m_animation->stop();
     QDialog::hideEvent(event);
+}
+
+void TransferWindow::reject()
+{
+    Button1Click();
 }
 
 void TransferWindow::Button1Click()

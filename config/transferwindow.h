@@ -23,6 +23,8 @@ public:
 protected:
     void showEvent(QShowEvent *event) override; // FormShow: the animation starts
     void hideEvent(QHideEvent *event) override; // FormClose, or hidden by its owner: it stops
+    // Escape asks to stop, as "&Prekid" does; the window stays until its owner hides it.
+    void reject() override;
 
 private Q_SLOTS:
     void Button1Click();

@@ -23,6 +23,7 @@ LoginWindow::LoginWindow(QWidget *parent)
     m_line2->setGeometry(16, 32, 240, 16);
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(88, 56, 75, 25);
+    m_button1->setDefault(true);
     m_button1->hide();
     connect(m_button1, &QPushButton::clicked, this, &LoginWindow::Button1Click);
 }

@@ -1,7 +1,7 @@
 // The main window: its construction, the login and the loading of the plant map.
 #include "main/mainwindow.h"
 
-#include "core/exchange/serverexchange.h"
+#include "core/exchange/serverlink.h"
 #include "core/login/login.h"
 #include "core/plant/plantmodel.h"
 #include "main/loginwindow.h"
@@ -34,8 +34,8 @@ MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWind
     setGeometry(192, 107, 596, 455);
     setCentralWidget(m_view);
     createMenus();
-    m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin}, m_password);
-    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click}, m_serviceCode);
+    m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin, true}, m_password);
+    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click, false}, m_serviceCode);
     m_timer1 = createTimer("Timer1", RefreshTiming::FirstRedraw, &MainWindow::Timer1Timer);
     m_timer2 = createTimer("Timer2", RefreshTiming::FirstRefresh, &MainWindow::Timer2Timer);
     m_timer3 = createTimer("Timer3", RefreshTiming::Trend, &MainWindow::Timer3Timer);
@@ -71,6 +71,10 @@ QFrame *MainWindow::createPasswordBox(const PasswordBoxLayout &layout, PasswordE
     ok->setGeometry(112, 22, 73, 25);
     connect(ok, &QPushButton::clicked, this, layout.confirm);
     connect(password, &QLineEdit::returnPressed, this, layout.confirm);
+    connect(password, &PasswordEdit::cancelled, box, [this, box, needsSession = layout.needsSession] {
+        if (!needsSession || m_state.loggedIn)
+            box->hide();
+    });
     return box;
 }
 
@@ -190,4 +194,11 @@ void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow)
     QObject::connect(&mainWindow, &MainWindow::loginFailed, &loginWindow, &LoginWindow::showFailure);
     QObject::connect(&mainWindow, &MainWindow::loginCompleted, &loginWindow, &QWidget::hide);
     QObject::connect(&loginWindow, &LoginWindow::failureAcknowledged, &mainWindow, &MainWindow::loginFailureAcknowledged);
+}
+
+void connectServerLink(MainWindow &mainWindow, ServerLink &link)
+{
+    QObject::connect(&mainWindow, &MainWindow::loginStarted, &mainWindow, [&link] { link.beginLogin(); });
+    QObject::connect(&mainWindow, &MainWindow::loginCompleted, &mainWindow, [&link] { link.endLogin(true); });
+    QObject::connect(&mainWindow, &MainWindow::loginFailed, &mainWindow, [&link] { link.endLogin(false); });
 }

@@ -23,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class ServerExchange;
+class ServerLink;
 struct PlantMap;
 struct PlantModel;
 
@@ -89,7 +90,7 @@ public Q_SLOTS:
     void Timer3Timer(); // trend refresh
 
 Q_SIGNALS:
-    // A login begins; the server connection may be chosen anew from the settings.
+    // A login begins; it runs on a server connection chosen anew from the settings.
     void loginStarted();
     void loginStatusChanged(const QString &line1, const QString &line2);
     void loginFailed(const QString &text);
@@ -134,6 +135,7 @@ private:
         const char *button;
         int top;
         void (MainWindow::*confirm)();
+        bool needsSession; // Escape closes the box only over a running session
     };
     QFrame *createPasswordBox(const PasswordBoxLayout &layout, PasswordEdit *&password);
     QTimer *createTimer(const char *name, int interval, void (MainWindow::*tick)());
@@ -177,3 +179,6 @@ private:
 // Connects the main window's login signals to the login window and its acknowledgement of a failure
 // back; the caller decides what the main window's programEndRequested does.
 void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow);
+// Each login runs on an exchange of its own, chosen from the settings; only a completed login
+// moves the running session onto it.
+void connectServerLink(MainWindow &mainWindow, ServerLink &link);

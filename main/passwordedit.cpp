@@ -1,6 +1,7 @@
 // The password boxes laid over the plant map.
 #include "main/passwordedit.h"
 
+#include <QKeyEvent>
 #include <QProxyStyle>
 
 namespace {
@@ -28,4 +29,12 @@ PasswordEdit::PasswordEdit(QWidget *parent)
     setStyle(style);
     setMaxLength(8);
     setEchoMode(QLineEdit::Password);
+}
+
+void PasswordEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        Q_EMIT cancelled();
+    else
+        QLineEdit::keyPressEvent(event);
 }

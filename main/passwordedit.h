@@ -9,4 +9,11 @@ class PasswordEdit : public QLineEdit
 
 public:
     explicit PasswordEdit(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // Escape in the box: the operator gives up the code.
+    void cancelled();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };

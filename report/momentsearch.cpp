@@ -6,6 +6,7 @@
 #include "core/services/dialogs.h"
 
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -83,7 +84,7 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
         computeVolumeAndMass(tank, q);
     }
     quantities = computed;
-    return {SearchOutcome::Computed, {}};
+    return {SearchOutcome::Computed, {}, sample ? std::optional(sample->stamp) : std::nullopt};
 }
 
 MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, const TankChartRecords &records,
@@ -106,6 +107,19 @@ MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, co
         if (d.seconds < 0)
             return ComputeQuantities(block, target, channels, tanks, quantities);
     }
+}
+
+ReportedMoment reportedMoment(const MomentSearch &search, const ReportMoment &asked)
+{
+    if (search.outcome != SearchOutcome::Computed)
+        return {std::nullopt, NoDataText};
+    const HistoryStamp target = stampOf(asked);
+    const auto order = [](const HistoryStamp &s) { return std::pair(s.date, s.timeMs); };
+    if (!search.taken || order(*search.taken) >= order(target))
+        return {asked, {}};
+    const ReportMoment earlier = minuteOf(*search.taken);
+    return {earlier, QStringLiteral("Za taj trenutak nema podataka. Prikazano je stanje od %1. u %2.")
+                         .arg(DateText(earlier.day, earlier.month, earlier.year), TimeText(earlier.hour, earlier.minute))};
 }
 
 void reportMomentSearch(const MomentSearch &search, Dialogs &dialogs)

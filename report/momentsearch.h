@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class DataFolder;
 class Dialogs;
 
@@ -34,6 +36,7 @@ struct MomentSearch
 {
     SearchOutcome outcome = SearchOutcome::NoBlock;
     QString text;
+    std::optional<HistoryStamp> taken = std::nullopt; // the sample the quantities were read from
 };
 
 // Scans one block for the target and, unless a stamp fails its check (the quantities are then left
@@ -52,6 +55,21 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
 // first block that begins before the moment; the blocks after it are not read.
 MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, const TankChartRecords &records,
                         const TankTable &tanks, TankQuantities &quantities);
+
+// What a search that did not fail means for the report: the moment its quantities now belong to
+// (none when nothing changed) and what the operator is told about it.
+struct ReportedMoment
+{
+    std::optional<ReportMoment> moment;
+    QString notice;
+};
+
+inline const QString NoDataText = QStringLiteral("Nema podataka za taj trenutak.");
+
+// No block before the moment: no moment, NoDataText. A sample taken from before the asked moment
+// (the moment lies after the newest sample, or in a gap of the history): that sample's minute, named
+// in the notice. Otherwise the asked moment without a notice.
+ReportedMoment reportedMoment(const MomentSearch &search, const ReportMoment &asked);
 
 // Shows a failed search the way the client does: a stamp check failure in a message box with the
 // caption "Error", a file failure in the standard error report. Nothing otherwise.

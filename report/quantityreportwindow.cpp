@@ -35,6 +35,8 @@ QAction *namedAction(QMenu *menu, const char *name, const QString &caption)
     return action;
 }
 
+const QString ReportCaption = QStringLiteral("Izvestaj");
+
 bool failed(const MomentSearch &search)
 {
     return search.outcome == SearchOutcome::FileFailed || search.outcome == SearchOutcome::StampRejected;
@@ -128,32 +130,45 @@ void QuantityReportWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_scrollBar->setGeometry(m_view->width() - m_scrollBar->sizeHint().width(), 0, m_scrollBar->sizeHint().width(), m_view->height());
+    showingWork();
     FormShow();
+}
+
+// The rows and the mode are taken at the first showing. Until a computation succeeds, every showing
+// of the window computes for the current minute; a failure shows its message and the table is drawn
+// all the same, so that later reports can be made.
+void QuantityReportWindow::showingWork()
+{
+    if (m_firstShowing) {
+        m_report.rows = BuildReportRows(m_plant.tanks);
+        m_report.mode = ReadSortMode(m_services.w);
+        m_firstShowing = false;
+    }
+    if (!m_report.moment)
+        compute(momentAt(m_services.clock.now()), false);
 }
 
 void QuantityReportWindow::FormShow()
 {
-    if (m_firstShowing && !firstShowingWork())
-        return;
     move(0, 0);
     const TableExtent extent = RenderReport(m_picture, ContentOf(m_report, m_plant.tanks, m_services.w), m_services.w);
     placeStockButtons(extent);
     m_view->showAt(m_scrollOffset);
 }
 
-// A failed search abandons the showing and leaves the flag set, so the next showing tries again.
-bool QuantityReportWindow::firstShowingWork()
+bool QuantityReportWindow::compute(const ReportMoment &asked, bool tellNotice)
 {
-    const ReportMoment now = momentAt(m_services.clock.now());
-    const MomentSearch search = FindMoment(m_services.folder, now, m_records, m_plant.tanks, m_report.quantities);
+    const MomentSearch search = FindMoment(m_services.folder, asked, m_records, m_plant.tanks, m_report.quantities);
     if (failed(search)) {
         reportMomentSearch(search, m_services.dialogs);
         return false;
     }
-    m_report.moment = now;
-    m_report.rows = BuildReportRows(m_plant.tanks);
-    m_report.mode = ReadSortMode(m_services.w);
-    m_firstShowing = false;
+    const ReportedMoment reported = reportedMoment(search, asked);
+    if (tellNotice && !reported.notice.isEmpty())
+        m_services.dialogs.message(reported.notice, ReportCaption);
+    if (!reported.moment)
+        return false;
+    m_report.moment = reported.moment;
     return true;
 }
 
@@ -177,9 +192,9 @@ void QuantityReportWindow::setStockView(bool on)
 void QuantityReportWindow::showDatePanel(bool stockView)
 {
     setStockView(stockView);
+    FormShow();
     m_datePanel->fill(momentAt(m_services.clock.now()));
-    m_datePanel->show();
-    m_datePanel->raise();
+    openPanel(m_datePanel);
 }
 
 void QuantityReportWindow::Napraviizvestaj1Click()
@@ -195,11 +210,11 @@ void QuantityReportWindow::Izvestajostanju1Click()
 void QuantityReportWindow::Definisiizvestaj1Click()
 {
     m_sortPanel->tick(m_report.mode);
-    m_sortPanel->show();
-    m_sortPanel->raise();
+    openPanel(m_sortPanel);
 }
 
-// A failed check closes the panel; a failed search keeps it open and changes nothing.
+// A failed check closes the panel; a failed search, or one that found no data, keeps it open and
+// changes nothing.
 void QuantityReportWindow::Button1Click()
 {
     const DatePanelCheck check = CheckDatePanel(m_services.w, m_datePanel->fields());
@@ -208,31 +223,31 @@ void QuantityReportWindow::Button1Click()
         m_datePanel->hide();
         return;
     }
-    const MomentSearch search = FindMoment(m_services.folder, check.moment, m_records, m_plant.tanks, m_report.quantities);
-    if (failed(search)) {
-        reportMomentSearch(search, m_services.dialogs);
+    if (!compute(check.moment, true))
         return;
-    }
-    m_report.moment = check.moment;
     FormShow();
     m_datePanel->hide();
 }
 
 void QuantityReportWindow::Stampa1Click()
 {
+    if (!m_report.moment) {
+        m_services.dialogs.message(NoDataText, ReportCaption);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     if (!m_services.dialogs.choosePrinter(printer))
         return;
     printer.setPageOrientation(QPageLayout::Portrait);
     const ReportContent content = ContentOf(m_report, m_plant.tanks, m_services.w);
-    if (!PrintReport(printer, content, m_report.moment, m_services.clock.now(), m_services.w))
+    if (!PrintReport(printer, content, *m_report.moment, m_services.clock.now(), m_services.w))
         m_services.dialogs.reportError(QStringLiteral("Stampanje nije uspelo."));
 }
 
 void QuantityReportWindow::Button3Click()
 {
     m_sortPanel->hide();
-    m_report.mode = m_sortPanel->ticked();
+    ChangeSortMode(m_report, m_sortPanel->ticked());
     reportSettings(WriteSortMode(m_services.w, m_report.mode));
     Napraviizvestaj1Click();
 }
@@ -242,14 +257,15 @@ void QuantityReportWindow::Button5Click()
     setStockView(false);
     FormShow();
     m_groupPanel->fill(ReadOperatorGroups(m_services.w));
-    m_groupPanel->show();
-    m_groupPanel->raise();
+    m_groupPanel->showOver(m_sortPanel);
 }
 
 void QuantityReportWindow::Button6Click()
 {
+    const OperatorGroups before = ReadOperatorGroups(m_services.w);
     OperatorGroups groups = m_groupPanel->chosen();
     const SettingsStatus status = StoreOperatorGroups(m_services.w, groups);
+    ChangeOperatorGroups(m_report, before, groups);
     m_groupPanel->fill(groups);
     reportSettings(status);
     m_groupPanel->hide();
@@ -266,10 +282,9 @@ void QuantityReportWindow::BitBtnClick(int group)
 {
     const QPushButton *button = m_stockButtons[static_cast<std::size_t>(group - 1)];
     m_stockPanel->move(button->pos() + StockPanelFromButton);
-    m_stockPanel->show();
-    m_stockPanel->raise();
-    m_stockPanel->value->setFocus();
     m_stockGroup = group;
+    openPanel(m_stockPanel);
+    m_stockPanel->open(m_report.stock[static_cast<std::size_t>(group - 1)]);
 }
 
 void QuantityReportWindow::Button8Click()
@@ -277,6 +292,16 @@ void QuantityReportWindow::Button8Click()
     m_report.stock[static_cast<std::size_t>(m_stockGroup - 1)] = m_services.w.ParseFloat(m_stockPanel->value->text());
     FormShow();
     m_stockPanel->hide();
+}
+
+// One panel at a time takes input: the others close, except the sort panel beneath the group panel.
+void QuantityReportWindow::openPanel(ReportPanel *panel)
+{
+    for (ReportPanel *other : std::initializer_list<ReportPanel *>{m_datePanel, m_sortPanel, m_groupPanel, m_stockPanel})
+        if (other != panel)
+            other->hide();
+    panel->show();
+    panel->raise();
 }
 
 void QuantityReportWindow::reportSettings(const SettingsStatus &status)

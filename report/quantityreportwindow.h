@@ -19,6 +19,7 @@ class GroupPanel;
 class QAction;
 class QPushButton;
 class QScrollBar;
+class ReportPanel;
 class ReportPictureView;
 class SortPanel;
 class StockPanel;
@@ -56,7 +57,10 @@ private:
     void FormCreate();
     // The showing routine: the first showing's work, then the table drawn and put on the window.
     void FormShow();
-    bool firstShowingWork();
+    void showingWork();
+    // Searches the history for the asked moment; false when the search failed or found no data, the
+    // report then unchanged. With tellNotice the search's notice is shown.
+    bool compute(const ReportMoment &asked, bool tellNotice);
     void Napraviizvestaj1Click();
     void Izvestajostanju1Click();
     void Definisiizvestaj1Click();
@@ -72,6 +76,7 @@ private:
     void createMenu();
     void createPanels();
     void showDatePanel(bool stockView);
+    void openPanel(ReportPanel *panel);
     void setStockView(bool on);
     void placeStockButtons(const TableExtent &extent);
     void reportSettings(const SettingsStatus &status);

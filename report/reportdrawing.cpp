@@ -107,6 +107,11 @@ TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const
     return extent;
 }
 
+QString ScreenTitle(const std::optional<ReportMoment> &moment)
+{
+    return QStringLiteral("Izvestaj za : ") + (moment ? MomentText(*moment) : QStringLiteral("nema podataka"));
+}
+
 TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w)
 {
     if (picture.size() != QSize(ReportPictureWidth, ReportPictureHeight))
@@ -114,5 +119,8 @@ TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw
     picture.fill(Qt::white);
     QPainter painter(&picture);
     Canvas canvas(painter);
+    canvas.state().font.face = QStringLiteral("Arial");
+    canvas.state().font.size = ScreenTable.fontSize;
+    canvas.textOut(ScreenTable.columns.front(), ScreenTitleTop, ScreenTitle(content.moment));
     return DrawReportTable(canvas, ScreenTable, content, w);
 }

@@ -49,5 +49,10 @@ struct TableExtent
 // cells on the row above the stock row and the value cells on it. Masses are "%.1f t" in w's locale.
 TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const Tw &w);
 
-// The window's picture: sized 800 x 1180, filled white, the table of ScreenTable drawn on it.
+// "Izvestaj za : 05. 12. 2026.    09 : 05", or "Izvestaj za : nema podataka" before any computation.
+QString ScreenTitle(const std::optional<ReportMoment> &moment);
+inline constexpr int ScreenTitleTop = 2; // above the first row, at the table's left line
+
+// The window's picture: sized 800 x 1180, filled white, the screen title and the table of
+// ScreenTable drawn on it.
 TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w);

@@ -2,6 +2,7 @@
 #include "report/reportmoment.h"
 
 #include "core/services/tw.h"
+#include "core/text/numberformat.h"
 
 #include <QDate>
 
@@ -29,6 +30,22 @@ ReportMoment momentAt(const QDateTime &time)
 {
     const QDate date = time.date();
     return {date.day(), date.month(), date.year(), time.time().hour(), time.time().minute()};
+}
+
+QString DateText(int day, int month, int year)
+{
+    return TwoDigits(static_cast<quint16>(day)) + QStringLiteral(". ") + TwoDigits(static_cast<quint16>(month))
+        + QStringLiteral(". ") + FormatInteger(year);
+}
+
+QString TimeText(int hour, int minute)
+{
+    return TwoDigits(static_cast<quint16>(hour)) + QStringLiteral(" : ") + TwoDigits(static_cast<quint16>(minute));
+}
+
+QString MomentText(const ReportMoment &moment)
+{
+    return DateText(moment.day, moment.month, moment.year) + QStringLiteral(".    ") + TimeText(moment.hour, moment.minute);
 }
 
 DatePanelCheck CheckDatePanel(const Tw &w, const DatePanelFields &fields)

@@ -14,6 +14,12 @@ using ReportMoment = SampleTime;
 // The moment of a date and time, seconds dropped.
 ReportMoment momentAt(const QDateTime &time);
 
+// "05. 12. 2026" and "09 : 05", as the report's titles and footer write a date and a time.
+QString DateText(int day, int month, int year);
+QString TimeText(int hour, int minute);
+// "05. 12. 2026.    09 : 05"
+QString MomentText(const ReportMoment &moment);
+
 // The texts of the date panel's day, month, year, hour and minute fields.
 struct DatePanelFields
 {

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,8 @@ const std::array<const char *, 4> SortCaptions{"Po &siframa materijala", "Po &vr
                                                "Po &brojevima rezervoara"};
 constexpr int ItemPitch = 23;   // the group items of a tank's column
 constexpr int ColumnPitch = 44; // the tanks' columns
+constexpr int ColumnTop = 30;   // of the tanks' columns in the panel
+constexpr int FirstItem = 20;   // of the top item in its column; each group's box stands level with it
 
 QString named(const char *prefix, std::size_t index)
 {
@@ -31,6 +34,53 @@ ReportPanel::ReportPanel(const char *name, const QRect &geometry, QWidget *paren
     setAutoFillBackground(true);
     setGeometry(geometry);
     hide();
+}
+
+void ReportPanel::showOver(QWidget *beneath)
+{
+    m_beneath = beneath;
+    beneath->setEnabled(false);
+    show();
+    raise();
+}
+
+void ReportPanel::setKeys(QPushButton *defaultButton, QWidget *first)
+{
+    m_default = defaultButton;
+    m_first = first;
+}
+
+void ReportPanel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_default->isEnabled())
+            m_default->click();
+        break;
+    case Qt::Key_Escape:
+        hide();
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void ReportPanel::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    m_default->setDefault(true);
+    m_first->setFocus(Qt::TabFocusReason); // a field's text comes selected
+}
+
+// Only a panel closed on its own gives the input back; one hidden with its window keeps it.
+void ReportPanel::hideEvent(QHideEvent *event)
+{
+    QFrame::hideEvent(event);
+    if (m_beneath && isHidden()) {
+        m_beneath->setEnabled(true);
+        m_beneath = nullptr;
+    }
 }
 
 QPushButton *ReportPanel::button(const char *name, const QString &caption, const QRect &geometry)
@@ -69,8 +119,8 @@ DatePanel::DatePanel(QWidget *parent)
                 field("Edit3", QRect(154, 10, 45, 21)), field("Edit4", QRect(70, 40, 30, 21)),
                 field("Edit5", QRect(112, 40, 30, 21))};
     compute = button("Button1", QStringLiteral("&Izracunaj"), QRect(40, 75, 100, 25));
-    compute->setDefault(true);
     cancel = button("Button2", QStringLiteral("&Odustani"), QRect(160, 75, 100, 25));
+    setKeys(compute, m_fields[0]);
 }
 
 void DatePanel::fill(const ReportMoment &moment)
@@ -95,14 +145,16 @@ SortPanel::SortPanel(QWidget *parent)
         m_modes[i]->setGeometry(20, 45 + 25 * static_cast<int>(i), 250, 20);
     }
     make = button("Button3", QStringLiteral("&Napravi"), QRect(20, 160, 110, 25));
-    make->setDefault(true);
     cancel = button("Button4", QStringLiteral("&Odustani"), QRect(145, 160, 110, 25));
     define = button("Button5", QStringLiteral("&Definisi"), QRect(270, 160, 110, 25));
+    setKeys(make, m_modes[0]);
 }
 
 void SortPanel::tick(SortMode mode)
 {
-    m_modes[static_cast<std::size_t>(mode)]->setChecked(true);
+    QRadioButton *ticked = m_modes[static_cast<std::size_t>(mode)];
+    ticked->setChecked(true);
+    setKeys(make, ticked);
 }
 
 SortMode SortPanel::ticked() const
@@ -121,11 +173,11 @@ GroupPanel::GroupPanel(QWidget *parent)
     for (std::size_t t = 0; t < TankIdList.size(); ++t) {
         auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[t]), this);
         box->setObjectName(named("RadioGroup", t));
-        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), 30, ColumnPitch - 2, 20 + ItemPitch * TankCount);
+        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), ColumnTop, ColumnPitch - 2, FirstItem + ItemPitch * TankCount);
         m_tankGroups[t] = new QButtonGroup(box);
         for (int item = 0; item < TankCount; ++item) {
             auto *radio = new QRadioButton(box);
-            radio->setGeometry(12, 20 + ItemPitch * item, 20, 20);
+            radio->setGeometry(12, FirstItem + ItemPitch * item, 20, 20);
             radio->setChecked(item == 0);
             m_tankGroups[t]->addButton(radio, item);
         }
@@ -133,12 +185,12 @@ GroupPanel::GroupPanel(QWidget *parent)
     for (std::size_t g = 0; g < m_shown.size(); ++g) {
         m_shown[g] = new QCheckBox(QStringLiteral("G %1").arg(g + 1), this);
         m_shown[g]->setObjectName(named("CheckBox", g));
-        m_shown[g]->setGeometry(680, 40 + ItemPitch * static_cast<int>(g), 80, 20);
+        m_shown[g]->setGeometry(680, ColumnTop + FirstItem + ItemPitch * static_cast<int>(g), 80, 20);
         m_shown[g]->setChecked(g == 0);
     }
     apply = button("Button6", QStringLiteral("&Uradi"), QRect(250, 412, 110, 25));
-    apply->setDefault(true);
     cancel = button("Button7", QStringLiteral("&Odustani"), QRect(400, 412, 110, 25));
+    setKeys(apply, apply);
 }
 
 void GroupPanel::fill(const OperatorGroups &groups)
@@ -171,5 +223,12 @@ StockPanel::StockPanel(QWidget *parent)
     label("Label8", QStringLiteral("Unesite stanje :"), QRect(8, 4, 160, 17));
     value = field("Edit6", QRect(8, 26, 100, 21));
     ok = button("Button8", QStringLiteral("OK"), QRect(115, 25, 55, 23));
-    ok->setDefault(true);
+    setKeys(ok, value);
+}
+
+void StockPanel::open(long double figure)
+{
+    value->setText(QString::number(static_cast<double>(figure), 'g', 15));
+    value->selectAll();
+    value->setFocus();
 }

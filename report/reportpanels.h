@@ -15,15 +15,32 @@ class QPushButton;
 class QRadioButton;
 
 // A raised panel with its layout name; its buttons are reached as members to be connected.
+// The keyboard works on the panel it is typed in: Enter in any of its fields presses the panel's
+// default button and Escape closes it. Shown, it makes its button the window's default and puts the
+// focus in its first field.
 class ReportPanel : public QFrame
 {
 public:
     ReportPanel(const char *name, const QRect &geometry, QWidget *parent);
 
+    // Shows the panel over `beneath`, which stays in sight but takes no input until this one closes.
+    void showOver(QWidget *beneath);
+
 protected:
     QPushButton *button(const char *name, const QString &caption, const QRect &geometry);
     QLineEdit *field(const char *name, const QRect &geometry);
     void label(const char *name, const QString &text, const QRect &geometry);
+    // The button Enter presses, and the widget that takes the focus when the panel shows.
+    void setKeys(QPushButton *defaultButton, QWidget *first);
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QPushButton *m_default = nullptr;
+    QWidget *m_first = nullptr;
+    QWidget *m_beneath = nullptr;
 };
 
 // Panel1: day / month / year, hour : minute, "&Izracunaj" (default) and "&Odustani".
@@ -47,6 +64,7 @@ class SortPanel : public ReportPanel
 {
 public:
     explicit SortPanel(QWidget *parent);
+    // Ticks the mode's button, which takes the focus.
     void tick(SortMode mode);
     SortMode ticked() const;
 
@@ -82,6 +100,9 @@ class StockPanel : public ReportPanel
 {
 public:
     explicit StockPanel(QWidget *parent);
+    // The shown panel's field takes the group's own figure, all of it selected, so that typing
+    // replaces it.
+    void open(long double figure);
     QLineEdit *value;
     QPushButton *ok;
 };

@@ -22,17 +22,6 @@ int roundEven(double value)
     return static_cast<int>(std::nearbyint(value));
 }
 
-QString dateText(int day, int month, int year, const Tw &w)
-{
-    return w.TwoDigits(static_cast<quint16>(day)) + QStringLiteral(". ") + w.TwoDigits(static_cast<quint16>(month))
-        + QStringLiteral(". ") + w.FormatInteger(year);
-}
-
-QString timeText(int hour, int minute, const Tw &w)
-{
-    return w.TwoDigits(static_cast<quint16>(hour)) + QStringLiteral(" : ") + w.TwoDigits(static_cast<quint16>(minute));
-}
-
 } // namespace
 
 TableGeometry PrintedTable(int width, int height)
@@ -44,19 +33,18 @@ TableGeometry PrintedTable(int width, int height)
     return {{x(50), x(150), x(350), x(420), x(500)}, {x(540), x(620), x(700)}, x(10), y(2), y(20), y(100), PrintFontSize};
 }
 
-QString PrintTitle(const ReportMoment &moment, const Tw &w)
+QString PrintTitle(const ReportMoment &moment, const Tw &)
 {
-    return QStringLiteral("Izvestaj o kolicini sirovina u skladarma za : ")
-        + dateText(moment.day, moment.month, moment.year, w) + QStringLiteral(".    ") + timeText(moment.hour, moment.minute, w);
+    return QStringLiteral("Izvestaj o kolicini sirovina u skladarma za : ") + MomentText(moment);
 }
 
-QString PrintFooter(const QDateTime &printedAt, const Tw &w)
+QString PrintFooter(const QDateTime &printedAt, const Tw &)
 {
     const QDate date = printedAt.date();
     const QTime time = printedAt.time();
     return QStringLiteral("AD \"MERON\" , ZEMIK") + QString(15, u' ') + QString(13, u'_') + QString(13, u' ')
-        + dateText(date.day(), date.month(), date.year(), w) + QStringLiteral(".") + QString(11, u' ')
-        + timeText(time.hour(), time.minute(), w);
+        + DateText(date.day(), date.month(), date.year()) + QStringLiteral(".") + QString(11, u' ')
+        + TimeText(time.hour(), time.minute());
 }
 
 bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w)

@@ -2,6 +2,7 @@
 #include "report/reportsettings.h"
 
 #include "core/services/tw.h"
+#include "report/reporttable.h"
 
 namespace {
 
@@ -75,4 +76,10 @@ SettingsStatus StoreOperatorGroups(const Tw &w, OperatorGroups &groups)
         keepFirstFailure(status, w.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
     }
     return status;
+}
+
+void ChangeOperatorGroups(QuantityReport &report, const OperatorGroups &before, const OperatorGroups &after)
+{
+    if (report.mode == SortMode::Broj && before.tankGroup != after.tankGroup)
+        report.stock = {};
 }

@@ -13,6 +13,11 @@ struct OperatorGroups
     GroupsShown shown{};                    // by group: G<n>Show is "true"
 };
 
+struct QuantityReport;
+// The group panel stored `after` over `before`: in the tank-number grouping, tanks that moved make a
+// new grouping, and the stock figures typed for the old one are cleared.
+void ChangeOperatorGroups(QuantityReport &report, const OperatorGroups &before, const OperatorGroups &after);
+
 // Written when the report window is created: R<tank>Group = 1 for all fifteen tanks.
 [[nodiscard]] SettingsStatus WriteStartingGroups(const Tw &w);
 

@@ -23,5 +23,13 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
 ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw &w)
 {
     const GroupsShown shown = AssignGroups(report.rows, report.mode, w);
-    return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView};
+    return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView,
+            report.moment};
+}
+
+void ChangeSortMode(QuantityReport &report, SortMode mode)
+{
+    if (mode != report.mode)
+        report.stock = {};
+    report.mode = mode;
 }

@@ -8,6 +8,7 @@
 #include <QList>
 
 #include <array>
+#include <optional>
 
 // One tank's quantities at the report's moment, in extended precision.
 struct TankQuantity
@@ -44,7 +45,7 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
 struct QuantityReport
 {
     TankQuantities quantities{};
-    ReportMoment moment;
+    std::optional<ReportMoment> moment; // none until a computation succeeds
     GroupStock stock{};
     ReportRows rows{}; // built at the first showing
     SortMode mode = SortMode::Sifra;
@@ -59,7 +60,11 @@ struct ReportContent
     const GroupStock &stock;
     QList<ReportGroup> groups;
     bool stockView = false; // the "Stanje" and "Razlika" cells beside each group
+    std::optional<ReportMoment> moment = std::nullopt; // the quantities' moment, named above the table
 };
+
+// Stock figures belong to the groups they were typed for: a change of the grouping clears them.
+void ChangeSortMode(QuantityReport &report, SortMode mode);
 
 // Runs AssignGroups on the report's rows (reading the settings in the tank-number mode) and
 // collects the shown groups.

@@ -62,39 +62,59 @@ ServerLink::ServerLink(const SettingsStore &store, EmbeddedFactory embedded)
 
 ServerLink::~ServerLink() = default;
 
-void ServerLink::select()
+ServerLink::Session ServerLink::sessionFor(const ServerAddress &address) const
 {
-    const ServerAddress address = serverAddressFromSettings(m_store);
-    if (m_exchange && address == m_address)
-        return;
-    m_address = address;
-    m_exchange.reset();
-    m_exchange = address.embedded() ? m_embedded() : networkExchange(address);
+    if (address.embedded() && m_running && m_running->exchange && m_running->address == address)
+        return *m_running;
+    return {address, address.embedded() ? std::shared_ptr<ServerExchange>(m_embedded()) : networkExchange(address)};
+}
+
+ServerExchange *ServerLink::current()
+{
+    if (m_login)
+        return m_login->exchange.get();
+    if (!m_running)
+        m_running = sessionFor(serverAddressFromSettings(m_store));
+    return m_running->exchange.get();
+}
+
+void ServerLink::beginLogin()
+{
+    m_login = sessionFor(serverAddressFromSettings(m_store));
+}
+
+void ServerLink::endLogin(bool succeeded)
+{
+    if (m_login && succeeded)
+        m_running = std::move(m_login);
+    m_login.reset();
+}
+
+ServerAddress ServerLink::address() const
+{
+    return m_running ? m_running->address : ServerAddress{};
 }
 
 void ServerLink::beginSession()
 {
-    if (!m_exchange)
-        select();
-    if (m_exchange)
-        m_exchange->beginSession();
+    if (ServerExchange *exchange = current())
+        exchange->beginSession();
 }
 
 QString ServerLink::lastFailure() const
 {
-    return m_exchange ? m_exchange->lastFailure() : QString();
+    const std::optional<Session> &session = m_login ? m_login : m_running;
+    return session && session->exchange ? session->exchange->lastFailure() : QString();
 }
 
 qint32 ServerLink::read(ExchangeBuffer &buffer)
 {
-    if (!m_exchange)
-        select();
-    return m_exchange ? m_exchange->read(buffer) : ExchangeStatus::NoConnection;
+    ServerExchange *exchange = current();
+    return exchange ? exchange->read(buffer) : ExchangeStatus::NoConnection;
 }
 
 qint32 ServerLink::write(ExchangeBuffer &buffer)
 {
-    if (!m_exchange)
-        select();
-    return m_exchange ? m_exchange->write(buffer) : ExchangeStatus::NoConnection;
+    ServerExchange *exchange = current();
+    return exchange ? exchange->write(buffer) : ExchangeStatus::NoConnection;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class SettingsStore;
 
@@ -47,7 +48,8 @@ ServerAddress serverAddressFromSettings(const SettingsStore &store);
 // certificate cannot be read, every exchange fails with that reason.
 std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address);
 
-// Forwards every exchange to the exchange chosen at the last select().
+// Forwards every exchange to the running session's exchange or, while a login is in progress, to
+// the login's own. Without a login the running session follows the settings at its first exchange.
 class ServerLink final : public ServerExchange
 {
 public:
@@ -57,9 +59,15 @@ public:
     ServerLink(const SettingsStore &store, EmbeddedFactory embedded);
     ~ServerLink() override;
 
-    // Reads the address from the settings and, when it changed, replaces the exchange.
-    void select();
-    const ServerAddress &address() const { return m_address; }
+    // A login begins: until endLogin, the exchanges go to a fresh exchange for the address in the
+    // settings (a connection of its own, also to the same server), while the running session keeps
+    // its connection. The embedded server at an unchanged address is shared: it keeps no sessions.
+    void beginLogin();
+    // The login ended: on success its exchange becomes the running session's; otherwise it is
+    // dropped and the running session goes on with the connection and the address it had.
+    void endLogin(bool succeeded);
+    // The running session's address.
+    ServerAddress address() const;
 
     qint32 read(ExchangeBuffer &buffer) override;
     qint32 write(ExchangeBuffer &buffer) override;
@@ -68,8 +76,17 @@ public:
     bool isBuiltIn() const override { return m_address.embedded(); }
 
 private:
+    struct Session
+    {
+        ServerAddress address;
+        std::shared_ptr<ServerExchange> exchange; // null when the embedded server could not open
+    };
+
+    Session sessionFor(const ServerAddress &address) const;
+    ServerExchange *current();
+
     const SettingsStore &m_store;
     EmbeddedFactory m_embedded;
-    ServerAddress m_address;
-    std::unique_ptr<ServerExchange> m_exchange;
+    std::optional<Session> m_running;
+    std::optional<Session> m_login;
 };

@@ -1,14 +1,22 @@
 // The display settings window: the octets checked before anything is written, the address packed
-// first octet lowest, and what was saved shown again.
+// first octet lowest, and what was saved shown again; its keyboard and the small status windows'.
 #include "config/displaysettingswindow.h"
 
+#include "config/aboutbox.h"
+#include "config/connectionlostwindow.h"
+#include "config/diagnosticlistwindow.h"
+#include "config/transferwindow.h"
+#include "core/exchange/exchangelog.h"
 #include "core/settings/settingsstore.h"
+#include "tests/support/fixedclock.h"
 #include "tests/support/recordingdialogs.h"
+#include "tests/support/scriptedexchange.h"
 #include "tests/support/widgetdriving.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -48,4 +56,39 @@ TEST(DisplaySettingsWindow, ChecksTheOctetsBeforeWritingAndShowsWhatWasSaved)
     EXPECT_TRUE(child<QCheckBox>(window, "CheckBox24")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(window, "CheckBox25")->isChecked()) << "only \"true\" checks";
     EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST(ServiceAndStatusWindows, EnterPressesTheDefaultButtonAndEscapeCloses)
+{
+    QTemporaryDir dir;
+    const SettingsStore store(dir.filePath(QStringLiteral("Skladar.reg")));
+    RecordingDialogs dialogs;
+    DisplaySettingsWindow settings(store, dialogs);
+    settings.showSettings();
+    QTest::keyClick(child<QLineEdit>(settings, "Edit1"), Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Skladar.reg")))) << "saved";
+    QTest::keyClick(child<QCheckBox>(settings, "CheckBox3"), Qt::Key_Escape);
+    EXPECT_FALSE(settings.isVisible());
+
+    ScriptedExchange exchange;
+    const FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(7, 0))};
+    const ExchangeLog log(exchange, clock);
+    DiagnosticListWindow diagnostics(log);
+    diagnostics.show();
+    QTest::keyClick(child<QListWidget>(diagnostics, "ListBox1"), Qt::Key_Escape);
+    EXPECT_FALSE(diagnostics.isVisible());
+
+    ConnectionLostWindow notice;
+    AboutBox about;
+    for (QDialog *window : std::initializer_list<QDialog *>{&notice, &about}) {
+        window->show();
+        QTest::keyClick(window, Qt::Key_Return);
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    }
+
+    TransferWindow transfer;
+    transfer.show();
+    QTest::keyClick(&transfer, Qt::Key_Escape);
+    EXPECT_TRUE(transfer.abortRequested());
+    EXPECT_TRUE(transfer.isVisible()) << "its owner hides it";
 }

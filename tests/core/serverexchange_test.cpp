@@ -104,7 +104,7 @@ TEST(ExchangeFrames, TheReplyStatusLeadsLittleEndian)
     EXPECT_TRUE(pending.isEmpty());
 }
 
-TEST(ServerLink, FollowsTheAddressInTheSettingsFirstOctetInTheLowestByte)
+TEST(ServerLink, ALoginRunsOnAnExchangeOfItsOwnThatTheSessionTakesOnlyWhenTheLoginSucceeds)
 {
     QTemporaryDir dir;
     const SettingsStore store(dir.filePath(QStringLiteral("s.reg")));
@@ -118,11 +118,22 @@ TEST(ServerLink, FollowsTheAddressInTheSettingsFirstOctetInTheLowestByte)
     });
     ExchangeBuffer buffer{};
     EXPECT_EQ(link.read(buffer), ExchangeStatus::Success) << "no address: the embedded server";
-    link.select();
-    EXPECT_EQ(made, 1) << "an unchanged address keeps the exchange";
+    link.beginLogin();
+    link.endLogin(true);
+    EXPECT_EQ(made, 1) << "the embedded server at an unchanged address is shared";
+
+    set("IPServer", 0x0100007F);
+    set("Port", 1); // nothing listens there
+    link.beginLogin();
+    EXPECT_EQ(link.read(buffer), ExchangeStatus::NoConnection);
+    link.endLogin(false);
+    EXPECT_EQ(link.read(buffer), ExchangeStatus::Success) << "the running session goes on";
+    EXPECT_TRUE(link.address().embedded());
 
     set("IPServer", 0x0A01A8C0);
-    link.select();
+    set("Port", 0);
+    link.beginLogin();
+    link.endLogin(true);
     EXPECT_EQ(link.address(), (ServerAddress{QHostAddress(QStringLiteral("192.168.1.10")), 7400, false, {}}));
     ASSERT_TRUE(store.WriteString(ServerAddressKey, TlsCertificateValue, QStringLiteral("/etc/plant.crt")).ok());
     for (const auto &[tls, expected] : {std::pair{"TRUE", false}, {"true", true}}) {

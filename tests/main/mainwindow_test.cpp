@@ -2,7 +2,9 @@
 // map its views, double click, drag, the service box and the refresh ticks.
 #include "main/mainwindow.h"
 
+#include "core/exchange/serverlink.h"
 #include "core/plant/plantmodel.h"
+#include "core/settings/settingsstore.h"
 #include "main/loginwindow.h"
 #include "main/plantmap.h"
 #include "main/plantmapview.h"
@@ -30,9 +32,10 @@ namespace {
 class MainWindowTest : public testing::Test
 {
 protected:
-    void createWindows()
+    void createWindows() { createWindows(exchange); }
+    void createWindows(ServerExchange &link)
     {
-        mainWindow = std::make_unique<MainWindow>(plant, exchange, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
+        mainWindow = std::make_unique<MainWindow>(plant, link, MainWindowServices{DataFolder(dir.path()), dialogs, clock, QLocale::c()});
         loginWindow = std::make_unique<LoginWindow>();
         connectLogin(*mainWindow, *loginWindow);
     }
@@ -137,7 +140,7 @@ TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProg
     EXPECT_EQ(loginWindow->line2(), QStringLiteral("Korisnik nije prijavljen na serveru."));
     ASSERT_TRUE(loginOk()->isVisible());
     EXPECT_EQ(ended.size(), 0);
-    loginOk()->click();
+    QTest::keyClick(loginWindow.get(), Qt::Key_Return);
     EXPECT_EQ(ended.size(), 1);
 }
 
@@ -162,6 +165,33 @@ TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
     child<QAction>("Prijava1")->trigger();
     login(QStringLiteral("oper"));
     EXPECT_EQ(plant.tanks.slot(1).diameter, 7.4);
+}
+
+TEST_F(MainWindowTest, AFailedLoginToAnotherAddressLeavesTheSessionOnTheConnectionItHad)
+{
+    const SettingsStore settings(dir.filePath(QStringLiteral("settings.reg")));
+    ServerLink link(settings, [this] { return std::make_unique<ScriptedExchange>(exchange.answer); });
+    createWindows(link);
+    connectServerLink(*mainWindow, link);
+    QSignalSpy lost(mainWindow.get(), &MainWindow::connectionLost);
+    mainWindow->show();
+    child<QAction>("Prijava1")->trigger();
+    login(QStringLiteral("oper"));
+    ASSERT_TRUE(mainWindow->state().loggedIn);
+
+    // Nothing listens on port 1 of the loopback.
+    ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, ServerAddressValue, 0x0100007F).ok());
+    ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, QStringLiteral("Port"), 1).ok());
+    child<QAction>("Prijava1")->trigger();
+    login(QStringLiteral("oper"));
+    ASSERT_TRUE(loginOk()->isVisible());
+    loginOk()->click();
+    expectLoggedIn(true);
+    EXPECT_TRUE(link.address().embedded());
+    status = ExchangeStatus::Success;
+    for (int refresh = 0; refresh < 3; ++refresh)
+        mainWindow->Timer2Timer();
+    EXPECT_EQ(lost.size(), 0) << "the refreshes reach the server the session had";
 }
 
 TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
@@ -218,6 +248,21 @@ TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactly)
     }
     EXPECT_EQ(diagnostics.size(), 1);
     EXPECT_EQ(settings.size(), 1);
+}
+
+TEST_F(MainWindowMapTest, EnterConfirmsAPasswordBoxAndEscapeClosesIt)
+{
+    QSignalSpy diagnostics(mainWindow.get(), &MainWindow::diagnosticListRequested);
+    child<QAction>("BR1")->trigger();
+    QTest::keyClicks(child<QLineEdit>("Edit5"), QStringLiteral("pleta"));
+    QTest::keyClick(child<QLineEdit>("Edit5"), Qt::Key_Return);
+    EXPECT_EQ(diagnostics.size(), 1);
+    for (const auto &[entry, box, edit] : {std::tuple{"BR1", "Panel6", "Edit5"}, {"Prijava1", "Panel1", "Edit1"}}) {
+        child<QAction>(entry)->trigger();
+        QTest::keyClick(child<QLineEdit>(edit), Qt::Key_Escape);
+        EXPECT_FALSE(child<QFrame>(box)->isVisible()) << box;
+    }
+    EXPECT_TRUE(mainWindow->state().loggedIn);
 }
 
 // How many lost refreshes show the notice is the connection watch's; here the tries and a store failure.

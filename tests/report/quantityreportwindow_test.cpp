@@ -8,6 +8,7 @@
 #include "tests/report/reportfixture.h"
 #include "tests/support/historybytes.h"
 #include "tests/support/pdfpages.h"
+#include "tests/support/imageink.h"
 #include "tests/support/widgetdriving.h"
 
 #include <QAction>
@@ -26,24 +27,28 @@ namespace {
 using Call = RecordingDialogs::Call;
 using Kind = RecordingDialogs::Kind;
 
+using Block = std::array<char, HistoryBlockSize>;
+
+// One block from 08:00 on 5 December with a sample at 08:10 at level 500.
+Block december5(qint32 level = 500, quint32 hour = 8, qint32 seconds = 600)
+{
+    return historyBlock({packDate(2026, 12, 5), hour * 3'600'000}, 0, -6000, {{seconds, level}});
+}
+
 class ReportWindowTest : public testing::Test, public ReportFixture
 {
 protected:
-    // Shows the window over `records` chart records and one block from 08:00 on `date` with a
-    // sample at 08:10 at level 500.
-    void show(int records = 15, PackedDate date = packDate(2026, 12, 5))
+    // Shows the window over `records` chart records and the history's blocks, newest first.
+    void show(int records = 15, const QList<Block> &blocks = {december5()})
     {
         loadDemonstrationPlant(plant);
         ASSERT_TRUE(writeChartRecordFile(dir.filePath(QStringLiteral("Report.rez")), records));
-        writeHistory(date);
+        writeHistory(blocks);
         window = std::make_unique<QuantityReportWindow>(plant, ReportWindowServices{DataFolder(dir.path()), w, dialogs, clock});
         window->show();
     }
 
-    void writeHistory(PackedDate date)
-    {
-        ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), {historyBlock({date, 8 * 3'600'000}, 0, -6000, {{600, 500}})}));
-    }
+    void writeHistory(const QList<Block> &blocks) { ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), blocks)); }
 
     void trigger(const char *entry) { child<QAction>(*window, entry)->trigger(); }
     void click(const char *button) { child<QPushButton>(*window, button)->click(); }
@@ -58,6 +63,8 @@ protected:
     }
 
     long double level() const { return window->report().quantities[0].level; }
+    QImage title() const { return window->picture().copy(0, 0, 500, 19); }
+    bool panelShown(const char *name) const { return child<QWidget>(*window, name)->isVisible(); }
 
     PlantModel plant;
     std::unique_ptr<QuantityReportWindow> window;
@@ -65,28 +72,50 @@ protected:
 
 } // namespace
 
-TEST_F(ReportWindowTest, AShortChartFileStillLetsTheFirstShowingComputeABadStampIsTriedAgainAndThePanelClosesOnlyWhenDone)
+TEST_F(ReportWindowTest, AFailedFirstShowingDrawsTheTableAndLetsLaterReportsRunWithoutRepeatingIt)
 {
-    show(14, packDate(2026, 13, 5));
+    const Block stepPastTheYears = december5(1, 8, 2'000'000'000);
+    show(14, {stepPastTheYears, december5(300, 6)});
     EXPECT_EQ(dialogs.calls, (QList<Call>{{Kind::Message, QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")},
-                                          {Kind::Message, QStringLiteral("INVALID MONTH"), QStringLiteral("Error")}}));
-    EXPECT_EQ(level(), 0.0L);
-    writeHistory(packDate(2026, 12, 5));
-    window->hide();
-    window->show();
-    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 9, 5}));
-    EXPECT_EQ(level(), channelValue(500));
+                                          {Kind::Message, QStringLiteral("INVALID YEAR"), QStringLiteral("Error")}}));
+    EXPECT_FALSE(window->report().moment.has_value());
     EXPECT_EQ(window->picture().pixel(50, 20), qRgb(0, 0, 0)) << "the first group's header";
 
-    compute("5", "12", "2026", "7", "59"); // before the only block: the quantities stay
-    EXPECT_FALSE(child<QWidget>(*window, "Panel1")->isVisible());
-    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 7, 59}));
+    compute("5", "12", "2026", "7", "0"); // the older block, whose only sample is at 06:10
+    EXPECT_EQ(level(), channelValue(300));
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 6, 10}));
+    EXPECT_EQ(dialogs.calls.back(), (Call{Kind::Message, QStringLiteral("Za taj trenutak nema podataka. Prikazano je stanje od 05. 12. 2026. u 06 : 10."), QStringLiteral("Izvestaj")}));
+    EXPECT_FALSE(panelShown("Panel1"));
+    window->hide();
+    window->show();
+    child<QScrollBar>(*window, "ScrollBar1")->setValue(100);
+    EXPECT_EQ(dialogs.calls.size(), 3) << "the current minute is not searched again";
 
     QFile::remove(dir.filePath(QStringLiteral("REPORT.STG")));
     compute("5", "12", "2026", "10", "0");
     EXPECT_EQ(dialogs.calls.back().kind, Kind::Error);
-    EXPECT_TRUE(child<QWidget>(*window, "Panel1")->isVisible()) << "a failed search leaves the panel open";
-    EXPECT_EQ(window->report().moment.hour, 7);
+    EXPECT_TRUE(panelShown("Panel1")) << "a failed search leaves the panel open";
+}
+
+TEST_F(ReportWindowTest, MomentsBeforeAndAfterTheHistoryAreNamedAndTheTitleFollowsTheMomentShown)
+{
+    show();
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << "the first showing's minute lies after the newest sample, quietly";
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 10}));
+    const QImage at0810 = title();
+    EXPECT_FALSE(inkBounds(at0810, at0810.rect()).isEmpty());
+
+    compute("5", "12", "2026", "7", "59");
+    EXPECT_EQ(dialogs.calls, (QList<Call>{{Kind::Message, QStringLiteral("Nema podataka za taj trenutak."), QStringLiteral("Izvestaj")}}));
+    EXPECT_TRUE(panelShown("Panel1"));
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 10}));
+    EXPECT_EQ(level(), channelValue(500));
+    EXPECT_EQ(title(), at0810);
+
+    compute("5", "12", "2026", "8", "5");
+    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 5}));
+    EXPECT_NE(title(), at0810);
 }
 
 TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsChoiceUntickingEmptyGroups)
@@ -106,14 +135,22 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
 
     child<QScrollBar>(*window, "ScrollBar1")->setValue(600);
     EXPECT_EQ(first->pos(), at - QPoint(0, 600));
-    compute("5", "12", "2026", "10", "0");
+    trigger("Napraviizvestaj1");
     EXPECT_FALSE(first->isVisible()) << "the stock view is off";
+    EXPECT_TRUE(inkBounds(window->picture(), QRect(501, 0, 299, 1180)).isEmpty()) << "before the next computation";
 
     trigger("Definisiizvestaj1");
     child<QRadioButton>(*window, "RadioButton4")->setChecked(true);
     click("Button5");
     EXPECT_TRUE(child<QWidget>(*window, "Panel3")->isVisible());
     EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible()) << "the sort panel stays beneath";
+    const auto *panel = child<QWidget>(*window, "Panel3");
+    const QList<QRadioButton *> items = child<QGroupBox>(*window, "RadioGroup15")->findChildren<QRadioButton *>();
+    for (int g = 1; g <= TankCount; ++g) {
+        const auto *shown = child<QCheckBox>(*window, QStringLiteral("CheckBox%1").arg(g).toLatin1().constData());
+        const QWidget *item = items[g - 1];
+        EXPECT_EQ(shown->mapTo(panel, shown->rect().center()).y(), item->mapTo(panel, item->rect().center()).y()) << "G " << g;
+    }
     child<QGroupBox>(*window, "RadioGroup2")->findChildren<QRadioButton *>()[1]->setChecked(true);
     child<QCheckBox>(*window, "CheckBox1")->setChecked(true);
     child<QCheckBox>(*window, "CheckBox5")->setChecked(true);
@@ -126,8 +163,63 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
 
     click("Button3");
     EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
+    EXPECT_EQ(window->report().stock[0], 0.0L) << "the figures of the old grouping go";
     click("Button1");
     EXPECT_EQ(window->report().rows[1].group, 2) << "the new mode and groups are drawn";
+
+    trigger("Izvestajostanju1");
+    click("Button1");
+    first->click();
+    child<QLineEdit>(*window, "Edit6")->setText(QStringLiteral("80"));
+    click("Button8");
+    trigger("Definisiizvestaj1");
+    click("Button5");
+    click("Button6");
+    EXPECT_EQ(window->report().stock[0], 80.0L) << "the same groups stored again";
+    click("Button5");
+    child<QGroupBox>(*window, "RadioGroup3")->findChildren<QRadioButton *>()[1]->setChecked(true);
+    click("Button6");
+    EXPECT_EQ(window->report().stock[0], 0.0L) << "tank 78 moved into group 2";
+}
+
+TEST_F(ReportWindowTest, EnterActsOnThePanelTypedInEscapeClosesItAndAStockFieldOpensOnItsOwnGroupsFigure)
+{
+    show();
+    trigger("Izvestajostanju1");
+    child<QLineEdit>(*window, "Edit4")->setText(QStringLiteral("8"));
+    QTest::keyClick(child<QLineEdit>(*window, "Edit4"), Qt::Key_Return);
+    EXPECT_FALSE(panelShown("Panel1"));
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 5}));
+
+    auto *field = child<QLineEdit>(*window, "Edit6");
+    for (const auto &[group, typed, shown] : {std::tuple{1, "80", "0"}, {2, "50", "0"}, {1, "7", "80"}}) {
+        child<QPushButton>(*window, QStringLiteral("BitBtn%1").arg(group).toLatin1().constData())->click();
+        EXPECT_EQ(field->text(), QLatin1String(shown)) << group;
+        EXPECT_EQ(field->selectedText(), field->text()) << group;
+        QTest::keyClicks(field, QLatin1String(typed));
+        QTest::keyClick(field, Qt::Key_Enter);
+    }
+    EXPECT_EQ(window->report().stock[0], 7.0L);
+    EXPECT_EQ(window->report().stock[1], 50.0L);
+
+    trigger("Definisiizvestaj1");
+    click("Button5");
+    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isEnabled()) << "the sort panel beneath takes no input";
+    QRadioButton *second = child<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>()[1];
+    second->setChecked(true);
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_FALSE(panelShown("Panel3"));
+    EXPECT_EQ(ReadOperatorGroups(w).tankGroup[0], 2) << "stored by Uradi";
+    ASSERT_TRUE(child<QWidget>(*window, "Panel2")->isEnabled());
+
+    child<QRadioButton>(*window, "RadioButton4")->setChecked(true);
+    QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return);
+    EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
+    EXPECT_FALSE(panelShown("Panel2"));
+    ASSERT_TRUE(panelShown("Panel1"));
+    QTest::keyClick(child<QLineEdit>(*window, "Edit2"), Qt::Key_Escape);
+    EXPECT_FALSE(panelShown("Panel1"));
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ReportWindowTest, ThePrintedTableKeepsEveryLine)
