@@ -1,6 +1,7 @@
 // skladar-report: the quantity report of a moment without a window, as text, CSV, PNG or PDF.
 #include "core/history/chartrecordfile.h"
 #include "core/login/login.h"
+#include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/services/tw.h"
@@ -22,15 +23,9 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <variant>
 
 namespace {
-
-// Exit statuses.
-constexpr int Done = 0;
-constexpr int DataFileFailed = 1;
-constexpr int BadArguments = 2;
-constexpr int LoginFailed = 3;
-constexpr int NoBlockBefore = 4;
 
 const char *const Description =
     "Writes the quantity report of a moment: the mass in every tank, grouped and summed as the client's\n"
@@ -43,9 +38,9 @@ const char *const Description =
     "  .png  the window's 800 x 1180 report picture\n"
     "  .pdf  the printed portrait page\n"
     "\n"
-    "Exit status: 0 done; 1 a data file failed (REPORT.STG or Report.rez missing, a block the search\n"
-    "reaches incomplete, a stamp that fails the check); 2 bad arguments, also a moment the report's\n"
-    "date panel refuses; 3 the login failed; 4 no history block begins before the moment.";
+    "A data file fails when REPORT.STG or Report.rez is missing, a block the search reaches is\n"
+    "incomplete or a stamp fails the check; a moment the report's date panel refuses is a bad\n"
+    "argument; no data for the moment: no history block begins before it.";
 
 struct Options
 {
@@ -58,12 +53,6 @@ struct Options
     bool stockView = false;
     QString out;
     std::optional<OutputKind> output; // nullopt: text on standard output
-};
-
-struct Parsed
-{
-    std::optional<Options> options;
-    QString problem; // empty when --help was asked for
 };
 
 QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
@@ -90,48 +79,54 @@ QString addStock(const QString &text, Options &options)
     return {};
 }
 
-Parsed parseOptions(const QStringList &arguments, const Tw &w, QString &help)
+// Fills options from the parsed command line; the text of the first problem, empty when none.
+QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &options)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Description));
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help."));
-    const QCommandLineOption at(QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN"));
-    const QCommandLineOption dir(QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR"), QDir::currentPath());
-    const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."), QStringLiteral("CODE"), DemonstrationCode);
-    const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("The acquisition server for other codes (default: as the client's settings choose)."), QStringLiteral("HOST:PORT"));
-    const QCommandLineOption group(QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE"));
-    const QCommandLineOption stock(QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES"));
-    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE"));
-    parser.addOptions({helpOption, at, dir, login, server, group, stock, out});
-    help = parser.helpText();
-    if (!parser.parse(arguments))
-        return {std::nullopt, parser.errorText()};
-    if (parser.isSet(helpOption))
-        return {};
-
-    Options options{{}, parser.value(dir), parser.value(login), std::nullopt, std::nullopt, {}, false, parser.value(out), std::nullopt};
-    QString problem;
-    if (!parser.isSet(at))
-        problem = QStringLiteral("--at is required");
-    else
-        problem = checkMoment(parser.value(at), w, options.moment);
-    if (problem.isEmpty() && parser.isSet(server) && !(options.server = parseServerOption(parser.value(server))))
-        problem = QStringLiteral("--server must be HOST:PORT");
-    if (problem.isEmpty() && parser.isSet(group)) {
-        options.mode = sortModeFromText(parser.value(group));
-        if (sortModeText(*options.mode) != parser.value(group))
-            problem = QStringLiteral("--group must be sifra, vrsta, ime or broj");
+    const auto value = [&](const char *name) { return parser.value(QString::fromLatin1(name)); };
+    const auto set = [&](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
+    options.dir = set("dir") ? value("dir") : QDir::currentPath();
+    options.login = set("login") ? value("login") : DemonstrationCode;
+    options.out = value("out");
+    if (!set("at"))
+        return QStringLiteral("--at is required");
+    if (const QString problem = checkMoment(value("at"), w, options.moment); !problem.isEmpty())
+        return problem;
+    if (const QString problem = takeServerOptions(parser, options.server); !problem.isEmpty())
+        return problem;
+    if (set("group")) {
+        options.mode = sortModeFromText(value("group"));
+        if (sortModeText(*options.mode) != value("group"))
+            return QStringLiteral("--group must be sifra, vrsta, ime or broj");
     }
-    for (const QString &value : parser.values(stock))
-        if (problem.isEmpty())
-            problem = addStock(value, options);
-    if (problem.isEmpty() && !options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
-        problem = OutputKindProblem;
-    if (problem.isEmpty() && !parser.positionalArguments().isEmpty())
-        problem = QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().front());
-    if (!problem.isEmpty())
-        return {std::nullopt, problem};
-    return {options, {}};
+    for (const QString &stock : parser.values(QStringLiteral("stock")))
+        if (const QString problem = addStock(stock, options); !problem.isEmpty())
+            return problem;
+    if (!options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
+        return OutputKindProblem;
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().front());
+    return {};
+}
+
+// The options, or the status the program ends with: --help, --version or bad arguments.
+std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &w)
+{
+    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable});
+    line.parser.addOptions({
+        {QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN")},
+        {QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR")},
+        {QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."), QStringLiteral("CODE")},
+        {QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE")},
+        {QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES")},
+        {QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE")},
+    });
+    addServerOptions(line.parser);
+    if (const std::optional<int> status = line.parse(arguments))
+        return *status;
+    Options options;
+    if (const QString problem = takeOptions(line.parser, w, options); !problem.isEmpty())
+        return CommandLine::badArgument(problem);
+    return options;
 }
 
 bool writeText(const QString &path, const QString &text)
@@ -160,15 +155,11 @@ bool writeOutput(const Options &options, const ReportContent &content, const Tw 
     return PrintReport(pdf, content, options.moment, clock.now(), w);
 }
 
-void complain(const QString &text)
-{
-    std::fprintf(stderr, "skladar-report: %s\n", text.toLocal8Bit().constData());
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    beginProgram("skladar-report");
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the picture and the page need fonts, not a display
     QGuiApplication app(argc, argv);
@@ -180,30 +171,18 @@ int main(int argc, char *argv[])
     const SettingsStore settings;
     const Tw w(settings, dialogs, clock, QLocale::system());
 
-    QString help;
-    const Parsed parsed = parseOptions(QCoreApplication::arguments(), w, help);
-    if (!parsed.options) {
-        if (parsed.problem.isEmpty()) {
-            std::fputs(help.toLocal8Bit().constData(), stdout);
-            return Done;
-        }
-        complain(parsed.problem);
-        std::fputs(help.toLocal8Bit().constData(), stderr);
-        return BadArguments;
-    }
-    const Options &options = *parsed.options;
+    const std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments(), w);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const Options &options = std::get<Options>(parsed);
 
     PlantModel plant;
-    if (const std::optional<QString> failure = toolLogin(options.login, options.server, settings, plant)) {
-        complain(*failure);
-        return LoginFailed;
-    }
+    if (const std::optional<ToolLoginFailure> failure = toolLogin(options.login, options.server, settings, plant))
+        return complain(failure->status, failure->text);
     const DataFolder folder(options.dir);
     const ChartRecordsRead records = readChartRecords(folder);
     if (records.message)
-        dialogs.message(records.message->text, records.message->caption);
-    if (!folder.exists(ChartRecordFileName))
-        return DataFileFailed;
+        return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(ChartRecordFileName), records.message->text));
 
     QuantityReport report;
     report.moment = options.moment;
@@ -213,16 +192,12 @@ int main(int argc, char *argv[])
     report.stockView = options.stockView;
     const MomentSearch search = FindMoment(folder, options.moment, records.records, plant.tanks, report.quantities);
     if (search.outcome == SearchOutcome::NoBlock) {
-        complain(QStringLiteral("no history block begins before %1; nothing is reported").arg(PrintTitle(options.moment, w).section(u':', 1).trimmed()));
-        return NoBlockBefore;
+        return complain(NoRightOrData, QStringLiteral("%1: no history block begins before %2; nothing is reported")
+                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment, w).section(u':', 1).trimmed()));
     }
-    if (search.outcome != SearchOutcome::Computed) {
-        reportMomentSearch(search, dialogs);
-        return DataFileFailed;
-    }
-    if (!writeOutput(options, ContentOf(report, plant.tanks, w), w, clock)) {
-        complain(QStringLiteral("cannot write %1").arg(options.out));
-        return DataFileFailed;
-    }
+    if (search.outcome != SearchOutcome::Computed)
+        return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(HistoryFileName), search.text));
+    if (!writeOutput(options, ContentOf(report, plant.tanks, w), w, clock))
+        return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
     return Done;
 }

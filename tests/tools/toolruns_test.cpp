@@ -150,7 +150,8 @@ TEST_F(ToolsTest, ReportWritesCsvTextPictureAndPageAndTellsWhatFailed)
         {u"--at 2024-02-30_10:00"_s, 2, u"Neispravno unesen datum."_s},
         {u"--at 2024-03-01_09:00 --group Broj"_s, 2, u"--group"_s},
         {u"--at 2023-12-05_07:00"_s, 4, u"no history block"_s},
-        {u"--at 2024-03-01_09:00 --login oper --server 127.0.0.1:1"_s, 3, {}}};
+        {u"--at 2024-03-01_09:00 --login oper --server 127.0.0.1:1"_s, 5, u"skladar-report: 127.0.0.1:1: "_s},
+        {u"--at 2024-03-01_09:00 --dir nowhere"_s, 1, u"nowhere/Report.rez: Fajl ne postoji."_s}};
     for (const auto &[arguments, status, message] : cases) {
         EXPECT_EQ(run(Report, arguments), status) << arguments.toStdString();
         EXPECT_TRUE(err.contains(message)) << err.toStdString();
