@@ -64,6 +64,7 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
                                const TankTable &tanks, TankQuantities &quantities)
 {
     HistoryBlockReader reader(block);
+    const HistoryStamp base = reader.sample().stamp;
     std::optional<StampError> rejected;
     const HistorySample *sample = takenSample(reader, target, rejected);
     if (rejected)
@@ -83,7 +84,7 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
         computeVolumeAndMass(tank, q);
     }
     quantities = computed;
-    return {SearchOutcome::Computed, {}};
+    return {SearchOutcome::Computed, {}, sample ? sample->stamp : base};
 }
 
 MomentSearch FindMoment(const DataFolder &folder, const ReportMoment &moment, const TankChartRecords &records,

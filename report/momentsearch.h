@@ -34,6 +34,9 @@ struct MomentSearch
 {
     SearchOutcome outcome = SearchOutcome::NoBlock;
     QString text;
+    // Computed: the stamp of the sample the quantities belong to, the block's base sample when the
+    // block holds no delta sample. It may lie after the moment, or long before it.
+    HistoryStamp taken{};
 };
 
 // Scans one block for the target and, unless a stamp fails its check (the quantities are then left

@@ -33,14 +33,18 @@ const char *const Description =
     "\n"
     "Without --out a plain-text table goes to standard output; --out FILE writes by its extension:\n"
     "  .csv  group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t (with --stock also\n"
-    "        stock_t,difference_t), \".\" decimals, a \"G,Zbir,,,,,,SUM\" line after each group of more\n"
-    "        than one tank\n"
+    "        stock_t,difference_t, only on a group's Zbir line and only for a group with a figure),\n"
+    "        data_time (YYYY-MM-DD HH:MM), \".\" decimals, a \"G,Zbir,,,,,,SUM\" line after each group\n"
     "  .png  the window's 800 x 1180 report picture\n"
     "  .pdf  the printed portrait page\n"
     "\n"
     "A data file fails when REPORT.STG or Report.rez is missing, a block the search reaches is\n"
     "incomplete or a stamp fails the check; a moment the report's date panel refuses is a bad\n"
-    "argument; no data for the moment: no history block begins before it.";
+    "argument; no data for the moment: no history block begins before it. Every output names the\n"
+    "moment its data belong to: the sample taken for the moment asked. When that sample is older\n"
+    "than the moment by more than --max-age, the report is written all the same, standard error\n"
+    "names the sample's moment and the status is 6. A Zbir is the sum of the exact masses rounded\n"
+    "once, so it may differ by 0.001 from the sum of the rounded lines.";
 
 struct Options
 {
@@ -50,7 +54,9 @@ struct Options
     std::optional<ServerAddress> server;
     std::optional<SortMode> mode; // nullopt: as the window reads Izvestaj\Grouped
     GroupStock stock{};
+    StockGiven stockGiven{};
     bool stockView = false;
+    int maxAgeMinutes = 60;
     QString out;
     std::optional<OutputKind> output; // nullopt: text on standard output
 };
@@ -75,6 +81,7 @@ QString addStock(const QString &text, Options &options)
     if (!groupOk || group < 1 || group > TankCount || !tonnes)
         return QStringLiteral("--stock must be G=TONNES with G from 1 to 15");
     options.stock[static_cast<std::size_t>(group - 1)] = *tonnes;
+    options.stockGiven[static_cast<std::size_t>(group - 1)] = true;
     options.stockView = true;
     return {};
 }
@@ -101,6 +108,11 @@ QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &opti
     for (const QString &stock : parser.values(QStringLiteral("stock")))
         if (const QString problem = addStock(stock, options); !problem.isEmpty())
             return problem;
+    bool maxAgeOk = true;
+    if (set("max-age"))
+        options.maxAgeMinutes = value("max-age").toInt(&maxAgeOk);
+    if (!maxAgeOk || options.maxAgeMinutes < 0)
+        return QStringLiteral("--max-age must be a number of minutes, 0 or more");
     if (!options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
         return OutputKindProblem;
     if (!parser.positionalArguments().isEmpty())
@@ -111,7 +123,7 @@ QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &opti
 // The options, or the status the program ends with: --help, --version or bad arguments.
 std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &w)
 {
-    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable});
+    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable, StaleData});
     line.parser.addOptions({
         {QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN")},
         {QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR")},
@@ -119,6 +131,7 @@ std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &
         {QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE")},
         {QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES")},
         {QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE")},
+        {QStringLiteral("max-age"), QStringLiteral("Data older than the moment by more than MINUTES are stale (default 60)."), QStringLiteral("MINUTES")},
     });
     addServerOptions(line.parser);
     if (const std::optional<int> status = line.parse(arguments))
@@ -135,14 +148,15 @@ bool writeText(const QString &path, const QString &text)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0 && file.flush();
 }
 
-bool writeOutput(const Options &options, const ReportContent &content, const Tw &w, const Clock &clock)
+// Every output names the moment the data belong to, which may differ from the one asked.
+bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment, const Tw &w, const Clock &clock)
 {
     if (!options.output) {
-        std::fputs(reportText(content, options.moment, w).toLocal8Bit().constData(), stdout);
+        printOut(reportText(content, options.stockGiven, dataMoment, w));
         return true;
     }
     if (*options.output == OutputKind::Csv)
-        return writeText(options.out, reportCsv(content));
+        return writeText(options.out, reportCsv(content, options.stockGiven, dataMoment));
     if (*options.output == OutputKind::Png) {
         QImage picture;
         RenderReport(picture, content, w);
@@ -152,7 +166,26 @@ bool writeOutput(const Options &options, const ReportContent &content, const Tw 
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Portrait);
     pdf.setResolution(300);
-    return PrintReport(pdf, content, options.moment, clock.now(), w);
+    return PrintReport(pdf, content, dataMoment, clock.now(), w);
+}
+
+// Whether the sample is older than the moment by more than maxAgeMinutes.
+bool isStale(const HistoryStamp &taken, const ReportMoment &moment, int maxAgeMinutes)
+{
+    const HistoryStamp target = stampOf(moment);
+    const StampDifference age = DiffSeconds(target.date, target.timeMs, taken.date, taken.timeMs);
+    return !age.error && age.seconds > static_cast<qint64>(maxAgeMinutes) * 60;
+}
+
+// "07.12.2026. 12:38"
+QString momentText(const ReportMoment &moment)
+{
+    return QStringLiteral("%1.%2.%3. %4:%5")
+        .arg(moment.day, 2, 10, QLatin1Char('0'))
+        .arg(moment.month, 2, 10, QLatin1Char('0'))
+        .arg(moment.year)
+        .arg(moment.hour, 2, 10, QLatin1Char('0'))
+        .arg(moment.minute, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -197,7 +230,12 @@ int main(int argc, char *argv[])
     }
     if (search.outcome != SearchOutcome::Computed)
         return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(HistoryFileName), search.text));
-    if (!writeOutput(options, ContentOf(report, plant.tanks, w), w, clock))
+    const ReportMoment dataMoment = minuteOf(search.taken);
+    if (!writeOutput(options, ContentOf(report, plant.tanks, w), dataMoment, w, clock))
         return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
+    if (isStale(search.taken, options.moment, options.maxAgeMinutes)) {
+        return complain(StaleData, QStringLiteral("%1: poslednji uzorak pre trazenog trenutka je od %2, vise od %3 min ranije")
+                                       .arg(folder.filePath(HistoryFileName), momentText(dataMoment)).arg(options.maxAgeMinutes));
+    }
     return Done;
 }
