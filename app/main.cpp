@@ -13,6 +13,7 @@
 #include "core/services/datafolder.h"
 #include "core/exchange/exchangelog.h"
 #include "core/plant/plantmodel.h"
+#include "core/program/commandline.h"
 #include "core/exchange/serverlink.h"
 #include "core/settings/settingsstore.h"
 #include "core/services/tw.h"
@@ -27,9 +28,12 @@
 #include <QLocale>
 #include <QUrl>
 
-#include <cstdio>
-
 namespace {
+
+const char *const Description =
+    "The Skladar client: the live plant map of the tank farm, its charts, reports and configuration\n"
+    "editors. It reads the plant's files from its working directory and takes no arguments besides\n"
+    "Qt's own (-platform, -style, ...). Bad arguments: also no display to open the window on.";
 
 // Qt aborts with a platform-plugin error when there is no display; say it in plain words instead.
 bool displayAvailable()
@@ -42,19 +46,39 @@ bool displayAvailable()
 #endif
 }
 
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!displayAvailable()) {
-        std::fputs("Skladar needs a graphical desktop: no display was found (DISPLAY and WAYLAND_DISPLAY "
-                   "are not set).\nStart it from a desktop session, or with QT_QPA_PLATFORM=offscreen "
-                   "to run without one.\n",
-                   stderr);
-        return 2;
+    beginProgram("skladar");
+    CommandLine line(QString::fromLatin1(Description), {Done, BadArguments});
+    // --help and --version are answered before any window, with or without a display; Qt's own
+    // options are known only once the application has taken them off the line.
+    const bool parsed = line.parser.parse(argumentsOf(argc, argv));
+    if (line.parser.isSet(QStringLiteral("help")) || line.parser.isSet(QStringLiteral("version"))) {
+        const QCoreApplication plain(argc, argv); // no window: the usage line only needs the program's name
+        return *line.parse(QCoreApplication::arguments());
     }
-
+    if (!displayAvailable()) {
+        if (!parsed)
+            return CommandLine::badArgument(line.parser.errorText());
+        return complain(BadArguments, QStringLiteral("no display was found (DISPLAY and WAYLAND_DISPLAY are not set); "
+                                                     "start it from a desktop session, or with QT_QPA_PLATFORM=offscreen "
+                                                     "to run without one"));
+    }
     QApplication app(argc, argv);
+    if (const std::optional<int> status = line.parse(QApplication::arguments()))
+        return *status;
+    if (!line.parser.positionalArguments().isEmpty())
+        return CommandLine::badArgument(QStringLiteral("unexpected argument %1").arg(line.parser.positionalArguments().front()));
     QApplication::setApplicationName(QStringLiteral("Skladar"));
     QApplication::setOrganizationName(QStringLiteral("Tervo"));
 

@@ -2,6 +2,7 @@
 #include "config/aboutbox.h"
 
 #include "config/windowplacement.h"
+#include "core/program/commandline.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -63,7 +64,7 @@ AboutBox::AboutBox(QWidget *parent)
     auto *caption = new QLabel(QStringLiteral("Ime programa"), panel);
     caption->setObjectName(QStringLiteral("ProductName"));
     caption->setGeometry(8, 68, 80, 16);
-    auto *name = new QLabel(QStringLiteral("Skladar"), panel);
+    auto *name = new QLabel(QStringLiteral("Skladar %1").arg(programVersion()), panel);
     name->setObjectName(QStringLiteral("Version"));
     name->setGeometry(96, 68, 120, 16);
     auto *comment = new QLabel(QStringLiteral("Klijentski program za pracenje akvizicije procesnih podataka na skladarma. "), panel);

@@ -49,9 +49,9 @@ void loadBackgrounds(PlantMap &map, const DataFolder &folder, Dialogs &dialogs)
             dialogs.showMessage(QStringLiteral("Rxx not found"));
         return image;
     };
-    map.backgrounds[0] = load(QStringLiteral("Skladar.bmp"));
+    map.backgrounds[0] = load(OverviewPictureFile);
     // Every tank screen has the same background; it is read once and reported for each view.
-    const QImage tankScreen = load(QStringLiteral("Rxx.bmp"));
+    const QImage tankScreen = load(TankScreenPictureFile);
     for (int view = 2; view <= ViewCount; ++view) {
         if (view > 2 && tankScreen.isNull())
             dialogs.showMessage(QStringLiteral("Rxx not found"));
@@ -94,10 +94,10 @@ bool kindAllowed(const QString &kind, const TankRights &rights)
 std::optional<QString> loadPlantMap(PlantMap &map, const PlantModel &plant, const DataFolder &folder,
                                     Dialogs &dialogs, const QLocale &locale)
 {
-    if (!readRecords(folder.filePath(QStringLiteral("Konfig.rez")), ElementViewsSize, map.views, decodeElementViews, dialogs))
+    if (!readRecords(folder.filePath(ViewFile), ElementViewsSize, map.views, decodeElementViews, dialogs))
         return ReadFailure;
     loadBackgrounds(map, folder, dialogs);
-    if (!readRecords(folder.filePath(QStringLiteral("Bgd.rez")), DisplayElementSize, map.elements, decodeDisplayElement, dialogs))
+    if (!readRecords(folder.filePath(ElementFile), DisplayElementSize, map.elements, decodeDisplayElement, dialogs))
         return ReadFailure;
     GenerateSamples(map);
     writeElementTexts(map, plant.tanks, locale);

@@ -1,6 +1,7 @@
 // skladar-server: the acquisition server program, with the administration commands of its store.
 #include "core/exchange/serverrecords.h"
 #include "core/codec/shorttext.h"
+#include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "server/loginthrottle.h"
 #include "server/plantstore.h"
@@ -13,10 +14,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTcpServer>
 
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <variant>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -24,8 +27,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-constexpr int ExitFailure = 1;
 
 // User levels: 1 and 2 may configure the plant, 3 may not.
 constexpr int HighestLevel = 1;
@@ -39,8 +40,7 @@ void printLine(std::FILE *stream, const QString &line)
 
 int fail(const QString &message)
 {
-    printLine(stderr, u"skladar-server: "_s + message);
-    return ExitFailure;
+    return complain(DataFileFailed, message);
 }
 
 // SIGINT and SIGTERM end the event loop: the signal handler only writes one byte into a socket
@@ -88,7 +88,7 @@ int setLevel(PlantStore &store, const QString &password, const QString &levelTex
     bool numeric = false;
     const int level = levelText.toInt(&numeric);
     if (!numeric || level < HighestLevel || level > LowestLevel)
-        return fail(u"the level must be 1, 2 or 3, not \"%1\""_s.arg(levelText));
+        return complain(BadArguments, u"the level must be 1, 2 or 3, not \"%1\""_s.arg(levelText));
     switch (store.setUserLevel(userKeyFor(password), level)) {
     case StoreStatus::Ok:
         printLine(stdout, u"skladar-server: the user with password %1 now has level %2"_s.arg(password.toUpper()).arg(level));
@@ -107,6 +107,16 @@ struct ServeOptions
     TcpServer::Options transport;
     LogLevel logLevel = LogLevel::Info;
 };
+
+// Whether the address can be bound now: serving opens, and may create, the store only after this.
+bool canListen(const ListenAddress &address)
+{
+    QTcpServer probe;
+    if (probe.listen(address.address, address.port))
+        return true;
+    fail(u"cannot listen on %1: %2"_s.arg(listenAddressText(address.address, address.port), probe.errorString()));
+    return false;
+}
 
 int serve(PlantStore &store, ServeOptions options)
 {
@@ -168,105 +178,160 @@ int backUp(PlantStore &store, const QString &path)
     return 0;
 }
 
+const char *const Description =
+    "Acquisition server of the Skladar tank farm: keeps the plant configuration and answers the client's\n"
+    "exchange requests. A data file fails when the store cannot be opened, created or read, or when\n"
+    "the address cannot be bound.";
+
+// The administration command asked for, at most one.
+enum class Command { Serve, SetLevel, ListUsers, Audit, Backup };
+
+struct Options
+{
+    Command command = Command::Serve;
+    QString storePath;
+    bool storeNamed = false; // --db given
+    QString password;        // --set-level
+    QString level;
+    QDate since;             // --audit
+    bool csv = false;
+    QString backupPath;
+    ServeOptions serving;
+};
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {u"listen"_s, u"Listens on ADDR:PORT, a numeric address; port 0 takes a free port."_s, u"ADDR:PORT"_s, u"127.0.0.1:7400"_s},
+        {u"db"_s, u"Keeps the plant in the store FILE (default %1)."_s.arg(defaultStorePath()), u"FILE"_s, defaultStorePath()},
+        {u"log-level"_s, u"Logs at LEVEL to standard error: warning, info (start, logins, refusals, writes; the default) or debug (also every request)."_s, u"LEVEL"_s, u"info"_s},
+        {u"verbose"_s, u"The same as --log-level debug."_s},
+        {u"tls-cert"_s, u"Accepts TLS only, with the PEM certificate FILE."_s, u"FILE"_s},
+        {u"tls-key"_s, u"The PEM private key FILE of --tls-cert."_s, u"FILE"_s},
+        {u"allow"_s, u"Accepts connections only from CIDR (IPv4 or IPv6; may be given more than once)."_s, u"CIDR"_s},
+        {u"set-level"_s, u"Gives the user with PASSWORD the level LEVEL (1 to 3) and exits."_s, u"PASSWORD"_s},
+        {u"list-users"_s, u"Lists the users (position, password, level, name) and exits."_s},
+        {u"audit"_s, u"Prints the audit trail, oldest first, and exits."_s},
+        {u"since"_s, u"With --audit: only from the day DATE (UTC) on."_s, u"YYYY-MM-DD"_s},
+        {u"csv"_s, u"With --audit: CSV with the header time,user,address,code,change."_s},
+        {u"backup"_s, u"Writes a consistent copy of the store to OUT (mode 0600), also while a server runs, and exits."_s, u"OUT"_s},
+    });
+    parser.addPositionalArgument(u"LEVEL"_s, u"The level of --set-level."_s, u"[LEVEL]"_s);
+}
+
+// The command and its arguments; the text of the first problem, empty when none.
+QString takeCommand(const QCommandLineParser &parser, Options &options)
+{
+    const QStringList commands{u"set-level"_s, u"list-users"_s, u"audit"_s, u"backup"_s};
+    qsizetype given = 0;
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        if (parser.isSet(commands[i])) {
+            options.command = static_cast<Command>(i + 1);
+            ++given;
+        }
+    }
+    if (given > 1)
+        return u"--set-level, --list-users, --audit and --backup cannot be combined"_s;
+    QStringList arguments = parser.positionalArguments();
+    if (options.command == Command::SetLevel) {
+        if (arguments.isEmpty())
+            return u"--set-level takes PASSWORD and LEVEL"_s;
+        options.password = parser.value(u"set-level"_s);
+        options.level = arguments.takeFirst();
+    }
+    if (!arguments.isEmpty())
+        return u"unexpected argument %1"_s.arg(arguments.front());
+    options.since = QDate::fromString(parser.value(u"since"_s), u"yyyy-MM-dd"_s);
+    if (parser.isSet(u"since"_s) && !options.since.isValid())
+        return u"--since needs a date YYYY-MM-DD, not \"%1\""_s.arg(parser.value(u"since"_s));
+    options.csv = parser.isSet(u"csv"_s);
+    options.backupPath = parser.value(u"backup"_s);
+    options.storePath = parser.value(u"db"_s);
+    options.storeNamed = parser.isSet(u"db"_s);
+    return {};
+}
+
+// Where to listen and what to log; the text of the first problem, empty when none.
+QString takeServing(const QCommandLineParser &parser, ServeOptions &serving)
+{
+    const std::optional<ListenAddress> address = parseListenAddress(parser.value(u"listen"_s));
+    if (!address)
+        return u"--listen needs ADDR:PORT with a numeric address, not \"%1\""_s.arg(parser.value(u"listen"_s));
+    serving.address = *address;
+    const std::optional<LogLevel> level = parser.isSet(u"verbose"_s) ? LogLevel::Debug : logLevelNamed(parser.value(u"log-level"_s));
+    if (!level)
+        return u"--log-level takes warning, info or debug, not \"%1\""_s.arg(parser.value(u"log-level"_s));
+    serving.logLevel = *level;
+    return {};
+}
+
+// TLS and the allow-list; the text of the first problem, empty when none.
+QString takeTransport(const QCommandLineParser &parser, TcpServer::Options &transport)
+{
+    for (const QString &cidr : parser.values(u"allow"_s)) {
+        if (!transport.allowed.add(cidr))
+            return u"--allow needs an address block such as 10.1.2.0/24 or fd00::/8, not \"%1\""_s.arg(cidr);
+    }
+    if (parser.isSet(u"tls-cert"_s) != parser.isSet(u"tls-key"_s))
+        return u"--tls-cert and --tls-key go together"_s;
+    if (parser.isSet(u"tls-cert"_s)) {
+        QString error;
+        transport.tls = loadTlsIdentity(parser.value(u"tls-cert"_s), parser.value(u"tls-key"_s), error);
+        if (!transport.tls)
+            return error;
+    }
+    return {};
+}
+
+// The options, or the status the program ends with: --help, --version or bad arguments.
+std::variant<Options, int> parseOptions(const QStringList &arguments)
+{
+    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments});
+    addOptions(line.parser);
+    if (const std::optional<int> status = line.parse(arguments))
+        return *status;
+    Options options;
+    for (const QString &problem : {takeCommand(line.parser, options), takeServing(line.parser, options.serving),
+                                   takeTransport(line.parser, options.serving.transport)}) {
+        if (!problem.isEmpty())
+            return CommandLine::badArgument(problem);
+    }
+    return options;
+}
+
+int run(Options options)
+{
+    // The administration commands read an existing store; only serving may create one, and only
+    // once its address is bound.
+    if (options.command != Command::Serve && !options.storeNamed && !QFileInfo::exists(options.storePath))
+        return fail(u"no store at the default path %1; name one with --db"_s.arg(options.storePath));
+    if (options.command == Command::Serve && !canListen(options.serving.address))
+        return DataFileFailed;
+    const StoreOpening opening = PlantStore::open(options.storePath);
+    if (!opening.store)
+        return fail(opening.error);
+    PlantStore &store = *opening.store;
+    switch (options.command) {
+    case Command::ListUsers: return listUsers(store);
+    case Command::Audit: return printAudit(store, options.since, options.csv);
+    case Command::Backup: return backUp(store, options.backupPath);
+    case Command::SetLevel: return setLevel(store, options.password, options.level);
+    case Command::Serve: break;
+    }
+    return serve(store, std::move(options.serving));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    beginProgram("skladar-server");
     QCoreApplication app(argc, argv);
     // The names choose the data folder of the default store, shared with the client.
     QCoreApplication::setOrganizationName(u"Tervo"_s);
     QCoreApplication::setApplicationName(u"Skladar"_s);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        u"Acquisition server of the Skladar tank farm: keeps the plant configuration and answers the "
-        "client's exchange requests."_s);
-    parser.addHelpOption();
-    const QCommandLineOption versionOption({u"v"_s, u"version"_s}, u"Shows the version and exits."_s);
-    const QCommandLineOption listenOption(
-        u"listen"_s, u"Listens on ADDR:PORT, a numeric address; port 0 takes a free port."_s, u"ADDR:PORT"_s,
-        u"127.0.0.1:7400"_s);
-    const QCommandLineOption dbOption(u"db"_s, u"Keeps the plant in the store FILE (default %1)."_s.arg(defaultStorePath()),
-                                      u"FILE"_s, defaultStorePath());
-    const QCommandLineOption logLevelOption(
-        u"log-level"_s, u"Logs at LEVEL to standard error: warning, info (start, logins, refusals, writes; the "
-                        "default) or debug (also every request)."_s,
-        u"LEVEL"_s, u"info"_s);
-    const QCommandLineOption verboseOption(u"verbose"_s, u"The same as --log-level debug."_s);
-    const QCommandLineOption tlsCertOption(u"tls-cert"_s, u"Accepts TLS only, with the PEM certificate FILE."_s,
-                                           u"FILE"_s);
-    const QCommandLineOption tlsKeyOption(u"tls-key"_s, u"The PEM private key FILE of --tls-cert."_s, u"FILE"_s);
-    const QCommandLineOption allowOption(
-        u"allow"_s, u"Accepts connections only from CIDR (IPv4 or IPv6; may be given more than once)."_s, u"CIDR"_s);
-    const QCommandLineOption setLevelOption(
-        u"set-level"_s, u"Gives the user with PASSWORD the level LEVEL (1 to 3) and exits."_s, u"PASSWORD"_s);
-    const QCommandLineOption listUsersOption(
-        u"list-users"_s, u"Lists the users (position, password, level, name) and exits."_s);
-    const QCommandLineOption auditOption(u"audit"_s, u"Prints the audit trail, oldest first, and exits."_s);
-    const QCommandLineOption sinceOption(u"since"_s, u"With --audit: only from the day DATE (UTC) on."_s,
-                                         u"YYYY-MM-DD"_s);
-    const QCommandLineOption csvOption(u"csv"_s, u"With --audit: CSV with the header time,user,address,code,change."_s);
-    const QCommandLineOption backupOption(
-        u"backup"_s, u"Writes a consistent copy of the store to OUT (mode 0600), also while a server runs, and exits."_s,
-        u"OUT"_s);
-    parser.addOptions({versionOption, listenOption, dbOption, logLevelOption, verboseOption, tlsCertOption, tlsKeyOption,
-                       allowOption, setLevelOption, listUsersOption, auditOption, sinceOption, csvOption, backupOption});
-    parser.addPositionalArgument(u"LEVEL"_s, u"The level of --set-level."_s, u"[LEVEL]"_s);
-    parser.process(app);
-
-    if (parser.isSet(versionOption)) {
-        printLine(stdout, u"skladar-server %1"_s.arg(QString::fromLatin1(SKLADAR_VERSION)));
-        return 0;
-    }
-    const QStringList arguments = parser.positionalArguments();
-    const bool settingLevel = parser.isSet(setLevelOption);
-    if (arguments.size() != (settingLevel ? 1 : 0))
-        return fail(u"--set-level takes PASSWORD and LEVEL; no other argument is expected"_s);
-    const int commands = int(settingLevel) + int(parser.isSet(listUsersOption)) + int(parser.isSet(auditOption))
-        + int(parser.isSet(backupOption));
-    if (commands > 1)
-        return fail(u"--set-level, --list-users, --audit and --backup cannot be combined"_s);
-    const QDate since = QDate::fromString(parser.value(sinceOption), u"yyyy-MM-dd"_s);
-    if (parser.isSet(sinceOption) && !since.isValid())
-        return fail(u"--since needs a date YYYY-MM-DD, not \"%1\""_s.arg(parser.value(sinceOption)));
-
-    ServeOptions serving;
-    const std::optional<ListenAddress> address = parseListenAddress(parser.value(listenOption));
-    if (!address)
-        return fail(u"--listen needs ADDR:PORT with a numeric address, not \"%1\""_s.arg(parser.value(listenOption)));
-    serving.address = *address;
-    const std::optional<LogLevel> level =
-        parser.isSet(verboseOption) ? LogLevel::Debug : logLevelNamed(parser.value(logLevelOption));
-    if (!level)
-        return fail(u"--log-level takes warning, info or debug, not \"%1\""_s.arg(parser.value(logLevelOption)));
-    serving.logLevel = *level;
-    for (const QString &cidr : parser.values(allowOption)) {
-        if (!serving.transport.allowed.add(cidr))
-            return fail(u"--allow needs an address block such as 10.1.2.0/24 or fd00::/8, not \"%1\""_s.arg(cidr));
-    }
-    if (parser.isSet(tlsCertOption) != parser.isSet(tlsKeyOption))
-        return fail(u"--tls-cert and --tls-key go together"_s);
-    if (parser.isSet(tlsCertOption)) {
-        QString error;
-        serving.transport.tls = loadTlsIdentity(parser.value(tlsCertOption), parser.value(tlsKeyOption), error);
-        if (!serving.transport.tls)
-            return fail(error);
-    }
-
-    // The administration commands read an existing store; only serving may create one.
-    const QString storePath = parser.value(dbOption);
-    if (commands > 0 && !parser.isSet(dbOption) && !QFileInfo::exists(storePath))
-        return fail(u"no store at the default path %1; name one with --db"_s.arg(storePath));
-    const StoreOpening opening = PlantStore::open(storePath);
-    if (!opening.store)
-        return fail(opening.error);
-    if (parser.isSet(listUsersOption))
-        return listUsers(*opening.store);
-    if (parser.isSet(auditOption))
-        return printAudit(*opening.store, since, parser.isSet(csvOption));
-    if (parser.isSet(backupOption))
-        return backUp(*opening.store, parser.value(backupOption));
-    if (settingLevel)
-        return setLevel(*opening.store, parser.value(setLevelOption), arguments.front());
-    return serve(*opening.store, std::move(serving));
+    std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments());
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    return run(std::move(std::get<Options>(parsed)));
 }

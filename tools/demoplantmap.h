@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/plant/plantmodel.h"
+#include "core/plantmap/displayelement.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,11 +11,6 @@
 #include <optional>
 
 class QDir;
-
-inline const QString OverviewPictureFile = QStringLiteral("Skladar.bmp");
-inline const QString TankScreenPictureFile = QStringLiteral("Rxx.bmp");
-inline const QString ElementFile = QStringLiteral("Bgd.rez");
-inline const QString ViewFile = QStringLiteral("Konfig.rez");
 
 // Writes the four plant-map files for the tanks into the folder, creating the folder when it is
 // missing and replacing each file whole (24-bit BMP pictures). Nullopt on success; otherwise a

@@ -35,35 +35,40 @@ QString textRow(const QString &name, const QString &kind, const QString &sifra, 
 
 } // namespace
 
-QString reportCsv(const ReportContent &content)
+QString reportCsv(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment)
 {
     QString csv = QStringLiteral("group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t");
     if (content.stockView)
         csv += QStringLiteral(",stock_t,difference_t");
-    csv += u'\n';
+    csv += QStringLiteral(",data_time\n");
+    const QString time = QStringLiteral(",%1-%2-%3 %4:%5\n")
+                             .arg(dataMoment.year, 4, 10, QLatin1Char('0'))
+                             .arg(dataMoment.month, 2, 10, QLatin1Char('0'))
+                             .arg(dataMoment.day, 2, 10, QLatin1Char('0'))
+                             .arg(dataMoment.hour, 2, 10, QLatin1Char('0'))
+                             .arg(dataMoment.minute, 2, 10, QLatin1Char('0'));
+    const QString noStock = content.stockView ? QStringLiteral(",,") : QString();
     for (const ReportGroup &group : content.groups) {
         const QString number = QString::number(group.group);
-        const long double stock = content.stock[static_cast<std::size_t>(group.group - 1)];
-        const QString stockFields = QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock));
-        const QString noStock = content.stockView ? QStringLiteral(",,") : QString();
         for (const int slot : group.slots) {
             const TankRecord &tank = content.tanks.slot(slot);
             const TankQuantity &q = content.quantities[static_cast<std::size_t>(slot - 1)];
-            const QStringList fields{number, csvField(tank.name), csvField(tank.materialKind), csvField(tank.materialSifra),
+            const QStringList fields{number, csvField(tank.name), csvField(tank.materialKind), csvField(tank.materialSifra.trimmed()),
                                      decimal(q.level), decimal(q.temperature), decimal(q.volume), decimal(q.mass)};
-            const bool last = !group.hasSumRow();
-            csv += fields.join(u',') + (last && content.stockView ? stockFields : noStock) + u'\n';
+            csv += fields.join(u',') + noStock + time;
         }
-        if (group.hasSumRow())
-            csv += number + QStringLiteral(",Zbir,,,,,,") + decimal(group.sum) + (content.stockView ? stockFields : QString()) + u'\n';
+        const std::size_t index = static_cast<std::size_t>(group.group - 1);
+        const long double stock = content.stock[index];
+        const QString stockFields = given[index] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
+        csv += number + QStringLiteral(",Zbir,,,,,,") + decimal(group.sum) + (content.stockView ? stockFields : QString()) + time;
     }
     return csv;
 }
 
-QString reportText(const ReportContent &content, const ReportMoment &moment, const Tw &w)
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const Tw &w)
 {
     const auto tonnes = [&w](long double value) { return w.FormatFixed(static_cast<double>(value), 1) + QStringLiteral(" t"); };
-    QStringList lines{PrintTitle(moment, w)};
+    QStringList lines{PrintTitle(dataMoment, w)};
     for (const ReportGroup &group : content.groups) {
         QString header = textRow(QStringLiteral("Rezervoar"), QStringLiteral("Vrsta materijala"), QStringLiteral("Sifra"), QStringLiteral("Masa"));
         if (content.stockView)
@@ -75,8 +80,9 @@ QString reportText(const ReportContent &content, const ReportMoment &moment, con
         }
         if (group.hasSumRow())
             lines << textRow(QStringLiteral("Zbir"), QString(), QString(), tonnes(group.sum));
-        if (content.stockView) {
-            const long double stock = content.stock[static_cast<std::size_t>(group.group - 1)];
+        const std::size_t index = static_cast<std::size_t>(group.group - 1);
+        if (content.stockView && given[index]) {
+            const long double stock = content.stock[index];
             lines.back() += tonnes(stock).rightJustified(MassWidth) + tonnes(group.sum - stock).rightJustified(MassWidth);
         }
     }

@@ -6,15 +6,24 @@
 
 #include <QString>
 
+#include <array>
+
 class Tw;
 
-// Comma-separated with "." decimals: the header group,tank,kind,sifra,level_m,temperature_c,
-// volume_m3,mass_t (with ,stock_t,difference_t in the stock view), one line per tank in the table's
-// order with 3 decimals, and after each group of more than one tank "G,Zbir,,,,,,SUM". In the stock
-// view the group's last line carries its stock and the difference; the other lines leave them empty.
-QString reportCsv(const ReportContent &content);
+// Whether group G (1 to 15) was given a stock figure, at index G - 1.
+using StockGiven = std::array<bool, TankCount>;
 
-// The title of the printout, then each group as the screen shows it: a header line, a line per
-// tank, "Zbir" for a group of more than one tank and, in the stock view, "Stanje" and "Razlika" on
-// the group's last line; masses as "%.1f t" in w's locale, an empty line between groups.
-QString reportText(const ReportContent &content, const ReportMoment &moment, const Tw &w);
+// Comma-separated with "." decimals: the header group,tank,kind,sifra,level_m,temperature_c,
+// volume_m3,mass_t (with ,stock_t,difference_t in the stock view),data_time, one line per tank in
+// the table's order with 3 decimals, and after each group, also of one tank, "G,Zbir,,,,,,SUM".
+// SUM is the sum of the exact masses rounded once, so it may differ by 0.001 from the sum of the
+// rounded lines. In the stock view only the Zbir line carries the stock and the difference, and
+// only for a group that was given a figure. data_time is the moment the data belong to,
+// "YYYY-MM-DD HH:MM", on every line.
+QString reportCsv(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment);
+
+// The title of the printout for the moment the data belong to, then each group as the screen
+// shows it: a header line, a line per tank, "Zbir" for a group of more than one tank and, in the
+// stock view, "Stanje" and "Razlika" on the group's last line (empty for a group without a
+// figure); masses as "%.1f t" in w's locale, an empty line between groups.
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const Tw &w);

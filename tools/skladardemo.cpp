@@ -3,30 +3,19 @@
 #include "core/history/historyblock.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
+#include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "tools/demohistory.h"
 #include "tools/demoplantmap.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
-#include <QTextStream>
-
-#include <cstdio>
-
-namespace {
 
 using namespace Qt::StringLiterals;
 
-int fail(const QString &message)
-{
-    QTextStream(stderr) << "skladar-demo: " << message << '\n';
-    return 1;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
+    beginProgram("skladar-demo");
     // Fonts need a GUI application; without a desktop it runs on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -34,29 +23,30 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(u"skladar-demo"_s);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    CommandLine line(
         u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
         u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
         u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
         u"settings %7, for the trend chart and the report."_s
             .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
             .arg(DemoHistoryDays)
-            .arg(HistoryFileName, ChartRecordFileName));
-    parser.addHelpOption();
-    parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
-    parser.process(app);
-    const QStringList folders = parser.positionalArguments();
+            .arg(HistoryFileName, ChartRecordFileName)
+            + u"\nA data file fails when the folder or one of its files cannot be written."_s,
+        {Done, DataFileFailed, BadArguments});
+    line.parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
+    if (const std::optional<int> status = line.parse(QCoreApplication::arguments()))
+        return *status;
+    const QStringList folders = line.parser.positionalArguments();
     if (folders.size() != 1)
-        return fail(u"expected one folder, see --help"_s);
+        return CommandLine::badArgument(u"expected one folder DIR"_s);
     const QString &folder = folders.front();
 
     PlantModel plant;
     loadDemonstrationPlant(plant);
     if (const std::optional<QString> error = writePlantMap(folder, plant.tanks))
-        return fail(*error);
+        return complain(DataFileFailed, *error);
     if (const std::optional<QString> error = writeDemoHistory(folder, plant.tanks, SystemClock().now()))
-        return fail(*error);
-    QTextStream(stdout) << "Plant map and history written to " << folder << '\n';
-    return 0;
+        return complain(DataFileFailed, *error);
+    printOut(u"Plant map and history written to %1\n"_s.arg(folder));
+    return Done;
 }

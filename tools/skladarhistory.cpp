@@ -1,10 +1,12 @@
 // skladar-history: one tank's history as CSV, as the chart's picture or as its printed page,
 // after the client's own login, without a window.
 #include "core/history/chartrecordfile.h"
+#include "core/history/historyblock.h"
 #include "core/history/historycsv.h"
 #include "core/history/trendseries.h"
 #include "core/login/login.h"
 #include "core/plant/plantmodel.h"
+#include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/settings/settingsstore.h"
@@ -24,13 +26,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <variant>
 
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// Exit statuses, as --help lists them.
-enum Exit { Done = 0, DataFileFailed = 1, BadArguments = 2, LoginFailed = 3, NoHistoryRight = 4 };
 
 struct Options
 {
@@ -46,12 +46,6 @@ struct Options
     OutputKind output = OutputKind::Csv;
 };
 
-int fail(int status, const QString &message)
-{
-    std::fprintf(stderr, "skladar-history: %s\n", message.toLocal8Bit().constData());
-    return status;
-}
-
 const char *const Description = R"(Writes one tank's history, after logging in as the client does.
 
 --out FILE decides the output by its extension: .csv the samples (also without --out, on standard
@@ -60,10 +54,10 @@ CSV: a header line position,date,time,level_m,temperature_c,volume_m3,mass_t, th
 position of the stretched series that holds a sample, oldest first; date YYYY-MM-DD, time HH:MM,
 values with 3 decimals and "." as the decimal point; a quantity the user may not see stays empty.
 
-Exit status: 0 done (a history file whose last block is incomplete is reported on standard error
-and its complete blocks are used); 1 a data file failed (REPORT.STG or Report.rez missing, a short
-Report.rez, a time stamp that fails the check) or the output could not be written; 2 bad
-arguments; 3 the login failed; 4 the user lacks the history right on that tank.)";
+A history file whose last block is incomplete is reported on standard error and its complete
+blocks are used. A data file fails when REPORT.STG or Report.rez is missing, Report.rez is short,
+a time stamp fails the check or the output cannot be written; no right: the user lacks the
+history right on that tank.)";
 
 std::optional<int> number(const QString &text)
 {
@@ -99,8 +93,8 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
     options.slot = *slot;
     options.dir = set("dir") ? value("dir") : QDir::currentPath();
     options.code = (set("login") ? value("login") : DemonstrationCode).toUpper();
-    if (set("server") && !(options.server = parseServerOption(value("server"))))
-        return u"--server must be HOST:PORT with a known host and a port 1 to 65535"_s;
+    if (const QString problem = takeServerOptions(parser, options.server); !problem.isEmpty())
+        return problem;
     const std::optional<TrendRatio> ratio = set("ratio") ? parseRatio(value("ratio")) : TrendRatio{};
     if (!ratio)
         return u"--ratio must be one of the chart's periods: 12/1, 8/1, 6/1, 4/1, 2/1, 1/1, 1/2, 1/4, 1/7"_s;
@@ -125,16 +119,14 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
     return {};
 }
 
-std::optional<Options> parseOptions(const QCoreApplication &app)
+// The options, or the status the program ends with: --help, --version or bad arguments.
+std::variant<Options, int> parseOptions(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Description));
-    parser.addHelpOption();
-    parser.addOptions({
+    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable});
+    line.parser.addOptions({
         {u"tank"_s, u"The tank: 74, 75, 78 to 88, 96 or 97."_s, u"N"_s},
         {u"dir"_s, u"Folder with REPORT.STG and Report.rez (default: the working directory)."_s, u"DIR"_s},
         {u"login"_s, u"User code (default: the demonstration code: the built-in plant, every right). Any other code logs in at the server with that user's rights."_s, u"CODE"_s},
-        {u"server"_s, u"The acquisition server (default: as the client chooses it from its settings, the built-in server when none is set)."_s, u"HOST:PORT"_s},
         {u"ratio"_s, u"Stretch ratio of a chart period: 12/1 is 8 h across the chart, 1/1 4 days, 1/7 a month (default 1/1)."_s, u"MM/DD"_s},
         {u"from"_s, u"CSV: first moment to write, YYYY-MM-DD or YYYY-MM-DDTHH:MM, inclusive."_s, u"WHEN"_s},
         {u"to"_s, u"CSV: last moment to write, inclusive (a date alone includes its whole day)."_s, u"WHEN"_s},
@@ -142,14 +134,14 @@ std::optional<Options> parseOptions(const QCoreApplication &app)
         {u"mouse"_s, u"Chart: pointer position for the cross-hair and read-out (default: outside the plot)."_s, u"X,Y"_s},
         {u"out"_s, u"Output file: .csv, .png or .pdf (default: CSV on standard output)."_s, u"FILE"_s},
     });
-    parser.process(app);
+    addServerOptions(line.parser);
+    if (const std::optional<int> status = line.parse(arguments))
+        return *status;
     Options options;
-    QString problem = parser.isSet(u"tank"_s) ? takeOptions(parser, options) : u"--tank N is required"_s;
-    if (problem.isEmpty())
-        return options;
-    fail(BadArguments, problem);
-    std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
-    return std::nullopt;
+    const QString problem = line.parser.isSet(u"tank"_s) ? takeOptions(line.parser, options) : u"--tank N is required"_s;
+    if (!problem.isEmpty())
+        return CommandLine::badArgument(problem);
+    return options;
 }
 
 bool writeCsv(const Options &options, const TrendSeries &series, const TankRights &rights)
@@ -184,40 +176,42 @@ int writeOutput(const Options &options, const TrendSeries &series, const PlantMo
         const int scroll = std::clamp(options.scroll.value_or(range.position), range.minimum, std::max(range.minimum, range.maximum));
         written = writeChart(options, {series, record, plant.tanks.slot(options.slot).materialKind, rights, scroll, QLocale::system()});
     }
-    return written ? Done : fail(DataFileFailed, u"cannot write %1"_s.arg(options.out.isEmpty() ? u"the output"_s : options.out));
+    return written ? Done : complain(DataFileFailed, u"cannot write %1"_s.arg(options.out.isEmpty() ? u"the output"_s : options.out));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    beginProgram("skladar-history");
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the chart needs fonts, not a display
     QGuiApplication app(argc, argv);
     // The client's names, so that its settings and its built-in server's store are found.
     QGuiApplication::setApplicationName(u"Skladar"_s);
     QGuiApplication::setOrganizationName(u"Tervo"_s);
-    const std::optional<Options> options = parseOptions(app);
-    if (!options)
-        return BadArguments;
+    const std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments());
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const Options &options = std::get<Options>(parsed);
 
     PlantModel plant;
     const SettingsStore settings;
-    if (const std::optional<QString> failure = toolLogin(options->code, options->server, settings, plant))
-        return fail(LoginFailed, *failure);
-    if (plant.user.rights[static_cast<std::size_t>(options->slot - 1)].istorija != 1)
-        return fail(NoHistoryRight, u"the user has no history right on tank %1"_s.arg(TankIdList[static_cast<std::size_t>(options->slot - 1)]));
+    if (const std::optional<ToolLoginFailure> failure = toolLogin(options.code, options.server, settings, plant))
+        return complain(failure->status, failure->text);
+    if (plant.user.rights[static_cast<std::size_t>(options.slot - 1)].istorija != 1)
+        return complain(NoRightOrData, u"the user has no history right on tank %1"_s.arg(TankIdList[static_cast<std::size_t>(options.slot - 1)]));
 
-    const DataFolder folder(options->dir);
+    const DataFolder folder(options.dir);
     const ChartRecordsRead charts = readChartRecords(folder);
     if (charts.message)
-        return fail(DataFileFailed, u"%1: %2"_s.arg(folder.filePath(ChartRecordFileName), charts.message->text));
+        return complain(DataFileFailed, u"%1: %2"_s.arg(folder.filePath(ChartRecordFileName), charts.message->text));
     const auto series = std::make_unique<TrendSeries>();
-    const TankChartRecord &record = charts.records[static_cast<std::size_t>(options->slot - 1)];
-    const TrendLoad load = LoadTrend(*series, folder, record, plant.tanks.slot(options->slot), options->ratio);
+    const TankChartRecord &record = charts.records[static_cast<std::size_t>(options.slot - 1)];
+    const TrendLoad load = LoadTrend(*series, folder, record, plant.tanks.slot(options.slot), options.ratio);
     if (load.problem == TrendProblem::ShortBlock)
-        fail(Done, load.text);
+        complain(Done, u"%1: %2"_s.arg(folder.filePath(HistoryFileName), load.text));
     else if (load.problem != TrendProblem::None)
-        return fail(DataFileFailed, load.text);
-    return writeOutput(*options, *series, plant, record);
+        return complain(DataFileFailed, u"%1: %2"_s.arg(folder.filePath(HistoryFileName), load.text));
+    return writeOutput(options, *series, plant, record);
 }

@@ -1,6 +1,7 @@
 // skladar-report: the quantity report of a moment without a window, as text, CSV, PNG or PDF.
 #include "core/history/chartrecordfile.h"
 #include "core/login/login.h"
+#include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
 #include "core/services/tw.h"
@@ -22,15 +23,9 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <variant>
 
 namespace {
-
-// Exit statuses.
-constexpr int Done = 0;
-constexpr int DataFileFailed = 1;
-constexpr int BadArguments = 2;
-constexpr int LoginFailed = 3;
-constexpr int NoBlockBefore = 4;
 
 const char *const Description =
     "Writes the quantity report of a moment: the mass in every tank, grouped and summed as the client's\n"
@@ -38,14 +33,18 @@ const char *const Description =
     "\n"
     "Without --out a plain-text table goes to standard output; --out FILE writes by its extension:\n"
     "  .csv  group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t (with --stock also\n"
-    "        stock_t,difference_t), \".\" decimals, a \"G,Zbir,,,,,,SUM\" line after each group of more\n"
-    "        than one tank\n"
+    "        stock_t,difference_t, only on a group's Zbir line and only for a group with a figure),\n"
+    "        data_time (YYYY-MM-DD HH:MM), \".\" decimals, a \"G,Zbir,,,,,,SUM\" line after each group\n"
     "  .png  the window's 800 x 1180 report picture\n"
     "  .pdf  the printed portrait page\n"
     "\n"
-    "Exit status: 0 done; 1 a data file failed (REPORT.STG or Report.rez missing, a block the search\n"
-    "reaches incomplete, a stamp that fails the check); 2 bad arguments, also a moment the report's\n"
-    "date panel refuses; 3 the login failed; 4 no history block begins before the moment.";
+    "A data file fails when REPORT.STG or Report.rez is missing, a block the search reaches is\n"
+    "incomplete or a stamp fails the check; a moment the report's date panel refuses is a bad\n"
+    "argument; no data for the moment: no history block begins before it. Every output names the\n"
+    "moment its data belong to: the sample taken for the moment asked. When that sample is older\n"
+    "than the moment by more than --max-age, the report is written all the same, standard error\n"
+    "names the sample's moment and the status is 6. A Zbir is the sum of the exact masses rounded\n"
+    "once, so it may differ by 0.001 from the sum of the rounded lines.";
 
 struct Options
 {
@@ -55,15 +54,11 @@ struct Options
     std::optional<ServerAddress> server;
     std::optional<SortMode> mode; // nullopt: as the window reads Izvestaj\Grouped
     GroupStock stock{};
+    StockGiven stockGiven{};
     bool stockView = false;
+    int maxAgeMinutes = 60;
     QString out;
     std::optional<OutputKind> output; // nullopt: text on standard output
-};
-
-struct Parsed
-{
-    std::optional<Options> options;
-    QString problem; // empty when --help was asked for
 };
 
 QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
@@ -86,52 +81,65 @@ QString addStock(const QString &text, Options &options)
     if (!groupOk || group < 1 || group > TankCount || !tonnes)
         return QStringLiteral("--stock must be G=TONNES with G from 1 to 15");
     options.stock[static_cast<std::size_t>(group - 1)] = *tonnes;
+    options.stockGiven[static_cast<std::size_t>(group - 1)] = true;
     options.stockView = true;
     return {};
 }
 
-Parsed parseOptions(const QStringList &arguments, const Tw &w, QString &help)
+// Fills options from the parsed command line; the text of the first problem, empty when none.
+QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &options)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Description));
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help."));
-    const QCommandLineOption at(QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN"));
-    const QCommandLineOption dir(QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR"), QDir::currentPath());
-    const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."), QStringLiteral("CODE"), DemonstrationCode);
-    const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("The acquisition server for other codes (default: as the client's settings choose)."), QStringLiteral("HOST:PORT"));
-    const QCommandLineOption group(QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE"));
-    const QCommandLineOption stock(QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES"));
-    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE"));
-    parser.addOptions({helpOption, at, dir, login, server, group, stock, out});
-    help = parser.helpText();
-    if (!parser.parse(arguments))
-        return {std::nullopt, parser.errorText()};
-    if (parser.isSet(helpOption))
-        return {};
-
-    Options options{{}, parser.value(dir), parser.value(login), std::nullopt, std::nullopt, {}, false, parser.value(out), std::nullopt};
-    QString problem;
-    if (!parser.isSet(at))
-        problem = QStringLiteral("--at is required");
-    else
-        problem = checkMoment(parser.value(at), w, options.moment);
-    if (problem.isEmpty() && parser.isSet(server) && !(options.server = parseServerOption(parser.value(server))))
-        problem = QStringLiteral("--server must be HOST:PORT");
-    if (problem.isEmpty() && parser.isSet(group)) {
-        options.mode = sortModeFromText(parser.value(group));
-        if (sortModeText(*options.mode) != parser.value(group))
-            problem = QStringLiteral("--group must be sifra, vrsta, ime or broj");
+    const auto value = [&](const char *name) { return parser.value(QString::fromLatin1(name)); };
+    const auto set = [&](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
+    options.dir = set("dir") ? value("dir") : QDir::currentPath();
+    options.login = set("login") ? value("login") : DemonstrationCode;
+    options.out = value("out");
+    if (!set("at"))
+        return QStringLiteral("--at is required");
+    if (const QString problem = checkMoment(value("at"), w, options.moment); !problem.isEmpty())
+        return problem;
+    if (const QString problem = takeServerOptions(parser, options.server); !problem.isEmpty())
+        return problem;
+    if (set("group")) {
+        options.mode = sortModeFromText(value("group"));
+        if (sortModeText(*options.mode) != value("group"))
+            return QStringLiteral("--group must be sifra, vrsta, ime or broj");
     }
-    for (const QString &value : parser.values(stock))
-        if (problem.isEmpty())
-            problem = addStock(value, options);
-    if (problem.isEmpty() && !options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
-        problem = OutputKindProblem;
-    if (problem.isEmpty() && !parser.positionalArguments().isEmpty())
-        problem = QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().front());
-    if (!problem.isEmpty())
-        return {std::nullopt, problem};
-    return {options, {}};
+    for (const QString &stock : parser.values(QStringLiteral("stock")))
+        if (const QString problem = addStock(stock, options); !problem.isEmpty())
+            return problem;
+    bool maxAgeOk = true;
+    if (set("max-age"))
+        options.maxAgeMinutes = value("max-age").toInt(&maxAgeOk);
+    if (!maxAgeOk || options.maxAgeMinutes < 0)
+        return QStringLiteral("--max-age must be a number of minutes, 0 or more");
+    if (!options.out.isEmpty() && !(options.output = outputKindOf(options.out)))
+        return OutputKindProblem;
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().front());
+    return {};
+}
+
+// The options, or the status the program ends with: --help, --version or bad arguments.
+std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &w)
+{
+    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable, StaleData});
+    line.parser.addOptions({
+        {QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN")},
+        {QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR")},
+        {QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."), QStringLiteral("CODE")},
+        {QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE")},
+        {QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES")},
+        {QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE")},
+        {QStringLiteral("max-age"), QStringLiteral("Data older than the moment by more than MINUTES are stale (default 60)."), QStringLiteral("MINUTES")},
+    });
+    addServerOptions(line.parser);
+    if (const std::optional<int> status = line.parse(arguments))
+        return *status;
+    Options options;
+    if (const QString problem = takeOptions(line.parser, w, options); !problem.isEmpty())
+        return CommandLine::badArgument(problem);
+    return options;
 }
 
 bool writeText(const QString &path, const QString &text)
@@ -140,14 +148,15 @@ bool writeText(const QString &path, const QString &text)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0 && file.flush();
 }
 
-bool writeOutput(const Options &options, const ReportContent &content, const Tw &w, const Clock &clock)
+// Every output names the moment the data belong to, which may differ from the one asked.
+bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment, const Tw &w, const Clock &clock)
 {
     if (!options.output) {
-        std::fputs(reportText(content, options.moment, w).toLocal8Bit().constData(), stdout);
+        printOut(reportText(content, options.stockGiven, dataMoment, w));
         return true;
     }
     if (*options.output == OutputKind::Csv)
-        return writeText(options.out, reportCsv(content));
+        return writeText(options.out, reportCsv(content, options.stockGiven, dataMoment));
     if (*options.output == OutputKind::Png) {
         QImage picture;
         RenderReport(picture, content, w);
@@ -157,18 +166,33 @@ bool writeOutput(const Options &options, const ReportContent &content, const Tw 
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Portrait);
     pdf.setResolution(300);
-    return PrintReport(pdf, content, options.moment, clock.now(), w);
+    return PrintReport(pdf, content, dataMoment, clock.now(), w);
 }
 
-void complain(const QString &text)
+// Whether the sample is older than the moment by more than maxAgeMinutes.
+bool isStale(const HistoryStamp &taken, const ReportMoment &moment, int maxAgeMinutes)
 {
-    std::fprintf(stderr, "skladar-report: %s\n", text.toLocal8Bit().constData());
+    const HistoryStamp target = stampOf(moment);
+    const StampDifference age = DiffSeconds(target.date, target.timeMs, taken.date, taken.timeMs);
+    return !age.error && age.seconds > static_cast<qint64>(maxAgeMinutes) * 60;
+}
+
+// "07.12.2026. 12:38"
+QString momentText(const ReportMoment &moment)
+{
+    return QStringLiteral("%1.%2.%3. %4:%5")
+        .arg(moment.day, 2, 10, QLatin1Char('0'))
+        .arg(moment.month, 2, 10, QLatin1Char('0'))
+        .arg(moment.year)
+        .arg(moment.hour, 2, 10, QLatin1Char('0'))
+        .arg(moment.minute, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    beginProgram("skladar-report");
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the picture and the page need fonts, not a display
     QGuiApplication app(argc, argv);
@@ -180,30 +204,18 @@ int main(int argc, char *argv[])
     const SettingsStore settings;
     const Tw w(settings, dialogs, clock, QLocale::system());
 
-    QString help;
-    const Parsed parsed = parseOptions(QCoreApplication::arguments(), w, help);
-    if (!parsed.options) {
-        if (parsed.problem.isEmpty()) {
-            std::fputs(help.toLocal8Bit().constData(), stdout);
-            return Done;
-        }
-        complain(parsed.problem);
-        std::fputs(help.toLocal8Bit().constData(), stderr);
-        return BadArguments;
-    }
-    const Options &options = *parsed.options;
+    const std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments(), w);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const Options &options = std::get<Options>(parsed);
 
     PlantModel plant;
-    if (const std::optional<QString> failure = toolLogin(options.login, options.server, settings, plant)) {
-        complain(*failure);
-        return LoginFailed;
-    }
+    if (const std::optional<ToolLoginFailure> failure = toolLogin(options.login, options.server, settings, plant))
+        return complain(failure->status, failure->text);
     const DataFolder folder(options.dir);
     const ChartRecordsRead records = readChartRecords(folder);
     if (records.message)
-        dialogs.message(records.message->text, records.message->caption);
-    if (!folder.exists(ChartRecordFileName))
-        return DataFileFailed;
+        return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(ChartRecordFileName), records.message->text));
 
     QuantityReport report;
     report.moment = options.moment;
@@ -213,16 +225,21 @@ int main(int argc, char *argv[])
     report.stockView = options.stockView;
     const MomentSearch search = FindMoment(folder, options.moment, records.records, plant.tanks, report.quantities);
     if (search.outcome == SearchOutcome::NoBlock) {
-        complain(QStringLiteral("no history block begins before %1; nothing is reported").arg(PrintTitle(options.moment, w).section(u':', 1).trimmed()));
-        return NoBlockBefore;
+        return complain(NoRightOrData, QStringLiteral("%1: no history block begins before %2; nothing is reported")
+                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment, w).section(u':', 1).trimmed()));
     }
-    if (search.outcome != SearchOutcome::Computed) {
-        reportMomentSearch(search, dialogs);
-        return DataFileFailed;
+    if (search.outcome != SearchOutcome::Computed)
+        return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(HistoryFileName), search.text));
+    if (!search.taken) {
+        return complain(NoRightOrData, QStringLiteral("%1: the block before %2 holds no sample; nothing is reported")
+                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment, w).section(u':', 1).trimmed()));
     }
-    if (!writeOutput(options, ContentOf(report, plant.tanks, w), w, clock)) {
-        complain(QStringLiteral("cannot write %1").arg(options.out));
-        return DataFileFailed;
+    const ReportMoment dataMoment = minuteOf(*search.taken);
+    if (!writeOutput(options, ContentOf(report, plant.tanks, w), dataMoment, w, clock))
+        return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
+    if (isStale(*search.taken, options.moment, options.maxAgeMinutes)) {
+        return complain(StaleData, QStringLiteral("%1: poslednji uzorak pre trazenog trenutka je od %2, vise od %3 min ranije")
+                                       .arg(folder.filePath(HistoryFileName), momentText(dataMoment)).arg(options.maxAgeMinutes));
     }
     return Done;
 }

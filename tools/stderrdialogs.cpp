@@ -1,25 +1,22 @@
 // Messages of the command-line tools on standard error.
 #include "tools/stderrdialogs.h"
 
-#include <cstdio>
+#include "core/program/commandline.h"
 
-namespace {
-
-void printLine(const QString &caption, const QString &text)
+void StderrDialogs::tell(const QString &caption, const QString &text)
 {
-    std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+    complain(Done, caption + QStringLiteral(": ") + text);
+    m_told = true;
 }
-
-} // namespace
 
 void StderrDialogs::message(const QString &text, const QString &caption)
 {
-    printLine(caption, text);
+    tell(caption, text);
 }
 
 bool StderrDialogs::question(const QString &text, const QString &caption)
 {
-    printLine(caption, text);
+    tell(caption, text);
     return false;
 }
 
@@ -35,5 +32,5 @@ bool StderrDialogs::choosePrinter(QPrinter &)
 
 void StderrDialogs::reportError(const QString &text)
 {
-    printLine(QStringLiteral("Error"), text);
+    tell(QStringLiteral("Error"), text);
 }

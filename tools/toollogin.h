@@ -7,15 +7,26 @@
 
 #include <optional>
 
+class QCommandLineParser;
 class SettingsStore;
 struct PlantModel;
 
-// "HOST:PORT", the host as an address or a name; nullopt when it is not that.
-std::optional<ServerAddress> parseServerOption(const QString &text);
+// Adds --server HOST:PORT and --tls-ca FILE to the parser.
+void addServerOptions(QCommandLineParser &parser);
+// The address of --server (a host as an address or a name) with TLS trusting the PEM file of
+// --tls-ca; nullopt in server when --server is not given. The text of the problem, empty when none.
+QString takeServerOptions(const QCommandLineParser &parser, std::optional<ServerAddress> &server);
+
+struct ToolLoginFailure
+{
+    int status; // LoginRefused or ServerUnreachable
+    QString text;
+};
 
 // Fills plant for the user code (any letter case): the built-in plant for the demonstration code,
 // otherwise the user's record and tanks from the server at `server`, or, without one, from the
 // server the settings choose (the server built into the client when none is set). Nullopt when
-// logged in, else the failure text the login window would show.
-std::optional<QString> toolLogin(const QString &code, const std::optional<ServerAddress> &server,
-                                 const SettingsStore &settings, PlantModel &plant);
+// logged in. A failed TLS handshake is a refusal told by its reason ("TLS: ..."); a server that
+// cannot be reached is told with its address.
+std::optional<ToolLoginFailure> toolLogin(const QString &code, const std::optional<ServerAddress> &server,
+                                          const SettingsStore &settings, PlantModel &plant);

@@ -11,6 +11,13 @@
 #include <optional>
 #include <span>
 
+// The plant map's four files in the client's working directory: the overview picture, the picture
+// every tank's screen shares, the element records and their views.
+inline const QString OverviewPictureFile = QStringLiteral("Skladar.bmp");
+inline const QString TankScreenPictureFile = QStringLiteral("Rxx.bmp");
+inline const QString ElementFile = QStringLiteral("Bgd.rez");
+inline const QString ViewFile = QStringLiteral("Konfig.rez");
+
 // "Bgd.rez" and "Konfig.rez" are sequences of records; the client uses the first ElementCount of each.
 inline constexpr int ElementCount = 120;
 // One DisplayElement: 1488 little-endian bytes, reserved bytes included.

@@ -46,10 +46,12 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
         {{u"--db"_s, store, u"--set-level"_s, u"oper"_s, u"2"_s}, 0, u"skladar-server: the user with password OPER"_s},
         {{u"--db"_s, store, u"--list-users"_s}, 0, u"1\tADMIN\t1\tADMINISTRATOR\n2\tOPER\t2\tOPERATER\n"_s},
         {{u"--db"_s, store, u"--set-level"_s, u"NOBODY"_s, u"2"_s}, 1, u"skladar-server: no user has the password NOBODY"_s},
-        {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s, u"4"_s}, 1, u"skladar-server: the level must be 1, 2 or 3"_s},
-        {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s}, 1, u"skladar-server: --set-level takes PASSWORD and LEVEL"_s},
+        {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s, u"4"_s}, 2, u"skladar-server: the level must be 1, 2 or 3"_s},
+        {{u"--db"_s, store, u"--set-level"_s, u"OPER"_s}, 2, u"skladar-server: --set-level takes PASSWORD and LEVEL"_s},
         {{u"--db"_s, store, u"--listen"_s, taken}, 1, u"skladar-server: cannot listen on "_s + taken},
-        {{u"--listen"_s, u"localhost:7400"_s}, 1, u"skladar-server: --listen needs ADDR:PORT"_s},
+        {{u"--db"_s, dir.filePath(u"unbound.sqlite"_s), u"--listen"_s, taken}, 1, u"skladar-server: cannot listen on "_s + taken},
+        {{u"--db"_s, store, u"--list-users"_s, u"stray"_s}, 2, u"skladar-server: unexpected argument stray"_s},
+        {{u"--listen"_s, u"localhost:7400"_s}, 2, u"skladar-server: --listen needs ADDR:PORT"_s},
         {{u"--db"_s, missing, u"--listen"_s, u"127.0.0.1:0"_s}, 1, u"skladar-server: cannot create "_s + missing, true},
         {{u"--db"_s, existing, u"--listen"_s, u"127.0.0.1:0"_s}, 1, u"skladar-server: cannot open "_s + existing, true},
     };
@@ -63,6 +65,7 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
         EXPECT_TRUE(output.startsWith(run.output)) << output.toStdString();
         EXPECT_TRUE(run.exitCode == 0 || output.count(u'\n') == 1) << output.toStdString();
     }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"unbound.sqlite"_s))) << "a failed bind created the store";
 }
 
 struct ProgramRun

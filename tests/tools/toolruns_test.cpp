@@ -133,10 +133,23 @@ TEST_F(ToolsTest, ReportWritesCsvTextPictureAndPageAndTellsWhatFailed)
     QFile csv(dir.filePath(u"r.csv"_s));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 19);
-    EXPECT_EQ(lines[0], u"group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t,stock_t,difference_t"_s);
+    ASSERT_EQ(lines.size(), 1 + 15 + 8) << "a Zbir line for each of the 8 groups";
+    EXPECT_EQ(lines[0], u"group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t,stock_t,difference_t,data_time"_s);
     EXPECT_TRUE(lines[1].startsWith(u"1,R 74,Beljeno suncokretovo ulje,RBD SU,"_s)) << lines[1].toStdString();
-    EXPECT_TRUE(lines[15].startsWith(u"8,Zbir,"_s) && lines[15].section(u',', 8, 8) == u"1000.000"_s) << lines[15].toStdString();
+    for (const QString &line : lines.mid(1)) {
+        const QStringList cells = line.split(u',');
+        ASSERT_EQ(cells.size(), 11) << line.toStdString();
+        EXPECT_EQ(cells[10], u"2024-03-01 09:07"_s) << "the sample taken for 09:00";
+        EXPECT_EQ(cells[3], cells[3].trimmed()) << line.toStdString();
+        const bool stocked = cells[0] == u"8"_s && cells[1] == u"Zbir"_s;
+        EXPECT_EQ(cells[8].isEmpty() && cells[9].isEmpty(), !stocked) << line.toStdString();
+    }
+    const QStringList fats = lines[20].split(u',');
+    ASSERT_EQ(fats[1], u"Zbir"_s);
+    EXPECT_EQ(fats[8], u"1000.000"_s);
+    EXPECT_NEAR(fats[9].toDouble(), fats[7].toDouble() - 1000, 0.0005);
+    EXPECT_TRUE(lines[7].startsWith(u"4,Zbir,,,,,,"_s + lines[6].section(u',', 7, 7) + u',') && lines[6].section(u',', 3, 3) == u"MK"_s)
+        << "a one-tank group has its Zbir too: " << lines[6].toStdString() << " / " << lines[7].toStdString();
 
     ASSERT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 0);
     EXPECT_TRUE(out.startsWith(u"Izvestaj o kolicini"_s));
@@ -150,7 +163,9 @@ TEST_F(ToolsTest, ReportWritesCsvTextPictureAndPageAndTellsWhatFailed)
         {u"--at 2024-02-30_10:00"_s, 2, u"Neispravno unesen datum."_s},
         {u"--at 2024-03-01_09:00 --group Broj"_s, 2, u"--group"_s},
         {u"--at 2023-12-05_07:00"_s, 4, u"no history block"_s},
-        {u"--at 2024-03-01_09:00 --login oper --server 127.0.0.1:1"_s, 3, {}}};
+        {u"--at 2024-03-01_09:00 --max-age -1"_s, 2, u"--max-age"_s},
+        {u"--at 2024-03-01_09:00 --login oper --server 127.0.0.1:1"_s, 5, u"skladar-report: 127.0.0.1:1: "_s},
+        {u"--at 2024-03-01_09:00 --dir nowhere"_s, 1, u"nowhere/Report.rez: Fajl ne postoji."_s}};
     for (const auto &[arguments, status, message] : cases) {
         EXPECT_EQ(run(Report, arguments), status) << arguments.toStdString();
         EXPECT_TRUE(err.contains(message)) << err.toStdString();
@@ -158,6 +173,25 @@ TEST_F(ToolsTest, ReportWritesCsvTextPictureAndPageAndTellsWhatFailed)
     ASSERT_TRUE(QFile::remove(dir.filePath(u"Report.rez"_s)));
     EXPECT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 1);
     EXPECT_TRUE(err.contains(u"Fajl ne postoji."_s)) << err.toStdString();
+}
+
+// The newest sample is 14:37:21; a moment more than --max-age minutes later is stale, the report is
+// written for the sample's moment all the same.
+TEST_F(ToolsTest, ReportTellsStaleDataAndNamesTheMomentTheDataBelongTo)
+{
+    const std::tuple<QString, int> cases[] = {
+        {u"--at 2024-03-01_15:37"_s, 0}, // 59 min 39 s
+        {u"--at 2024-03-01_15:38"_s, 6},
+        {u"--at 2024-03-01_15:37 --max-age 59"_s, 6},
+        {u"--at 2030-01-01_06:00 --max-age 5000000"_s, 0},
+        {u"--at 2030-01-01_06:00"_s, 6},
+    };
+    for (const auto &[arguments, status] : cases) {
+        EXPECT_EQ(run(Report, arguments), status) << arguments.toStdString() << err.toStdString();
+        EXPECT_TRUE(out.startsWith(u"Izvestaj o kolicini sirovina u skladarma za : 01. 03. 2024.    14 : 37\n"_s)) << out.toStdString();
+        EXPECT_EQ(err.isEmpty(), status == 0) << err.toStdString();
+        EXPECT_TRUE(status == 0 || err.contains(u"REPORT.STG: poslednji uzorak pre trazenog trenutka je od 01.03.2024. 14:37"_s)) << err.toStdString();
+    }
 }
 
 } // namespace
