@@ -8,6 +8,7 @@ using namespace LiveRecordLayout;
 LiveRecord LiveRecord::unmapped()
 {
     LiveRecord record;
+    record.raw.fill(ZeroRaw);
     record.quality.fill(LiveQuality::Unmapped);
     return record;
 }

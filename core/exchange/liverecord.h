@@ -36,7 +36,7 @@ struct LiveRecord
     std::array<LiveQuality, ChannelCount> quality{};
     bool operator==(const LiveRecord &) const = default;
 
-    // Every channel unmapped, at raw 0.
+    // Every channel unmapped, at ZeroRaw.
     static LiveRecord unmapped();
     // Quality Good or Clamped: the value was measured at this poll.
     bool measured(int channel) const;

@@ -49,6 +49,9 @@ inline long double channelValue(qint32 raw)
     return (static_cast<long double>(raw) + 16000.0L) / 500.0L;
 }
 
+// The raw value of engineering 0.0: what a channel holds before anything was measured on it.
+inline constexpr qint32 ZeroRaw = -16000;
+
 // The raw value the history stores for an engineering value: round(value x 500 - 16000), held to
 // the 16 bits a block's base sample has (engineering -33.536 to 97.534). NaN reads as 0.0.
 struct ChannelRaw
