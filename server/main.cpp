@@ -2,6 +2,7 @@
 #include "core/exchange/serverrecords.h"
 #include "core/codec/shorttext.h"
 #include "core/services/clock.h"
+#include "server/acquisitionoptions.h"
 #include "server/loginthrottle.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
@@ -106,6 +107,7 @@ struct ServeOptions
     ListenAddress address;
     TcpServer::Options transport;
     LogLevel logLevel = LogLevel::Info;
+    std::optional<AcquisitionOptions> acquisition;
 };
 
 int serve(PlantStore &store, ServeOptions options)
@@ -116,7 +118,14 @@ int serve(PlantStore &store, ServeOptions options)
     const ServerLog log(options.logLevel, [](const QString &line) { printLine(stderr, line); });
     const SystemClock clock;
     LoginThrottle throttle(clock);
-    RequestHandler handler(store);
+    std::unique_ptr<RunningAcquisition> acquisition;
+    if (options.acquisition) {
+        AcquisitionStart started = startAcquisition(*options.acquisition, clock, log);
+        if (!started.acquisition)
+            return fail(started.error);
+        acquisition = std::move(started.acquisition);
+    }
+    RequestHandler handler(store, acquisition ? &acquisition->live() : nullptr);
     SessionHandler sessions(handler, store, clock, throttle, log);
     const bool tls = options.transport.tls.has_value();
     TcpServer server(sessions, throttle, log, std::move(options.transport));
@@ -211,6 +220,8 @@ int main(int argc, char *argv[])
         u"OUT"_s);
     parser.addOptions({versionOption, listenOption, dbOption, logLevelOption, verboseOption, tlsCertOption, tlsKeyOption,
                        allowOption, setLevelOption, listUsersOption, auditOption, sinceOption, csvOption, backupOption});
+    const AcquisitionOptionSet acquisitionOptions;
+    acquisitionOptions.addTo(parser);
     parser.addPositionalArgument(u"LEVEL"_s, u"The level of --set-level."_s, u"[LEVEL]"_s);
     parser.process(app);
 
@@ -240,6 +251,10 @@ int main(int argc, char *argv[])
     if (!level)
         return fail(u"--log-level takes warning, info or debug, not \"%1\""_s.arg(parser.value(logLevelOption)));
     serving.logLevel = *level;
+    const AcquisitionOptionSet::Reading acquiring = acquisitionOptions.read(parser, parser.value(dbOption));
+    if (!acquiring.error.isEmpty())
+        return fail(acquiring.error);
+    serving.acquisition = acquiring.options;
     for (const QString &cidr : parser.values(allowOption)) {
         if (!serving.transport.allowed.add(cidr))
             return fail(u"--allow needs an address block such as 10.1.2.0/24 or fd00::/8, not \"%1\""_s.arg(cidr));
