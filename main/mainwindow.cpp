@@ -135,6 +135,7 @@ void MainWindow::RunLogin()
     m_plant = loaded;
     *m_map = std::move(*map); // in place: a redraw in progress keeps drawing valid elements
     m_state.configAccess = m_plant.user.configAccess == 1;
+    m_state.samplesOnly = false; // each login asks for the live values again
     // The demonstration login neither sets nor consults the configuration access.
     m_mayConfigure = code == DemonstrationCode || m_state.configAccess;
     m_state.currentView = 1;
