@@ -6,6 +6,7 @@
 #include "core/plantmap/valueformat.h"
 
 #include <algorithm>
+#include <deque>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -45,20 +46,23 @@ void forSameTank(PlantMap &map, const DisplayElement &element, char16_t kind, F 
     }
 }
 
-void takeCurrentValue(DisplayElement &element, const SampleTable &samples, int cycleCounter, const QLocale &locale)
+// Every kind but "l", "t" and "h" reads 0; "h" shows "0" and keeps its value. An "l" or "t" takes
+// what read(dataChannel) gives; nullopt shows "---" and leaves value and bar as they were.
+template <typename Read>
+void takeCurrentValue(DisplayElement &element, Read read, const QLocale &locale)
 {
     const bool measured = isKind(element, u'l') || isKind(element, u't');
-    if (element.dataChannel <= 0) {
-        element.value = 0;
-    } else if (measured) {
-        // A channel beyond the table has no samples: it reads as 0.
-        element.value = SampleTable::hasChannel(element.dataChannel)
-            ? samples.at(element.dataChannel, cycleCounter + CurrentSampleOffset)
-            : 0.0;
-    } else if (isKind(element, u'h')) {
+    if (element.dataChannel > 0 && isKind(element, u'h')) {
         element.text[0] = element.text[2] = QStringLiteral("0");
-    } else {
+        return;
+    }
+    if (element.dataChannel <= 0 || !measured) {
         element.value = 0;
+    } else if (const std::optional<double> reading = read(element.dataChannel)) {
+        element.value = *reading;
+    } else {
+        element.text[0] = element.text[2] = NoReadingText;
+        return;
     }
     if (measured) {
         element.text[0] = element.text[2] = formatted(element, element.value, locale);
@@ -122,9 +126,37 @@ qint32 perMille(double value, double rangeMin, double rangeMax)
 
 void refreshValues(PlantMap &map, int cycleCounter, const TankTable &tanks, const QLocale &locale)
 {
+    // A channel beyond the table has no samples: it reads as 0.
+    const auto read = [&map, cycleCounter](int channel) {
+        return SampleTable::hasChannel(channel) ? map.samples.at(channel, cycleCounter + CurrentSampleOffset) : 0.0;
+    };
     for (DisplayElement &element : map.elements)
-        takeCurrentValue(element, map.samples, cycleCounter, locale);
+        takeCurrentValue(element, [&](int channel) { return std::optional(read(channel)); }, locale);
     deriveQuantities(map, tanks, locale);
+}
+
+void refreshLiveValues(PlantMap &map, const LiveRecord &record, const TankTable &tanks, const QLocale &locale)
+{
+    const auto read = [&record](int dataChannel) -> std::optional<double> {
+        const int channel = dataChannel - 1;
+        if (channel >= ChannelCount)
+            return 0.0;
+        if (!record.measured(channel))
+            return std::nullopt;
+        return static_cast<double>(channelValue(record.raw[static_cast<std::size_t>(channel)]));
+    };
+    for (DisplayElement &element : map.elements)
+        takeCurrentValue(element, read, locale);
+    deriveQuantities(map, tanks, locale);
+    for (int channel = 0; channel < ChannelCount; ++channel) {
+        std::deque<std::optional<double>> &trail = map.liveTrail[static_cast<std::size_t>(channel)];
+        if (trail.size() == LiveTrailLength)
+            trail.pop_front();
+        trail.push_back(record.measured(channel)
+                            ? std::optional(static_cast<double>(channelValue(record.raw[static_cast<std::size_t>(channel)])))
+                            : std::nullopt);
+    }
+    map.liveFlowing = true;
 }
 
 std::optional<int> nextTrendElement(const PlantMap &map, int cursor)
@@ -143,8 +175,17 @@ void fillTrend(PlantMap &map, int k, int cycleCounter)
 {
     DisplayElement &element = map.elements[static_cast<std::size_t>(k - 1)];
     TrendHistory &history = map.histories[static_cast<std::size_t>(k - 1)];
-    for (std::size_t j = 0; j + 1 < history.size(); ++j)
-        history[j] = perMille(map.samples.at(element.dataChannel, cycleCounter + static_cast<int>(j)), element.rangeMin, element.rangeMax);
+    if (map.liveFlowing) {
+        const std::deque<std::optional<double>> &trail = map.liveTrail[static_cast<std::size_t>(element.dataChannel - 1)];
+        const std::size_t empty = LiveTrailLength - trail.size();
+        for (std::size_t j = 0; j + 1 < history.size(); ++j) {
+            const std::optional<double> reading = j < empty ? std::nullopt : trail[j - empty];
+            history[j] = reading ? perMille(*reading, element.rangeMin, element.rangeMax) : NoTrendEntry;
+        }
+    } else {
+        for (std::size_t j = 0; j + 1 < history.size(); ++j)
+            history[j] = perMille(map.samples.at(element.dataChannel, cycleCounter + static_cast<int>(j)), element.rangeMin, element.rangeMax);
+    }
     history.back() = 0;
     element.trendReady = 1;
 }

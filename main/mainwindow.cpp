@@ -140,6 +140,7 @@ void MainWindow::RunLogin()
     m_plant = loaded;
     *m_map = std::move(*map); // in place: a redraw in progress keeps drawing valid elements
     m_state.configAccess = m_plant.user.configAccess == 1;
+    m_state.samplesOnly = false; // each login asks for the live values again
     // The demonstration login needs no password: it may configure only the client's own store.
     m_mayConfigure = (code == DemonstrationCode && m_server.isBuiltIn()) || m_state.configAccess;
     m_state.currentView = 1;

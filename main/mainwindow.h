@@ -44,6 +44,7 @@ struct MainWindowState
     int currentView = 0;       // 1 after the login: the overview
     int cycleCounter = 1;
     int trendCursor = 1;
+    bool samplesOnly = false;  // the server does not know the live values: until the next login, the sample table
     QPoint pan;                // where the picture lies on the window
     QPoint drag;               // the last right-button drag step
     QPoint lastRightButton;    // the last right-button position
@@ -146,6 +147,8 @@ private:
     void stopTimers();
     void askForRedraw();
     qint32 statusExchange();
+    // The value refresh's exchange and, on success, the values it brings.
+    qint32 refreshExchange();
 
     PlantModel &m_plant;
     ServerExchange &m_server;

@@ -2,6 +2,7 @@
 #include "main/mainwindow.h"
 
 #include "core/services/dialogs.h"
+#include "core/exchange/liverecord.h"
 #include "core/exchange/serverexchange.h"
 #include "main/composepicture.h"
 #include "main/plantmap.h"
@@ -56,12 +57,32 @@ qint32 MainWindow::statusExchange()
     return exchangeWithRetry(m_server, ExchangeOperation::Read, buffer, RefreshTries);
 }
 
-void MainWindow::Timer2Timer()
+// Code 500 while the server answers it; a server that does not know it (10002, or a record that
+// does not decode) is asked for the status and the sample table serves until the next login.
+qint32 MainWindow::refreshExchange()
 {
-    m_timer2->stop();
+    if (!m_state.samplesOnly) {
+        ExchangeBuffer buffer = codeRequest(LiveRequestCode);
+        const qint32 status = exchangeWithRetry(m_server, ExchangeOperation::Read, buffer, RefreshTries);
+        const std::optional<LiveRecord> record = status == ExchangeStatus::Success
+            ? decodeLiveRecord(std::span(buffer).subspan(ReplyOffset))
+            : std::nullopt;
+        if (record)
+            refreshLiveValues(*m_map, *record, m_plant.tanks, m_services.locale);
+        if (record || (status != ExchangeStatus::Success && status != ExchangeStatus::UnknownRequest))
+            return status;
+        m_state.samplesOnly = true;
+    }
     const qint32 status = statusExchange();
     if (status == ExchangeStatus::Success)
         refreshValues(*m_map, m_state.cycleCounter, m_plant.tanks, m_services.locale);
+    return status;
+}
+
+void MainWindow::Timer2Timer()
+{
+    m_timer2->stop();
+    const qint32 status = refreshExchange();
     switch (m_connection.onStatus(status)) {
     case ConnectionWatch::Action::HideNotice:
         Q_EMIT connectionRestored();

@@ -8,6 +8,8 @@
 #include <QImage>
 
 #include <array>
+#include <deque>
+#include <optional>
 #include <vector>
 
 inline constexpr int ViewCount = 25; // view 1 is the overview, views 2 to 25 the screens of tanks
@@ -33,6 +35,9 @@ private:
     std::vector<double> m_values;
 };
 
+// The live readings a trend line shows: one per value refresh, as many as its entries before the last.
+inline constexpr std::size_t LiveTrailLength = TrendHistorySize - 1;
+
 struct PlantMap
 {
     std::array<DisplayElement, ElementCount> elements{};
@@ -40,6 +45,10 @@ struct PlantMap
     std::array<TrendHistory, ElementCount> histories{};
     std::array<QImage, ViewCount> backgrounds; // by view - 1; a null image when not loaded
     SampleTable samples;
+    // Per history channel 0..53 the live readings of this session, oldest first (nullopt: none
+    // that refresh); liveFlowing once the first live values came.
+    std::array<std::deque<std::optional<double>>, 54> liveTrail;
+    bool liveFlowing = false;
     ElementBitmapHolder bitmaps;
     // The drawing state of the composition picture: like a Windows canvas it carries over between
     // redraws, so the first element of a redraw takes the pen, font colour and alignment left by the last.

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev openssl
+  libmodbus-dev python3-pymodbus python3-serial python3-serial-asyncio
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev dpkg-dev
   fonts-liberation fontconfig

@@ -3,6 +3,7 @@
 #include "core/codec/shorttext.h"
 #include "core/program/commandline.h"
 #include "core/services/clock.h"
+#include "server/acquisitionoptions.h"
 #include "server/loginthrottle.h"
 #include "server/plantstore.h"
 #include "server/requesthandler.h"
@@ -106,6 +107,7 @@ struct ServeOptions
     ListenAddress address;
     TcpServer::Options transport;
     LogLevel logLevel = LogLevel::Info;
+    std::optional<AcquisitionOptions> acquisition;
 };
 
 // Whether the address can be bound now: serving opens, and may create, the store only after this.
@@ -126,7 +128,14 @@ int serve(PlantStore &store, ServeOptions options)
     const ServerLog log(options.logLevel, [](const QString &line) { printLine(stderr, line); });
     const SystemClock clock;
     LoginThrottle throttle(clock);
-    RequestHandler handler(store);
+    std::unique_ptr<RunningAcquisition> acquisition;
+    if (options.acquisition) {
+        AcquisitionStart started = startAcquisition(*options.acquisition, clock, log);
+        if (!started.acquisition)
+            return fail(started.error);
+        acquisition = std::move(started.acquisition);
+    }
+    RequestHandler handler(store, acquisition ? &acquisition->live() : nullptr);
     SessionHandler sessions(handler, store, clock, throttle, log);
     const bool tls = options.transport.tls.has_value();
     TcpServer server(sessions, throttle, log, std::move(options.transport));
@@ -288,6 +297,8 @@ std::variant<Options, int> parseOptions(const QStringList &arguments)
 {
     CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments});
     addOptions(line.parser);
+    const AcquisitionOptionSet acquisitionOptions;
+    acquisitionOptions.addTo(line.parser);
     if (const std::optional<int> status = line.parse(arguments))
         return *status;
     Options options;
@@ -296,6 +307,10 @@ std::variant<Options, int> parseOptions(const QStringList &arguments)
         if (!problem.isEmpty())
             return CommandLine::badArgument(problem);
     }
+    AcquisitionOptionSet::Reading acquiring = acquisitionOptions.read(line.parser, options.storePath);
+    if (!acquiring.error.isEmpty())
+        return CommandLine::badArgument(acquiring.error);
+    options.serving.acquisition = std::move(acquiring.options);
     return options;
 }
 

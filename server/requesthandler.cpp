@@ -76,6 +76,8 @@ Request classifyRequest(ExchangeOperation operation, const ExchangeBuffer &buffe
     RequestKind kind = RequestKind::Unknown;
     if (code == StatusRequestCode)
         kind = RequestKind::Status;
+    else if (code == LiveRequestCode)
+        kind = RequestKind::Live;
     else if (code == UserKeysPage1Code || code == UserKeysPage2Code)
         kind = RequestKind::UserKeys;
     else if (code >= MaterialListPage1Code && code < MaterialListPage1Code + MaterialListPages)
@@ -101,6 +103,10 @@ qint32 RequestHandler::read(const Request &request, ExchangeBuffer &buffer)
     switch (request.kind) {
     case RequestKind::Status:
         return ExchangeStatus::Success;
+    case RequestKind::Live:
+        if (!m_live)
+            return noRecord;
+        return answer(StoreResult<LiveRecord>{StoreStatus::Ok, m_live->latest()}, noRecord, buffer, encodeLiveRecord);
     case RequestKind::UserKeys: {
         const StoreResult<QList<StoredUser>> users = m_store.users();
         UserKeyListPage page;
@@ -149,6 +155,7 @@ qint32 RequestHandler::write(const Request &request, const ExchangeBuffer &buffe
     case RequestKind::ConsoleScreen:
         return writeConsoleScreen(request, buffer);
     case RequestKind::Status:
+    case RequestKind::Live:
     case RequestKind::UserKeys:
     case RequestKind::Unknown:
         break;

@@ -1,14 +1,23 @@
 // Answers every exchange request from the plant store: the request codes, their records and statuses.
 #pragma once
 
+#include "core/exchange/liverecord.h"
 #include "core/exchange/serverexchange.h"
 
 #include <QtGlobal>
 
 class PlantStore;
 
+// The newest live values, as the acquisition polled them; read from the request handler's thread.
+class LiveValues
+{
+public:
+    virtual ~LiveValues() = default;
+    virtual LiveRecord latest() const = 0;
+};
+
 // What the first bytes of a buffer ask for.
-enum class RequestKind { Status, UserKeys, User, MaterialList, Material, TankParams, ConsoleScreen, Unknown };
+enum class RequestKind { Status, Live, UserKeys, User, MaterialList, Material, TankParams, ConsoleScreen, Unknown };
 
 struct Request
 {
@@ -17,7 +26,7 @@ struct Request
 };
 
 // A value of 0..999 in the first 4 bytes is a request code, anything else a user key; a write whose
-// first 8 bytes are all NUL is a new user, not code 0. Known codes: 0 (status), 1 and 2 (user-key
+// first 8 bytes are all NUL is a new user, not code 0. Known codes: 0 (status), 500 (live values), 1 and 2 (user-key
 // pages), 200..202 (material list pages), 203..298 (materials), 300 and 400 + a number of
 // TankIdList (tank parameters, console screens). Every other code is Unknown.
 Request classifyRequest(ExchangeOperation operation, const ExchangeBuffer &buffer);
@@ -30,7 +39,8 @@ QByteArray normalizedUserKey(QByteArrayView bytes);
 inline constexpr qint32 NewUserLevel = 3;
 
 // Statuses, besides Success:
-// - UnknownRequest: an Unknown code; a write of code 0, 1 or 2; a read of a material, tank or
+// - UnknownRequest: an Unknown code; a write of code 0, 1, 2 or 500; a read of code 500 without
+//   acquisition; a read of a material, tank or
 //   console screen the store holds no record for.
 // - MalformedRecord: a short text whose length byte exceeds its capacity; a material list page of
 //   more than 32 entries, or whose entries' codes are not 202 + their list position; a material
@@ -45,8 +55,8 @@ inline constexpr qint32 NewUserLevel = 3;
 class RequestHandler
 {
 public:
-    // The store must outlive the handler.
-    explicit RequestHandler(PlantStore &store) : m_store(store) {}
+    // The store, and the live values when there are any, must outlive the handler.
+    explicit RequestHandler(PlantStore &store, const LiveValues *live = nullptr) : m_store(store), m_live(live) {}
 
     // A read leaves bytes 0..23 as they came and, on success only, the reply record at offset 24
     // with the rest of the buffer zero. A write never changes the buffer: on success it is the echo.
@@ -63,4 +73,5 @@ private:
     qint32 writeConsoleScreen(const Request &request, const ExchangeBuffer &buffer);
 
     PlantStore &m_store;
+    const LiveValues *m_live;
 };

@@ -9,6 +9,7 @@ bool sessionMayRequest(const Session &session, ExchangeOperation operation, cons
         return configures;
     switch (request.kind) {
     case RequestKind::Status:
+    case RequestKind::Live:
         return true;
     case RequestKind::User:
         return !session.user || configures || session.user->key == key;

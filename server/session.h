@@ -26,7 +26,8 @@ struct Session
 };
 
 // Whether a session may make a request, decided before the store is touched:
-// - the status read is answered to everybody;
+// - the status read and the live values are answered to everybody: the plant map shows them to
+//   whoever stands at the screen;
 // - a user read is the login: an unbound session may make it (and is bound by its success), a
 //   level-3 session only under its own key, a configuring session under any key;
 // - tank parameters, materials, material-list pages, console screens and unknown codes are read by

@@ -5,6 +5,9 @@
 #include "core/history/deltacode.h"
 
 #include <cstring>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -162,4 +165,14 @@ BlockStep HistoryBlockReader::next()
     m_cursor = cursor;
     ++m_index;
     return BlockStep::Sample;
+}
+
+ChannelRaw channelRaw(double value)
+{
+    constexpr double lowest = std::numeric_limits<qint16>::min();
+    constexpr double highest = std::numeric_limits<qint16>::max();
+    const double raw = std::isnan(value) ? -16000.0 : std::round(value * 500.0 - 16000.0);
+    if (raw < lowest || raw > highest)
+        return {static_cast<qint32>(std::clamp(raw, lowest, highest)), true};
+    return {static_cast<qint32>(raw), false};
 }

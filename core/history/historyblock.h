@@ -50,6 +50,18 @@ inline long double channelValue(qint32 raw)
     return (static_cast<long double>(raw) + 16000.0L) / 500.0L;
 }
 
+// The raw value of engineering 0.0: what a channel holds before anything was measured on it.
+inline constexpr qint32 ZeroRaw = -16000;
+
+// The raw value the history stores for an engineering value: round(value x 500 - 16000), held to
+// the 16 bits a block's base sample has (engineering -33.536 to 97.534). NaN reads as 0.0.
+struct ChannelRaw
+{
+    qint32 raw = 0;
+    bool clamped = false; // the value lay outside the range and holds its nearer end
+};
+ChannelRaw channelRaw(double value);
+
 // How a step through a block ended.
 enum class BlockStep {
     Sample,        // sample() holds the next delta sample
@@ -71,6 +83,8 @@ public:
     // 0 for the base sample, j for delta sample j.
     int index() const { return m_index; }
     const HistorySample &sample() const { return m_sample; }
+    // Where the next delta sample begins: after End, the end of the block's delta stream.
+    std::size_t cursor() const { return m_cursor; }
 
     // Decodes the next delta sample: `while (reader.next() == BlockStep::Sample)` visits them all.
     // After End, Overrun or StampRejected every further call returns the same outcome again and

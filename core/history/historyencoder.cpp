@@ -59,6 +59,23 @@ HistoryBlockBuilder::HistoryBlockBuilder(const HistorySample &base)
         writeI32(m_block, BaseCounters + 4 * c, base.counters[c]);
 }
 
+std::optional<HistoryBlockBuilder> HistoryBlockBuilder::continuing(HistoryBlockBytes block)
+{
+    HistoryBlockReader reader(block);
+    if (ValidateStamp(reader.sample().stamp.date, reader.sample().stamp.timeMs))
+        return std::nullopt;
+    while (reader.next() == BlockStep::Sample) {
+    }
+    if (reader.next() != BlockStep::End)
+        return std::nullopt;
+    HistoryBlockBuilder builder;
+    std::copy(block.begin(), block.begin() + DeltaStream, builder.m_block.begin());
+    builder.m_stream = QByteArray(block.data() + DeltaStream, static_cast<qsizetype>(reader.cursor() - DeltaStream));
+    builder.m_last = reader.sample();
+    builder.m_deltaCount = reader.deltaCount();
+    return builder;
+}
+
 bool HistoryBlockBuilder::append(qint32 seconds, const HistorySample &sample)
 {
     if (m_deltaCount == MaxDeltaCount)

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 
 #include <array>
+#include <optional>
 #include <span>
 
 // Appends the shortest code of value (+63 needs two bytes: 0x3F alone marks the 5-byte form).
@@ -19,16 +20,23 @@ class HistoryBlockBuilder
 {
 public:
     explicit HistoryBlockBuilder(const HistorySample &base);
+    // Goes on with a block that decodes whole: a valid base stamp, every delta sample inside the
+    // block and every step a valid stamp. Bytes 8..11 are kept. Nullopt for any other block.
+    static std::optional<HistoryBlockBuilder> continuing(HistoryBlockBytes block);
 
     // Appends the sample reached after `seconds`; its stamp is not looked at. False, block
     // unchanged, when the sample does not fit.
     bool append(qint32 seconds, const HistorySample &sample);
 
     int deltaCount() const { return m_deltaCount; }
+    // The newest sample, with its stamp.
+    const HistorySample &last() const { return m_last; }
     // The block with its unused tail filled with zero bytes.
     std::array<char, HistoryBlockSize> bytes() const;
 
 private:
+    HistoryBlockBuilder() = default;
+
     std::array<char, HistoryBlockSize> m_block{};
     QByteArray m_stream;
     HistorySample m_last;

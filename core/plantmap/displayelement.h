@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -45,6 +46,8 @@ inline constexpr std::size_t BoxColourCount = 7;
 // The per-mille values of an element's trend line, oldest first.
 inline constexpr std::size_t TrendHistorySize = 301;
 using TrendHistory = std::array<qint32, TrendHistorySize>;
+// A trend entry without a reading: the line leaves it out.
+inline constexpr qint32 NoTrendEntry = std::numeric_limits<qint32>::min();
 
 // One plant-map element. Switches (u8) are kept as stored: 0 = off, any other value = on. Positions
 // are pixels relative to (originX, originY) unless a comment says otherwise. Box n (1 to 8) sits at

@@ -281,24 +281,31 @@ void drawTimeLabels(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y,
         textAt(canvas, x + e.trendPoints + dx, labelY, ElementTimeLabel(now, hoursBefore));
 }
 
-// One point per history entry, one pixel apart, each also drawn one pixel to the right.
+// One point per history entry, one pixel apart, each also drawn one pixel to the right; entries
+// without a reading break the line.
 void drawTrend(Canvas &canvas, const DisplayElement &e, const TrendHistory &history, qint64 x, qint64 y)
 {
     selectPen(canvas, e.trendPenStyle, e.accentColour, e.trendPenWidth);
     const qint64 height = e.trendHeight;
     const qint64 count = std::min<qint64>(e.trendPoints, TrendHistorySize);
+    bool drawing = false;
     for (qint64 i = 0; i < count; ++i) {
         const qint64 entry = history[static_cast<std::size_t>(i)];
+        if (entry == NoTrendEntry) {
+            drawing = false;
+            continue;
+        }
         const qint64 scaled = entry * height / PerMille;
         const qint64 clamped = scaled > height ? PerMille : scaled < 0 ? 0 : entry;
         const int px = pixel(x + e.trendX + i);
         const int py = pixel(y + e.trendY + height - 1 - clamped * height / PerMille);
-        if (i == 0)
+        if (!drawing)
             canvas.moveTo(px, py);
         else
             canvas.lineTo(px, py);
         canvas.lineTo(px + 1, py);
         canvas.moveTo(px, py);
+        drawing = true;
     }
 }
 

@@ -262,3 +262,15 @@ TEST_F(ElementDrawingTest, TimeTextsWrapThroughMidnightAndTheDateLineIgnoresTheO
 }
 
 } // namespace
+
+TEST_F(ElementDrawingTest, TrendEntriesWithoutAReadingBreakTheLine)
+{
+    std::fill_n(history.begin(), 100, NoTrendEntry);
+    std::fill(history.begin() + 150, history.begin() + 160, NoTrendEntry);
+    const QImage picture = render({{.shown = 1, .trendOn = 1, .originX = 10, .originY = 10, .trendPoints = 300,
+                                    .trendHeight = 100, .trendReady = 1, .accentColour = Red}});
+    EXPECT_EQ(inkBounds(picture, QRect(0, 0, 110, 240)), QRect()) << "nothing left of the first reading";
+    EXPECT_EQ(inkBounds(picture, QRect(161, 0, 8, 240)), QRect()) << "the gap";
+    EXPECT_EQ(darkest(picture, QRect(110, 0, 50, 240)).rgb(), rgb(Red));
+    EXPECT_EQ(darkest(picture, QRect(170, 0, 50, 240)).rgb(), rgb(Red));
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numbers>
 
 namespace {
@@ -108,6 +109,61 @@ TEST(LiveRefresh, TrendsSkipElementsWithoutAChannelUpTo53)
     EXPECT_EQ(history[299], perMille(2.998, 0, 10));
     EXPECT_EQ(history[300], 0);
     EXPECT_EQ(map.elements[9].trendReady, 1);
+}
+
+LiveRecord liveLevels(qint32 raw0, LiveQuality quality1)
+{
+    LiveRecord record = LiveRecord::unmapped();
+    record.raw[0] = raw0;
+    record.quality[0] = LiveQuality::Good;
+    record.raw[1] = -15000; // 2.0 m
+    record.quality[1] = quality1;
+    return record;
+}
+
+TEST(LiveRefresh, LiveValuesShowTheChannelBeforeTheirNumberAndDashesWithoutAReading)
+{
+    PlantMap map = rampMap();
+    TankTable tanks;
+    tanks.slot(1) = {.tankId = 74, .diameter = 2, .maxVolume = 10, .density20 = 900};
+    map.elements[0] = level(1, 74);
+    map.elements[1] = level(2, 75);
+    map.elements[2] = level(60, 76);
+    map.elements[3] = {.kind = QStringLiteral("v"), .tankId = 74};
+    refreshLiveValues(map, liveLevels(-14000, LiveQuality::Good), tanks, QLocale::c()); // 4.0 m
+    EXPECT_EQ(map.elements[0].text[2], QStringLiteral("4.000 m"));
+    EXPECT_EQ(map.elements[0].scaledValue, 400);
+    EXPECT_DOUBLE_EQ(map.elements[3].value, std::numbers::pi * 4.0);
+    EXPECT_EQ(map.elements[2].value, 0.0) << "beyond the 54 channels";
+    for (const LiveQuality quality : {LiveQuality::Stale, LiveQuality::Unmapped}) {
+        refreshLiveValues(map, liveLevels(-13000, quality), tanks, QLocale::c()); // 6.0 m
+        EXPECT_EQ(map.elements[1].text[0], QStringLiteral("---"));
+        EXPECT_EQ(map.elements[1].text[2], QStringLiteral("---"));
+        EXPECT_EQ(map.elements[1].scaledValue, 200) << "the bar stays";
+        EXPECT_EQ(map.elements[1].value, 2.0);
+    }
+    EXPECT_EQ(map.elements[0].scaledValue, 600);
+}
+
+TEST(LiveRefresh, LiveTrendsFillFromTheRightAndLeaveOutMissingReadings)
+{
+    PlantMap map = rampMap();
+    map.elements[0] = level(2, 74);
+    fillTrend(map, 1, 1);
+    EXPECT_EQ(map.histories[0][0], perMille(2.001, 0, 10)) << "the sample table until live values flow";
+    for (int i = 0; i < 3; ++i)
+        refreshLiveValues(map, liveLevels(0, i == 1 ? LiveQuality::Stale : LiveQuality::Good), TankTable{}, QLocale::c());
+    fillTrend(map, 1, 1);
+    const TrendHistory &history = map.histories[0];
+    EXPECT_EQ(history[296], NoTrendEntry);
+    EXPECT_EQ(history[297], 200);
+    EXPECT_EQ(history[298], NoTrendEntry) << "the refresh without a reading";
+    EXPECT_EQ(history[299], 200);
+    EXPECT_EQ(history[300], 0);
+    for (int i = 0; i < 400; ++i)
+        refreshLiveValues(map, liveLevels(0, LiveQuality::Good), TankTable{}, QLocale::c());
+    fillTrend(map, 1, 1);
+    EXPECT_EQ(std::count(history.begin(), history.end() - 1, 200), 300) << "the newest 300 readings";
 }
 
 TEST(ConnectionWatch, TheThirdLostConnectionShowsTheNotice)

@@ -3,6 +3,8 @@
 #include "main/mainwindow.h"
 
 #include "core/exchange/serverlink.h"
+#include "core/codec/bytes.h"
+#include "core/exchange/liverecord.h"
 #include "core/plant/plantmodel.h"
 #include "core/settings/settingsstore.h"
 #include "main/loginwindow.h"
@@ -28,6 +30,8 @@
 #include <memory>
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 class MainWindowTest : public testing::Test
 {
@@ -65,7 +69,12 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 30))};
     PlantServer server;
     std::optional<qint32> status; // when set, every exchange answers it instead of the server
+    std::optional<LiveRecord> live; // when set, code 500 answers it
     ScriptedExchange exchange{[this](ExchangeOperation operation, ExchangeBuffer &buffer) {
+        if (live && *readI32(buffer, 0) == LiveRequestCode) {
+            encodeLiveRecord(*live, std::span(buffer).subspan(ReplyOffset));
+            return ExchangeStatus::Success;
+        }
         return status ? *status : server.answer(operation, buffer);
     }};
     PlantModel plant;
@@ -278,6 +287,33 @@ TEST_F(MainWindowMapTest, TheValueRefreshTakesSamplesTriesThreeTimesAndShowsASto
     mainWindow->Timer2Timer();
     EXPECT_EQ(dialogs.calls, QList<RecordingDialogs::Call>{(RecordingDialogs::Call{RecordingDialogs::Kind::Message, QStringLiteral("10006"), QStringLiteral("Skladar")})});
     EXPECT_EQ(child<QTimer>("Timer2")->interval(), 10000);
+}
+
+TEST_F(MainWindowMapTest, LiveValuesUntilTheServerDoesNotKnowThemThenSamplesUntilTheNextLogin)
+{
+    live = LiveRecord::unmapped();
+    live->raw[0] = -12500; // 7.0 m
+    live->quality[0] = LiveQuality::Good;
+    exchange.requests.clear();
+    mainWindow->Timer2Timer();
+    EXPECT_EQ(exchange.codes(), QList<qint32>{LiveRequestCode});
+    EXPECT_EQ(mainWindow->plantMap().elements[1].value, 7.0);
+
+    live.reset();
+    status.reset(); // the test server does not know code 500, and answers code 0 as told
+    server.failing[StatusRequestCode] = ExchangeStatus::Success;
+    exchange.requests.clear();
+    mainWindow->Timer2Timer();
+    mainWindow->Timer2Timer();
+    EXPECT_EQ(exchange.codes(), (QList<qint32>{500, 500, 500, StatusRequestCode, StatusRequestCode}));
+    EXPECT_NE(mainWindow->plantMap().elements[1].value, 7.0) << "the sample table";
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+
+    status = ExchangeStatus::Success;
+    login(u"zasunak"_s);
+    exchange.requests.clear();
+    mainWindow->Timer2Timer();
+    EXPECT_EQ(exchange.codes(), QList<qint32>{LiveRequestCode});
 }
 
 TEST_F(MainWindowMapTest, AFailedTrendTickKeepsItsElement)

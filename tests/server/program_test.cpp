@@ -34,6 +34,11 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
     ASSERT_TRUE(QFile::setPermissions(existing, readOnly) && QFile::setPermissions(folder.filePath(u"readonly"_s), passable)
                 && QFile::setPermissions(folder.filePath(u"readonly-store"_s), passable)
                 && QFile::setPermissions(dir.path(), passable | QFile::WriteOwner));
+    const QString badMap = dir.filePath(u"channels.csv"_s);
+    QFile mapFile(badMap);
+    ASSERT_TRUE(mapFile.open(QIODevice::WriteOnly) && mapFile.write("channel,host,port,unit,function,register,type,scale,offset\n"
+                                                                    "0,127.0.0.1,,1,3,0,int64,1,0\n") > 0);
+    mapFile.close();
     const QStringList nobody{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s};
     const struct
     {
@@ -52,6 +57,10 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
         {{u"--db"_s, dir.filePath(u"unbound.sqlite"_s), u"--listen"_s, taken}, 1, u"skladar-server: cannot listen on "_s + taken},
         {{u"--db"_s, store, u"--list-users"_s, u"stray"_s}, 2, u"skladar-server: unexpected argument stray"_s},
         {{u"--listen"_s, u"localhost:7400"_s}, 2, u"skladar-server: --listen needs ADDR:PORT"_s},
+        {{u"--db"_s, store, u"--history-interval"_s, u"60"_s}, 2, u"skladar-server: --history-interval needs --channels"_s},
+        {{u"--db"_s, store, u"--channels"_s, badMap, u"--poll"_s, u"0"_s}, 2, u"skladar-server: --poll takes a whole number from 1 to 3600, not \"0\""_s},
+        {{u"--db"_s, store, u"--listen"_s, u"127.0.0.1:0"_s, u"--channels"_s, badMap}, 1,
+         u"skladar-server: the channel map %1, line 2, column 7 (type): "_s.arg(badMap)},
         {{u"--db"_s, missing, u"--listen"_s, u"127.0.0.1:0"_s}, 1, u"skladar-server: cannot create "_s + missing, true},
         {{u"--db"_s, existing, u"--listen"_s, u"127.0.0.1:0"_s}, 1, u"skladar-server: cannot open "_s + existing, true},
     };

@@ -66,6 +66,7 @@ const Answer Answers[] = {
      {{Read, codeRequest(373)}, {Read, codeRequest(398)}, {Write, filled(codeRequest(376), 4)}}},
     {"ConsoleAndLaterCodes", ExchangeStatus::UnknownRequest,
      {{Read, codeRequest(476)}, {Write, codeRequest(476)}, {Read, codeRequest(999)}}},
+    {"LiveValuesWithoutAcquisition", ExchangeStatus::UnknownRequest, {{Read, codeRequest(500)}, {Write, codeRequest(500)}}},
     {"UnknownKey", ExchangeStatus::UnknownUser, {{Read, keyRequest("NOBODY  ")}, {Write, filled(keyRequest("NOBODY  "), 8)}}},
 };
 

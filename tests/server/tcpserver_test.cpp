@@ -254,6 +254,8 @@ ExchangeBuffer screenWrite()
 
 const Rights RightsTable[] = {
     {"status", ExchangeOperation::Read, codeRequest(StatusRequestCode), Ok, Ok, Ok},
+    {"liveValuesWithoutAcquisition", ExchangeOperation::Read, codeRequest(LiveRequestCode), ExchangeStatus::UnknownRequest,
+     ExchangeStatus::UnknownRequest, ExchangeStatus::UnknownRequest},
     {"loginOfOwnKey", ExchangeOperation::Read, keyRequest("OPER"), Ok, Ok, Ok},
     {"loginOfOtherKey", ExchangeOperation::Read, keyRequest("ADMIN"), Ok, Refused, Ok},
     {"wrongPassword", ExchangeOperation::Read, keyRequest("NOBODY"), ExchangeStatus::UnknownUser, Refused,

@@ -23,8 +23,8 @@ ServerProcess::~ServerProcess()
 
 bool ServerProcess::start(const QString &store, quint16 port, const QStringList &options)
 {
-    // Nobody reads the log; a full pipe would stop the server.
-    m_process.setStandardErrorFile(QProcess::nullDevice());
+    // A log nobody reads would fill its pipe and stop the server.
+    m_process.setStandardErrorFile(m_logFile.isEmpty() ? QProcess::nullDevice() : m_logFile);
     m_process.start(serverProgram(), QStringList{u"--db"_s, store, u"--listen"_s, u"127.0.0.1:%1"_s.arg(port)} + options);
     while (!m_process.canReadLine() && m_process.waitForReadyRead(StartTimeoutMs)) {
     }

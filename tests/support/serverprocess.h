@@ -24,6 +24,8 @@ public:
     // options. True once it announced where it listens and the store, within 10 s.
     bool start(const QString &store, quint16 port = 0, const QStringList &options = {});
     quint16 port() const { return m_port; }
+    // Where the next start writes its log (standard error); nowhere unless set.
+    void logTo(const QString &path) { m_logFile = path; }
     // SIGKILL, and waits until the process is gone.
     void kill();
     // SIGTERM; true when the server then exits with 0 within 10 s.
@@ -32,6 +34,7 @@ public:
 private:
     QProcess m_process;
     quint16 m_port = 0;
+    QString m_logFile;
 };
 
 // A test with a store folder of its own and a server to start on it.
