@@ -65,7 +65,6 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
                                const TankTable &tanks, TankQuantities &quantities)
 {
     HistoryBlockReader reader(block);
-    const HistoryStamp base = reader.sample().stamp;
     std::optional<StampError> rejected;
     const HistorySample *sample = takenSample(reader, target, rejected);
     if (rejected)

@@ -118,3 +118,9 @@ qint32 ServerLink::write(ExchangeBuffer &buffer)
     ServerExchange *exchange = current();
     return exchange ? exchange->write(buffer) : ExchangeStatus::NoConnection;
 }
+
+bool ServerLink::isBuiltIn() const
+{
+    const std::optional<Session> &session = m_login ? m_login : m_running;
+    return session ? session->address.embedded() : serverAddressFromSettings(m_store).embedded();
+}

@@ -73,7 +73,8 @@ public:
     qint32 write(ExchangeBuffer &buffer) override;
     void beginSession() override;
     QString lastFailure() const override;
-    bool isBuiltIn() const override { return m_address.embedded(); }
+    // During a login, whether the login's server is the built-in one.
+    bool isBuiltIn() const override;
 
 private:
     struct Session
