@@ -71,7 +71,8 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
 
     ChartRecordsRead read = readChartRecords(services.folder);
     m_records = read.records;
-    m_parameters->setSavable(read.usable);
+    m_recordsRead = read;
+    m_parameters->setReadFile(read);
     if (read.message)
         services.dialogs.message(read.message->text, read.message->caption);
     m_firstShow = read.usable;
@@ -141,8 +142,8 @@ void ChartWindow::loadSelectedSlot()
 {
     TrendLoad load;
     TrendRatio ratio;
-    if (m_selectedSlot == 0) {
-        *m_series = TrendSeries{};
+    if (m_selectedSlot == 0 || !m_recordsRead.knows(m_selectedSlot)) {
+        m_series->clear(); // without the tank's channels its quantities are unknown
     } else {
         const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
         ratio = readTrendRatio(m_services.w, m_selectedSlot);

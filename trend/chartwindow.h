@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/history/chartrecord.h"
+#include "core/history/chartrecordfile.h"
 #include "core/services/datafolder.h"
 #include "trend/chartinput.h"
 
@@ -88,6 +89,7 @@ private:
     const PlantModel &m_plant;
     ChartWindowServices m_services;
     TankChartRecords m_records{};
+    ChartRecordsRead m_recordsRead; // what was read: which slots' settings are known
     std::unique_ptr<TrendSeries> m_series;
     QImage m_chart;
     int m_selectedSlot = 0;

@@ -199,7 +199,11 @@ constexpr int Tank80 = 4; // list index of "Rezervoar 80", slot 5
 class ChartParametersTest : public ChartWindowTest
 {
 protected:
-    ChartParametersTest() { parameters.show(); }
+    ChartParametersTest()
+    {
+        parameters.setReadFile(read);
+        parameters.show();
+    }
     QTableWidget *grid() const { return child<QTableWidget>(parameters, "StringGrid1"); }
     void chooseTank(int index) const { child<QComboBox>(parameters, "ComboBox1")->setCurrentIndex(index); }
     // A quantity's button in "Leva" (RadioGroup1) or "Desna" (RadioGroup2).
@@ -212,7 +216,8 @@ protected:
         child<QPushButton>(parameters, "Button2")->click();
     }
 
-    TankChartRecords records = readChartRecords(folder).records;
+    ChartRecordsRead read = readChartRecords(folder);
+    TankChartRecords records = read.records;
     ChartParametersWindow parameters{records, folder, dialogs, w};
 };
 
@@ -266,14 +271,56 @@ TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSave
     EXPECT_EQ(file.readAll(), expected);
 
     dialogs.calls.clear();
-    parameters.setSavable(false); // after a read that stopped inside the file
+    parameters.setReadFile(ChartRecordsRead{}); // after a read that stopped inside the file
     child<QPushButton>(parameters, "Button1")->click();
     ASSERT_TRUE(QDir(dir.path()).removeRecursively());
-    parameters.setSavable(true);
+    parameters.setReadFile(read);
     child<QPushButton>(parameters, "Button1")->click();
     ASSERT_EQ(dialogs.calls.size(), 2);
     for (const RecordingDialogs::Call &call : dialogs.calls)
         EXPECT_TRUE(call.text.contains(QStringLiteral("nije snimljena"))) << call.text.toStdString();
+}
+
+TEST_F(ChartParametersTest, SavingRefusesAFileChangedSinceItWasReadOrMissingWhenItWas)
+{
+    QFile file(dir.filePath(ChartRecordFileName));
+    const QByteArray changed = read.fileBytes->left(504 * 3); // another program shortened it
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
+    file.close();
+    chooseTank(Tank80);
+    edit(1, 2, QStringLiteral("258"));
+    child<QPushButton>(parameters, "Button1")->click();
+    ChartRecordsRead missing;
+    missing.usable = true;
+    parameters.setReadFile(missing);
+    child<QPushButton>(parameters, "Button1")->click();
+    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Message, QStringLiteral("Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."), QStringLiteral("Greska")},
+                                    {Kind::Message, QStringLiteral("Fajl Report.rez nije postojao pri citanju, konfiguracija nije snimljena."), QStringLiteral("Greska")}}));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), changed);
+}
+
+TEST_F(ChartParametersTest, ReopenedWithoutATankTheGridIsEmpty)
+{
+    chooseTank(Tank80);
+    parameters.hide();
+    parameters.show();
+    for (int row = 1; row <= QuantityCount; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(grid()->item(row, column)->text(), QString()) << row << ", " << column;
+}
+
+TEST_F(ChartWindowTest, TanksPastTheEndOfAShortChartFileShowNoQuantities)
+{
+    QFile file(dir.filePath(ChartRecordFileName));
+    ASSERT_TRUE(file.resize(504 * 4)); // the records of slots 1..4 only
+    createWindow();
+    window->show();
+    window->selectSlot(4);
+    EXPECT_EQ(window->series().sampleCount, DemoSampleCount);
+    window->selectSlot(5);
+    EXPECT_EQ(window->series().sampleCount, 0);
+    EXPECT_EQ(window->readOut().values, (std::array<QString, QuantityCount>{}));
 }
 
 } // namespace
