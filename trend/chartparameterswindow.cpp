@@ -133,9 +133,11 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     m_button2->setEnabled(false);
     connect(m_button2, &QPushButton::clicked, this, &ChartParametersWindow::Button2Click);
 
+    // Enter applies the typed value, as "OK" does; saving is always a deliberate click.
+    m_button2->setDefault(true);
     auto *save = new QPushButton(QStringLiteral("Snimi konfiguraciju"), this);
     save->setObjectName(QStringLiteral("Button1"));
-    save->setDefault(true);
+    save->setAutoDefault(false);
     save->setGeometry(352, 190, 105, 25);
     connect(save, &QPushButton::clicked, this, &ChartParametersWindow::Button1Click);
 }

@@ -219,6 +219,15 @@ void ChartWindow::Button1Click()
     RedrawChart();
 }
 
+void ChartWindow::reject()
+{
+    if (m_panel1->isVisible()) {
+        m_panel1->hide();
+        return;
+    }
+    QDialog::reject();
+}
+
 void ChartWindow::StgToDb1Click()
 {
     m_parameters->exec();

@@ -69,6 +69,9 @@ public:
     void Print2Click();        // the chart on a landscape page of the printer the operator chooses
     void exportCsv();          // the loaded history into a CSV file the operator names
 
+    // Esc closes the open period chooser first, then the window.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

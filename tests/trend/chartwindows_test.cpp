@@ -300,6 +300,40 @@ TEST_F(ChartParametersTest, SavingRefusesAFileChangedSinceItWasReadOrMissingWhen
     EXPECT_EQ(file.readAll(), changed);
 }
 
+TEST_F(ChartParametersTest, EnterInTheValueFieldAppliesTheValueAndNeverSaves)
+{
+    chooseTank(Tank80);
+    grid()->setCurrentCell(1, 2);
+    parameters.StringGrid1DblClick(1, 2);
+    auto *value = child<QLineEdit>(parameters, "Edit1");
+    value->setText(QStringLiteral("258"));
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_EQ(records[Tank80].level.scaleMax, 258);
+    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("258"));
+    EXPECT_FALSE(value->isEnabled());
+    QTest::keyClick(grid(), Qt::Key_Return); // nothing to apply, and no save either
+    EXPECT_EQ(dialogs.calls, Calls{});
+    EXPECT_TRUE(parameters.isVisible());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_FALSE(parameters.isVisible());
+}
+
+TEST_F(ChartWindowTest, EscClosesThePeriodChooserThenTheWindowAndEnterConfirmsThePeriod)
+{
+    createWindow();
+    window->show();
+    auto *panel = child<QWidget>(*window, "Panel1");
+    child<QAction>(*window, "Interval1")->trigger();
+    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    child<QAction>(*window, "Interval1")->trigger();
+    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Return);
+    EXPECT_FALSE(panel->isVisible()) << "OK pressed";
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(ChartParametersTest, ReopenedWithoutATankTheGridIsEmpty)
 {
     chooseTank(Tank80);
