@@ -11,6 +11,7 @@
 #include "config/usereditor.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
+#include "core/services/dialogstyle.h"
 #include "core/exchange/exchangelog.h"
 #include "core/plant/plantmodel.h"
 #include "core/exchange/serverlink.h"
@@ -24,7 +25,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdio>
@@ -57,6 +60,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skladar"));
     QApplication::setOrganizationName(QStringLiteral("Tervo"));
+    QTranslator qtTranslation; // Qt's own dialogs and buttons in the operator's language, where Qt has it
+    const QString translation = qtTranslationFor(QLocale::system());
+    if (!translation.isEmpty()
+        && qtTranslation.load(translation, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
 
     QtDialogs dialogs;
     SystemClock clock;

@@ -13,6 +13,7 @@
 #include "tools/demohistory.h"
 #include "trend/chartgeometry.h"
 #include "trend/chartparameterswindow.h"
+#include "trend/charttoolicons.h"
 #include "trend/chartwindow.h"
 
 #include <QAction>
@@ -316,6 +317,20 @@ TEST_F(ChartParametersTest, EnterInTheValueFieldAppliesTheValueAndNeverSaves)
     EXPECT_TRUE(parameters.isVisible());
     QTest::keyClick(grid(), Qt::Key_Escape);
     EXPECT_FALSE(parameters.isVisible());
+}
+
+TEST_F(ChartWindowTest, EachToolButtonShowsItsOwnPicture)
+{
+    createWindow();
+    const std::array<std::pair<const char *, ChartTool>, 4> buttons{
+        {{"SpeedButton1", ChartTool::Settings}, {"SpeedButton2", ChartTool::Period}, {"SpeedButton3", ChartTool::Copy}, {"SpeedButton4", ChartTool::Print}}};
+    QList<QImage> pictures;
+    for (const auto &[name, tool] : buttons) {
+        const QImage shown = child<QToolButton>(*window, name)->icon().pixmap(24, 24).toImage();
+        EXPECT_EQ(shown, chartToolIcon(tool).pixmap(24, 24).toImage()) << name;
+        EXPECT_FALSE(shown.isNull() || pictures.contains(shown)) << name << " has a picture of its own";
+        pictures.append(shown);
+    }
 }
 
 TEST_F(ChartWindowTest, EscClosesThePeriodChooserThenTheWindowAndEnterConfirmsThePeriod)
