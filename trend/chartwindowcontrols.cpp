@@ -47,7 +47,7 @@ QMenuBar *ChartWindow::createMenus()
             &ChartWindow::Print1Click);
     connect(namedAction(menu, "Print1", QStringLiteral("&Stampa")), &QAction::triggered, this,
             &ChartWindow::Print2Click);
-    connect(namedAction(menu, "Csv1", QStringLiteral("Izvoz u &CSV...")), &QAction::triggered, this,
+    connect(namedAction(menu, "Csv1", QStringLiteral("&Izvoz u CSV...")), &QAction::triggered, this,
             &ChartWindow::exportCsv);
     menu->addSeparator();
     connect(namedAction(menu, "Izlaz1", QStringLiteral("I&zlaz")), &QAction::triggered, this, [this] { done(1); });

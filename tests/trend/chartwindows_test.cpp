@@ -1,6 +1,7 @@
 // The chart window and the chart parameters window driven through their menus, panels, grid,
 // scroll bar and mouse over the demonstration plant and its history of 8641 samples.
 #include "core/history/chartrecordfile.h"
+#include "core/history/historycsv.h"
 #include "core/history/trendratio.h"
 #include "core/history/trendseries.h"
 #include "core/plant/demonstrationplant.h"
@@ -317,6 +318,59 @@ TEST_F(ChartParametersTest, EnterInTheValueFieldAppliesTheValueAndNeverSaves)
     EXPECT_TRUE(parameters.isVisible());
     QTest::keyClick(grid(), Qt::Key_Escape);
     EXPECT_FALSE(parameters.isVisible());
+}
+
+// The CSV's lines after its header: date and time of each, in file order.
+QStringList csvMoments(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.value(0), HistoryCsvHeader);
+    QStringList moments;
+    for (const QString &line : lines.mid(1))
+        moments.append(line.section(QLatin1Char(','), 1, 2));
+    return moments;
+}
+
+TEST_F(ChartWindowTest, TheCsvExportHoldsTheFilesOwnSamplesOfTheVisibleRangeWhateverThePeriod)
+{
+    createWindow();
+    window->show();
+    // 577 plot columns: at 12/1 each sample fills twelve of them, at 1/7 each shows every seventh.
+    const struct { const char *name; int period, lines; } cases[] = {{"EightHours", 0, 49}, {"Month", 8, 4033}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window->ComboBox1Change(c.period);
+        window->Button1Click();
+        const QString path = dir.filePath(QLatin1String(c.name) + QStringLiteral(".csv"));
+        dialogs.calls.clear();
+        dialogs.saveFileAnswers = {path};
+        child<QAction>(*window, "Csv1")->trigger();
+        const QStringList moments = csvMoments(path);
+        EXPECT_EQ(moments.size(), c.lines);
+        for (qsizetype i = 1; i < moments.size(); ++i)
+            ASSERT_LT(moments[i - 1], moments[i]) << "oldest first, each sample once";
+        const QDateTime newest = QDateTime::fromString(moments.value(moments.size() - 1), QStringLiteral("yyyy-MM-dd,HH:mm"));
+        const QDateTime oldest = QDateTime::fromString(moments.value(0), QStringLiteral("yyyy-MM-dd,HH:mm"));
+        EXPECT_EQ(oldest.secsTo(newest), 600LL * (c.lines - 1)) << "every ten-minute sample in between";
+        EXPECT_EQ(dialogs.calls.back(), (RecordingDialogs::Call{Kind::Message, QStringLiteral("Istorija je izvezena u fajl %1.").arg(QDir::toNativeSeparators(path)), QStringLiteral("Skladar")}));
+    }
+}
+
+TEST_F(ChartWindowTest, TheMenuEntriesHaveAcceleratorsOfTheirOwn)
+{
+    createWindow();
+    QStringList letters;
+    for (const QAction *action : child<QAction>(*window, "Csv1")->associatedObjects().first()->findChildren<QAction *>()) {
+        const qsizetype amp = action->text().indexOf(QLatin1Char('&'));
+        if (amp < 0)
+            continue;
+        const QString letter = action->text().mid(amp + 1, 1).toLower();
+        EXPECT_FALSE(letters.contains(letter)) << action->text().toStdString();
+        letters.append(letter);
+    }
+    EXPECT_GE(letters.size(), 5);
 }
 
 TEST_F(ChartWindowTest, EachToolButtonShowsItsOwnPicture)
