@@ -120,7 +120,7 @@ void QuantityReportWindow::FormCreate()
     const ChartRecordsRead read = readChartRecords(m_services.folder);
     if (read.message)
         m_services.dialogs.message(read.message->text, read.message->caption);
-    m_records = read.records;
+    m_recordsRead = read;
     m_firstShowing = true;
 }
 
@@ -145,11 +145,12 @@ void QuantityReportWindow::FormShow()
 bool QuantityReportWindow::firstShowingWork()
 {
     const ReportMoment now = momentAt(m_services.clock.now());
-    const MomentSearch search = FindMoment(m_services.folder, now, m_records, m_plant.tanks, m_report.quantities);
+    const MomentSearch search = FindMoment(m_services.folder, now, m_recordsRead.records, m_plant.tanks, m_report.quantities);
     if (failed(search)) {
         reportMomentSearch(search, m_services.dialogs);
         return false;
     }
+    forgetUnknownTanks(m_recordsRead, m_report.quantities);
     m_report.moment = now;
     m_report.rows = BuildReportRows(m_plant.tanks);
     m_report.mode = ReadSortMode(m_services.w);
@@ -208,11 +209,12 @@ void QuantityReportWindow::Button1Click()
         m_datePanel->hide();
         return;
     }
-    const MomentSearch search = FindMoment(m_services.folder, check.moment, m_records, m_plant.tanks, m_report.quantities);
+    const MomentSearch search = FindMoment(m_services.folder, check.moment, m_recordsRead.records, m_plant.tanks, m_report.quantities);
     if (failed(search)) {
         reportMomentSearch(search, m_services.dialogs);
         return;
     }
+    forgetUnknownTanks(m_recordsRead, m_report.quantities);
     m_report.moment = check.moment;
     FormShow();
     m_datePanel->hide();

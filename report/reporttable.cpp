@@ -13,6 +13,7 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
                 continue;
             group.slots.append(static_cast<int>(i) + 1);
             group.sum += quantities[i].mass;
+            group.complete = group.complete && quantities[i].known;
         }
         if (!group.slots.isEmpty())
             groups.append(group);
@@ -24,4 +25,10 @@ ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw
 {
     const GroupsShown shown = AssignGroups(report.rows, report.mode, w);
     return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView};
+}
+
+void forgetUnknownTanks(const ChartRecordsRead &read, TankQuantities &quantities)
+{
+    for (int slot = 1; slot <= TankCount; ++slot)
+        quantities[static_cast<std::size_t>(slot - 1)].known = read.knows(slot);
 }

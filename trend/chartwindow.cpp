@@ -43,7 +43,7 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     setWindowTitle(QStringLiteral("Graficki izvestaj"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     m_chart.fill(Qt::white);
-    m_parameters = new ChartParametersWindow(m_records, services.folder, services.dialogs, services.w, this);
+    m_parameters = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
 
     for (int slot = 1; slot <= TankCount; ++slot)
         reportSettingsFailure(writeTrendRatio(services.w, slot, TrendRatio{}).error);
@@ -70,7 +70,6 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     connect(m_view, &ChartView::mouseMoved, this, &ChartWindow::FormMouseMove);
 
     ChartRecordsRead read = readChartRecords(services.folder);
-    m_records = read.records;
     m_recordsRead = read;
     m_parameters->setReadFile(read);
     if (read.message)
@@ -147,7 +146,7 @@ void ChartWindow::loadSelectedSlot()
     } else {
         const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
         ratio = readTrendRatio(m_services.w, m_selectedSlot);
-        load = LoadTrend(*m_series, m_services.folder, m_records[index], m_plant.tanks.records[index], ratio);
+        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], ratio);
     }
     const ChartScrollRange range = chartScrollRange(m_series->sampleCount, ratio.mm);
     const QSignalBlocker blocker(m_scrollBar1);
@@ -176,7 +175,7 @@ ChartInput ChartWindow::chartInput() const
     if (m_selectedSlot == 0)
         return ChartInput{*m_series, NoRecord, QString(), TankRights{}, m_scrollBar1->value(), m_services.locale};
     const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
-    return ChartInput{*m_series, m_records[index], m_plant.tanks.records[index].materialKind,
+    return ChartInput{*m_series, m_recordsRead.records[index], m_plant.tanks.records[index].materialKind,
                       m_plant.user.rights[index], m_scrollBar1->value(), m_services.locale};
 }
 

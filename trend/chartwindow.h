@@ -91,8 +91,7 @@ private:
 
     const PlantModel &m_plant;
     ChartWindowServices m_services;
-    TankChartRecords m_records{};
-    ChartRecordsRead m_recordsRead; // what was read: which slots' settings are known
+    ChartRecordsRead m_recordsRead; // the settings drawn and edited, and which slots' are known
     std::unique_ptr<TrendSeries> m_series;
     QImage m_chart;
     int m_selectedSlot = 0;

@@ -55,7 +55,7 @@ void ChartWindow::exportCsv()
     if (!path)
         return;
     const auto samples = std::make_unique<TrendSeries>();
-    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_records[index], m_plant.tanks.records[index], TrendRatio{});
+    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], TrendRatio{});
     if (load.problem == TrendProblem::FileMissing || load.problem == TrendProblem::ReadFailed) {
         reportTrendLoad(load, m_services.dialogs);
         return;

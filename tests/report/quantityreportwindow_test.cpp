@@ -76,6 +76,8 @@ TEST_F(ReportWindowTest, AShortChartFileStillLetsTheFirstShowingComputeABadStamp
     window->show();
     EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 9, 5}));
     EXPECT_EQ(level(), channelValue(500));
+    EXPECT_TRUE(window->report().quantities[13].known);
+    EXPECT_FALSE(window->report().quantities[14].known) << "the fifteenth record was not read";
     EXPECT_EQ(window->picture().pixel(50, 20), qRgb(0, 0, 0)) << "the first group's header";
 
     compute("5", "12", "2026", "7", "59"); // before the only block: the quantities stay
