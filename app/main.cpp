@@ -11,6 +11,7 @@
 #include "config/usereditor.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
+#include "core/services/dialogstyle.h"
 #include "core/exchange/exchangelog.h"
 #include "core/plant/plantmodel.h"
 #include "core/program/commandline.h"
@@ -25,7 +26,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QUrl>
 
 namespace {
@@ -81,6 +84,11 @@ int main(int argc, char *argv[])
         return CommandLine::badArgument(QStringLiteral("unexpected argument %1").arg(line.parser.positionalArguments().front()));
     QApplication::setApplicationName(QStringLiteral("Skladar"));
     QApplication::setOrganizationName(QStringLiteral("Tervo"));
+    QTranslator qtTranslation; // Qt's own dialogs and buttons in the operator's language, where Qt has it
+    const QString translation = qtTranslationFor(QLocale::system());
+    if (!translation.isEmpty()
+        && qtTranslation.load(translation, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
 
     QtDialogs dialogs;
     SystemClock clock;

@@ -1,6 +1,8 @@
 // The operator's message boxes and dialogs, as the desktop shows them.
 #include "app/qtdialogs.h"
 
+#include "core/services/dialogstyle.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -10,7 +12,10 @@
 
 void QtDialogs::message(const QString &text, const QString &caption)
 {
-    QMessageBox::information(QApplication::activeWindow(), caption, text, QMessageBox::Ok);
+    if (isErrorCaption(caption))
+        QMessageBox::warning(QApplication::activeWindow(), caption, text, QMessageBox::Ok);
+    else
+        QMessageBox::information(QApplication::activeWindow(), caption, text, QMessageBox::Ok);
 }
 
 bool QtDialogs::question(const QString &text, const QString &caption)
@@ -45,5 +50,5 @@ std::optional<QString> QtDialogs::chooseSaveFile(const QString &caption, const Q
 
 void QtDialogs::reportError(const QString &text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), Dialogs::applicationTitle(), text, QMessageBox::Ok);
+    QMessageBox::warning(QApplication::activeWindow(), Dialogs::applicationTitle(), text, QMessageBox::Ok);
 }

@@ -122,7 +122,7 @@ void QuantityReportWindow::FormCreate()
     const ChartRecordsRead read = readChartRecords(m_services.folder);
     if (read.message)
         m_services.dialogs.message(read.message->text, read.message->caption);
-    m_records = read.records;
+    m_recordsRead = read;
     m_firstShowing = true;
 }
 
@@ -158,11 +158,12 @@ void QuantityReportWindow::FormShow()
 
 bool QuantityReportWindow::compute(const ReportMoment &asked, bool tellNotice)
 {
-    const MomentSearch search = FindMoment(m_services.folder, asked, m_records, m_plant.tanks, m_report.quantities);
+    const MomentSearch search = FindMoment(m_services.folder, asked, m_recordsRead.records, m_plant.tanks, m_report.quantities);
     if (failed(search)) {
         reportMomentSearch(search, m_services.dialogs);
         return false;
     }
+    forgetUnknownTanks(m_recordsRead, m_report.quantities);
     const ReportedMoment reported = reportedMoment(search, asked);
     if (tellNotice && !reported.notice.isEmpty())
         m_services.dialogs.message(reported.notice, ReportCaption);

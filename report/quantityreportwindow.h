@@ -84,7 +84,7 @@ private:
     const PlantModel &m_plant;
     ReportWindowServices m_services;
     QuantityReport m_report;
-    TankChartRecords m_records{};
+    ChartRecordsRead m_recordsRead; // the tanks' channels, and which of them are known
     bool m_firstShowing = false;
     int m_scrollOffset = 0;
     int m_stockGroup = 1;

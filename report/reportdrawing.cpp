@@ -39,13 +39,13 @@ public:
         cells(m_geometry.columns, y, texts);
     }
 
-    void stockCells(int y, long double stock, long double sum)
+    void stockCells(int y, long double stock, const ReportGroup &group)
     {
         const std::array<int, 3> &columns = m_geometry.stockColumns;
         const int above = y - m_geometry.rowHeight;
         line(columns.front(), above, columns.back(), above);
         cells(columns, above, std::array{QStringLiteral("Stanje"), QStringLiteral("Razlika")});
-        cells(columns, y, std::array{tonnes(stock), tonnes(sum - stock)});
+        cells(columns, y, std::array{tonnes(stock), group.complete ? tonnes(group.sum - stock) : QString()});
     }
 
     QString tonnes(long double value) const
@@ -91,15 +91,16 @@ TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const
         for (const int slot : group.slots) {
             y += geometry.rowHeight;
             const TankRecord &tank = content.tanks.slot(slot);
-            const long double mass = content.quantities[static_cast<std::size_t>(slot - 1)].mass;
-            drawer.row(y, {tank.name, tank.materialKind, tank.materialSifra, drawer.tonnes(mass)});
+            const TankQuantity &quantity = content.quantities[static_cast<std::size_t>(slot - 1)];
+            drawer.row(y, {tank.name, tank.materialKind, tank.materialSifra,
+                           quantity.known ? drawer.tonnes(quantity.mass) : QString()});
         }
         if (group.hasSumRow()) {
             y += geometry.rowHeight;
-            drawer.row(y, {QStringLiteral("Zbir"), QString(), QString(), drawer.tonnes(group.sum)});
+            drawer.row(y, {QStringLiteral("Zbir"), QString(), QString(), group.complete ? drawer.tonnes(group.sum) : QString()});
         }
         if (content.stockView) {
-            drawer.stockCells(y, content.stock[static_cast<std::size_t>(group.group - 1)], group.sum);
+            drawer.stockCells(y, content.stock[static_cast<std::size_t>(group.group - 1)], group);
             extent.stockRows.append({group.group, y});
         }
     }

@@ -13,6 +13,7 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
                 continue;
             group.slots.append(static_cast<int>(i) + 1);
             group.sum += quantities[i].mass;
+            group.complete = group.complete && quantities[i].known;
         }
         if (!group.slots.isEmpty())
             groups.append(group);
@@ -32,4 +33,10 @@ void ChangeSortMode(QuantityReport &report, SortMode mode)
     if (mode != report.mode)
         report.stock = {};
     report.mode = mode;
+}
+
+void forgetUnknownTanks(const ChartRecordsRead &read, TankQuantities &quantities)
+{
+    for (int slot = 1; slot <= TankCount; ++slot)
+        quantities[static_cast<std::size_t>(slot - 1)].known = read.knows(slot);
 }

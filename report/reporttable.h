@@ -2,6 +2,7 @@
 // their tanks and sums, shared by the screen, the printed page and skladar-report.
 #pragma once
 
+#include "core/history/chartrecordfile.h"
 #include "report/reportgroups.h"
 #include "report/reportmoment.h"
 
@@ -17,6 +18,9 @@ struct TankQuantity
     long double temperature = 0; // degrees Celsius
     long double mass = 0;        // t
     long double volume = 0;      // m3
+    // False for a tank past the end of a short "Report.rez": without its channels its quantities
+    // are unknown, and the report leaves them empty.
+    bool known = true;
 
     bool operator==(const TankQuantity &) const = default;
 };
@@ -32,6 +36,7 @@ struct ReportGroup
     int group = 0;     // 1..15
     QList<int> slots;  // never empty
     long double sum = 0;
+    bool complete = true; // every tank's mass known: only then are the sum and its difference shown
 
     // Only groups of more than one tank get a "Zbir" row.
     bool hasSumRow() const { return slots.size() > 1; }
@@ -40,6 +45,9 @@ struct ReportGroup
 // The shown groups in the order 1..15, each with the rows whose group it is; a shown group that no
 // row belongs to is left out.
 QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown, const TankQuantities &quantities);
+
+// Marks the quantities of the slots whose chart records were not read as unknown.
+void forgetUnknownTanks(const ChartRecordsRead &read, TankQuantities &quantities);
 
 // The report's state for the whole run; nothing of it is saved.
 struct QuantityReport

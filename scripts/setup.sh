@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev dpkg-dev
   fonts-liberation fontconfig
-  poppler-utils
+  poppler-utils qt6-translations-l10n
 )
 
 missing=()

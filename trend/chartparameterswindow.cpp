@@ -133,9 +133,11 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     m_button2->setEnabled(false);
     connect(m_button2, &QPushButton::clicked, this, &ChartParametersWindow::Button2Click);
 
+    // Enter applies the typed value, as "OK" does; saving is always a deliberate click.
+    m_button2->setDefault(true);
     auto *save = new QPushButton(QStringLiteral("Snimi konfiguraciju"), this);
     save->setObjectName(QStringLiteral("Button1"));
-    save->setDefault(true);
+    save->setAutoDefault(false);
     save->setGeometry(352, 190, 105, 25);
     connect(save, &QPushButton::clicked, this, &ChartParametersWindow::Button1Click);
 }
@@ -186,6 +188,7 @@ void ChartParametersWindow::showEvent(QShowEvent *event)
     for (int column = 0; column < GridColumns; ++column)
         m_grid->item(0, column)->setText(Headers[static_cast<std::size_t>(column)]);
     m_comboBox1->setCurrentIndex(-1);
+    showSettings(nullptr);
 }
 
 TankChartRecord *ChartParametersWindow::chosenRecord()
@@ -202,19 +205,33 @@ std::optional<QColor> ChartParametersWindow::swatchColour(int row, int column) c
     return toQColor(m_records[static_cast<std::size_t>(index)].settings(quantityOfRow(row)).curveColour);
 }
 
+void ChartParametersWindow::setReadFile(const ChartRecordsRead &read)
+{
+    m_savable = read.usable;
+    m_fileBytes = read.fileBytes;
+}
+
 void ChartParametersWindow::ComboBox1Change(int index)
 {
-    if (index < 0)
-        return;
-    const TankChartRecord &record = m_records[static_cast<std::size_t>(index)];
+    showSettings(index < 0 ? nullptr : &m_records[static_cast<std::size_t>(index)]);
+}
+
+// The record's scales and widths in the grid and its axes in the groups; an empty grid without one.
+// The colour column shows swatches, never text.
+void ChartParametersWindow::showSettings(const TankChartRecord *record)
+{
     for (const Quantity quantity : AllQuantities) {
-        const ChartSettings &settings = record.settings(quantity);
+        const int row = static_cast<int>(quantity) + 1;
+        if (record == nullptr) {
+            for (const int column : {MinimumColumn, MaximumColumn, WidthColumn})
+                m_grid->item(row, column)->setText(QString());
+            continue;
+        }
+        const ChartSettings &settings = record->settings(quantity);
         if (settings.axisSide == LeftSide)
             m_radioGroup1->button(static_cast<int>(quantity))->setChecked(true);
         if (settings.axisSide == RightSide)
             m_radioGroup2->button(static_cast<int>(quantity))->setChecked(true);
-        const int row = static_cast<int>(quantity) + 1;
-        m_grid->item(row, SwatchColumn)->setText(FormatInteger(settings.lineWidth));
         m_grid->item(row, MinimumColumn)->setText(FormatInteger(settings.scaleMin));
         m_grid->item(row, MaximumColumn)->setText(FormatInteger(settings.scaleMax));
         m_grid->item(row, WidthColumn)->setText(FormatInteger(settings.lineWidth));
@@ -293,7 +310,12 @@ void ChartParametersWindow::Button1Click()
                           QStringLiteral("Greska"));
         return;
     }
-    if (const std::optional<FileMessage> failure = saveChartRecords(m_folder, m_records)) {
+    if (!m_fileBytes) {
+        m_dialogs.message(QStringLiteral("Fajl Report.rez nije postojao pri citanju, konfiguracija nije snimljena."),
+                          QStringLiteral("Greska"));
+        return;
+    }
+    if (const std::optional<FileMessage> failure = saveChartRecords(m_folder, m_records, *m_fileBytes)) {
         m_dialogs.message(failure->text, failure->caption);
         return;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/history/chartrecord.h"
+#include "core/history/chartrecordfile.h"
 #include "core/services/datafolder.h"
 
 #include <QDialog>
@@ -26,9 +27,11 @@ public:
     ChartParametersWindow(TankChartRecords &records, const DataFolder &folder, Dialogs &dialogs, const Tw &w,
                           QWidget *parent = nullptr);
 
-    // Whether "Snimi konfiguraciju" may write "Report.rez": not after a read that stopped inside the
-    // file, since the records it did not read would be written as zeros over the operator's file.
-    void setSavable(bool savable) { m_savable = savable; }
+    // What the records were read from, which decides whether "Snimi konfiguraciju" may write
+    // "Report.rez": not after a read that stopped inside the file (the records it did not read would
+    // be written as zeros over the operator's file), nor when the file was missing (15 zero records),
+    // nor when another program changed or removed it since.
+    void setReadFile(const ChartRecordsRead &read);
 
     // The tank chosen in ComboBox1 (slot = index + 1): its settings are shown, none is changed.
     void ComboBox1Change(int index);
@@ -54,6 +57,7 @@ private:
     void createAxisGroups();
     TankChartRecord *chosenRecord();
     std::optional<QColor> swatchColour(int row, int column) const;
+    void showSettings(const TankChartRecord *record);
     void applyAxisRule(int firstSide, const QButtonGroup &first, int secondSide, const QButtonGroup &second);
 
     TankChartRecords &m_records;
@@ -61,6 +65,7 @@ private:
     Dialogs &m_dialogs;
     const Tw &m_w;
     bool m_savable = true;
+    std::optional<QByteArray> m_fileBytes; // "Report.rez" as read or last saved
 
     QComboBox *m_comboBox1;
     QButtonGroup *m_radioGroup1 = nullptr;

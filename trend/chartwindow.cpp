@@ -43,7 +43,7 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     setWindowTitle(QStringLiteral("Graficki izvestaj"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     m_chart.fill(Qt::white);
-    m_parameters = new ChartParametersWindow(m_records, services.folder, services.dialogs, services.w, this);
+    m_parameters = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
 
     for (int slot = 1; slot <= TankCount; ++slot)
         reportSettingsFailure(writeTrendRatio(services.w, slot, TrendRatio{}).error);
@@ -70,8 +70,8 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     connect(m_view, &ChartView::mouseMoved, this, &ChartWindow::FormMouseMove);
 
     ChartRecordsRead read = readChartRecords(services.folder);
-    m_records = read.records;
-    m_parameters->setSavable(read.usable);
+    m_recordsRead = read;
+    m_parameters->setReadFile(read);
     if (read.message)
         services.dialogs.message(read.message->text, read.message->caption);
     m_firstShow = read.usable;
@@ -141,12 +141,12 @@ void ChartWindow::loadSelectedSlot()
 {
     TrendLoad load;
     TrendRatio ratio;
-    if (m_selectedSlot == 0) {
-        *m_series = TrendSeries{};
+    if (m_selectedSlot == 0 || !m_recordsRead.knows(m_selectedSlot)) {
+        m_series->clear(); // without the tank's channels its quantities are unknown
     } else {
         const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
         ratio = readTrendRatio(m_services.w, m_selectedSlot);
-        load = LoadTrend(*m_series, m_services.folder, m_records[index], m_plant.tanks.records[index], ratio);
+        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], ratio);
     }
     const ChartScrollRange range = chartScrollRange(m_series->sampleCount, ratio.mm);
     const QSignalBlocker blocker(m_scrollBar1);
@@ -175,7 +175,7 @@ ChartInput ChartWindow::chartInput() const
     if (m_selectedSlot == 0)
         return ChartInput{*m_series, NoRecord, QString(), TankRights{}, m_scrollBar1->value(), m_services.locale};
     const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
-    return ChartInput{*m_series, m_records[index], m_plant.tanks.records[index].materialKind,
+    return ChartInput{*m_series, m_recordsRead.records[index], m_plant.tanks.records[index].materialKind,
                       m_plant.user.rights[index], m_scrollBar1->value(), m_services.locale};
 }
 
@@ -216,6 +216,15 @@ void ChartWindow::Button1Click()
     if (m_selectedSlot != 0)
         loadSelectedSlot();
     RedrawChart();
+}
+
+void ChartWindow::reject()
+{
+    if (m_panel1->isVisible()) {
+        m_panel1->hide();
+        return;
+    }
+    QDialog::reject();
 }
 
 void ChartWindow::StgToDb1Click()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/history/chartrecord.h"
+#include "core/history/chartrecordfile.h"
 #include "core/services/datafolder.h"
 #include "trend/chartinput.h"
 
@@ -68,6 +69,9 @@ public:
     void Print2Click();        // the chart on a landscape page of the printer the operator chooses
     void exportCsv();          // the loaded history into a CSV file the operator names
 
+    // Esc closes the open period chooser first, then the window.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -87,7 +91,7 @@ private:
 
     const PlantModel &m_plant;
     ChartWindowServices m_services;
-    TankChartRecords m_records{};
+    ChartRecordsRead m_recordsRead; // the settings drawn and edited, and which slots' are known
     std::unique_ptr<TrendSeries> m_series;
     QImage m_chart;
     int m_selectedSlot = 0;

@@ -3,6 +3,7 @@
 
 #include "core/history/trendratio.h"
 #include "core/plant/plantmodel.h"
+#include "trend/charttoolicons.h"
 #include "trend/chartview.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -47,7 +47,7 @@ QMenuBar *ChartWindow::createMenus()
             &ChartWindow::Print1Click);
     connect(namedAction(menu, "Print1", QStringLiteral("&Stampa")), &QAction::triggered, this,
             &ChartWindow::Print2Click);
-    connect(namedAction(menu, "Csv1", QStringLiteral("Izvoz u &CSV...")), &QAction::triggered, this,
+    connect(namedAction(menu, "Csv1", QStringLiteral("&Izvoz u CSV...")), &QAction::triggered, this,
             &ChartWindow::exportCsv);
     menu->addSeparator();
     connect(namedAction(menu, "Izlaz1", QStringLiteral("I&zlaz")), &QAction::triggered, this, [this] { done(1); });
@@ -66,8 +66,8 @@ QMenuBar *ChartWindow::createMenus()
     return bar;
 }
 
-// Panel2: the four tool buttons with their hints, doing what StgToDb1, Interval1, "&Copy" and
-// "&Stampa" do.
+// Panel2: the four tool buttons with their hints and pictures, doing what StgToDb1, Interval1,
+// "&Copy" and "&Stampa" do.
 void ChartWindow::createToolPanel()
 {
     m_panel2 = raisedPanel(m_view, "Panel2", QRect(8, 80, 41, 161));
@@ -75,24 +75,22 @@ void ChartWindow::createToolPanel()
     {
         const char *name;
         const char *hint;
-        const char *icon;
-        QStyle::StandardPixmap fallback;
+        ChartTool picture;
         void (ChartWindow::*click)();
     };
     const std::array<Tool, 4> tools{{
-        {"SpeedButton1", "Podesavanje opsega", "document-properties", QStyle::SP_FileDialogDetailedView,
-         &ChartWindow::StgToDb1Click},
-        {"SpeedButton2", "Izbor vremenskog intervala", "appointment-new", QStyle::SP_BrowserReload,
-         &ChartWindow::Interval1Click},
-        {"SpeedButton3", "Copy to clipboard", "edit-copy", QStyle::SP_FileDialogNewFolder, &ChartWindow::Print1Click},
-        {"SpeedButton4", "Stampa", "document-print", QStyle::SP_DialogSaveButton, &ChartWindow::Print2Click},
+        {"SpeedButton1", "Podesavanje opsega", ChartTool::Settings, &ChartWindow::StgToDb1Click},
+        {"SpeedButton2", "Izbor vremenskog intervala", ChartTool::Period, &ChartWindow::Interval1Click},
+        {"SpeedButton3", "Copy to clipboard", ChartTool::Copy, &ChartWindow::Print1Click},
+        {"SpeedButton4", "Stampa", ChartTool::Print, &ChartWindow::Print2Click},
     }};
     for (std::size_t i = 0; i < tools.size(); ++i) {
         const Tool &tool = tools[i];
         auto *button = new QToolButton(m_panel2);
         button->setObjectName(QLatin1String(tool.name));
         button->setToolTip(QLatin1String(tool.hint));
-        button->setIcon(QIcon::fromTheme(QLatin1String(tool.icon), style()->standardIcon(tool.fallback)));
+        button->setIcon(chartToolIcon(tool.picture));
+        button->setIconSize(QSize(24, 24));
         button->setAutoRaise(true);
         button->setGeometry(4, 4 + 39 * static_cast<int>(i), 33, 36);
         connect(button, &QToolButton::clicked, this, tool.click);

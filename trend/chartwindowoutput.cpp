@@ -6,12 +6,17 @@
 #include "core/plant/plantmodel.h"
 #include "core/services/clock.h"
 #include "core/services/dialogs.h"
+#include "trend/chartgeometry.h"
 #include "trend/chartpage.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScrollBar>
+
+#include <memory>
 
 void ChartWindow::Print1Click()
 {
@@ -30,22 +35,38 @@ void ChartWindow::Print2Click()
         m_services.dialogs.reportError(QStringLiteral("Stampanje nije uspelo."));
 }
 
-// The loaded tank's positions, oldest first, with the quantities the user may see.
+// The file's own samples (as skladar-history writes them without --ratio) over the times the plot
+// shows, oldest first, with the quantities the user may see; whatever the chosen period stretched.
 void ChartWindow::exportCsv()
 {
     if (m_selectedSlot == 0)
         return;
+    const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
+    const int newest = positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotRight);
+    const std::optional<CsvRange> range =
+        csvRangeBetween(*m_series, newest, positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotLeft));
+    if (!range) {
+        m_services.dialogs.showMessage(QStringLiteral("Grafik ne prikazuje nijedan podatak, nema sta da se izveze."));
+        return;
+    }
     const std::optional<QString> path = m_services.dialogs.chooseSaveFile(
-        QStringLiteral("Izvoz u CSV"),
-        m_services.folder.filePath(QStringLiteral("R%1.csv").arg(TankIdList[static_cast<std::size_t>(m_selectedSlot - 1)])),
+        QStringLiteral("Izvoz u CSV"), m_services.folder.filePath(QStringLiteral("R%1.csv").arg(TankIdList[index])),
         QStringLiteral("CSV (*.csv)"));
     if (!path)
         return;
+    const auto samples = std::make_unique<TrendSeries>();
+    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], TrendRatio{});
+    if (load.problem == TrendProblem::FileMissing || load.problem == TrendProblem::ReadFailed) {
+        reportTrendLoad(load, m_services.dialogs);
+        return;
+    }
     QSaveFile file(*path);
     const bool written = file.open(QIODevice::WriteOnly)
-        && writeHistoryCsv(file, *m_series, m_plant.user.rights[static_cast<std::size_t>(m_selectedSlot - 1)])
-        && file.commit();
-    if (!written)
+        && writeHistoryCsv(file, *samples, m_plant.user.rights[index], *range) && file.commit();
+    if (!written) {
         m_services.dialogs.message(QStringLiteral("Fajl %1 nije snimljen: %2").arg(*path, file.errorString()),
                                    QStringLiteral("Greska"));
+        return;
+    }
+    m_services.dialogs.showMessage(QStringLiteral("Istorija je izvezena u fajl %1.").arg(QDir::toNativeSeparators(*path)));
 }

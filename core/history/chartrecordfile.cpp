@@ -20,13 +20,13 @@ FileMessage readErrorMessage()
     return {QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")};
 }
 
-// What the old file holds after its fifteenth record; empty when it has nothing there or cannot be read.
-QByteArray trailingBytes(const QString &path)
+// The whole file; nullopt when it is missing or cannot be read.
+std::optional<QByteArray> fileContents(const QString &path)
 {
-    QFile old(path);
-    if (!old.open(QIODevice::ReadOnly) || old.size() <= RecordsSize || !old.seek(RecordsSize))
-        return {};
-    return old.readAll();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 } // namespace
@@ -42,6 +42,7 @@ ChartRecordsRead decodeChartRecords(QByteArrayView bytes)
         }
         read.records[k] = decodeTankChartRecord(
             std::span<const char, TankChartRecordSize>(bytes.data() + offset, TankChartRecordSize));
+        ++read.wholeRecords;
     }
     read.usable = true;
     return read;
@@ -72,17 +73,26 @@ ChartRecordsRead readChartRecords(const DataFolder &folder)
         read.message = readErrorMessage();
         return read;
     }
-    return decodeChartRecords(file.read(RecordsSize));
+    const QByteArray bytes = file.readAll();
+    ChartRecordsRead read = decodeChartRecords(bytes);
+    read.fileBytes = bytes;
+    return read;
 }
 
-std::optional<FileMessage> saveChartRecords(const DataFolder &folder, const TankChartRecords &records)
+std::optional<FileMessage> saveChartRecords(const DataFolder &folder, const TankChartRecords &records,
+                                            QByteArray &fileBytes)
 {
     const QString path = folder.filePath(ChartRecordFileName);
-    const QByteArray bytes = encodeChartRecords(records) + trailingBytes(path);
+    if (fileContents(path) != fileBytes)
+        return FileMessage{QStringLiteral("Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."),
+                           QStringLiteral("Greska")};
+    const QByteArray bytes = encodeChartRecords(records) + fileBytes.mid(RecordsSize);
 
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        fileBytes = bytes;
         return std::nullopt;
+    }
     return FileMessage{QStringLiteral("Konfiguracija nije snimljena (%1).").arg(file.errorString()),
                        QStringLiteral("Greska")};
 }

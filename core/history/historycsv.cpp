@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CsvDecimals = 3;
@@ -54,6 +56,20 @@ void appendLine(QByteArray &text, const TrendSeries &series, const TankRights &r
 }
 
 } // namespace
+
+std::optional<CsvRange> csvRangeBetween(const TrendSeries &series, int newest, int oldest)
+{
+    newest = std::max(newest, 1);
+    oldest = std::min(oldest, static_cast<int>(series.sampleCount));
+    while (newest <= oldest && !series.holdsSample(newest))
+        ++newest;
+    while (oldest >= newest && !series.holdsSample(oldest))
+        --oldest;
+    if (newest > oldest)
+        return std::nullopt;
+    return CsvRange{momentOf(series.times[static_cast<std::size_t>(oldest)]),
+                    momentOf(series.times[static_cast<std::size_t>(newest)])};
+}
 
 std::optional<CsvMoment> parseCsvMoment(const QString &text, bool endOfDay)
 {

@@ -33,6 +33,11 @@ struct CsvRange
     std::optional<CsvMoment> to;
 };
 
+// The moments of the samples the series holds from position newest back to position oldest (held
+// within 1..sampleCount, then moved inward past positions without a sample): the range of times a
+// stretch of the chart shows. Nullopt when none of those positions holds a sample.
+std::optional<CsvRange> csvRangeBetween(const TrendSeries &series, int newest, int oldest);
+
 inline const QString HistoryCsvHeader = QStringLiteral("position,date,time,level_m,temperature_c,volume_m3,mass_t");
 
 // Writes the header and one line per position that holds a sample and lies in the range, oldest

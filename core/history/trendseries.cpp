@@ -143,6 +143,16 @@ void stretch(TrendSeries &series, const TrendRatio &ratio)
 
 } // namespace
 
+void TrendSeries::clear()
+{
+    sampleCount = loadedCount = 0;
+    ratio = TrendRatio{};
+    for (TrendArray<long double> *values : {&level, &temperature, &mass, &volume})
+        values->fill(0);
+    times.fill(SampleTime{});
+    scaled.fill(0);
+}
+
 bool TrendSeries::holdsSample(int position) const
 {
     return position >= 1 && position <= sampleCount && sourceOf(position, loadedCount, ratio) != 0;

@@ -40,6 +40,9 @@ struct TrendSeries
     {
         return ofQuantity(quantity, level, temperature, mass, volume);
     }
+    // Empties the series where it lies: sample count and every position back to zero, ratio 1/1.
+    // Assigning a new TrendSeries would build a temporary of the series' size on the stack.
+    void clear();
     // True when the position holds a loaded sample. Stretching can leave positions inside
     // 1..sampleCount without one: their source would lie past the loaded samples.
     bool holdsSample(int position) const;

@@ -89,6 +89,12 @@ protected:
     QByteArray fifteen;
 };
 
+std::optional<QByteArray> fileContents(const DataFolder &folder)
+{
+    QFile file(folder.filePath(u"Report.rez"_s));
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
+}
+
 TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
 {
     EXPECT_TRUE(readChartRecords(folder).usable) << "a missing file gives zero settings, which are usable";
@@ -96,6 +102,8 @@ TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
     const ChartRecordsRead read = readChartRecords(folder);
     EXPECT_TRUE(read.message == (FileMessage{u"Greska u citanju fajla."_s, u"File Error..."_s}) && !read.usable);
     EXPECT_TRUE(read.records[13].chartTitle == u"R 14"_s && read.records[14].level == ChartSettings()) << "whole records kept";
+    EXPECT_TRUE(read.knows(14) && !read.knows(15)) << "the fifteenth tank's settings are unknown";
+    EXPECT_TRUE(readChartRecords(DataFolder(dir.filePath(u"none"_s))).knows(15)) << "a missing file's are zero";
 
     write(fifteen + "tail");
     EXPECT_EQ(readChartRecords(folder).message, std::nullopt);
@@ -105,13 +113,32 @@ TEST_F(ChartRecordFileTest, SavingWritesTheEditsAndKeepsEveryOtherByte)
 {
     const QByteArray original = fifteen + "tail";
     write(original);
-    TankChartRecords edited = readChartRecords(folder).records;
+    const ChartRecordsRead read = readChartRecords(folder);
+    TankChartRecords edited = read.records;
+    QByteArray fileBytes = *read.fileBytes;
     edited[4].level.scaleMax = 12;
-    ASSERT_EQ(saveChartRecords(folder, edited), std::nullopt);
+    ASSERT_EQ(saveChartRecords(folder, edited, fileBytes), std::nullopt);
     QByteArray expected = original;
     writeI32(expected, 4 * TankChartRecordSize + 208, 12);
     QFile saved(folder.filePath(u"Report.rez"_s));
     EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll() == expected);
+    EXPECT_EQ(fileBytes, expected) << "the next save checks against what this one wrote";
+}
+
+TEST_F(ChartRecordFileTest, ASaveRefusesAFileChangedOrRemovedSinceItWasRead)
+{
+    write(fifteen);
+    const ChartRecordsRead read = readChartRecords(folder);
+    for (const QByteArray &meanwhile : {fifteen + "x", QByteArray()}) {
+        QByteArray fileBytes = *read.fileBytes;
+        if (meanwhile.isEmpty())
+            QFile::remove(folder.filePath(u"Report.rez"_s));
+        else
+            write(meanwhile);
+        EXPECT_EQ(saveChartRecords(folder, read.records, fileBytes),
+                  (FileMessage{u"Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."_s, u"Greska"_s}));
+        EXPECT_EQ(fileContents(folder), meanwhile.isEmpty() ? std::nullopt : std::optional(meanwhile)) << "left as it was";
+    }
 }
 
 } // namespace

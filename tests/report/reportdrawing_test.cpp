@@ -80,6 +80,21 @@ TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
     EXPECT_EQ(cell(620, 116), cell(420, 116)) << "a single tank's Razlika is its own mass";
 }
 
+TEST_F(ReportDrawingTest, AnUnknownTankLeavesItsMassItsGroupsSumAndDifferenceEmpty)
+{
+    quantities[0].mass = 12.34L;
+    quantities[1].known = false; // past the end of a short "Report.rez"
+    stock[0] = 12.34L;
+    QImage picture;
+    RenderReport(picture, content({1, 1}, true), w);
+    const auto textIn = [&picture](int x, int y) { return !blank(picture, QRect(x + 2, y + 2, 76, 13)); };
+    EXPECT_TRUE(textIn(420, 36)) << "tank 74's mass";
+    EXPECT_FALSE(textIn(420, 52)) << "tank 75's mass";
+    EXPECT_FALSE(textIn(420, 68)) << "the Zbir";
+    EXPECT_TRUE(textIn(540, 68)) << "the Stanje typed";
+    EXPECT_FALSE(textIn(620, 68)) << "the Razlika";
+}
+
 TEST_F(ReportDrawingTest, FifteenSingleTankGroupsFitThePrintedPageAndNoGroupLeavesTitleAndFooter)
 {
     const QImage sheet = print(content({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false));

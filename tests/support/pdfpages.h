@@ -28,21 +28,13 @@ inline QList<QImage> pdfPages(const QString &pdf, int dpi)
     return pages;
 }
 
-// A pixel a reader sees as a line's ink: clearly darker than the paper.
-inline bool isDark(QRgb pixel)
-{
-    return qGray(pixel) < 160;
-}
-
-// The longest unbroken run of dark pixels along row y (or column x, when vertical) between from and
-// to; a line drawn across that stretch gives the whole length.
-inline int longestDarkRun(const QImage &page, int at, int from, int to, bool vertical)
+// The longest unbroken run of dark pixels (a line's ink, clearly darker than the paper) along row
+// `at`, or column `at` when vertical.
+inline int longestDarkRun(const QImage &page, int at, bool vertical)
 {
     int longest = 0;
-    int run = 0;
-    for (int i = from; i <= to; ++i) {
-        const bool dark = isDark(vertical ? page.pixel(at, i) : page.pixel(i, at));
-        run = dark ? run + 1 : 0;
+    for (int i = 0, run = 0; i < (vertical ? page.height() : page.width()); ++i) {
+        run = qGray(vertical ? page.pixel(at, i) : page.pixel(i, at)) < 160 ? run + 1 : 0;
         longest = std::max(longest, run);
     }
     return longest;
@@ -53,11 +45,9 @@ inline int longestDarkRun(const QImage &page, int at, int from, int to, bool ver
 inline QList<int> longLines(const QImage &page, int minLength, bool vertical)
 {
     QList<int> bands;
-    const int count = vertical ? page.width() : page.height();
-    const int along = (vertical ? page.height() : page.width()) - 1;
     bool previous = false;
-    for (int at = 0; at < count; ++at) {
-        const bool long_ = longestDarkRun(page, at, 0, along, vertical) >= minLength;
+    for (int at = 0; at < (vertical ? page.width() : page.height()); ++at) {
+        const bool long_ = longestDarkRun(page, at, vertical) >= minLength;
         if (long_ && !previous)
             bands.append(at);
         previous = long_;

@@ -1,6 +1,7 @@
 // The chart window and the chart parameters window driven through their menus, panels, grid,
 // scroll bar and mouse over the demonstration plant and its history of 8641 samples.
 #include "core/history/chartrecordfile.h"
+#include "core/history/historycsv.h"
 #include "core/history/trendratio.h"
 #include "core/history/trendseries.h"
 #include "core/plant/demonstrationplant.h"
@@ -13,6 +14,7 @@
 #include "tools/demohistory.h"
 #include "trend/chartgeometry.h"
 #include "trend/chartparameterswindow.h"
+#include "trend/charttoolicons.h"
 #include "trend/chartwindow.h"
 
 #include <QAction>
@@ -147,12 +149,6 @@ TEST_F(ChartWindowTest, ARightDragScrollsBackOneSamplePerPixel)
     EXPECT_EQ(window->readOut().mouse, QPoint(350, 300));
 }
 
-// A pixel of a curve: clearly coloured, where the frame, grid and texts are black or grey.
-bool isColoured(QRgb pixel)
-{
-    return std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) - std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) > 80;
-}
-
 TEST_F(ChartWindowTest, ThePrintedPageShowsTheFrameTheCurvesAndADottedCrossHair)
 {
     createWindow();
@@ -174,23 +170,13 @@ TEST_F(ChartWindowTest, ThePrintedPageShowsTheFrameTheCurvesAndADottedCrossHair)
     EXPECT_EQ(longLines(page, page.width() * 576 / 800 * 9 / 10, false).size(), 2);
     EXPECT_EQ(longLines(page, page.height() * 450 / 600 * 8 / 10, true).size(), 2);
     EXPECT_LT(QFileInfo(pdf).size(), 1000000); // lines, not a dot per pixel
-    // The cross-hair: a column near the middle with dark dots down most of the plot.
-    int dottedColumns = 0;
-    for (int x = page.width() * 45 / 100; x < page.width() * 55 / 100; ++x) {
-        int dark = 0;
-        for (int y = page.height() / 5; y < page.height() * 4 / 5; ++y)
-            dark += isDark(page.pixel(x, y));
-        dottedColumns += dark > page.height() / 10;
-    }
-    EXPECT_GE(dottedColumns, 1);
-    // The curves: coloured ink in most columns of the plot.
-    int colouredColumns = 0;
-    for (int x = page.width() / 5; x < page.width() * 4 / 5; ++x) {
-        bool coloured = false;
-        for (int y = page.height() / 5; y < page.height() * 4 / 5 && !coloured; ++y)
-            coloured = isColoured(page.pixel(x, y));
-        colouredColumns += coloured;
-    }
+    int colouredColumns = 0; // the curves: clearly coloured ink, where frame, grid and texts are grey
+    for (int x = page.width() / 5; x < page.width() * 4 / 5; ++x)
+        for (int y = page.height() / 5; y < page.height() * 4 / 5; ++y) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.saturation() > 100 && c.value() < 240 && ++colouredColumns)
+                break;
+        }
     EXPECT_GT(colouredColumns, page.width() * 3 / 5 * 9 / 10);
 }
 
@@ -199,7 +185,11 @@ constexpr int Tank80 = 4; // list index of "Rezervoar 80", slot 5
 class ChartParametersTest : public ChartWindowTest
 {
 protected:
-    ChartParametersTest() { parameters.show(); }
+    ChartParametersTest()
+    {
+        parameters.setReadFile(read);
+        parameters.show();
+    }
     QTableWidget *grid() const { return child<QTableWidget>(parameters, "StringGrid1"); }
     void chooseTank(int index) const { child<QComboBox>(parameters, "ComboBox1")->setCurrentIndex(index); }
     // A quantity's button in "Leva" (RadioGroup1) or "Desna" (RadioGroup2).
@@ -212,7 +202,8 @@ protected:
         child<QPushButton>(parameters, "Button2")->click();
     }
 
-    TankChartRecords records = readChartRecords(folder).records;
+    ChartRecordsRead read = readChartRecords(folder);
+    TankChartRecords records = read.records;
     ChartParametersWindow parameters{records, folder, dialogs, w};
 };
 
@@ -266,14 +257,150 @@ TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSave
     EXPECT_EQ(file.readAll(), expected);
 
     dialogs.calls.clear();
-    parameters.setSavable(false); // after a read that stopped inside the file
+    parameters.setReadFile(ChartRecordsRead{}); // after a read that stopped inside the file
     child<QPushButton>(parameters, "Button1")->click();
     ASSERT_TRUE(QDir(dir.path()).removeRecursively());
-    parameters.setSavable(true);
+    parameters.setReadFile(read);
     child<QPushButton>(parameters, "Button1")->click();
     ASSERT_EQ(dialogs.calls.size(), 2);
     for (const RecordingDialogs::Call &call : dialogs.calls)
         EXPECT_TRUE(call.text.contains(QStringLiteral("nije snimljena"))) << call.text.toStdString();
+}
+
+TEST_F(ChartParametersTest, SavingRefusesAFileChangedSinceItWasReadOrMissingWhenItWas)
+{
+    QFile file(dir.filePath(ChartRecordFileName));
+    const QByteArray changed = read.fileBytes->left(504 * 3); // another program shortened it
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
+    file.close();
+    chooseTank(Tank80);
+    edit(1, 2, QStringLiteral("258"));
+    child<QPushButton>(parameters, "Button1")->click();
+    ChartRecordsRead missing;
+    missing.usable = true;
+    parameters.setReadFile(missing);
+    child<QPushButton>(parameters, "Button1")->click();
+    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Message, QStringLiteral("Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."), QStringLiteral("Greska")},
+                                    {Kind::Message, QStringLiteral("Fajl Report.rez nije postojao pri citanju, konfiguracija nije snimljena."), QStringLiteral("Greska")}}));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), changed);
+}
+
+TEST_F(ChartParametersTest, EnterInTheValueFieldAppliesTheValueAndNeverSaves)
+{
+    chooseTank(Tank80);
+    grid()->setCurrentCell(1, 2);
+    parameters.StringGrid1DblClick(1, 2);
+    auto *value = child<QLineEdit>(parameters, "Edit1");
+    value->setText(QStringLiteral("258"));
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_EQ(records[Tank80].level.scaleMax, 258);
+    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("258"));
+    EXPECT_FALSE(value->isEnabled());
+    QTest::keyClick(grid(), Qt::Key_Return); // nothing to apply, and no save either
+    EXPECT_EQ(dialogs.calls, Calls{});
+    EXPECT_TRUE(parameters.isVisible());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_FALSE(parameters.isVisible());
+}
+
+// The CSV's lines after its header: date and time of each, in file order.
+QStringList csvMoments(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.value(0), HistoryCsvHeader);
+    QStringList moments;
+    for (const QString &line : lines.mid(1))
+        moments.append(line.section(QLatin1Char(','), 1, 2));
+    return moments;
+}
+
+TEST_F(ChartWindowTest, TheCsvExportHoldsTheFilesOwnSamplesOfTheVisibleRangeWhateverThePeriod)
+{
+    createWindow();
+    window->show();
+    // 577 plot columns: at 12/1 each sample fills twelve of them, at 1/7 each shows every seventh.
+    const struct { const char *name; int period, lines; } cases[] = {{"EightHours", 0, 49}, {"Month", 8, 4033}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window->ComboBox1Change(c.period);
+        window->Button1Click();
+        const QString path = dir.filePath(QLatin1String(c.name) + QStringLiteral(".csv"));
+        dialogs.calls.clear();
+        dialogs.saveFileAnswers = {path};
+        child<QAction>(*window, "Csv1")->trigger();
+        const QStringList moments = csvMoments(path);
+        EXPECT_EQ(moments.size(), c.lines) << "each sample once";
+        const QDateTime newest = QDateTime::fromString(moments.value(moments.size() - 1), QStringLiteral("yyyy-MM-dd,HH:mm"));
+        const QDateTime oldest = QDateTime::fromString(moments.value(0), QStringLiteral("yyyy-MM-dd,HH:mm"));
+        EXPECT_EQ(oldest.secsTo(newest), 600LL * (c.lines - 1)) << "oldest first, every ten-minute sample between";
+        EXPECT_EQ(dialogs.calls.back(), (RecordingDialogs::Call{Kind::Message, QStringLiteral("Istorija je izvezena u fajl %1.").arg(QDir::toNativeSeparators(path)), QStringLiteral("Skladar")}));
+    }
+}
+
+TEST_F(ChartWindowTest, TheMenuEntriesHaveAcceleratorsOfTheirOwn)
+{
+    createWindow();
+    QStringList letters; // "Meni" itself, its five entries and its separator
+    for (const QAction *action : child<QAction>(*window, "Csv1")->associatedObjects().first()->findChildren<QAction *>())
+        letters.append(action->text().section(QLatin1Char('&'), 1).left(1).toLower());
+    letters.sort();
+    EXPECT_EQ(letters.join(QLatin1Char(' ')), QStringLiteral(" c i m p s z"));
+}
+
+TEST_F(ChartWindowTest, EachToolButtonShowsItsOwnPicture)
+{
+    createWindow();
+    const std::array<std::pair<const char *, ChartTool>, 4> buttons{
+        {{"SpeedButton1", ChartTool::Settings}, {"SpeedButton2", ChartTool::Period}, {"SpeedButton3", ChartTool::Copy}, {"SpeedButton4", ChartTool::Print}}};
+    QList<QImage> pictures;
+    for (const auto &[name, tool] : buttons) {
+        const QImage shown = child<QToolButton>(*window, name)->icon().pixmap(24, 24).toImage();
+        EXPECT_EQ(shown, chartToolIcon(tool).pixmap(24, 24).toImage()) << name;
+        EXPECT_FALSE(pictures.contains(shown)) << name << " has a picture of its own";
+        pictures.append(shown);
+    }
+}
+
+TEST_F(ChartWindowTest, EscClosesThePeriodChooserThenTheWindowAndEnterConfirmsThePeriod)
+{
+    createWindow();
+    window->show();
+    auto *panel = child<QWidget>(*window, "Panel1");
+    child<QAction>(*window, "Interval1")->trigger();
+    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    child<QAction>(*window, "Interval1")->trigger();
+    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Return);
+    EXPECT_FALSE(panel->isVisible()) << "OK pressed";
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ChartParametersTest, ReopenedWithoutATankTheGridIsEmpty)
+{
+    chooseTank(Tank80);
+    parameters.hide();
+    parameters.show();
+    for (int row = 1; row <= QuantityCount; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(grid()->item(row, column)->text(), QString()) << row << ", " << column;
+}
+
+TEST_F(ChartWindowTest, TanksPastTheEndOfAShortChartFileShowNoQuantities)
+{
+    QFile file(dir.filePath(ChartRecordFileName));
+    ASSERT_TRUE(file.resize(504 * 4)); // the records of slots 1..4 only
+    createWindow();
+    window->show();
+    window->selectSlot(4);
+    EXPECT_EQ(window->series().sampleCount, DemoSampleCount);
+    window->selectSlot(5);
+    EXPECT_EQ(window->series().sampleCount, 0);
+    EXPECT_EQ(window->readOut().values, (std::array<QString, QuantityCount>{}));
 }
 
 } // namespace
