@@ -3,6 +3,7 @@
 
 #include "core/exchange/exchangelog.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -37,4 +38,11 @@ void DiagnosticListWindow::addEntry(const ExchangeLogEntry &entry)
     m_list->insertItem(0, describeExchange(entry));
     while (m_list->count() > static_cast<int>(ExchangeLog::Capacity))
         delete m_list->takeItem(m_list->count() - 1);
+}
+
+void DiagnosticListWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return static_cast<void>(close());
+    QWidget::keyPressEvent(event);
 }

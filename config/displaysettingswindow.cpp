@@ -8,6 +8,7 @@
 #include "core/text/numberformat.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,6 +109,15 @@ void DisplaySettingsWindow::showEvent(QShowEvent *event)
         return;
     centreOnDesktop(*this);
     FormShow();
+}
+
+void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return m_save->click();
+    if (event->key() == Qt::Key_Escape)
+        return static_cast<void>(close());
+    QWidget::keyPressEvent(event);
 }
 
 void DisplaySettingsWindow::FormShow()

@@ -54,6 +54,11 @@ void TransferWindow::hideEvent(QHideEvent *event)
     QDialog::hideEvent(event);
 }
 
+void TransferWindow::reject()
+{
+    Button1Click();
+}
+
 void TransferWindow::Button1Click()
 {
     m_abortRequested = true;
