@@ -213,6 +213,7 @@ void UserEditor::Novikorisnik1Click()
 {
     if (m_configuration.users.size() >= MaxUsers)
         return refuseFullList(m_services.dialogs);
+    cancelPasswordChange();
     setNewUserShown(true);
     m_newName->setFocus();
     m_newName->selectAll();
@@ -220,7 +221,7 @@ void UserEditor::Novikorisnik1Click()
 
 void UserEditor::setNewUserShown(bool shown)
 {
-    setPanelShown(m_newUser, m_newOk, shown, {m_users, m_password, m_passwordChange, m_save, m_grid});
+    setPanelShown(m_newUser, m_newOk, shown, {m_users, m_passwordChange, m_save, m_grid});
 }
 
 void UserEditor::endPasswordChange()
@@ -233,10 +234,14 @@ void UserEditor::endPasswordChange()
 // Escape closes the new-user panel, or drops the password being typed.
 bool UserEditor::cancelPanel()
 {
-    if (m_newUser->isVisible()) {
-        setNewUserShown(false);
-        return true;
-    }
+    if (!m_newUser->isVisible())
+        return cancelPasswordChange();
+    setNewUserShown(false);
+    return true;
+}
+
+bool UserEditor::cancelPasswordChange()
+{
     if (m_passwordChange->text() != ConfirmCaption)
         return false;
     const UserRecord *user = m_configuration.selectedUser();

@@ -43,6 +43,8 @@ private:
     void Stampajkonfiguraciju1Click();
     void setNewUserShown(bool shown);
     void endPasswordChange();
+    // The password box back to the selected user's password; false when no change was in progress.
+    bool cancelPasswordChange();
 
     void writeGridHeader();
     void showUsers();
