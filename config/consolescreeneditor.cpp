@@ -53,6 +53,7 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
     m_tanks->setObjectName(QStringLiteral("ComboBox1"));
     m_tanks->setGeometry(64, 4, 81, 21);
     connect(m_tanks, &QComboBox::currentIndexChanged, this, &ConsoleScreenEditor::ComboBox1Change);
+    setTabOrder(m_tanks, m_grid); // the list above the grid comes first
 
     m_grid->setGeometry(8, 29, 424, 104);
     m_grid->horizontalHeader()->setMinimumSectionSize(20);
