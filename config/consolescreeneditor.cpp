@@ -6,7 +6,6 @@
 #include "core/drawing/canvas.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -54,6 +53,7 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
     m_tanks->setObjectName(QStringLiteral("ComboBox1"));
     m_tanks->setGeometry(64, 4, 81, 21);
     connect(m_tanks, &QComboBox::currentIndexChanged, this, &ConsoleScreenEditor::ComboBox1Change);
+    setTabOrder(m_tanks, m_grid); // the list above the grid comes first
 
     m_grid->setGeometry(8, 29, 424, 104);
     m_grid->horizontalHeader()->setMinimumSectionSize(20);
@@ -77,8 +77,9 @@ void ConsoleScreenEditor::createEntry()
     m_character->setObjectName(QStringLiteral("Edit1"));
     m_character->setMaxLength(1);
     m_character->setGeometry(6, 4, 30, 21);
-    m_character->installEventFilter(this);
     m_ok = namedButton("Button1", QStringLiteral("OK"), QRect(44, 2, 70, 25), m_entry);
+    // Edit1KeyUp: the character typed, the focus moves on to "OK".
+    connect(m_character, &QLineEdit::textEdited, m_ok, [this] { m_ok->setFocus(); });
     connect(m_ok, &QPushButton::clicked, this, &ConsoleScreenEditor::Button1Click);
 }
 
@@ -136,15 +137,16 @@ void ConsoleScreenEditor::StringGrid1Click(int row, int column)
 
 void ConsoleScreenEditor::setEditing(bool editing)
 {
-    setPanelShown(m_entry, editing, {m_grid, m_tanks});
+    setPanelShown(m_entry, m_ok, editing, {m_grid, m_tanks});
+    if (!editing)
+        m_grid->setFocus();
 }
 
-// Edit1KeyUp: every key release in the entry box moves the focus to "OK".
-bool ConsoleScreenEditor::eventFilter(QObject *watched, QEvent *event)
+bool ConsoleScreenEditor::cancelPanel()
 {
-    if (watched == m_character && event->type() == QEvent::KeyRelease)
-        m_ok->setFocus();
-    return EditorDialog::eventFilter(watched, event);
+    const bool open = m_entry->isVisible();
+    setEditing(false);
+    return open;
 }
 
 void ConsoleScreenEditor::Button1Click()

@@ -25,7 +25,8 @@ public:
 
 protected:
     void FormShow() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool cancelPanel() override;
+    void Izlaz1Click() override;
 
 private:
     void createEntry();
@@ -35,7 +36,6 @@ private:
     void StringGrid1Click(int row, int column);
     void Button1Click();
     void Snimi1Click();
-    void Izlaz1Click();
 
     ConsoleSheet m_sheet;
     bool m_reservedOpen = false; // the service value "Console" as last read

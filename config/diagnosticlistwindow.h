@@ -8,7 +8,7 @@ struct ExchangeLogEntry;
 class QListWidget;
 
 // "pleta", 131 x 577 at (217, 13), sizeable: ListBox1 fills the window and shows the log's
-// entries; while the window is open new entries arrive at the top.
+// entries; while the window is open new entries arrive at the top. Escape closes it.
 class DiagnosticListWindow : public QWidget
 {
     Q_OBJECT

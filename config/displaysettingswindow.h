@@ -11,7 +11,8 @@ class QLineEdit;
 class QPushButton;
 class SettingsStore;
 
-// A service window: each showing reads the settings, "Snimi..." writes them.
+// A service window: each showing reads the settings, "Snimi..." writes them. "Snimi..." is the
+// window's default button: Enter in any field presses it. Escape closes the window.
 class DisplaySettingsWindow : public QWidget
 {
     Q_OBJECT

@@ -35,6 +35,8 @@ EditorDialog::EditorDialog(const EditorServices &services, const char *formName,
 
 void EditorDialog::reject()
 {
+    if (!cancelPanel())
+        Izlaz1Click();
 }
 
 QAction *EditorDialog::addMenuItem(const char *name, const QString &caption, const std::function<void()> &handler)
@@ -54,9 +56,10 @@ void EditorDialog::leave(bool saved, const std::function<void()> &save)
     done(QDialog::Accepted);
 }
 
-void EditorDialog::setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked)
+void EditorDialog::setPanelShown(QWidget *panel, QPushButton *ok, bool shown, std::initializer_list<QWidget *> locked)
 {
     panel->setVisible(shown);
+    ok->setDefault(shown);
     if (shown)
         panel->raise();
     m_menu->menuAction()->setEnabled(!shown);

@@ -15,8 +15,10 @@ class QFrame;
 class QMenu;
 class QPushButton;
 
-// Centred on the desktop, a fixed client area below the menu bar, no border icons: the window is
-// left through its menu only (Escape does nothing). Its handlers run when the window is shown.
+// Centred on the desktop, a fixed client area below the menu bar, no border icons. Escape cancels
+// the open entry panel, or else leaves as "I&zlaz" does. Enter presses the open panel's "OK",
+// whatever field of the panel has the focus; with no panel open it presses nothing. Its handlers
+// run when the window is shown.
 class EditorDialog : public QDialog
 {
     Q_OBJECT
@@ -37,9 +39,13 @@ protected:
     // saves on OK first.
     void leave(bool saved, const std::function<void()> &save);
 
-    // Shows or hides an entry panel. While it is shown the menu and the locked widgets (the grid, a
-    // list) are disabled, so that only the panel's own buttons lead on and no second panel opens.
-    void setPanelShown(QWidget *panel, bool shown, std::initializer_list<QWidget *> locked);
+    // Shows or hides an entry panel. While it is shown ok is the default button, and the menu and
+    // the locked widgets (the grid, a list) are disabled, so that only the panel's own buttons lead
+    // on and no second panel opens.
+    void setPanelShown(QWidget *panel, QPushButton *ok, bool shown, std::initializer_list<QWidget *> locked);
+    // Closes the open entry panel as its "Cancel" does; false when none was open.
+    virtual bool cancelPanel() = 0;
+    virtual void Izlaz1Click() = 0;
 
     // The failure message of an exchange of the record.
     void reportFailure(ServerRecord record, ExchangeOperation operation) const;

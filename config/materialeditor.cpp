@@ -22,7 +22,7 @@ MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
     m_grid->setDefaultRowHeight(16);
     m_grid->setToolTip(QStringLiteral("Dvaput kliknite na polje koje zelite promeniti."));
     m_grid->setRowTexts(0, materialGridHeader());
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &MaterialEditor::StringGrid1DblClick);
+    connect(m_grid, &StringGrid::cellChosen, this, &MaterialEditor::StringGrid1DblClick);
     createEntry();
 
     addMenuItem("Novimaterijal1", QStringLiteral("&Novi materijal"), [this] { Novimaterijal1Click(); });
@@ -42,19 +42,18 @@ void MaterialEditor::createEntry()
     m_value->setGeometry(16, 26, 289, 21);
     connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 52, 75, 25), m_entry), &QPushButton::clicked,
             this, &MaterialEditor::Button1Click);
-    QPushButton *ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
+    m_ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
+    connect(m_ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
 }
 
 // A failed load leaves the grid as it was.
 void MaterialEditor::FormShow()
 {
     setEntryShown(false);
-    m_grid->scrollHome();
     if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w))
         return reportFailure(*failed, ExchangeOperation::Read);
     fillGrid();
+    m_grid->scrollHome();
 }
 
 void MaterialEditor::fillGrid()
@@ -76,9 +75,16 @@ void MaterialEditor::StringGrid1DblClick(int row, int column)
 
 void MaterialEditor::setEntryShown(bool shown)
 {
-    setPanelShown(m_entry, shown, {m_grid});
+    setPanelShown(m_entry, m_ok, shown, {m_grid});
     if (!shown)
         m_grid->setFocus();
+}
+
+bool MaterialEditor::cancelPanel()
+{
+    const bool open = m_entry->isVisible();
+    setEntryShown(false);
+    return open;
 }
 
 void MaterialEditor::Button1Click()

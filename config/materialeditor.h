@@ -8,6 +8,7 @@
 
 class QFrame;
 class QLineEdit;
+class QPushButton;
 class StringGrid;
 
 // "Konfiguracija materijala", client area 753 x 163. Every showing loads the list from the server;
@@ -23,6 +24,8 @@ public:
 
 protected:
     void FormShow() override;
+    bool cancelPanel() override;
+    void Izlaz1Click() override;
 
 private:
     void createEntry();
@@ -34,11 +37,11 @@ private:
     void Novimaterijal1Click();
     void Pregled1Click();
     void Stampaj1Click();
-    void Izlaz1Click();
 
     MaterialSheet m_sheet;
     QPoint m_cell; // (column, row) last double-clicked
     StringGrid *m_grid;
     QFrame *m_entry = nullptr;    // Panel1
     QLineEdit *m_value = nullptr; // Edit1
+    QPushButton *m_ok = nullptr;  // Button2
 };

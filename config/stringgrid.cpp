@@ -2,6 +2,7 @@
 #include "config/stringgrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -133,10 +134,25 @@ void StringGrid::setCell(int column, int row, const QString &text)
         cellItem->setText(text);
 }
 
+bool StringGrid::isFixed(const QModelIndex &index)
+{
+    return index.row() == 0 || index.column() == 0;
+}
+
 bool StringGrid::onFixedCell(const QMouseEvent &event) const
 {
     const QModelIndex index = indexAt(event.position().toPoint());
-    return index.isValid() && (index.row() == 0 || index.column() == 0);
+    return index.isValid() && isFixed(index);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !currentIndex().isValid() || isFixed(currentIndex()))
+        return QTableWidget::keyPressEvent(event);
+    event->accept();
+    Q_EMIT cellClicked(currentRow(), currentColumn());
+    Q_EMIT cellChosen(currentRow(), currentColumn());
 }
 
 void StringGrid::mousePressEvent(QMouseEvent *event)
@@ -158,6 +174,9 @@ void StringGrid::mouseDoubleClickEvent(QMouseEvent *event)
     if (onFixedCell(*event))
         return event->accept();
     QTableWidget::mouseDoubleClickEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        Q_EMIT cellChosen(index.row(), index.column());
 }
 
 // Fixed cells are disabled, so that a click never makes them current, but keep black text.

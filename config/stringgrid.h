@@ -10,8 +10,10 @@ class QTableView;
 
 // Row 0 and column 0 are fixed: drawn like buttons, never current, never selected, and frozen:
 // they stay in place while the other cells scroll under them. A click on a fixed cell does nothing
-// (no cellClicked, no cellDoubleClicked). The other cells show texts the window sets; the operator
-// changes them only through the window's entry panels. Every row has the same height.
+// (no cellClicked, no cellChosen). The other cells show texts the window sets; the operator
+// changes them only through the window's entry panels. Enter on the current cell counts as a click
+// (cellClicked) and as a double click (cellChosen) on it, so that a window answering either works
+// from the keyboard. Every row has the same height.
 class StringGrid : public QTableWidget
 {
     Q_OBJECT
@@ -37,7 +39,12 @@ public:
             setCell(column++, row, text);
     }
 
+Q_SIGNALS:
+    // A double click on a cell, or Enter on the current one; never a fixed cell.
+    void cellChosen(int row, int column);
+
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -48,6 +55,7 @@ private:
     void fillCells(int firstRow);
     void createFrozenViews();
     bool onFixedCell(const QMouseEvent &event) const;
+    static bool isFixed(const QModelIndex &index);
     int m_rowHeight = 16;
     // Views of the same cells over the grid: row 0, column 0, and the corner cell both share.
     std::array<QTableView *, 3> m_frozen{};

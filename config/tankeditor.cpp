@@ -23,7 +23,7 @@ TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     m_grid->setRowTexts(0, tankGridHeader());
     for (int row = 1; row <= TankCount; ++row)
         m_grid->setCell(0, row, QString::number(row));
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &TankEditor::StringGrid1DblClick);
+    connect(m_grid, &StringGrid::cellChosen, this, &TankEditor::StringGrid1DblClick);
     createChooser();
     createEntry();
 
@@ -48,9 +48,8 @@ void TankEditor::createChooser()
     m_materials->setGeometry(16, 32, 240, 21);
     connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser),
             &QPushButton::clicked, this, &TankEditor::Button1Click);
-    QPushButton *ok = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TankEditor::Button2Click);
+    m_choose = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
+    connect(m_choose, &QPushButton::clicked, this, &TankEditor::Button2Click);
 }
 
 void TankEditor::createEntry()
@@ -61,8 +60,8 @@ void TankEditor::createEntry()
     m_value->setGeometry(16, 10, 240, 21);
     connect(namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry), &QPushButton::clicked,
             this, &TankEditor::Button4Click);
-    connect(namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry), &QPushButton::clicked,
-            this, &TankEditor::Button3Click);
+    m_enter = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
+    connect(m_enter, &QPushButton::clicked, this, &TankEditor::Button3Click);
 }
 
 void TankEditor::FormShow()
@@ -89,26 +88,33 @@ void TankEditor::StringGrid1DblClick(int row, int column)
 {
     m_cell = QPoint(column, row);
     if (column == TankMaterialColumn) {
-        showPanel(m_chooser);
+        showPanel(m_chooser, m_choose);
         m_materials->setFocus();
     } else if (m_changeParameters->isChecked() && isTankGeometryColumn(column)) {
         m_value->setText(m_grid->cell(column, row));
         m_value->selectAll();
-        showPanel(m_entry);
+        showPanel(m_entry, m_enter);
         m_value->setFocus();
     }
 }
 
-void TankEditor::showPanel(QFrame *panel)
+void TankEditor::showPanel(QFrame *panel, QPushButton *ok)
 {
-    setPanelShown(panel, true, {m_grid});
+    setPanelShown(panel, ok, true, {m_grid});
 }
 
 void TankEditor::hidePanels()
 {
-    setPanelShown(m_chooser, false, {m_grid});
-    setPanelShown(m_entry, false, {m_grid});
+    setPanelShown(m_chooser, m_choose, false, {m_grid});
+    setPanelShown(m_entry, m_enter, false, {m_grid});
     m_grid->setFocus();
+}
+
+bool TankEditor::cancelPanel()
+{
+    const bool open = m_chooser->isVisible() || m_entry->isVisible();
+    hidePanels();
+    return open;
 }
 
 void TankEditor::Button1Click()

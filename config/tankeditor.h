@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QFrame;
 class QLineEdit;
+class QPushButton;
 class StringGrid;
 
 // "Konfiguracija rezervoara", client area 672 x 277. Every showing loads the materials and the tanks
@@ -32,13 +33,15 @@ Q_SIGNALS:
 
 protected:
     void FormShow() override;
+    bool cancelPanel() override;
+    void Izlaz1Click() override;
 
 private:
     void createChooser();
     void createEntry();
     void fillRows();
     void StringGrid1DblClick(int row, int column);
-    void showPanel(QFrame *panel);
+    void showPanel(QFrame *panel, QPushButton *ok);
     void hidePanels();
     void Button1Click();
     void Button2Click();
@@ -46,14 +49,15 @@ private:
     void Button4Click();
     void StampaClick();
     void Snimikonfiguraciju1Click();
-    void Izlaz1Click();
 
     TankSheet m_sheet;
     QPoint m_cell; // (column, row) last double-clicked
     StringGrid *m_grid;
     QFrame *m_chooser = nullptr;    // Panel1
     QComboBox *m_materials = nullptr; // ComboBox1
+    QPushButton *m_choose = nullptr;  // Button2
     QFrame *m_entry = nullptr;      // Panel2
     QLineEdit *m_value = nullptr;   // Edit1
+    QPushButton *m_enter = nullptr; // Button3
     QAction *m_changeParameters;    // Izmenaparametara2
 };

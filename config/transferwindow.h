@@ -7,8 +7,9 @@ class QProgressBar;
 class TransferAnimation;
 
 // "Prenos", 301 x 162, centred: a copy animation, a progress bar 0..100, the label
-// "Prenos podataka sa servera u toku" and "&Prekid", which sets abortRequested. Nothing in the
-// window clears the flag; its owner does, before a transfer.
+// "Prenos podataka sa servera u toku" and "&Prekid", which sets abortRequested; Escape does the
+// same, and the window stays until its owner hides it. Nothing in the window clears the flag; its
+// owner does, before a transfer.
 class TransferWindow : public QDialog
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
     bool abortRequested() const { return m_abortRequested; }
     void clearAbortRequest() { m_abortRequested = false; }
     void setProgress(int percent);
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override; // FormShow: the animation starts

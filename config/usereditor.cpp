@@ -61,6 +61,9 @@ void UserEditor::createControls()
     m_password = textBox("Edit3", QRect(304, 2, 73, 21), client, UserKeySize);
     m_passwordChange = namedButton("Button1", ChangeCaption, QRect(384, 1, 129, 23), client);
     m_save = namedButton("Button2", QStringLiteral("Snimi konfiguraciju"), QRect(520, 1, 145, 23), client);
+    // Enter reaches these two only as the default of a password change; saving stays a click.
+    m_passwordChange->setAutoDefault(false);
+    m_save->setAutoDefault(false);
     m_grid = new StringGrid("StringGrid1", TankCount + 1, RightCount + 1, client);
     m_grid->setGeometry(0, 27, 674, 102);
     m_grid->setColumnWidths({64, 39, 38, 39, 39, 39, 39, 40, 41, 41, 40, 42, 38, 38, 38, 38});
@@ -80,10 +83,10 @@ void UserEditor::createNewUserPanel()
     m_newName = textBox("Edit1", QRect(16, 28, 353, 21), m_newUser, UserNameSize);
     named<QLabel>("Label3", QRect(16, 56, 100, 13), m_newUser, QStringLiteral("Unesite lozinku :"));
     m_newPassword = textBox("Edit2", QRect(16, 72, 89, 21), m_newUser, UserKeySize);
-    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
-    m_newCancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
-    connect(ok, &QPushButton::clicked, this, &UserEditor::Button3Click);
-    connect(m_newCancel, &QPushButton::clicked, m_newUser, &QWidget::hide);
+    m_newOk = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
+    auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
+    connect(m_newOk, &QPushButton::clicked, this, &UserEditor::Button3Click);
+    connect(cancel, &QPushButton::clicked, this, [this] { setNewUserShown(false); });
 }
 
 void UserEditor::createMenu()
@@ -97,7 +100,7 @@ void UserEditor::createMenu()
 // Every showing starts from the server's users; a failed read leaves an empty list that cannot be saved.
 void UserEditor::FormShow()
 {
-    m_newUser->hide();
+    setNewUserShown(false);
     writeGridHeader();
     UserLoading loading = loadUsers(m_services.server);
     if (loading.failure)
@@ -123,8 +126,7 @@ void UserEditor::showUsers()
         m_users->addItem(shownName(user).toUpper());
     m_users->setCurrentIndex(-1);
     m_password->clear();
-    m_password->setEnabled(false);
-    m_passwordChange->setText(ChangeCaption);
+    endPasswordChange();
 }
 
 // A choice made with the mouse on the open list or with the keyboard on the closed one: the grid
@@ -142,8 +144,7 @@ void UserEditor::showSelectedUser()
 {
     const UserRecord *user = m_configuration.selectedUser();
     m_password->setText(shownPassword(*user));
-    m_password->setEnabled(false);
-    m_passwordChange->setText(ChangeCaption);
+    endPasswordChange();
     for (int slot = 1; slot <= TankCount; ++slot) {
         for (int right = 1; right <= RightCount; ++right)
             m_grid->setCell(slot, right, rightFlag(user->rights[slot - 1], right) == 1 ? Granted : QString());
@@ -183,11 +184,11 @@ void UserEditor::Button1Click()
     if (m_passwordChange->text() == ChangeCaption) {
         m_password->setEnabled(true);
         m_passwordChange->setText(ConfirmCaption);
+        m_passwordChange->setDefault(true);
         m_password->setFocus();
         return;
     }
-    m_password->setEnabled(false);
-    m_passwordChange->setText(ChangeCaption);
+    endPasswordChange();
     m_save->setFocus();
     if (UserRecord *user = m_configuration.selectedUser())
         confirmPassword(*user, m_password->text());
@@ -212,14 +213,46 @@ void UserEditor::Novikorisnik1Click()
 {
     if (m_configuration.users.size() >= MaxUsers)
         return refuseFullList(m_services.dialogs);
-    m_newUser->show();
-    m_newUser->raise();
-    m_newCancel->setFocus();
+    cancelPasswordChange();
+    setNewUserShown(true);
+    m_newName->setFocus();
+    m_newName->selectAll();
+}
+
+void UserEditor::setNewUserShown(bool shown)
+{
+    setPanelShown(m_newUser, m_newOk, shown, {m_users, m_passwordChange, m_save, m_grid});
+}
+
+void UserEditor::endPasswordChange()
+{
+    m_password->setEnabled(false);
+    m_passwordChange->setText(ChangeCaption);
+    m_passwordChange->setDefault(false);
+}
+
+// Escape closes the new-user panel, or drops the password being typed.
+bool UserEditor::cancelPanel()
+{
+    if (!m_newUser->isVisible())
+        return cancelPasswordChange();
+    setNewUserShown(false);
+    return true;
+}
+
+bool UserEditor::cancelPasswordChange()
+{
+    if (m_passwordChange->text() != ConfirmCaption)
+        return false;
+    const UserRecord *user = m_configuration.selectedUser();
+    m_password->setText(user ? shownPassword(*user) : QString());
+    endPasswordChange();
+    return true;
 }
 
 void UserEditor::Button3Click()
 {
-    m_newUser->hide();
+    setNewUserShown(false);
     const QString name = m_newName->text();
     switch (addUser(m_configuration, name, m_newPassword->text())) {
     case NewUserOutcome::NoName:

@@ -12,7 +12,8 @@ class StringGrid;
 
 // "Konfiguracija korisnika", client area 674 x 129. Each showing reloads the users from the
 // server. Leaving with unsaved changes asks whether to save them; a save that fails keeps the
-// window open. `finished` tells that the window has closed.
+// window open. `finished` tells that the window has closed. Enter adds the user in the new-user
+// panel and confirms the password while it is being changed; Escape cancels either.
 class UserEditor : public EditorDialog
 {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
 
 protected:
     void FormShow() override;
+    bool cancelPanel() override;
+    void Izlaz1Click() override;
 
 private:
     void createControls();
@@ -38,7 +41,10 @@ private:
     void Button3Click();
     void Novikorisnik1Click();
     void Stampajkonfiguraciju1Click();
-    void Izlaz1Click();
+    void setNewUserShown(bool shown);
+    void endPasswordChange();
+    // The password box back to the selected user's password; false when no change was in progress.
+    bool cancelPasswordChange();
 
     void writeGridHeader();
     void showUsers();
@@ -55,5 +61,5 @@ private:
     QFrame *m_newUser = nullptr;          // Panel1
     QLineEdit *m_newName = nullptr;       // Edit1
     QLineEdit *m_newPassword = nullptr;   // Edit2
-    QPushButton *m_newCancel = nullptr;   // Button4
+    QPushButton *m_newOk = nullptr;       // Button3
 };
