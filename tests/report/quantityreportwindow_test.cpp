@@ -78,6 +78,8 @@ TEST_F(ReportWindowTest, AFailedFirstShowingDrawsTheTableAndLetsLaterReportsRunW
                                           {Kind::Message, QStringLiteral("INVALID YEAR"), QStringLiteral("Error")}}));
     EXPECT_FALSE(window->report().moment.has_value());
     EXPECT_EQ(window->picture().pixel(50, 20), qRgb(0, 0, 0)) << "the first group's header";
+    trigger("Stampa1");
+    EXPECT_EQ(dialogs.calls.takeLast(), (Call{Kind::Message, QStringLiteral("Nema podataka za taj trenutak."), QStringLiteral("Izvestaj")})) << "nothing to print";
 
     compute("5", "12", "2026", "7", "0"); // the older block, whose only sample is at 06:10
     EXPECT_EQ(level(), channelValue(300));
