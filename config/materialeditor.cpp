@@ -13,12 +13,12 @@
 #include <QPushButton>
 
 MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
-    : EditorDialog(services, "Form3", QStringLiteral("Konfiguracija materijala"), QSize(753, 163), parent)
+    : EditorDialog(services, "Form3", QStringLiteral("Konfiguracija materijala"), QSize(777, 163), parent)
     , m_grid(new StringGrid("StringGrid1", MaterialGridColumns, 1, client()))
 {
-    m_grid->setGeometry(8, 8, 737, 147);
+    m_grid->setGeometry(8, 8, 761, 147);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->setColumnWidths({30, 256, 259, 80, 104});
+    m_grid->setColumnWidths({30, 256, 259, 80, 120});
     m_grid->setDefaultRowHeight(16);
     m_grid->setToolTip(QStringLiteral("Dvaput kliknite na polje koje zelite promeniti."));
     m_grid->setRowTexts(0, materialGridHeader());

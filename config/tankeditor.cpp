@@ -13,11 +13,11 @@
 #include <QPushButton>
 
 TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
-    : EditorDialog(services, "Form2", QStringLiteral("Konfiguracija rezervoara"), QSize(672, 277), parent)
+    : EditorDialog(services, "Form2", QStringLiteral("Konfiguracija rezervoara"), QSize(738, 277), parent)
     , m_grid(new StringGrid("StringGrid1", TankGridColumns, TankCount + 1, client()))
 {
-    m_grid->setGeometry(8, 8, 656, 261);
-    m_grid->setColumnWidths({30, 65, 51, 50, 50, 51, 52, 92, 89, 124});
+    m_grid->setGeometry(8, 8, 722, 261);
+    m_grid->setColumnWidths({30, 65, 51, 50, 52, 59, 65, 114, 110, 124});
     m_grid->setDefaultRowHeight(16);
     m_grid->setToolTip(QStringLiteral("Dvaput kliknite na polje 'Materijal' za izbor materijala"));
     m_grid->setRowTexts(0, tankGridHeader());

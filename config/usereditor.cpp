@@ -66,7 +66,7 @@ void UserEditor::createControls()
     m_save->setAutoDefault(false);
     m_grid = new StringGrid("StringGrid1", TankCount + 1, RightCount + 1, client);
     m_grid->setGeometry(0, 27, 674, 102);
-    m_grid->setColumnWidths({64, 39, 38, 39, 39, 39, 39, 40, 41, 41, 40, 42, 38, 38, 38, 38});
+    m_grid->setColumnWidths({80, 39, 38, 39, 39, 39, 39, 40, 41, 41, 40, 42, 38, 38, 38, 38});
     m_grid->setDefaultRowHeight(16);
 
     connect(m_users, &DropDownList::aboutToDropDown, this, &UserEditor::ComboBox1DropDown);

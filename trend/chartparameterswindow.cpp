@@ -28,7 +28,7 @@ namespace {
 enum Column { SwatchColumn = 0, MinimumColumn = 1, MaximumColumn = 2, WidthColumn = 3 };
 constexpr int GridColumns = 4;
 constexpr int GridRows = 1 + QuantityCount; // the header row, then one row per quantity
-constexpr int ColumnWidth = 66;
+constexpr int ColumnWidth = 68;
 constexpr int RowHeight = 18;
 constexpr int SwatchInset = 2;
 constexpr int LeftSide = 1;
@@ -109,7 +109,7 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Podesavanja"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(465, 223);
+    setFixedSize(493, 223);
 
     auto *prompt = new QLabel(QStringLiteral("Izaberite rezervoar cije parametre zelite podesavati :"), this);
     prompt->setObjectName(QStringLiteral("Label1"));
@@ -126,9 +126,9 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     createGrid();
 
     m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setGeometry(352, 128, 105, 21);
+    m_edit1->setGeometry(360, 128, 105, 21);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setGeometry(352, 154, 50, 25);
+    m_button2->setGeometry(360, 154, 50, 25);
     m_edit1->setEnabled(false);
     m_button2->setEnabled(false);
     connect(m_button2, &QPushButton::clicked, this, &ChartParametersWindow::Button2Click);
@@ -138,7 +138,7 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     auto *save = new QPushButton(QStringLiteral("Snimi konfiguraciju"), this);
     save->setObjectName(QStringLiteral("Button1"));
     save->setAutoDefault(false);
-    save->setGeometry(352, 190, 105, 25);
+    save->setGeometry(360, 190, 125, 25);
     connect(save, &QPushButton::clicked, this, &ChartParametersWindow::Button1Click);
 }
 
@@ -178,7 +178,7 @@ void ChartParametersWindow::createGrid()
             m_grid->setItem(row, column, new QTableWidgetItem);
     m_grid->setItemDelegate(
         new SwatchDelegate([this](int row, int column) { return swatchColour(row, column); }, m_grid));
-    m_grid->setGeometry(8, 126, 338, GridRows * RowHeight + 2);
+    m_grid->setGeometry(8, 126, 346, GridRows * RowHeight + 2);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, &ChartParametersWindow::StringGrid1DblClick);
 }
 

@@ -100,13 +100,13 @@ void ChartWindow::createToolPanel()
 // Panel1: the list of the nine periods, which cannot be typed into, and its "OK".
 void ChartWindow::createPeriodChooser()
 {
-    m_panel1 = raisedPanel(m_view, "Panel1", QRect(56, 48, 217, 73));
+    m_panel1 = raisedPanel(m_view, "Panel1", QRect(56, 48, 245, 73));
     auto *line1 = new QLabel(QStringLiteral("Izaberite vremenski interval koji zelite da"), m_panel1);
     line1->setObjectName(QStringLiteral("Label1"));
-    line1->setGeometry(8, 4, 205, 14);
+    line1->setGeometry(8, 4, 229, 14);
     auto *line2 = new QLabel(QStringLiteral("bude prikazan na grafiku :"), m_panel1);
     line2->setObjectName(QStringLiteral("Label2"));
-    line2->setGeometry(8, 18, 205, 14);
+    line2->setGeometry(8, 18, 229, 14);
     m_comboBox1 = new QComboBox(m_panel1);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox1->setEditable(false);
