@@ -47,10 +47,3 @@ void DiagnosticListWindow::addEntry(const ExchangeLogEntry &entry)
     while (m_list->count() > static_cast<int>(ExchangeLog::Capacity))
         delete m_list->takeItem(m_list->count() - 1);
 }
-
-void DiagnosticListWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        return static_cast<void>(close());
-    QWidget::keyPressEvent(event);
-}

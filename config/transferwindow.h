@@ -20,7 +20,6 @@ public:
     bool abortRequested() const { return m_abortRequested; }
     void clearAbortRequest() { m_abortRequested = false; }
     void setProgress(int percent);
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override; // FormShow: the animation starts

@@ -150,7 +150,6 @@ void TrendSeries::clear()
     for (TrendArray<long double> *values : {&level, &temperature, &mass, &volume})
         values->fill(0);
     times.fill(SampleTime{});
-    scaled.fill(0);
 }
 
 bool TrendSeries::holdsSample(int position) const

@@ -100,12 +100,11 @@ TEST_F(TrendSeriesTest, ClearingLeavesTheSeriesAsNew)
 {
     write(historyFile({30, 40, 50}));
     ASSERT_EQ(load(TrendRatio{2, 1}).problem, TrendProblem::None);
-    series->scaled[7] = 7;
     series->clear();
     const auto fresh = std::make_unique<TrendSeries>();
     EXPECT_EQ(std::tuple(series->sampleCount, series->loadedCount, series->ratio), std::tuple(0, 0, TrendRatio{}));
     EXPECT_TRUE(series->level == fresh->level && series->temperature == fresh->temperature && series->mass == fresh->mass
-                && series->volume == fresh->volume && series->times == fresh->times && series->scaled == fresh->scaled);
+                && series->volume == fresh->volume && series->times == fresh->times);
 }
 
 TEST_F(TrendSeriesTest, AProblemKeepsWhatWasLoadedBeforeIt)
