@@ -181,6 +181,7 @@ TEST_F(EditorWindows, TheMaterialGridStopsABadDensityKeepsItsFixedCellsInPlaceAn
     cells.verticalScrollBar()->setValue(cells.verticalScrollBar()->maximum());
     EXPECT_EQ(strip(cells, cells.viewport()->width(), cells.rowHeight(0)), row) << "the header row stays";
     cells.verticalScrollBar()->setValue(0);
+    cells.resize(cells.width() / 2, cells.height()); // narrow enough to scroll sideways
     cells.horizontalScrollBar()->setValue(cells.horizontalScrollBar()->maximum());
     ASSERT_GT(cells.horizontalScrollBar()->value(), 0);
     EXPECT_EQ(strip(cells, cells.columnWidth(0), cells.viewport()->height()), column) << "the number column stays";
