@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev dpkg-dev
+  clang libclang-rt-14-dev dpkg-dev help2man lintian
   fonts-liberation fontconfig
 )
 
