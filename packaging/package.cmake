@@ -1,13 +1,14 @@
 # `cpack -G DEB` in the build folder: one Debian package of everything `cmake --install` puts in
 # place, under /usr, depending on the Qt and SQLite packages it needs. Its maintainer scripts create
-# the server's own user and state folder.
+# the server's own user and state folder, and treat the unit as debhelper's scripts do.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME skladar)
 set(CPACK_PACKAGE_VENDOR "Tervo Grupa")
 set(CPACK_PACKAGE_CONTACT "Tervo Grupa <skladar@tervo-grupa.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tank farm client and acquisition server of an edible-oil plant")
+# Extended description lines stay under 80 columns, as lintian asks.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Skladar shows the live plant map of the tank farm and edits its configuration; skladar-server keeps the configuration and answers the clients.")
+    "Skladar shows the live plant map of the tank farm, its trend charts and the\nquantity report, and edits the plant's configuration. skladar-server keeps\nthe configuration and answers the clients; skladar-history, skladar-report\nand skladar-snapshot give the same data without a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES TRUE)

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKLADAR_HARDENING=OFF \
   -DSKLADAR_FUZZ=ON -DBUILD_TESTING=OFF -DSKLADAR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)" --target fuzzers >/dev/null
 

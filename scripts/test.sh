@@ -9,7 +9,7 @@ scripts/setup.sh
 if [ "${1:-}" = "--sanitize" ]; then
   # Line tables are all a finding's stack trace needs, and -O1 keeps the build quick on two cores.
   sanitizers="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer"
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKLADAR_BENCHMARKS=OFF \
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKLADAR_BENCHMARKS=OFF -DSKLADAR_HARDENING=OFF -DSKLADAR_MANPAGES=OFF \
     -DSKLADAR_FUZZ=ON -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" >/dev/null
   cmake --build build-sanitize --parallel "$(nproc)"

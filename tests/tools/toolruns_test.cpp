@@ -100,7 +100,7 @@ TEST_F(ToolsTest, HistoryWritesTheSamplesOldestFirstWithinTheRangeTheChartAndIts
     ASSERT_EQ(run(History, u"--tank 74 --out chart.pdf"_s), 0);
     EXPECT_TRUE(page.open(QIODevice::ReadOnly) && page.read(5) == "%PDF-");
 
-    for (const QString &bad : {u""_s, u"--tank 76"_s, u"--tank 74 --ratio 3/1"_s, u"--tank 74 --out x.txt"_s, u"--tank 74 --to 2024-02-30"_s})
+    for (const QString &bad : {u""_s, u"--tank 76"_s, u"--tank 74 --ratio 3/1"_s, u"--tank 74 --out x.txt"_s, u"--tank 74 --to 2024-02-30"_s, u"--tank 74 --tls-ca x.crt"_s})
         EXPECT_EQ(run(History, bad), 2) << bad.toStdString();
     EXPECT_EQ(run(History, u"--tank 74 --login nobody"_s), 3);
     EXPECT_EQ(run(History, u"--tank 96 --login oper"_s), 4);
@@ -124,6 +124,9 @@ TEST_F(ToolsTest, SnapshotWritesTheComposedViewAndTellsBadArgumentsFromBadFiles)
         EXPECT_EQ(run(Snapshot, bad), 2) << bad.toStdString();
     ASSERT_TRUE(QFile(dir.filePath(ElementFile)).resize(1488 * 119));
     EXPECT_EQ(run(Snapshot, u"--out view.png"_s), 1);
+    ASSERT_TRUE(QFile::remove(dir.filePath(OverviewPictureFile)));
+    EXPECT_EQ(run(Snapshot, u"--out view.png"_s), 1);
+    EXPECT_EQ(err, u"skladar-snapshot: %1: Fajl ne postoji.\n"_s.arg(dir.filePath(OverviewPictureFile)));
 }
 
 // The sums and differences are the library's; the tool shows that --group and --stock reach them.
