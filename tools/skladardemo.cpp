@@ -6,8 +6,10 @@
 #include "core/services/clock.h"
 #include "tools/demohistory.h"
 #include "tools/demoplantmap.h"
+#include "tools/modbusplant.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -39,10 +41,10 @@ int main(int argc, char **argv)
         u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
         u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
         u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
-        u"settings %7, for the trend chart and the report."_s
+        u"settings %7, for the trend chart and the report; and the channel map %8 of skladar-plant-sim."_s
             .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
             .arg(DemoHistoryDays)
-            .arg(HistoryFileName, ChartRecordFileName));
+            .arg(HistoryFileName, ChartRecordFileName, DemoChannelMapFile));
     parser.addHelpOption();
     parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
     parser.process(app);
@@ -56,6 +58,8 @@ int main(int argc, char **argv)
     if (const std::optional<QString> error = writePlantMap(folder, plant.tanks))
         return fail(*error);
     if (const std::optional<QString> error = writeDemoHistory(folder, plant.tanks, SystemClock().now()))
+        return fail(*error);
+    if (const std::optional<QString> error = writeDemoFile(QDir(folder), DemoChannelMapFile, demoChannelMap(DemoPlantPort)))
         return fail(*error);
     QTextStream(stdout) << "Plant map and history written to " << folder << '\n';
     return 0;
