@@ -1,6 +1,7 @@
 // fuzz-seeds: writes small valid inputs for every fuzz target, made with the client's own encoders
 // from the demonstration plant, into DIR/<target>/seed-<name>.
 #include "core/exchange/exchangeframe.h"
+#include "core/exchange/liverecord.h"
 #include "core/history/chartrecordfile.h"
 #include "core/history/historyblock.h"
 #include "core/plant/demonstrationplant.h"
@@ -9,6 +10,7 @@
 #include "server/demonstrationseed.h"
 #include "tools/demoelements.h"
 #include "tools/demohistory.h"
+#include "tools/modbusplant.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -233,6 +235,25 @@ Seeds numberTexts()
     return seeds;
 }
 
+// A channel map, a live record and the newest blocks of the demonstration history, each after the
+// byte that chooses it.
+Seeds acquisitionInputs()
+{
+    PlantModel plant;
+    loadDemonstrationPlant(plant);
+    LiveRecord live = LiveRecord::unmapped();
+    live.quality[0] = LiveQuality::Good;
+    live.quality[1] = LiveQuality::Clamped;
+    live.quality[2] = LiveQuality::Stale;
+    QByteArray record(static_cast<qsizetype>(LiveRecordLayout::Size), '\0');
+    encodeLiveRecord(live, record);
+    const QByteArray file = demoHistoryFile(plant.tanks, QDateTime(QDate(2026, 12, 6), QTime(12, 0)))
+                                .left(static_cast<qsizetype>(HistoryHeaderSize + 2 * HistoryBlockSize));
+    return {{u"channelmap"_s, '\0' + demoChannelMap(DemoPlantPort)},
+            {u"liverecord"_s, '\1' + record},
+            {u"history"_s, '\2' + file}};
+}
+
 bool writeSeeds(const QDir &root, const QString &target, const Seeds &seeds)
 {
     if (!root.mkpath(target))
@@ -260,6 +281,7 @@ int main(int argc, char *argv[])
         {u"registryformat"_s, settingsFiles()}, {u"valueformat"_s, valuePatterns()},
         {u"numberparse"_s, numberTexts()},    {u"history"_s, histories()},
         {u"chartrecord"_s, chartRecords()},   {u"moment"_s, moments()},
+        {u"acquisition"_s, acquisitionInputs()},
     };
     for (const auto &[target, seeds] : targets) {
         if (!writeSeeds(root, target, seeds)) {

@@ -136,7 +136,7 @@ ChannelMapParse parseChannelMap(QStringView text)
     bool headerSeen = false;
     QSet<int> channels;
     ChannelMapParse parse;
-    const auto failed = [&parse](int line, const Fault &fault) {
+    const auto failed = [](int line, const Fault &fault) {
         return ChannelMapParse{{}, faultText(line, fault)};
     };
     int lineNumber = 0;

@@ -4,6 +4,7 @@
 
 #include "core/history/chartrecord.h"
 #include "core/plant/plantmodel.h"
+#include "tools/demomodel.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -16,10 +17,6 @@ inline constexpr int DemoSampleSeconds = 600;
 // One sample every 10 minutes over the days, the last one at the end moment.
 inline constexpr int DemoSampleCount = DemoHistoryDays * 144 + 1;
 
-// Slot s carries its level on channel s - 1 and its temperature on channel 14 + s; channel 30 is
-// the outdoor temperature and 31..53 the heating lines.
-int demoLevelChannel(int slot);
-int demoTemperatureChannel(int slot);
 
 // The history file: the header and the blocks, newest first, the last sample stamped with the
 // date and time of day of end (seconds kept, milliseconds dropped). Levels fill and empty in the

@@ -7,8 +7,10 @@
 #include "core/services/clock.h"
 #include "tools/demohistory.h"
 #include "tools/demoplantmap.h"
+#include "tools/modbusplant.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
@@ -27,10 +29,10 @@ int main(int argc, char **argv)
         u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
         u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
         u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
-        u"settings %7, for the trend chart and the report."_s
+        u"settings %7, for the trend chart and the report; and the channel map %8 of skladar-plant-sim."_s
             .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
             .arg(DemoHistoryDays)
-            .arg(HistoryFileName, ChartRecordFileName)
+            .arg(HistoryFileName, ChartRecordFileName, DemoChannelMapFile)
             + u"\nA data file fails when the folder or one of its files cannot be written."_s,
         {Done, DataFileFailed, BadArguments});
     line.parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
@@ -46,6 +48,8 @@ int main(int argc, char **argv)
     if (const std::optional<QString> error = writePlantMap(folder, plant.tanks))
         return complain(DataFileFailed, *error);
     if (const std::optional<QString> error = writeDemoHistory(folder, plant.tanks, SystemClock().now()))
+        return complain(DataFileFailed, *error);
+    if (const std::optional<QString> error = writeDemoFile(QDir(folder), DemoChannelMapFile, demoChannelMap(DemoPlantPort)))
         return complain(DataFileFailed, *error);
     printOut(u"Plant map and history written to %1\n"_s.arg(folder));
     return Done;

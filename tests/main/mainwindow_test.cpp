@@ -275,7 +275,7 @@ TEST_F(MainWindowMapTest, EnterConfirmsAPasswordBoxAndEscapeClosesIt)
 }
 
 // How many lost refreshes show the notice is the connection watch's; here the tries and a store failure.
-TEST_F(MainWindowMapTest, TheValueRefreshTakesSamplesTriesThreeTimesAndShowsAStoreFailure)
+TEST_F(MainWindowMapTest, TheValueRefreshTakesValuesTriesThreeTimesAndShowsAStoreFailure)
 {
     mainWindow->Timer2Timer();
     EXPECT_GT(mainWindow->plantMap().elements[1].value, 0.0);

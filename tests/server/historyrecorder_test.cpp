@@ -1,5 +1,5 @@
 // The recorded history read back by the history's own block reader: continuation, clock changes,
-// the limit, faults that refuse a file, the lock and failed writes.
+// the limit, faults that refuse a file and the lock. Failed writes are the recording fault test's.
 #include "server/historyrecorder.h"
 
 #include "core/codec/bytes.h"
@@ -191,35 +191,6 @@ TEST_F(HistoryRecorderTest, CreatesContinuesAndLocksTheFile)
     EXPECT_EQ(again.recorder->record(samples[2]), std::nullopt);
     expectSameSamples(readBack(fileBytes()), samples);
     EXPECT_FALSE(QFile::exists(path + u".new"_s));
-}
-
-TEST_F(HistoryRecorderTest, ACorruptFileRefusesTheStartAndStaysAsItWas)
-{
-    const QByteArray corrupt = encodeHistoryFile(series(10), 600).chopped(1);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(corrupt) == corrupt.size());
-    file.close();
-    const HistoryRecorder::Opening opening = HistoryRecorder::open(path, MaxHistorySamples);
-    EXPECT_FALSE(opening.recorder);
-    EXPECT_EQ(opening.error, u"the history %1 does not decode: the file ends inside a block"_s.arg(path));
-    EXPECT_EQ(fileBytes(), corrupt);
-}
-
-TEST_F(HistoryRecorderTest, AFailedWriteKeepsTheOldFileAndTheNextWriteCarriesTheSample)
-{
-    const std::vector<HistorySample> samples = series(3);
-    HistoryRecorder::Opening opening = HistoryRecorder::open(path, MaxHistorySamples);
-    ASSERT_TRUE(opening.recorder);
-    ASSERT_EQ(opening.recorder->record(samples[0]), std::nullopt);
-    const QByteArray before = fileBytes();
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"REPORT.STG.new"_s)); // the temporary file cannot be created
-    const std::optional<QString> error = opening.recorder->record(samples[1]);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->startsWith(u"cannot create %1.new: "_s.arg(path))) << error->toStdString();
-    EXPECT_EQ(fileBytes(), before);
-    ASSERT_TRUE(QDir(dir.path()).rmdir(u"REPORT.STG.new"_s));
-    EXPECT_EQ(opening.recorder->record(samples[2]), std::nullopt);
-    expectSameSamples(readBack(fileBytes()), samples);
 }
 
 } // namespace

@@ -24,6 +24,7 @@ public:
     // options. True once it announced where it listens and the store, within 10 s.
     bool start(const QString &store, quint16 port = 0, const QStringList &options = {});
     quint16 port() const { return m_port; }
+    qint64 processId() const { return m_process.processId(); }
     // Where the next start writes its log (standard error); nowhere unless set.
     void logTo(const QString &path) { m_logFile = path; }
     // SIGKILL, and waits until the process is gone.

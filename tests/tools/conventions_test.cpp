@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, testing::Values(
     ProgramCase{"skladar", SKLADAR_CLIENT_BINARY, {u"--version"_s}},
     ProgramCase{"server", SKLADAR_SERVER_BINARY, {u"--db"_s, u"plant.sqlite"_s, u"--list-users"_s}},
     ProgramCase{"demo", SKLADAR_DEMO_BINARY, {u"again"_s}},
+    ProgramCase{"plantsim", SKLADAR_PLANTSIM_BINARY, {u"--version"_s}},
     ProgramCase{"snapshot", SKLADAR_SNAPSHOT_BINARY, {u"--out"_s, u"view.png"_s}},
     ProgramCase{"history", SKLADAR_HISTORY_BINARY, {u"--tank"_s, u"86"_s}},
     ProgramCase{"report", SKLADAR_REPORT_BINARY, {u"--at"_s, QDate::currentDate().addDays(-1).toString(u"yyyy-MM-dd 06:00"_s), u"--out"_s, u"r.pdf"_s}}),

@@ -1,6 +1,7 @@
 // The demonstration history read back by the client's own code, and the command-line tools on the
 // demonstration files as programs: their CSV, pictures, pages, text and exit statuses.
 #include "core/history/chartrecordfile.h"
+#include "core/history/historyencoder.h"
 #include "core/history/trendseries.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/services/datafolder.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <span>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -114,6 +116,66 @@ TEST_F(ToolsTest, HistoryWritesTheSamplesOldestFirstWithinTheRangeTheChartAndIts
     EXPECT_EQ(run(History, u"--tank 75"_s), 1);
     EXPECT_EQ(run(Report, u"--at 2024-03-01_09:00"_s), 1);
     EXPECT_TRUE(err.contains(u"REPORT.STG"_s)) << err.toStdString();
+}
+
+// Wall-time stamps every 10 minutes over the day the clock jumps forward (29 March 2026, 02:00 ->
+// 03:00) and the day it goes back (25 October 2026, 03:00 -> 02:00), as a recording server writes
+// them; tank 74's level rises by 0.01 m a sample from 1 m.
+QByteArray clockChangeHistory()
+{
+    std::vector<HistoryStamp> stamps;
+    const auto day = [&stamps](PackedDate date, int fromMinute, int toMinute) {
+        for (int minute = fromMinute; minute < toMinute; minute += 10)
+            stamps.push_back({date, static_cast<quint32>(minute) * 60'000u});
+    };
+    day(packDate(2026, 3, 29), 0, 120);
+    day(packDate(2026, 3, 29), 180, 1440);
+    day(packDate(2026, 10, 25), 0, 180);
+    day(packDate(2026, 10, 25), 120, 1440);
+    std::vector<HistorySample> samples(stamps.size());
+    std::optional<HistoryBlockBuilder> builder;
+    QByteArray blocks;
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        samples[i].stamp = stamps[i];
+        samples[i].channels[static_cast<std::size_t>(demoLevelChannel(1))] = channelRaw(1.0 + 0.01 * static_cast<double>(i)).raw;
+        const HistoryStamp last = i > 0 ? stamps[i - 1] : HistoryStamp{};
+        if (builder && builder->append(DiffSeconds(stamps[i].date, stamps[i].timeMs, last.date, last.timeMs).seconds, samples[i]))
+            continue;
+        if (builder)
+            blocks.prepend(QByteArray(builder->bytes().data(), HistoryBlockSize));
+        builder.emplace(samples[i]);
+    }
+    blocks.prepend(QByteArray(builder->bytes().data(), HistoryBlockSize));
+    return QByteArray(HistoryHeaderSize, '\0') + blocks;
+}
+
+TEST_F(ToolsTest, TheChartTheReportAndTheHistoryCopeWithTheClockChangingAcrossWholeDays)
+{
+    QFile file(dir.filePath(u"REPORT.STG"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(clockChangeHistory()) > 0);
+    file.close();
+    const auto series = std::make_unique<TrendSeries>();
+    const ChartRecordsRead charts = readChartRecords(DataFolder(dir.path()));
+    EXPECT_EQ(LoadTrend(*series, DataFolder(dir.path()), charts.records[0], plant.tanks.slot(1), {}).problem, TrendProblem::None);
+    EXPECT_EQ(series->sampleCount, 138 + 150);
+    for (const auto &[date, rows] : {std::pair{u"2026-03-29"_s, 138}, {u"2026-10-25"_s, 150}}) {
+        ASSERT_EQ(run(History, u"--tank 74 --from %1 --to %1"_s.arg(date)), 0) << err.toStdString();
+        const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts).mid(1);
+        ASSERT_EQ(lines.size(), rows) << date.toStdString();
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            ASSERT_LT(lines[i - 1].section(u',', 3, 3).toDouble(), lines[i].section(u',', 3, 3).toDouble()) << "file order";
+    }
+    // A moment the clock skipped, and one it passed twice: a sample of the ten minutes around it.
+    for (const auto &[moment, levels] : {std::pair{u"2026-03-29_02:30"_s, QStringList{u"1.110"_s, u"1.120"_s}},
+                                         {u"2026-10-25_02:30"_s, QStringList{u"2.530"_s, u"2.540"_s, u"2.590"_s, u"2.600"_s}}}) {
+        ASSERT_EQ(run(Report, u"--at %1 --out r.csv"_s.arg(moment)), 0) << err.toStdString();
+        QFile csv(dir.filePath(u"r.csv"_s));
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(csv.readAll());
+        const qsizetype row = text.indexOf(u",R 74,"_s);
+        ASSERT_GE(row, 0);
+        EXPECT_TRUE(levels.contains(text.mid(row).section(u',', 4, 4))) << text.mid(row, 80).toStdString();
+    }
 }
 
 TEST_F(ToolsTest, SnapshotWritesTheComposedViewAndTellsBadArgumentsFromBadFiles)
