@@ -15,7 +15,8 @@ qint32 exchangeWithRetry(ServerExchange &server, ExchangeOperation operation, Ex
     for (int left = std::max(tries, 1); left > 0; --left) {
         buffer = request;
         status = server.exchange(operation, buffer);
-        if (status == ExchangeStatus::Success)
+        // A refusal is the server's answer to who asks, and asking again would only be refused again.
+        if (status == ExchangeStatus::Success || status == ExchangeStatus::AccessRefused)
             break;
     }
     return status;

@@ -41,14 +41,15 @@ ScriptedExchange::Answer pagedServer(int keys, int materials)
 
 } // namespace
 
-TEST(ExchangeWithRetry, TriesFromTheOriginalRequestUntilSuccessOrItsTriesRunOut)
+TEST(ExchangeWithRetry, TriesFromTheOriginalRequestUntilSuccessARefusalOrItsTriesRunOut)
 {
-    struct Case { int tries; int succeedsAt; int calls; qint32 status; };
-    for (const Case c : {Case{5, 3, 3, 10000}, Case{3, 9, 3, 10006}, Case{0, 9, 1, 10001}}) {
+    // After a first failed connection the server answers `later` until the try succeedsAt.
+    struct Case { int tries; int succeedsAt; int calls; qint32 status; qint32 later = 10006; };
+    for (const Case c : {Case{5, 3, 3, 10000}, Case{3, 9, 3, 10006}, Case{0, 9, 1, 10001}, Case{5, 9, 2, 10007, 10007}}) {
         int calls = 0;
         ScriptedExchange server([&](ExchangeOperation, ExchangeBuffer &buffer) {
             buffer.fill('\x99'); // a failed exchange may leave anything in the buffer
-            return ++calls == c.succeedsAt ? 10000 : calls < 2 ? 10001 : 10006;
+            return ++calls == c.succeedsAt ? 10000 : calls < 2 ? 10001 : c.later;
         });
         ExchangeBuffer buffer = codeRequest(374);
         EXPECT_EQ(exchangeWithRetry(server, ExchangeOperation::Write, buffer, c.tries), c.status) << c.tries;
