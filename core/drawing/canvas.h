@@ -10,6 +10,9 @@
 #include <QRect>
 #include <QString>
 
+#include <QHash>
+#include <QList>
+
 #include <span>
 
 class QImage;
@@ -108,6 +111,9 @@ public:
 private:
     bool walksPixels() const;
     void drawThinLine(QPoint from, QPoint to);
+    bool stampsWideLines() const;
+    void drawWideLine(QPoint from, QPoint to);
+    const QList<QRect> &wideLineStamp(QPoint span);
     void strokeJoined(std::span<const QLine> segments);
     QRect visibleArea() const;
     QPen qtPen() const;
@@ -118,4 +124,6 @@ private:
     bool m_strokesLines; // a vector or printer device
     CanvasState m_state;
     QPolygon m_points; // the pixels of thin lines or a polyline's points, reused to allocate nothing
+    // The pixel runs Qt sets for a short wide line from (0, 0), by the line's span and pen width.
+    QHash<quint32, QList<QRect>> m_wideLineStamps;
 };
