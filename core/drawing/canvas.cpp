@@ -143,8 +143,13 @@ void Canvas::lineTo(int x, int y)
 // and the stamp filled at each place: the same pixels at a tenth of the cost.
 bool Canvas::stampsWideLines() const
 {
-    return !m_strokesLines && m_state.pen.width > 1 && m_state.pen.width <= MaxStampPenWidth
-        && m_painter.combinedTransform().type() == QTransform::TxNone && m_painter.opacity() == 1.0
+    return m_state.pen.width > 1 && m_state.pen.width <= MaxStampPenWidth && fillsExactly();
+}
+
+// True when a filled rectangle in the pen colour sets device pixels exactly as a stroke would.
+bool Canvas::fillsExactly() const
+{
+    return !m_strokesLines && m_painter.combinedTransform().type() == QTransform::TxNone && m_painter.opacity() == 1.0
         && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver
         && !m_painter.testRenderHint(QPainter::Antialiasing);
 }
@@ -269,6 +274,17 @@ void Canvas::drawThinLine(QPoint from, QPoint to)
 {
     m_points.clear();
     appendThinLine(m_points, from, to, visibleArea());
+    // A level or upright line's pixels are one run, which a fill sets as the points would.
+    if ((from.x() == to.x() || from.y() == to.y()) && fillsExactly()) {
+        if (m_points.isEmpty())
+            return;
+        const QPoint a = m_points.front();
+        const QPoint b = m_points.back();
+        m_painter.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                           toQColor(m_state.pen.colour));
+        return;
+    }
     m_painter.setPen(QPen(toQColor(m_state.pen.colour), 0));
     m_painter.drawPoints(m_points);
 }
@@ -351,8 +367,10 @@ void Canvas::textOut(int x, int y, const QString &text)
 {
     const QFont font = qtFont();
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(text);
     const unsigned horizontal = m_state.textAlign & TextAlign::HorizontalMask;
+    // Measuring shapes the text once more than drawing it, so only a text that needs its width is measured.
+    const bool measured = horizontal != TextAlign::Left || !m_state.transparentText;
+    const int width = measured ? metrics.horizontalAdvance(text) : 0;
     const unsigned vertical = m_state.textAlign & TextAlign::VerticalMask;
     const int left = horizontal == TextAlign::Center ? x - width / 2 : horizontal == TextAlign::Right ? x - width : x;
     const int baseline = vertical == TextAlign::Baseline ? y

@@ -111,6 +111,7 @@ public:
 private:
     bool walksPixels() const;
     void drawThinLine(QPoint from, QPoint to);
+    bool fillsExactly() const;
     bool stampsWideLines() const;
     void drawWideLine(QPoint from, QPoint to);
     const QList<QRect> &wideLineStamp(QPoint span);
