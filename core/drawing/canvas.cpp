@@ -45,6 +45,7 @@ Qt::PenStyle toQtPenStyle(PenStyle style)
 // The longest span across or down, and the widest pen, of a wide line drawn from a stamp.
 constexpr int MaxStampSpan = 64;
 constexpr int MaxStampPenWidth = 32;
+constexpr qsizetype MaxStamps = 1024;
 
 // The pixels of a Windows rectangle, normalised.
 QRect windowsRect(int left, int top, int right, int bottom)
@@ -178,6 +179,9 @@ const QList<QRect> &Canvas::wideLineStamp(QPoint span)
     painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(origin, origin + span);
     painter.end();
+    // A canvas that draws lines of ever new spans keeps a bounded number of stamps.
+    if (m_wideLineStamps.size() >= MaxStamps)
+        m_wideLineStamps.clear();
     QList<QRect> runs;
     for (int row = 0; row < scratch.height(); ++row) {
         const auto *pixels = reinterpret_cast<const QRgb *>(scratch.constScanLine(row));
