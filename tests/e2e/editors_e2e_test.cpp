@@ -1,9 +1,9 @@
 // The material, tank and user editors against the acquisition server built into the client: every
 // change lands in the store and shows in a server login after the server is started anew on it.
-#include "config/materialeditor.h"
-#include "config/stringgrid.h"
-#include "config/tankeditor.h"
-#include "config/usereditor.h"
+#include "config/editors/materialeditor.h"
+#include "config/editors/stringgrid.h"
+#include "config/editors/tankeditor.h"
+#include "config/editors/usereditor.h"
 #include "core/plant/plantmodel.h"
 #include "core/login/serverlogin.h"
 #include "tests/config/editorfixture.h"
