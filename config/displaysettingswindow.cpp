@@ -3,7 +3,7 @@
 #include "config/displaysettingswindow.h"
 
 #include "config/displaysettings.h"
-#include "config/windowplacement.h"
+#include "config/status/windowplacement.h"
 #include "core/services/dialogs.h"
 #include "core/text/numberformat.h"
 

@@ -2,10 +2,10 @@
 // first octet lowest, and what was saved shown again; its keyboard and the small status windows'.
 #include "config/displaysettingswindow.h"
 
-#include "config/aboutbox.h"
-#include "config/connectionlostwindow.h"
-#include "config/diagnosticlistwindow.h"
-#include "config/transferwindow.h"
+#include "config/status/aboutbox.h"
+#include "config/status/connectionlostwindow.h"
+#include "config/status/diagnosticlistwindow.h"
+#include "config/status/transferwindow.h"
 #include "core/exchange/exchangelog.h"
 #include "core/settings/settingsstore.h"
 #include "tests/support/fixedclock.h"

@@ -2,7 +2,7 @@
 // that fails chosen requests, and settings, dialogs, clock and `w` of their own.
 #pragma once
 
-#include "config/editorservices.h"
+#include "config/editors/editorservices.h"
 #include "core/codec/bytes.h"
 #include "core/exchange/serverlists.h"
 #include "core/services/tw.h"

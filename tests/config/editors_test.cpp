@@ -1,11 +1,11 @@
 // The tank, material and console editors against the embedded server: their working copies loaded
 // and saved with failures and limits, and their windows driven as an operator uses them.
-#include "config/consolescreeneditor.h"
-#include "config/consolesheet.h"
-#include "config/materialsheet.h"
-#include "config/stringgrid.h"
-#include "config/tankeditor.h"
-#include "config/tanksheet.h"
+#include "config/editors/consolescreeneditor.h"
+#include "config/editors/consolesheet.h"
+#include "config/editors/materialsheet.h"
+#include "config/editors/stringgrid.h"
+#include "config/editors/tankeditor.h"
+#include "config/editors/tanksheet.h"
 #include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
 

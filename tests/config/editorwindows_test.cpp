@@ -1,13 +1,13 @@
 // What stops an editor's save (typed numbers in their ranges, failed and refused writes), and the
 // editor windows driven from the keyboard and the mouse as an operator uses them: one panel at a
 // time, Enter and Escape, fixed cells that stay in place and open nothing.
-#include "config/consolescreeneditor.h"
-#include "config/editorfaults.h"
-#include "config/materialeditor.h"
-#include "config/stringgrid.h"
-#include "config/tankeditor.h"
-#include "config/transferwindow.h"
-#include "config/usereditor.h"
+#include "config/editors/consolescreeneditor.h"
+#include "config/editors/editorfaults.h"
+#include "config/editors/materialeditor.h"
+#include "config/editors/stringgrid.h"
+#include "config/editors/tankeditor.h"
+#include "config/status/transferwindow.h"
+#include "config/editors/usereditor.h"
 #include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
 

@@ -1,5 +1,5 @@
 // The list printouts drawn into images: page counts, ruling, which rows are filled, the footer.
-#include "config/listprintouts.h"
+#include "config/printouts/listprintouts.h"
 
 #include "tests/support/fixedclock.h"
 #include "tests/support/imageink.h"

@@ -1,9 +1,9 @@
 // The users' working copy loaded and saved against a scripted server and the real one, and the user
 // editor driven through its widgets.
-#include "config/editorwidgets.h"
-#include "config/stringgrid.h"
-#include "config/userconfiguration.h"
-#include "config/usereditor.h"
+#include "config/editors/editorwidgets.h"
+#include "config/editors/stringgrid.h"
+#include "config/editors/userconfiguration.h"
+#include "config/editors/usereditor.h"
 #include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
 

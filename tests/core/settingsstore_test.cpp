@@ -83,9 +83,9 @@ TEST_F(SettingsStoreTest, WriteBelowARegularFileFails)
     ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
     const QString unwritable = path + u"/Skladar.reg"_s;
     const SettingsStatus integer = SettingsStore(unwritable).WriteInteger(u"Forma"_s, u"IPServer"_s, 1);
-    const SettingsStatus text = SettingsStore(unwritable).WriteString(u"Forma"_s, u"Datoteka"_s, u"a"_s);
+    const SettingsStatus string = SettingsStore(unwritable).WriteString(u"Forma"_s, u"Datoteka"_s, u"a"_s);
     EXPECT_TRUE(integer.error.contains(unwritable)) << integer.error.toStdString();
-    EXPECT_TRUE(text.error.contains(u"Forma\\Datoteka"_s)) << text.error.toStdString();
+    EXPECT_TRUE(string.error.contains(u"Forma\\Datoteka"_s)) << string.error.toStdString();
 }
 
 TEST_F(SettingsStoreTest, MalformedFileIsNeitherReadNorOverwritten)

@@ -1,9 +1,9 @@
 // The material, tank and user editors against the acquisition server built into the client: every
 // change lands in the store and shows in a server login after the server is started anew on it.
-#include "config/materialeditor.h"
-#include "config/stringgrid.h"
-#include "config/tankeditor.h"
-#include "config/usereditor.h"
+#include "config/editors/materialeditor.h"
+#include "config/editors/stringgrid.h"
+#include "config/editors/tankeditor.h"
+#include "config/editors/usereditor.h"
 #include "core/plant/plantmodel.h"
 #include "core/login/serverlogin.h"
 #include "tests/config/editorfixture.h"
@@ -71,17 +71,17 @@ TEST_F(EditorsEndToEnd, EveryChangeShowsAfterTheServerStartsAgain)
         press(*editor, "Izlaz1");
     EXPECT_TRUE(dialogs.calls.isEmpty()) << "no failure, and no question on leaving";
     store.reset();
-    const EmbeddedExchangeOpening server = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite")));
+    const EmbeddedExchangeOpening reopened = openEmbeddedExchange(m_dir.filePath(QStringLiteral("plant.sqlite")));
     PlantModel plant;
-    ASSERT_FALSE(loadPlantFromServer(*server.exchange, QStringLiteral("SKL1"), plant));
+    ASSERT_FALSE(loadPlantFromServer(*reopened.exchange, QStringLiteral("SKL1"), plant));
     EXPECT_EQ(plant.user.configAccess, 0);
     for (int slot = 1; slot <= TankCount; ++slot)
         EXPECT_EQ(plant.tanks.slot(slot).active, slot == 3 || slot == 5 ? 1 : 0) << slot;
     const TankRecord &tank78 = plant.tanks.slot(3);
     EXPECT_EQ(tank78.paramSifra + tank78.materialName, QStringLiteral("PALMPalmino ulje"));
     EXPECT_DOUBLE_EQ(tank78.density20, 910.5);
-    EXPECT_TRUE(loadPlantFromServer(*server.exchange, QStringLiteral("OPER"), plant)) << "the old password is gone";
-    EXPECT_FALSE(loadPlantFromServer(*server.exchange, QStringLiteral("OPER2"), plant));
+    EXPECT_TRUE(loadPlantFromServer(*reopened.exchange, QStringLiteral("OPER"), plant)) << "the old password is gone";
+    EXPECT_FALSE(loadPlantFromServer(*reopened.exchange, QStringLiteral("OPER2"), plant));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The main window against a running skladar-server over the real TCP transport: logins, the notice
 // of a lost connection coming and going with the server, and an editor whose save finds it gone.
-#include "config/connectionlostwindow.h"
-#include "config/consolescreeneditor.h"
-#include "config/editorservices.h"
-#include "config/stringgrid.h"
+#include "config/status/connectionlostwindow.h"
+#include "config/editors/consolescreeneditor.h"
+#include "config/editors/editorservices.h"
+#include "config/editors/stringgrid.h"
 #include "core/exchange/exchangelog.h"
 #include "core/exchange/exchangemessages.h"
 #include "core/exchange/serverlink.h"

@@ -306,7 +306,7 @@ TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndTls, SessionRightsTest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool> &info) { return info.param ? "Tls" : "Plain"; });
+                         [](const testing::TestParamInfo<bool> &tls) { return tls.param ? "Tls" : "Plain"; });
 
 TEST_F(TcpServerTest, AConfiguringUserReadsOthersWithoutBecomingThem)
 {

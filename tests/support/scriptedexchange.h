@@ -16,7 +16,7 @@ public:
     using Answer = std::function<qint32(ExchangeOperation, ExchangeBuffer &)>;
 
     // Without an answer every exchange reports NoConnection.
-    explicit ScriptedExchange(Answer answer = {}) : answer(std::move(answer)) {}
+    explicit ScriptedExchange(Answer script = {}) : answer(std::move(script)) {}
 
     qint32 read(ExchangeBuffer &buffer) override { return exchangeLogged(ExchangeOperation::Read, buffer); }
     qint32 write(ExchangeBuffer &buffer) override { return exchangeLogged(ExchangeOperation::Write, buffer); }

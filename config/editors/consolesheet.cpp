@@ -1,0 +1,58 @@
+// Loading, editing and saving the console screen editor's working copy.
+#include "config/editors/consolesheet.h"
+
+#include "core/exchange/serverexchange.h"
+
+namespace {
+
+qint32 screenCode(std::size_t index)
+{
+    return TankIdList[index] + ConsoleScreenCodeBase;
+}
+
+} // namespace
+
+bool isReservedCell(int line, int column)
+{
+    if (line == 1)
+        return column == 19 || column == 20;
+    return (line == 2 || line == 3) && column >= 10 && column <= 17;
+}
+
+bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
+{
+    sheet = ConsoleSheet{};
+    for (std::size_t i = 0; i < sheet.screens.size(); ++i) {
+        qint32 status = 0;
+        const auto wire = readRecord(server, codeRequest(screenCode(i)), decodeConsoleScreenWire, status, EditorTries);
+        if (!wire)
+            return false;
+        sheet.screens[i] = wire->screen;
+    }
+    sheet.loaded = true;
+    return true;
+}
+
+void setShownCell(ConsoleSheet &sheet, int line, int column, char c)
+{
+    if (sheet.shown < 1 || sheet.shown > TankCount || line < 1 || line > ConsoleScreen::Lines || column < 1
+        || column > ConsoleScreen::Columns)
+        return;
+    sheet.screens[static_cast<std::size_t>(sheet.shown - 1)].setCell(line, column, c);
+    sheet.saved = false;
+}
+
+QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
+{
+    QList<WriteFailure> failed;
+    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i) {
+        const qint32 status = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
+        if (status == ExchangeStatus::Success)
+            continue;
+        failed.append({tankDisplayName(static_cast<int>(i) + 1), status});
+        if (status == ExchangeStatus::AccessRefused)
+            break;
+    }
+    sheet.saved = failed.isEmpty();
+    return failed;
+}
