@@ -95,16 +95,6 @@ TEST(RecordedHistoryTest, ClockChangesGiveOneNegativeStepAndOneCoveringTheGap)
     expectSameSamples(readBack(file), samples);
 }
 
-TEST(RecordedHistoryTest, AStepPastTheStampArithmeticsReachStartsABlock)
-{
-    RecordedHistory history;
-    history.append(sampleAt({packDate(1990, 1, 1), 0}, 0));
-    history.append(sampleAt({packDate(2026, 1, 1), 0}, 1));
-    const QByteArray file = history.bytes();
-    ASSERT_EQ(file.size(), static_cast<qsizetype>(HistoryHeaderSize + 2 * HistoryBlockSize));
-    EXPECT_EQ(readBack(file).back().stamp, (HistoryStamp{packDate(2026, 1, 1), 0}));
-}
-
 TEST(RecordedHistoryTest, TheLimitDropsOldestBlocksAndKeepsTheNewestSample)
 {
     const std::vector<HistorySample> samples = series(1000);

@@ -350,20 +350,6 @@ TEST_F(ChartWindowTest, TheMenuEntriesHaveAcceleratorsOfTheirOwn)
     EXPECT_EQ(letters.join(QLatin1Char(' ')), QStringLiteral(" c i m p s z"));
 }
 
-TEST_F(ChartWindowTest, EachToolButtonShowsItsOwnPicture)
-{
-    createWindow();
-    const std::array<std::pair<const char *, ChartTool>, 4> buttons{
-        {{"SpeedButton1", ChartTool::Settings}, {"SpeedButton2", ChartTool::Period}, {"SpeedButton3", ChartTool::Copy}, {"SpeedButton4", ChartTool::Print}}};
-    QList<QImage> pictures;
-    for (const auto &[name, tool] : buttons) {
-        const QImage shown = child<QToolButton>(*window, name)->icon().pixmap(24, 24).toImage();
-        EXPECT_EQ(shown, chartToolIcon(tool).pixmap(24, 24).toImage()) << name;
-        EXPECT_FALSE(pictures.contains(shown)) << name << " has a picture of its own";
-        pictures.append(shown);
-    }
-}
-
 TEST_F(ChartWindowTest, EscClosesThePeriodChooserThenTheWindowAndEnterConfirmsThePeriod)
 {
     createWindow();
