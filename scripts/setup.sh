@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev openssl
   libmodbus-dev python3-pymodbus python3-serial python3-serial-asyncio
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev dpkg-dev help2man lintian
+  clang clang-format libclang-rt-14-dev dpkg-dev help2man lintian
   fonts-liberation fontconfig
   poppler-utils qt6-translations-l10n
 )
