@@ -1,16 +1,14 @@
 // The stretch ratios in the settings store.
 #include "core/history/trendratio.h"
 
-#include "core/services/tw.h"
-
 #include <algorithm>
 
 namespace {
 
-int storedTerm(const Tw &w, const QString &name)
+int storedTerm(const SettingsStore &settings, const QString &name)
 {
     qint32 value = 1;
-    w.ReadInteger(TrendRatioKey, name, value);
+    settings.ReadInteger(TrendRatioKey, name, value);
     return std::max(value, 1);
 }
 
@@ -26,15 +24,15 @@ QString ratioDenominatorName(int slot)
     return QStringLiteral("Rez%1dd").arg(slot);
 }
 
-TrendRatio readTrendRatio(const Tw &w, int slot)
+TrendRatio readTrendRatio(const SettingsStore &settings, int slot)
 {
-    return {storedTerm(w, ratioNumeratorName(slot)), storedTerm(w, ratioDenominatorName(slot))};
+    return {storedTerm(settings, ratioNumeratorName(slot)), storedTerm(settings, ratioDenominatorName(slot))};
 }
 
-SettingsStatus writeTrendRatio(const Tw &w, int slot, TrendRatio ratio)
+SettingsStatus writeTrendRatio(const SettingsStore &settings, int slot, TrendRatio ratio)
 {
-    const SettingsStatus status = w.WriteInteger(TrendRatioKey, ratioNumeratorName(slot), ratio.mm);
+    const SettingsStatus status = settings.WriteInteger(TrendRatioKey, ratioNumeratorName(slot), ratio.mm);
     if (!status.ok())
         return status;
-    return w.WriteInteger(TrendRatioKey, ratioDenominatorName(slot), ratio.dd);
+    return settings.WriteInteger(TrendRatioKey, ratioDenominatorName(slot), ratio.dd);
 }

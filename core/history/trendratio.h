@@ -7,8 +7,6 @@
 
 #include <array>
 
-class Tw;
-
 // mm/dd: above 1 each sample fills mm columns, below 1 every dd-th sample is kept.
 struct TrendRatio
 {
@@ -42,5 +40,5 @@ QString ratioNumeratorName(int slot);
 QString ratioDenominatorName(int slot);
 
 // The slot's stored ratio; a missing value, and any value below 1, counts as 1.
-TrendRatio readTrendRatio(const Tw &w, int slot);
-[[nodiscard]] SettingsStatus writeTrendRatio(const Tw &w, int slot, TrendRatio ratio);
+TrendRatio readTrendRatio(const SettingsStore &settings, int slot);
+[[nodiscard]] SettingsStatus writeTrendRatio(const SettingsStore &settings, int slot, TrendRatio ratio);

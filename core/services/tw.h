@@ -31,6 +31,9 @@ public:
     // does not convert.
     double ParseFloat(const QString &text) const;
 
+    // For the plain functions that keep their values in the store.
+    const SettingsStore &settings() const { return m_store; }
+
     QString FormatInteger(qint32 value) const { return ::FormatInteger(value); }
     // In the locale the object was given (the user's regional settings in production).
     QString FormatFixed(double value, int decimals) const { return ::FormatFixed(value, decimals, m_locale); }

@@ -96,9 +96,9 @@ TEST_P(FirstDisplayTest, ShowsOnlyPermittedHistory)
     for (std::size_t i = 0; i < plant.user.rights.size(); ++i)
         plant.user.rights[i].istorija = std::ranges::count(c.historySlots, i + 1) == 1 ? 1 : 0;
     QFile::remove(dir.filePath(QLatin1String(c.missingFile)));
-    ASSERT_TRUE(writeTrendRatio(w, 3, TrendRatio{4, 1}).ok());
+    ASSERT_TRUE(writeTrendRatio(store, 3, TrendRatio{4, 1}).ok());
     createWindow(); // resets every ratio and the last slot
-    EXPECT_EQ(readTrendRatio(w, 3), TrendRatio{});
+    EXPECT_EQ(readTrendRatio(store, 3), TrendRatio{});
     EXPECT_EQ(setting(LastRez), 1);
     ASSERT_TRUE(w.WriteInteger(Forma, LastRez, c.lastSlot).ok());
     window->show();
@@ -128,7 +128,7 @@ TEST_F(ChartWindowTest, PeriodChooserStoresTheChoiceAndReloads)
     EXPECT_FALSE(list->isEditable());
     EXPECT_EQ(list->currentIndex(), 5); // 1/1
     window->ComboBox1Change(8); // "   mesec", stored before "OK"
-    EXPECT_EQ(readTrendRatio(w, 5), (TrendRatio{1, 7}));
+    EXPECT_EQ(readTrendRatio(store, 5), (TrendRatio{1, 7}));
     child<QPushButton>(*window, "Button1")->click();
     EXPECT_EQ(window->series().sampleCount, 1234); // round(8641 / 7)
     list->setCurrentIndex(0);
