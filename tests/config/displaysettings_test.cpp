@@ -60,22 +60,16 @@ TEST(DisplaySettingsWindow, ChecksTheOctetsBeforeWritingAndShowsWhatWasSaved)
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
-TEST(ServiceAndStatusWindows, EnterPressesTheDefaultButtonAndEscapeCloses)
+// The settings window's keys are the test above's.
+TEST(StatusWindows, EnterOrEscapeClosesThemButOnlyAsksATransferToStop)
 {
-    QTemporaryDir dir;
-    const SettingsStore store(dir.filePath(QStringLiteral("Skladar.reg")));
-    RecordingDialogs dialogs;
-    DisplaySettingsWindow settings(store, dialogs);
-    settings.showSettings();
-    QTest::keyClick(child<QLineEdit>(settings, "Edit1"), Qt::Key_Return);
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Skladar.reg")))) << "saved";
     ScriptedExchange exchange;
     const FixedClock clock{QDateTime()};
     const ExchangeLog log(exchange, clock);
     DiagnosticListWindow diagnostics(log);
     ConnectionLostWindow notice;
     AboutBox about;
-    for (const auto &[window, key] : {std::pair<QWidget *, Qt::Key>{&settings, Qt::Key_Escape}, {&diagnostics, Qt::Key_Escape},
+    for (const auto &[window, key] : {std::pair<QWidget *, Qt::Key>{&diagnostics, Qt::Key_Escape},
                                       {&notice, Qt::Key_Return}, {&about, Qt::Key_Return}}) {
         window->show();
         QTest::keyClick(window, key);

@@ -6,7 +6,6 @@
 #include "config/editors/materialeditor.h"
 #include "config/editors/stringgrid.h"
 #include "config/editors/tankeditor.h"
-#include "config/status/transferwindow.h"
 #include "config/editors/usereditor.h"
 #include "tests/config/editorfixture.h"
 #include "tests/support/widgetdriving.h"
@@ -262,7 +261,7 @@ TEST_F(EditorWindows, EnterInTheNewUserPanelAddsTheUserAndConfirmsOnlyAPasswordB
     EXPECT_TRUE(editor.isVisible());
 }
 
-TEST_F(EditorWindows, TheConsoleTakesACharacterFromTheKeyboardAndEscapeStopsATransfer)
+TEST_F(EditorWindows, TheConsoleTakesACharacterFromTheKeyboard)
 {
     ConsoleScreenEditor console(services);
     console.show();
@@ -273,11 +272,6 @@ TEST_F(EditorWindows, TheConsoleTakesACharacterFromTheKeyboardAndEscapeStopsATra
     EXPECT_EQ(focusName(console), u"Button1"_s) << "the character typed, the focus moves to OK";
     press(console, Qt::Key_Return);
     EXPECT_EQ(grid(console).cell(1, 1), u"Q"_s);
-
-    TransferWindow transfer;
-    transfer.show();
-    QTest::keyClick(&transfer, Qt::Key_Escape);
-    EXPECT_TRUE(transfer.abortRequested() && transfer.isVisible()) << "its owner hides it once stopped";
 }
 
 } // namespace

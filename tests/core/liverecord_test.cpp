@@ -2,7 +2,6 @@
 #include "core/exchange/liverecord.h"
 
 #include "tests/support/bytes.h"
-#include "tests/support/namedcases.h"
 
 #include <gtest/gtest.h>
 
@@ -42,33 +41,17 @@ TEST(LiveRecordTest, ShortBuffersAndUnknownQualitiesAreRefused)
     EXPECT_FALSE(decodeLiveRecord(bytes));
 }
 
-struct RawCase
+TEST(ChannelRawTest, RoundsAndClampsToSixteenBits)
 {
-    const char *name;
-    double value;
-    qint32 raw;
-    bool clamped;
-};
-
-class ChannelRawTest : public testing::TestWithParam<RawCase>
-{
-};
-
-TEST_P(ChannelRawTest, RoundsAndClampsToSixteenBits)
-{
-    const ChannelRaw raw = channelRaw(GetParam().value);
-    EXPECT_EQ(raw.raw, GetParam().raw);
-    EXPECT_EQ(raw.clamped, GetParam().clamped);
+    const struct { double value; qint32 raw; bool clamped; } cases[] = {
+        {0.0, -16000, false},      {9.0014, -11499, false},   {-0.0016, -16001, false}, // nearest step, below zero
+        {-33.536, -32768, false},  {97.534, 32767, false},    {-33.538, -32768, true},  // range ends, then past them
+        {97.536, 32767, true},     {std::numeric_limits<double>::infinity(), 32767, true}};
+    for (const auto &c : cases) {
+        const ChannelRaw raw = channelRaw(c.value);
+        EXPECT_EQ(raw.raw, c.raw) << c.value;
+        EXPECT_EQ(raw.clamped, c.clamped) << c.value;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, ChannelRawTest, testing::Values(
-    RawCase{"Zero", 0.0, -16000, false},
-    RawCase{"NearestStep", 9.0014, -11499, false},
-    RawCase{"NegativeValue", -0.0016, -16001, false},
-    RawCase{"LowestInRange", -33.536, -32768, false},
-    RawCase{"HighestInRange", 97.534, 32767, false},
-    RawCase{"BelowRange", -33.538, -32768, true},
-    RawCase{"AboveRange", 97.536, 32767, true},
-    RawCase{"Infinite", std::numeric_limits<double>::infinity(), 32767, true}), caseName<RawCase>);
 
 } // namespace

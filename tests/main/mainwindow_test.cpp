@@ -111,33 +111,25 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, FirstShowingLogsInWithTheDemonstrationCode)
+TEST_F(MainWindowTest, FirstShowingLogsInWithTheDemonstrationCodeWhichConfiguresOnlyTheBuiltInServer)
 {
-    createWindows();
-    expectLoggedIn(false);
-    mainWindow->show();
-    EXPECT_TRUE(child<QFrame>("Panel1")->isHidden());
-    expectLoggedIn(true);
-    EXPECT_FALSE(loginWindow->isVisible()) << "a completed login closes the login window";
-
+    for (const bool builtIn : {false, true}) {
+        exchange.builtIn = builtIn;
+        createWindows();
+        mainWindow->offerEntry(MenuEntry::UserEditor);
+        expectLoggedIn(false);
+        mainWindow->show();
+        EXPECT_TRUE(child<QFrame>("Panel1")->isHidden());
+        expectLoggedIn(true);
+        EXPECT_FALSE(loginWindow->isVisible()) << "a completed login closes the login window";
+        EXPECT_EQ(child<QAction>("KR1")->isVisible(), builtIn);
+        EXPECT_EQ(child<QMenu>("P1")->menuAction()->isVisible(), builtIn);
+    }
     plant.user.userName.clear();
     child<QAction>("Prijava1")->trigger();
     EXPECT_FALSE(child<QFrame>("Panel1")->isHidden());
     login(QStringLiteral("ZaSuNaK"));
     EXPECT_FALSE(plant.user.userName.isEmpty()) << "the code is compared in upper case";
-}
-
-TEST_F(MainWindowTest, TheDemonstrationLoginConfiguresOnlyTheBuiltInServer)
-{
-    for (const bool builtIn : {true, false}) {
-        exchange.builtIn = builtIn;
-        createWindows();
-        mainWindow->offerEntry(MenuEntry::UserEditor);
-        mainWindow->show();
-        ASSERT_TRUE(mainWindow->state().loggedIn);
-        EXPECT_EQ(child<QAction>("KR1")->isVisible(), builtIn);
-        EXPECT_EQ(child<QMenu>("P1")->menuAction()->isVisible(), builtIn);
-    }
 }
 
 TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProgram)
@@ -245,27 +237,21 @@ TEST_F(MainWindowMapTest, ARightButtonDragStepsThePanAndTheReleaseClearsTheStep)
     EXPECT_EQ(mainWindow->state().drag, QPoint());
 }
 
-TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactly)
+TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactlyOnOkOrEnterAndEscapeClosesTheBox)
 {
     QSignalSpy diagnostics(mainWindow.get(), &MainWindow::diagnosticListRequested);
     QSignalSpy settings(mainWindow.get(), &MainWindow::displaySettingsRequested);
-    for (const char *code : {"Pleta", "ZASUNAK", "pleta", "zasunak"}) {
+    for (const auto &[code, enter] : {std::pair{"Pleta", false}, {"ZASUNAK", true}, {"pleta", true}, {"zasunak", false}}) {
         child<QAction>("BR1")->trigger();
         child<QLineEdit>("Edit5")->setText(QString::fromLatin1(code));
-        child<QPushButton>("BitBtn5")->click();
+        if (enter)
+            QTest::keyClick(child<QLineEdit>("Edit5"), Qt::Key_Return);
+        else
+            child<QPushButton>("BitBtn5")->click();
         EXPECT_FALSE(child<QFrame>("Panel6")->isVisible());
     }
     EXPECT_EQ(diagnostics.size(), 1);
     EXPECT_EQ(settings.size(), 1);
-}
-
-TEST_F(MainWindowMapTest, EnterConfirmsAPasswordBoxAndEscapeClosesIt)
-{
-    QSignalSpy diagnostics(mainWindow.get(), &MainWindow::diagnosticListRequested);
-    child<QAction>("BR1")->trigger();
-    QTest::keyClicks(child<QLineEdit>("Edit5"), QStringLiteral("pleta"));
-    QTest::keyClick(child<QLineEdit>("Edit5"), Qt::Key_Return);
-    EXPECT_EQ(diagnostics.size(), 1);
     for (const auto &[entry, box, edit] : {std::tuple{"BR1", "Panel6", "Edit5"}, {"Prijava1", "Panel1", "Edit1"}}) {
         child<QAction>(entry)->trigger();
         QTest::keyClick(child<QLineEdit>(edit), Qt::Key_Escape);

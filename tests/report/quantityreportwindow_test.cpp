@@ -118,20 +118,32 @@ TEST_F(ReportWindowTest, MomentsBeforeAndAfterTheHistoryAreNamedAndTheTitleFollo
     EXPECT_NE(title(), at0810);
 }
 
-TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsChoiceUntickingEmptyGroups)
+TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFigureAndTheGroupPanelStoresItsChoice)
 {
     show();
     trigger("Izvestajostanju1");
-    click("Button1");
+    child<QLineEdit>(*window, "Edit4")->setText(QStringLiteral("8"));
+    QTest::keyClick(child<QLineEdit>(*window, "Edit4"), Qt::Key_Return);
+    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 5})) << "Enter computes";
     auto *first = child<QPushButton>(*window, "BitBtn1");
     ASSERT_TRUE(first->isVisible());
     const QPoint at = first->pos();
-    first->click();
-    EXPECT_EQ(child<QWidget>(*window, "Panel4")->pos(), at + QPoint(30, -28));
-    child<QLineEdit>(*window, "Edit6")->setText(QStringLiteral("12,5"));
-    click("Button8");
-    EXPECT_FALSE(child<QWidget>(*window, "Panel4")->isVisible());
+    auto *field = child<QLineEdit>(*window, "Edit6");
+    for (const auto &[group, typed, shown] : {std::tuple{1, "80", "0"}, {2, "50", "0"}, {1, "12,5", "80"}}) {
+        auto *button = child<QPushButton>(*window, QStringLiteral("BitBtn%1").arg(group).toLatin1().constData());
+        button->click();
+        EXPECT_EQ(child<QWidget>(*window, "Panel4")->pos(), button->pos() + QPoint(30, -28));
+        EXPECT_EQ(field->text(), QLatin1String(shown)) << group;
+        EXPECT_EQ(field->selectedText(), field->text()) << group;
+        QTest::keyClicks(field, QLatin1String(typed));
+        if (group == 2)
+            QTest::keyClick(field, Qt::Key_Enter);
+        else
+            click("Button8");
+        EXPECT_FALSE(child<QWidget>(*window, "Panel4")->isVisible());
+    }
     EXPECT_EQ(window->report().stock[0], 12.5L);
+    EXPECT_EQ(window->report().stock[1], 50.0L);
 
     child<QScrollBar>(*window, "ScrollBar1")->setValue(600);
     EXPECT_EQ(first->pos(), at - QPoint(0, 600));
@@ -144,6 +156,7 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     click("Button5");
     EXPECT_TRUE(child<QWidget>(*window, "Panel3")->isVisible());
     EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible()) << "the sort panel stays beneath";
+    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isEnabled()) << "and takes no input";
     const auto *panel = child<QWidget>(*window, "Panel3");
     const QList<QRadioButton *> items = child<QGroupBox>(*window, "RadioGroup15")->findChildren<QRadioButton *>();
     for (int g = 1; g <= TankCount; ++g) {
@@ -151,17 +164,19 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
         const QWidget *item = items[g - 1];
         EXPECT_EQ(shown->mapTo(panel, shown->rect().center()).y(), item->mapTo(panel, item->rect().center()).y()) << "G " << g;
     }
-    child<QGroupBox>(*window, "RadioGroup2")->findChildren<QRadioButton *>()[1]->setChecked(true);
     child<QCheckBox>(*window, "CheckBox1")->setChecked(true);
     child<QCheckBox>(*window, "CheckBox5")->setChecked(true);
-    click("Button6");
+    QRadioButton *second = child<QGroupBox>(*window, "RadioGroup2")->findChildren<QRadioButton *>()[1];
+    second->setChecked(true);
+    QTest::keyClick(second, Qt::Key_Return); // "Uradi"
     EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox5")->isChecked());
     const OperatorGroups stored = ReadOperatorGroups(w);
     EXPECT_EQ(stored.tankGroup[1], 2);
     EXPECT_TRUE(stored.shown[0]);
     EXPECT_FALSE(stored.shown[4]) << "a ticked group without tanks is stored unticked";
 
-    click("Button3");
+    QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return); // "Napravi"
+    ASSERT_TRUE(panelShown("Panel1")) << "the date panel opens";
     EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
     EXPECT_EQ(window->report().stock[0], 0.0L) << "the figures of the old grouping go";
     click("Button1");
@@ -180,36 +195,7 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     child<QGroupBox>(*window, "RadioGroup3")->findChildren<QRadioButton *>()[1]->setChecked(true);
     click("Button6");
     EXPECT_EQ(window->report().stock[0], 0.0L) << "tank 78 moved into group 2";
-}
-
-TEST_F(ReportWindowTest, EnterActsOnThePanelTypedInEscapeClosesItAndAStockFieldOpensOnItsOwnGroupsFigure)
-{
-    show();
-    trigger("Izvestajostanju1");
-    child<QLineEdit>(*window, "Edit4")->setText(QStringLiteral("8"));
-    QTest::keyClick(child<QLineEdit>(*window, "Edit4"), Qt::Key_Return);
-    EXPECT_EQ(window->report().moment, (ReportMoment{5, 12, 2026, 8, 5}));
-
-    auto *field = child<QLineEdit>(*window, "Edit6");
-    for (const auto &[group, typed, shown] : {std::tuple{1, "80", "0"}, {2, "50", "0"}, {1, "7", "80"}}) {
-        child<QPushButton>(*window, QStringLiteral("BitBtn%1").arg(group).toLatin1().constData())->click();
-        EXPECT_EQ(field->text(), QLatin1String(shown)) << group;
-        EXPECT_EQ(field->selectedText(), field->text()) << group;
-        QTest::keyClicks(field, QLatin1String(typed));
-        QTest::keyClick(field, Qt::Key_Enter);
-    }
-    EXPECT_EQ(window->report().stock[0], 7.0L);
-    EXPECT_EQ(window->report().stock[1], 50.0L);
-
-    trigger("Definisiizvestaj1");
-    click("Button5");
-    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isEnabled()) << "the sort panel beneath takes no input";
-    QRadioButton *second = child<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>()[1];
-    second->setChecked(true);
-    QTest::keyClick(second, Qt::Key_Return);
-    EXPECT_EQ(ReadOperatorGroups(w).tankGroup[0], 2) << "stored by Uradi";
-    QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return);
-    ASSERT_TRUE(panelShown("Panel1")) << "Napravi opens the date panel";
+    trigger("Napraviizvestaj1");
     QTest::keyClick(child<QLineEdit>(*window, "Edit2"), Qt::Key_Escape);
     EXPECT_FALSE(panelShown("Panel1"));
     EXPECT_TRUE(window->isVisible());

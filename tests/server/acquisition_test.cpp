@@ -79,7 +79,7 @@ protected:
                    + u"10,"_s + device + u"2,3,500,uint16,1,0\n"_s
                    + u"11,127.0.0.1,%1,1,3,0,uint16,1,0\n"_s.arg(closed)).toUtf8());
         map.close();
-        server.logTo(m_dir.filePath(u"server.log"_s));
+        server.logTo(logPath());
         ASSERT_TRUE(server.start(storePath(), 0, {u"--channels"_s, map.fileName(), u"--poll"_s, u"1"_s,
                                                   u"--modbus-timeout"_s, u"200"_s, u"--history-interval"_s, u"1"_s}));
         ASSERT_TRUE(client.connectTo(server.port(), {}));
@@ -96,12 +96,6 @@ protected:
         const std::optional<ReplyFrame> reply = client.exchange(ExchangeOperation::Read, codeRequest(LiveRequestCode));
         EXPECT_TRUE(reply && reply->status == ExchangeStatus::Success);
         return reply ? decodeLiveRecord(std::span(reply->buffer).subspan(ReplyOffset)).value_or(LiveRecord{}) : LiveRecord{};
-    }
-
-    QString log() const
-    {
-        QFile file(m_dir.filePath(u"server.log"_s));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
     QProcess instruments;

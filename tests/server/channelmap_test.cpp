@@ -2,11 +2,11 @@
 #include "server/channelmap.h"
 #include "server/pollplan.h"
 
-#include "tests/support/namedcases.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -31,41 +31,31 @@ TEST(ChannelMapTest, ReadsEveryColumnAndSkipsCommentsAndBlankLines)
     EXPECT_EQ(parse.channels[1].device, (DeviceAddress{u"gauge-7"_s, 1502, 247}));
 }
 
-struct FaultCase
+TEST(ChannelMapTest, NamesTheLineAndColumnOfAFault)
 {
-    const char *name;
-    const char *text; // after the header, which is line 1
-    const char *error;
-};
-
-class ChannelMapFaultTest : public testing::TestWithParam<FaultCase>
-{
-};
-
-TEST_P(ChannelMapFaultTest, NamesLineAndColumn)
-{
-    const ChannelMapParse parse = parseChannelMap(Header + QString::fromLatin1(GetParam().text));
-    EXPECT_TRUE(parse.channels.isEmpty());
-    EXPECT_TRUE(parse.error.startsWith(QString::fromLatin1(GetParam().error))) << parse.error.toStdString();
+    const std::pair<const char *, const char *> cases[] = { // the text after the header, which is line 1
+        {"54,h,,1,3,0,int16,1,0", "line 2, column 1 (channel)"},
+        {"-1,h,,1,3,0,int16,1,0", "line 2, column 1 (channel)"},
+        {"\n5,h,,1,3,0,int16,1,0\n# x\n5,h,,1,3,2,int16,1,0", "line 5, column 1 (channel): channel 5 is mapped twice"},
+        {"0, ,,1,3,0,int16,1,0", "line 2, column 2 (host)"},
+        {"0,h,0,1,3,0,int16,1,0", "line 2, column 3 (port)"},
+        {"0,h,65536,1,3,0,int16,1,0", "line 2, column 3 (port)"},
+        {"0,h,,248,3,0,int16,1,0", "line 2, column 4 (unit)"},
+        {"0,h,,1,6,0,int16,1,0", "line 2, column 5 (function)"},
+        {"0,h,,1,3,65536,int16,1,0", "line 2, column 6 (register)"},
+        {"0,h,,1,3,65535,int32,1,0", "line 2, column 6 (register)"},
+        {"0,h,,1,3,0,float64,1,0", "line 2, column 7 (type)"},
+        {"0,h,,1,3,0,INT16,1,0", "line 2, column 7 (type)"},
+        {"0,h,,1,3,0,int16,,0", "line 2, column 8 (scale)"},
+        {"0,h,,1,3,0,int16,1,inf", "line 2, column 9 (offset)"},
+        {"0,h,,1,3,0,int16,1", "line 2, column 9 (offset)"},
+        {"0,h,,1,3,0,int16,1,0,7", "line 2, column 10 (extra)"}};
+    for (const auto &[text, error] : cases) {
+        const ChannelMapParse parse = parseChannelMap(Header + QString::fromLatin1(text));
+        EXPECT_TRUE(parse.channels.isEmpty()) << text;
+        EXPECT_TRUE(parse.error.startsWith(QString::fromLatin1(error))) << parse.error.toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, ChannelMapFaultTest, testing::Values(
-    FaultCase{"ChannelPastLast", "54,h,,1,3,0,int16,1,0", "line 2, column 1 (channel)"},
-    FaultCase{"NegativeChannel", "-1,h,,1,3,0,int16,1,0", "line 2, column 1 (channel)"},
-    FaultCase{"ChannelTwice", "\n5,h,,1,3,0,int16,1,0\n# x\n5,h,,1,3,2,int16,1,0", "line 5, column 1 (channel): channel 5 is mapped twice"},
-    FaultCase{"EmptyHost", "0, ,,1,3,0,int16,1,0", "line 2, column 2 (host)"},
-    FaultCase{"PortZero", "0,h,0,1,3,0,int16,1,0", "line 2, column 3 (port)"},
-    FaultCase{"PortPastLast", "0,h,65536,1,3,0,int16,1,0", "line 2, column 3 (port)"},
-    FaultCase{"UnitPastLast", "0,h,,248,3,0,int16,1,0", "line 2, column 4 (unit)"},
-    FaultCase{"WriteFunction", "0,h,,1,6,0,int16,1,0", "line 2, column 5 (function)"},
-    FaultCase{"RegisterPastLast", "0,h,,1,3,65536,int16,1,0", "line 2, column 6 (register)"},
-    FaultCase{"WideRegisterPastLast", "0,h,,1,3,65535,int32,1,0", "line 2, column 6 (register)"},
-    FaultCase{"UnknownType", "0,h,,1,3,0,float64,1,0", "line 2, column 7 (type)"},
-    FaultCase{"TypeInUpperCase", "0,h,,1,3,0,INT16,1,0", "line 2, column 7 (type)"},
-    FaultCase{"EmptyScale", "0,h,,1,3,0,int16,,0", "line 2, column 8 (scale)"},
-    FaultCase{"InfiniteOffset", "0,h,,1,3,0,int16,1,inf", "line 2, column 9 (offset)"},
-    FaultCase{"MissingColumn", "0,h,,1,3,0,int16,1", "line 2, column 9 (offset)"},
-    FaultCase{"ExtraColumn", "0,h,,1,3,0,int16,1,0,7", "line 2, column 10 (extra)"}), caseName<FaultCase>);
 
 TEST(ChannelMapTest, RefusesAMissingOrWrongHeader)
 {
@@ -93,30 +83,6 @@ TEST(PollPlanTest, OneDevicePerHostPortAndUnitInMapOrder)
     EXPECT_EQ(plans[2].device.unit, 2);
 }
 
-struct PlanCase
-{
-    const char *name;
-    QList<ChannelSource> channels;
-    QList<RegisterRead> reads;
-};
-
-class PollPlanReadsTest : public testing::TestWithParam<PlanCase>
-{
-};
-
-TEST_P(PollPlanReadsTest, JoinsNeighboursUpTo125Registers)
-{
-    const QList<DevicePlan> plans = planPolls(GetParam().channels);
-    ASSERT_EQ(plans.size(), 1);
-    EXPECT_EQ(plans[0].reads, GetParam().reads);
-    for (const PlannedChannel &planned : plans[0].channels) {
-        const RegisterRead &read = plans[0].reads[planned.read];
-        EXPECT_EQ(read.function, planned.source.function);
-        EXPECT_EQ(read.address + planned.first, planned.source.address);
-        EXPECT_LE(planned.first + registerCount(planned.source.type), read.count);
-    }
-}
-
 QList<ChannelSource> floatsFrom(int address, int count)
 {
     QList<ChannelSource> channels;
@@ -125,42 +91,42 @@ QList<ChannelSource> floatsFrom(int address, int count)
     return channels;
 }
 
-INSTANTIATE_TEST_SUITE_P(Devices, PollPlanReadsTest, testing::Values(
-    PlanCase{"Adjacent", {source(0, u"h"_s, 3, 11, RegisterType::Int16), source(1, u"h"_s, 3, 10, RegisterType::Int16)}, {{3, 10, 2}}},
-    PlanCase{"GapSplits", {source(0, u"h"_s, 3, 10, RegisterType::Int16), source(1, u"h"_s, 3, 12, RegisterType::Int16)}, {{3, 10, 1}, {3, 12, 1}}},
-    PlanCase{"FunctionsApart", {source(0, u"h"_s, 3, 10, RegisterType::Int16), source(1, u"h"_s, 4, 11, RegisterType::Int16)}, {{3, 10, 1}, {4, 11, 1}}},
-    PlanCase{"Overlapping", {source(0, u"h"_s, 3, 10, RegisterType::Int32), source(1, u"h"_s, 3, 11, RegisterType::UInt16)}, {{3, 10, 2}}},
-    PlanCase{"SeventyFloatsInTwoReads", floatsFrom(0, 70), {{4, 0, 124}, {4, 124, 16}}},
-    PlanCase{"ExactlyOneHundredTwentyFive", floatsFrom(0, 62) + QList{source(62, u"h"_s, 4, 124, RegisterType::UInt16)}, {{4, 0, 125}}}),
-    caseName<PlanCase>);
-
-struct DecodeCase
+TEST(PollPlanTest, JoinsNeighboursUpTo125Registers)
 {
-    const char *name;
-    RegisterType type;
-    std::array<quint16, 2> words;
-    double value; // raw x 0.5 + 1
-};
-
-class RegisterDecodeTest : public testing::TestWithParam<DecodeCase>
-{
-};
-
-TEST_P(RegisterDecodeTest, TypeAndWordOrderThenScaleAndOffset)
-{
-    const ChannelSource channel{0, {}, 3, 0, GetParam().type, 0.5, 1.0};
-    EXPECT_DOUBLE_EQ(engineeringValue(channel, GetParam().words), GetParam().value);
+    const std::pair<QList<ChannelSource>, QList<RegisterRead>> cases[] = {
+        {{source(0, u"h"_s, 3, 11, RegisterType::Int16), source(1, u"h"_s, 3, 10, RegisterType::Int16)}, {{3, 10, 2}}},
+        {{source(0, u"h"_s, 3, 10, RegisterType::Int16), source(1, u"h"_s, 3, 12, RegisterType::Int16)}, {{3, 10, 1}, {3, 12, 1}}},
+        {{source(0, u"h"_s, 3, 10, RegisterType::Int16), source(1, u"h"_s, 4, 11, RegisterType::Int16)}, {{3, 10, 1}, {4, 11, 1}}},
+        {{source(0, u"h"_s, 3, 10, RegisterType::Int32), source(1, u"h"_s, 3, 11, RegisterType::UInt16)}, {{3, 10, 2}}}, // overlap
+        {floatsFrom(0, 70), {{4, 0, 124}, {4, 124, 16}}},
+        {floatsFrom(0, 62) + QList{source(62, u"h"_s, 4, 124, RegisterType::UInt16)}, {{4, 0, 125}}}};
+    for (const auto &[channels, reads] : cases) {
+        SCOPED_TRACE(reads.size());
+        const QList<DevicePlan> plans = planPolls(channels);
+        ASSERT_EQ(plans.size(), 1);
+        EXPECT_EQ(plans[0].reads, reads);
+        for (const PlannedChannel &planned : plans[0].channels) {
+            const RegisterRead &read = plans[0].reads[planned.read];
+            EXPECT_EQ(read.function, planned.source.function);
+            EXPECT_EQ(read.address + planned.first, planned.source.address);
+            EXPECT_LE(planned.first + registerCount(planned.source.type), read.count);
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, RegisterDecodeTest, testing::Values(
-    DecodeCase{"Int16Negative", RegisterType::Int16, {0xFFFE, 0x1234}, 0.0},
-    DecodeCase{"UInt16High", RegisterType::UInt16, {0xFFFE, 0x1234}, 32768.0},
-    DecodeCase{"Int32HighFirst", RegisterType::Int32, {0xFFFF, 0xFFFC}, -1.0},
-    DecodeCase{"UInt32HighFirst", RegisterType::UInt32, {0x0001, 0x0002}, 32770.0},
-    DecodeCase{"Float32HighFirst", RegisterType::Float32, {0x4120, 0x0000}, 6.0},
-    DecodeCase{"Int32LowFirst", RegisterType::Int32Swapped, {0xFFFC, 0xFFFF}, -1.0},
-    DecodeCase{"UInt32LowFirst", RegisterType::UInt32Swapped, {0x0002, 0x0001}, 32770.0},
-    DecodeCase{"UInt32Top", RegisterType::UInt32, {0xFFFF, 0xFFFF}, 2147483648.5},
-    DecodeCase{"Float32LowFirst", RegisterType::Float32Swapped, {0x0000, 0xC120}, -4.0}), caseName<DecodeCase>);
+// Each value is raw x 0.5 + 1, the words as the device sends them.
+TEST(RegisterDecodeTest, TypeAndWordOrderThenScaleAndOffset)
+{
+    const std::tuple<RegisterType, std::array<quint16, 2>, double> cases[] = {
+        {RegisterType::Int16, {0xFFFE, 0x1234}, 0.0},                {RegisterType::UInt16, {0xFFFE, 0x1234}, 32768.0},
+        {RegisterType::Int32, {0xFFFF, 0xFFFC}, -1.0},               {RegisterType::UInt32, {0x0001, 0x0002}, 32770.0},
+        {RegisterType::Float32, {0x4120, 0x0000}, 6.0},              {RegisterType::Int32Swapped, {0xFFFC, 0xFFFF}, -1.0},
+        {RegisterType::UInt32Swapped, {0x0002, 0x0001}, 32770.0},    {RegisterType::UInt32, {0xFFFF, 0xFFFF}, 2147483648.5},
+        {RegisterType::Float32Swapped, {0x0000, 0xC120}, -4.0}};
+    for (const auto &[type, words, value] : cases) {
+        const ChannelSource channel{0, {}, 3, 0, type, 0.5, 1.0};
+        EXPECT_DOUBLE_EQ(engineeringValue(channel, words), value) << static_cast<int>(type) << " " << words[0];
+    }
+}
 
 } // namespace

@@ -74,39 +74,33 @@ TEST(RecordedHistoryTest, ContinuingAFileGivesTheBytesOfWritingItAtOnce)
     expectSameSamples(readBack(whole), samples);
 }
 
-TEST(RecordedHistoryTest, ClockChangesGiveOneNegativeStepAndOneCoveringTheGap)
+// Samples appended one at a time read back as the newest of them, each whole: across clock changes
+// (one negative step and one covering the gap, both in one block) and under a limit that drops the
+// oldest blocks, less than one block more than needed.
+TEST(RecordedHistoryTest, AppendedSamplesReadBackAcrossClockChangesAndUnderTheLimit)
 {
-    const std::vector<HistoryStamp> stamps{
-        {packDate(2026, 10, 25), 9'000'000},  // 02:30
-        {packDate(2026, 10, 25), 10'200'000}, // 02:50
-        {packDate(2026, 10, 25), 7'800'000},  // 02:10 after the clock went back
-        {packDate(2026, 10, 25), 8'400'000},
-        {packDate(2027, 3, 28), 6'600'000},   // 01:50, months later
-        {packDate(2027, 3, 28), 11'400'000},  // 03:10 after the clock went forward
-    };
-    RecordedHistory history;
-    std::vector<HistorySample> samples;
-    for (const HistoryStamp &stamp : stamps) {
-        samples.push_back(sampleAt(stamp, -11000));
-        history.append(samples.back());
+    std::vector<HistorySample> clockChanges;
+    for (const HistoryStamp stamp : {HistoryStamp{packDate(2026, 10, 25), 9'000'000}, // 02:30
+                                     {packDate(2026, 10, 25), 10'200'000},  // 02:50
+                                     {packDate(2026, 10, 25), 7'800'000},   // 02:10 after the clock went back
+                                     {packDate(2026, 10, 25), 8'400'000},
+                                     {packDate(2027, 3, 28), 6'600'000},    // 01:50, months later
+                                     {packDate(2027, 3, 28), 11'400'000}})  // 03:10 after the clock went forward
+        clockChanges.push_back(sampleAt(stamp, -11000));
+    const struct { std::vector<HistorySample> samples; int limit; std::size_t fewest; qsizetype blocks; } cases[] = {
+        {clockChanges, MaxHistorySamples, clockChanges.size(), 1}, {series(1000), 300, 300 - 60, 6}};
+    for (const auto &c : cases) {
+        RecordedHistory history;
+        for (const HistorySample &sample : c.samples)
+            history.append(sample, c.limit);
+        const std::vector<HistorySample> read = readBack(history.bytes());
+        EXPECT_LE(read.size(), static_cast<std::size_t>(c.limit));
+        EXPECT_GE(read.size(), c.fewest);
+        EXPECT_LE(history.bytes().size(), static_cast<qsizetype>(HistoryHeaderSize) + c.blocks * HistoryBlockSize);
+        EXPECT_EQ(static_cast<int>(read.size()), history.sampleCount());
+        expectSameSamples(read, std::vector(c.samples.end() - static_cast<std::ptrdiff_t>(read.size()), c.samples.end()));
+        EXPECT_EQ(history.newest()->channels, c.samples.back().channels);
     }
-    const QByteArray file = history.bytes();
-    EXPECT_EQ(file.size(), static_cast<qsizetype>(HistoryHeaderSize + HistoryBlockSize)) << "one block holds them all";
-    expectSameSamples(readBack(file), samples);
-}
-
-TEST(RecordedHistoryTest, TheLimitDropsOldestBlocksAndKeepsTheNewestSample)
-{
-    const std::vector<HistorySample> samples = series(1000);
-    RecordedHistory history;
-    for (const HistorySample &sample : samples)
-        history.append(sample, 300);
-    const std::vector<HistorySample> read = readBack(history.bytes());
-    EXPECT_LE(read.size(), 300u);
-    EXPECT_GT(read.size(), 300u - 60u) << "less than one block more than needed is dropped";
-    EXPECT_EQ(static_cast<int>(read.size()), history.sampleCount());
-    EXPECT_EQ(read.back().stamp, samples.back().stamp);
-    EXPECT_EQ(history.newest()->channels, samples.back().channels);
 }
 
 TEST(RecordedHistoryTest, RefusesFilesThatDoNotDecodeWhole)

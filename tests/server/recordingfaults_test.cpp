@@ -45,12 +45,6 @@ protected:
         QFile file(historyPath());
         return file.open(QIODevice::ReadOnly) ? RecordedHistory::decode(file.readAll()) : HistoryDecoding{};
     }
-
-    QString log() const
-    {
-        QFile file(m_dir.filePath(u"server.log"_s));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
 };
 
 TEST_F(RecordingFaultTest, ASigkillLeavesAWholeHistoryMissingAtMostTheLastSample)
@@ -76,7 +70,7 @@ TEST_F(RecordingFaultTest, AFileSizeLimitFailsWritesAndTheSamplesFollowOnceItIsL
     QFile original(historyPath());
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray whole = original.readAll();
-    server.logTo(m_dir.filePath(u"server.log"_s));
+    server.logTo(logPath());
     ASSERT_TRUE(server.start(storePath(), 0, acquisition()));
     const QString pid = QString::number(server.processId());
     // The soft limit alone: lifting it again needs no privilege.

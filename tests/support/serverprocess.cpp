@@ -3,6 +3,7 @@
 
 #include "core/exchange/serverexchange.h"
 
+#include <QFile>
 #include <QHostAddress>
 #include <QRegularExpression>
 
@@ -82,4 +83,10 @@ std::optional<double> readDensity(FrameClient &client, qint32 code)
     if (!reply || reply->status != ExchangeStatus::Success)
         return std::nullopt;
     return decodeMaterialWire(replyRecord(reply->buffer))->material.density20;
+}
+
+QString ServerProcessTest::log() const
+{
+    QFile file(logPath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

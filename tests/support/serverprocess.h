@@ -42,6 +42,9 @@ private:
 struct ServerProcessTest : testing::Test
 {
     QString storePath() const { return m_dir.filePath(QStringLiteral("plant.sqlite")); }
+    // The log of a server started after server.logTo(logPath()).
+    QString logPath() const { return m_dir.filePath(QStringLiteral("server.log")); }
+    QString log() const;
     QTemporaryDir m_dir;
     ServerProcess server;
 };

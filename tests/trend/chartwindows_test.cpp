@@ -118,22 +118,29 @@ TEST_P(FirstDisplayTest, ShowsOnlyPermittedHistory)
 }
 INSTANTIATE_TEST_SUITE_P(ChartWindow, FirstDisplayTest, testing::ValuesIn(FirstDisplayCases), caseName<FirstDisplayCase>);
 
-TEST_F(ChartWindowTest, PeriodChooserStoresTheChoiceAndReloads)
+TEST_F(ChartWindowTest, PeriodChooserStoresTheChoiceReloadsOnEnterAndEscClosesItThenTheWindow)
 {
     createWindow();
     window->show();
     window->selectSlot(5);
     auto *list = child<QComboBox>(*window, "ComboBox1");
+    auto *panel = child<QWidget>(*window, "Panel1");
     child<QAction>(*window, "Interval1")->trigger();
     EXPECT_FALSE(list->isEditable());
     EXPECT_EQ(list->currentIndex(), 5); // 1/1
     window->ComboBox1Change(8); // "   mesec", stored before "OK"
     EXPECT_EQ(readTrendRatio(store, 5), (TrendRatio{1, 7}));
-    child<QPushButton>(*window, "Button1")->click();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(panel->isVisible()) << "OK pressed";
     EXPECT_EQ(window->series().sampleCount, 1234); // round(8641 / 7)
     list->setCurrentIndex(0);
     child<QAction>(*window, "Interval1")->trigger();
     EXPECT_EQ(list->currentIndex(), 8);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(ChartWindowTest, ARightDragScrollsBackOneSamplePerPixel)
@@ -194,12 +201,17 @@ protected:
     void chooseTank(int index) const { child<QComboBox>(parameters, "ComboBox1")->setCurrentIndex(index); }
     // A quantity's button in "Leva" (RadioGroup1) or "Desna" (RadioGroup2).
     QRadioButton *radio(const char *group, Quantity quantity) const { return child<QWidget>(parameters, group)->findChildren<QRadioButton *>().at(static_cast<int>(quantity)); }
-    void edit(int row, int column, const QString &text)
+    // The value typed into a cell's field, then "OK" clicked or Enter pressed.
+    void edit(int row, int column, const QString &text, bool enter = false)
     {
         grid()->setCurrentCell(row, column);
         parameters.StringGrid1DblClick(row, column);
-        child<QLineEdit>(parameters, "Edit1")->setText(text);
-        child<QPushButton>(parameters, "Button2")->click();
+        auto *value = child<QLineEdit>(parameters, "Edit1");
+        value->setText(text);
+        if (enter)
+            QTest::keyClick(value, Qt::Key_Return);
+        else
+            child<QPushButton>(parameters, "Button2")->click();
     }
 
     ChartRecordsRead read = readChartRecords(folder);
@@ -207,21 +219,27 @@ protected:
     ChartParametersWindow parameters{records, folder, dialogs, w};
 };
 
-TEST_F(ChartParametersTest, AnEditStoresTheParsedNumberAndWarnsOfAnythingElse)
+TEST_F(ChartParametersTest, AnEditStoresTheParsedNumberOnOkOrEnterAndWarnsOfAnythingElse)
 {
     chooseTank(Tank80);
-    const struct { const char *name; int row, column; const char *typed; qint32 stored; int warnings; } cases[] = {
-        {"Minimum", 1, 1, "250", 250, 0}, {"MaximumWithALetterIsZero", 3, 2, "12a", 0, 1}, {"WidthAfterABlank", 4, 3, " 3", 3, 1}};
+    const struct { const char *name; int row, column; const char *typed; qint32 stored; int warnings; bool enter; } cases[] = {
+        {"Minimum", 1, 1, "250", 250, 0, false}, {"MaximumWithALetterIsZero", 3, 2, "12a", 0, 1, false},
+        {"WidthAfterABlank", 4, 3, " 3", 3, 1, false}, {"MaximumOnEnter", 1, 2, "258", 258, 0, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.calls.clear();
-        edit(c.row, c.column, QLatin1String(c.typed));
+        edit(c.row, c.column, QLatin1String(c.typed), c.enter);
+        EXPECT_FALSE(child<QLineEdit>(parameters, "Edit1")->isEnabled());
         const ChartSettings &settings = records[Tank80].settings(AllQuantities[static_cast<std::size_t>(c.row - 1)]);
         const std::array<qint32, 3> fields{settings.scaleMin, settings.scaleMax, settings.lineWidth};
         EXPECT_EQ(fields[static_cast<std::size_t>(c.column - 1)], c.stored);
         EXPECT_EQ(grid()->item(c.row, c.column)->text(), QString::number(c.stored));
         EXPECT_EQ(dialogs.calls, Calls(c.warnings, {Kind::Message, QStringLiteral("Neispravno unesen broj"), QStringLiteral("Integer error")}));
     }
+    QTest::keyClick(grid(), Qt::Key_Return); // nothing to apply, and no save either
+    EXPECT_EQ(dialogs.calls, Calls{});
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_FALSE(parameters.isVisible());
 }
 
 TEST_F(ChartParametersTest, OneQuantityPerAxisAndTheColourDialogOnceATankIsChosen)
@@ -240,6 +258,11 @@ TEST_F(ChartParametersTest, OneQuantityPerAxisAndTheColourDialogOnceATankIsChose
     parameters.StringGrid1DblClick(2, 0);
     EXPECT_EQ(dialogs.calls, (Calls{{Kind::Colour, QStringLiteral("#ff0000"), QString()}}));
     EXPECT_EQ(records[Tank80].temperature.curveColour, 0x030201u);
+    parameters.hide();
+    parameters.show(); // reopened without a tank, the grid is empty
+    for (int row = 1; row <= QuantityCount; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(grid()->item(row, column)->text(), QString()) << row << ", " << column;
 }
 
 TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSaved)
@@ -286,24 +309,6 @@ TEST_F(ChartParametersTest, SavingRefusesAFileChangedSinceItWasReadOrMissingWhen
     EXPECT_EQ(file.readAll(), changed);
 }
 
-TEST_F(ChartParametersTest, EnterInTheValueFieldAppliesTheValueAndNeverSaves)
-{
-    chooseTank(Tank80);
-    grid()->setCurrentCell(1, 2);
-    parameters.StringGrid1DblClick(1, 2);
-    auto *value = child<QLineEdit>(parameters, "Edit1");
-    value->setText(QStringLiteral("258"));
-    QTest::keyClick(value, Qt::Key_Return);
-    EXPECT_EQ(records[Tank80].level.scaleMax, 258);
-    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("258"));
-    EXPECT_FALSE(value->isEnabled());
-    QTest::keyClick(grid(), Qt::Key_Return); // nothing to apply, and no save either
-    EXPECT_EQ(dialogs.calls, Calls{});
-    EXPECT_TRUE(parameters.isVisible());
-    QTest::keyClick(grid(), Qt::Key_Escape);
-    EXPECT_FALSE(parameters.isVisible());
-}
-
 // The CSV's lines after its header: date and time of each, in file order.
 QStringList csvMoments(const QString &path)
 {
@@ -348,32 +353,6 @@ TEST_F(ChartWindowTest, TheMenuEntriesHaveAcceleratorsOfTheirOwn)
         letters.append(action->text().section(QLatin1Char('&'), 1).left(1).toLower());
     letters.sort();
     EXPECT_EQ(letters.join(QLatin1Char(' ')), QStringLiteral(" c i m p s z"));
-}
-
-TEST_F(ChartWindowTest, EscClosesThePeriodChooserThenTheWindowAndEnterConfirmsThePeriod)
-{
-    createWindow();
-    window->show();
-    auto *panel = child<QWidget>(*window, "Panel1");
-    child<QAction>(*window, "Interval1")->trigger();
-    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Escape);
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_TRUE(window->isVisible());
-    child<QAction>(*window, "Interval1")->trigger();
-    QTest::keyClick(child<QComboBox>(*window, "ComboBox1"), Qt::Key_Return);
-    EXPECT_FALSE(panel->isVisible()) << "OK pressed";
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(ChartParametersTest, ReopenedWithoutATankTheGridIsEmpty)
-{
-    chooseTank(Tank80);
-    parameters.hide();
-    parameters.show();
-    for (int row = 1; row <= QuantityCount; ++row)
-        for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(grid()->item(row, column)->text(), QString()) << row << ", " << column;
 }
 
 TEST_F(ChartWindowTest, TanksPastTheEndOfAShortChartFileShowNoQuantities)
