@@ -35,7 +35,9 @@ EditorDialog::EditorDialog(const EditorServices &services, const char *formName,
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_leaveSeparator = m_menu->addSeparator();
     m_leaveSeparator->setObjectName(QStringLiteral("N1"));
-    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
+    QAction *leave = m_menu->addAction(QStringLiteral("I&zlaz"));
+    leave->setObjectName(QStringLiteral("Izlaz1"));
+    connect(leave, &QAction::triggered, this, &EditorDialog::Izlaz1Click);
 }
 
 void EditorDialog::reject()
