@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QAction>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -64,10 +63,10 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
     m_grid->setItemDelegate(new ReservedCellDelegate(m_reservedOpen, m_grid));
     connect(m_grid, &QTableWidget::cellClicked, this, &ConsoleScreenEditor::StringGrid1Click);
     createEntry();
+    setPanelLocks({m_grid, m_tanks}, m_grid);
+    setLeaving([this] { return !m_sheet.saved; }, [this] { Snimi1Click(); return true; });
 
     addMenuItem("Snimi1", QStringLiteral("&Snimi konfiguraciju"), [this] { Snimi1Click(); });
-    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
 }
 
 void ConsoleScreenEditor::createEntry()
@@ -77,10 +76,11 @@ void ConsoleScreenEditor::createEntry()
     m_character->setObjectName(QStringLiteral("Edit1"));
     m_character->setMaxLength(1);
     m_character->setGeometry(6, 4, 30, 21);
-    m_ok = namedButton("Button1", QStringLiteral("OK"), QRect(44, 2, 70, 25), m_entry);
+    auto *ok = namedButton("Button1", QStringLiteral("OK"), QRect(44, 2, 70, 25), m_entry);
     // Edit1KeyUp: the character typed, the focus moves on to "OK".
-    connect(m_character, &QLineEdit::textEdited, m_ok, [this] { m_ok->setFocus(); });
-    connect(m_ok, &QPushButton::clicked, this, &ConsoleScreenEditor::Button1Click);
+    connect(m_character, &QLineEdit::textEdited, ok, [ok] { ok->setFocus(); });
+    connect(ok, &QPushButton::clicked, this, &ConsoleScreenEditor::Button1Click);
+    addPanel(m_entry, ok);
 }
 
 // The service value is read anew at each showing and each click; the grid is drawn with the last one.
@@ -93,7 +93,7 @@ bool ConsoleScreenEditor::reservedCellsOpen()
 
 void ConsoleScreenEditor::FormShow()
 {
-    setEditing(false);
+    hidePanels();
     reservedCellsOpen();
     for (int column = 1; column <= ConsoleScreen::Columns; ++column)
         m_grid->setCell(column, 0, QString::number(column));
@@ -129,29 +129,15 @@ void ConsoleScreenEditor::StringGrid1Click(int row, int column)
     m_cell = QPoint(column, row);
     if (isReservedCell(row, column) && !reservedCellsOpen())
         return;
-    setEditing(true);
+    showPanel(m_entry);
     m_character->setText(m_grid->cell(column, row));
     m_character->selectAll();
     m_character->setFocus();
 }
 
-void ConsoleScreenEditor::setEditing(bool editing)
-{
-    setPanelShown(m_entry, m_ok, editing, {m_grid, m_tanks});
-    if (!editing)
-        m_grid->setFocus();
-}
-
-bool ConsoleScreenEditor::cancelPanel()
-{
-    const bool open = m_entry->isVisible();
-    setEditing(false);
-    return open;
-}
-
 void ConsoleScreenEditor::Button1Click()
 {
-    setEditing(false);
+    hidePanels();
     const QByteArray typed = toWindows1252(m_character->text());
     const char c = typed.isEmpty() ? ' ' : typed[0];
     m_grid->setCell(m_cell.x(), m_cell.y(), fromWindows1252(QByteArrayView(&c, 1)));
@@ -161,9 +147,4 @@ void ConsoleScreenEditor::Button1Click()
 void ConsoleScreenEditor::Snimi1Click()
 {
     reportFailures(ServerRecord::ConsoleScreen, saveConsoleSheet(m_services.server, m_sheet));
-}
-
-void ConsoleScreenEditor::Izlaz1Click()
-{
-    leave(m_sheet.saved, [this] { Snimi1Click(); });
 }

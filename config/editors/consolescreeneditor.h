@@ -9,7 +9,6 @@
 class QComboBox;
 class QFrame;
 class QLineEdit;
-class QPushButton;
 class StringGrid;
 
 // "Konfiguracija operatorske konzole", client area 448 x 135. Every showing loads the 15 screens
@@ -25,13 +24,10 @@ public:
 
 protected:
     void FormShow() override;
-    bool cancelPanel() override;
-    void Izlaz1Click() override;
 
 private:
     void createEntry();
     bool reservedCellsOpen();
-    void setEditing(bool editing);
     void ComboBox1Change(int index);
     void StringGrid1Click(int row, int column);
     void Button1Click();
@@ -44,5 +40,4 @@ private:
     QComboBox *m_tanks;        // ComboBox1
     QFrame *m_entry = nullptr; // Panel1
     QLineEdit *m_character = nullptr; // Edit1
-    QPushButton *m_ok = nullptr;      // Button1
 };

@@ -12,6 +12,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 EditorDialog::EditorDialog(const EditorServices &services, const char *formName, const QString &title,
                            QSize clientSize, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -31,6 +33,11 @@ EditorDialog::EditorDialog(const EditorServices &services, const char *formName,
     layout->setMenuBar(bar);
     layout->addWidget(m_client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_leaveSeparator = m_menu->addSeparator();
+    m_leaveSeparator->setObjectName(QStringLiteral("N1"));
+    QAction *leave = m_menu->addAction(QStringLiteral("I&zlaz"));
+    leave->setObjectName(QStringLiteral("Izlaz1"));
+    connect(leave, &QAction::triggered, this, &EditorDialog::Izlaz1Click);
 }
 
 void EditorDialog::reject()
@@ -41,29 +48,71 @@ void EditorDialog::reject()
 
 QAction *EditorDialog::addMenuItem(const char *name, const QString &caption, const std::function<void()> &handler)
 {
-    QAction *action = m_menu->addAction(caption);
+    auto *action = new QAction(caption, m_menu);
     action->setObjectName(QLatin1String(name));
+    m_menu->insertAction(m_leaveSeparator, action);
     connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
-void EditorDialog::leave(bool saved, const std::function<void()> &save)
+void EditorDialog::setLeaving(const std::function<bool()> &unsaved, const std::function<bool()> &save)
 {
-    if (!saved
+    m_unsaved = unsaved;
+    m_save = save;
+}
+
+void EditorDialog::Izlaz1Click()
+{
+    if (m_unsaved()
         && m_services.dialogs.question(QStringLiteral("Da li zelite sa snimite novu konfiguraciju?"),
-                                       QStringLiteral("Upozorenje!")))
-        save();
+                                       QStringLiteral("Upozorenje!"))
+        && !m_save())
+        return;
     done(QDialog::Accepted);
 }
 
-void EditorDialog::setPanelShown(QWidget *panel, QPushButton *ok, bool shown, std::initializer_list<QWidget *> locked)
+void EditorDialog::addPanel(QWidget *panel, QPushButton *ok)
 {
-    panel->setVisible(shown);
-    ok->setDefault(shown);
+    m_panels.append({panel, ok});
+}
+
+void EditorDialog::setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus)
+{
+    m_locked = locked;
+    m_focusAfterPanels = focus;
+}
+
+void EditorDialog::showPanel(QWidget *panel)
+{
+    for (const Panel &entry : std::as_const(m_panels))
+        if (entry.panel == panel)
+            setPanelShown(entry, true);
+}
+
+void EditorDialog::hidePanels()
+{
+    for (const Panel &entry : std::as_const(m_panels))
+        setPanelShown(entry, false);
+    if (m_focusAfterPanels)
+        m_focusAfterPanels->setFocus();
+}
+
+bool EditorDialog::cancelPanel()
+{
+    const bool open = std::any_of(m_panels.cbegin(), m_panels.cend(),
+                                  [](const Panel &entry) { return entry.panel->isVisible(); });
+    hidePanels();
+    return open;
+}
+
+void EditorDialog::setPanelShown(const Panel &panel, bool shown)
+{
+    panel.panel->setVisible(shown);
+    panel.ok->setDefault(shown);
     if (shown)
-        panel->raise();
+        panel.panel->raise();
     m_menu->menuAction()->setEnabled(!shown);
-    for (QWidget *widget : locked)
+    for (QWidget *widget : std::as_const(m_locked))
         widget->setEnabled(!shown);
 }
 

@@ -15,10 +15,10 @@ class QFrame;
 class QMenu;
 class QPushButton;
 
-// Centred on the desktop, a fixed client area below the menu bar, no border icons. Escape cancels
-// the open entry panel, or else leaves as "I&zlaz" does. Enter presses the open panel's "OK",
-// whatever field of the panel has the focus; with no panel open it presses nothing. Its handlers
-// run when the window is shown.
+// Centred on the desktop, a fixed client area below the menu bar, no border icons. The menu ends
+// with a separator and "I&zlaz". Escape cancels the open entry panel, or else leaves as "I&zlaz"
+// does. Enter presses the open panel's "OK", whatever field of the panel has the focus; with no
+// panel open it presses nothing. Its handlers run when the window is shown.
 class EditorDialog : public QDialog
 {
     Q_OBJECT
@@ -32,20 +32,23 @@ protected:
 
     // The widgets of the window's layout are placed on the client area.
     QWidget *client() const { return m_client; }
-    QMenu *menu() const { return m_menu; }
+    // An item of the menu, above the separator and "I&zlaz".
     QAction *addMenuItem(const char *name, const QString &caption, const std::function<void()> &handler);
 
-    // Leaves the window: when unsaved, asks "Da li zelite sa snimite novu konfiguraciju?" and
-    // saves on OK first.
-    void leave(bool saved, const std::function<void()> &save);
+    // "I&zlaz" and Escape leave the window; while unsaved() they first ask "Da li zelite sa snimite
+    // novu konfiguraciju?" and save on OK. A save that returns false keeps the window open.
+    void setLeaving(const std::function<bool()> &unsaved, const std::function<bool()> &save);
 
-    // Shows or hides an entry panel. While it is shown ok is the default button, and the menu and
-    // the locked widgets (the grid, a list) are disabled, so that only the panel's own buttons lead
-    // on and no second panel opens.
-    void setPanelShown(QWidget *panel, QPushButton *ok, bool shown, std::initializer_list<QWidget *> locked);
+    // An entry panel and the button Enter presses while it is shown.
+    void addPanel(QWidget *panel, QPushButton *ok);
+    // The widgets (the grid, a list) disabled with the menu while a panel is shown, so that only the
+    // panel's own buttons lead on and no second panel opens; focus, when given, takes the focus
+    // each time the panels are hidden.
+    void setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus);
+    void showPanel(QWidget *panel);
+    void hidePanels();
     // Closes the open entry panel as its "Cancel" does; false when none was open.
-    virtual bool cancelPanel() = 0;
-    virtual void Izlaz1Click() = 0;
+    virtual bool cancelPanel();
 
     // The failure message of an exchange of the record.
     void reportFailure(ServerRecord record, ExchangeOperation operation) const;
@@ -61,8 +64,23 @@ protected:
     EditorServices m_services;
 
 private:
+    struct Panel
+    {
+        QWidget *panel;
+        QPushButton *ok;
+    };
+
+    void Izlaz1Click();
+    void setPanelShown(const Panel &panel, bool shown);
+
     QWidget *m_client;
     QMenu *m_menu;
+    QAction *m_leaveSeparator; // N1
+    std::function<bool()> m_unsaved = [] { return false; };
+    std::function<bool()> m_save = [] { return true; };
+    QList<Panel> m_panels;
+    QList<QWidget *> m_locked;
+    QWidget *m_focusAfterPanels = nullptr;
 };
 
 // A push button of the window's layout, named and placed on parent.

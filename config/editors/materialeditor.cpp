@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
@@ -24,12 +23,12 @@ MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
     m_grid->setRowTexts(0, materialGridHeader());
     connect(m_grid, &StringGrid::cellChosen, this, &MaterialEditor::StringGrid1DblClick);
     createEntry();
+    setPanelLocks({m_grid}, m_grid);
+    setLeaving([this] { return !m_sheet.saved; }, [this] { Pregled1Click(); return true; });
 
     addMenuItem("Novimaterijal1", QStringLiteral("&Novi materijal"), [this] { Novimaterijal1Click(); });
     addMenuItem("Pregled1", QStringLiteral("Snimi &konfiguraciju"), [this] { Pregled1Click(); });
     addMenuItem("Stampaj1", QStringLiteral("&Stampaj"), [this] { Stampaj1Click(); });
-    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
 }
 
 void MaterialEditor::createEntry()
@@ -42,14 +41,15 @@ void MaterialEditor::createEntry()
     m_value->setGeometry(16, 26, 289, 21);
     connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 52, 75, 25), m_entry), &QPushButton::clicked,
             this, &MaterialEditor::Button1Click);
-    m_ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
-    connect(m_ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
+    auto *ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
+    connect(ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
+    addPanel(m_entry, ok);
 }
 
 // A failed load leaves the grid as it was.
 void MaterialEditor::FormShow()
 {
-    setEntryShown(false);
+    hidePanels();
     if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w))
         return reportFailure(*failed, ExchangeOperation::Read);
     fillGrid();
@@ -66,37 +66,23 @@ void MaterialEditor::fillGrid()
 void MaterialEditor::StringGrid1DblClick(int row, int column)
 {
     m_cell = QPoint(column, row);
-    setEntryShown(true);
+    showPanel(m_entry);
     m_value->setMaxLength(materialEntryLength(m_cell.x()));
     m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
     m_value->selectAll();
     m_value->setFocus();
 }
 
-void MaterialEditor::setEntryShown(bool shown)
-{
-    setPanelShown(m_entry, m_ok, shown, {m_grid});
-    if (!shown)
-        m_grid->setFocus();
-}
-
-bool MaterialEditor::cancelPanel()
-{
-    const bool open = m_entry->isVisible();
-    setEntryShown(false);
-    return open;
-}
-
 void MaterialEditor::Button1Click()
 {
-    setEntryShown(false);
+    hidePanels();
 }
 
 void MaterialEditor::Button2Click()
 {
     typeMaterialValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillGrid();
-    setEntryShown(false);
+    hidePanels();
 }
 
 void MaterialEditor::Novimaterijal1Click()
@@ -122,9 +108,4 @@ void MaterialEditor::Pregled1Click()
 void MaterialEditor::Stampaj1Click()
 {
     printPrintout(materialListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
-}
-
-void MaterialEditor::Izlaz1Click()
-{
-    leave(m_sheet.saved, [this] { Pregled1Click(); });
 }

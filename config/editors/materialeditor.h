@@ -8,7 +8,6 @@
 
 class QFrame;
 class QLineEdit;
-class QPushButton;
 class StringGrid;
 
 // "Konfiguracija materijala", client area 753 x 163. Every showing loads the list from the server;
@@ -24,14 +23,11 @@ public:
 
 protected:
     void FormShow() override;
-    bool cancelPanel() override;
-    void Izlaz1Click() override;
 
 private:
     void createEntry();
     void fillGrid();
     void StringGrid1DblClick(int row, int column);
-    void setEntryShown(bool shown);
     void Button1Click();
     void Button2Click();
     void Novimaterijal1Click();
@@ -43,5 +39,4 @@ private:
     StringGrid *m_grid;
     QFrame *m_entry = nullptr;    // Panel1
     QLineEdit *m_value = nullptr; // Edit1
-    QPushButton *m_ok = nullptr;  // Button2
 };

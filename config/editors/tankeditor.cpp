@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
@@ -26,6 +25,8 @@ TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     connect(m_grid, &StringGrid::cellChosen, this, &TankEditor::StringGrid1DblClick);
     createChooser();
     createEntry();
+    setPanelLocks({m_grid}, m_grid);
+    setLeaving([this] { return !m_sheet.saved; }, [this] { Snimikonfiguraciju1Click(); return true; });
 
     addMenuItem("Novirezervoar1", QStringLiteral("&Novi rezervoar"), [] {})->setVisible(false);
     m_changeParameters = addMenuItem("Izmenaparametara2", QStringLiteral("&Izmena parametara"), [] {});
@@ -34,8 +35,6 @@ TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     addMenuItem("Stampa", QStringLiteral("&Stampaj konfiguraciju"), [this] { StampaClick(); });
     addMenuItem("Podesavanjekonzole1", QStringLiteral("&Podesavanje konzole"), [this] { Q_EMIT consoleEditorRequested(); });
     addMenuItem("Snimikonfiguraciju1", QStringLiteral("Snimi &konfiguraciju"), [this] { Snimikonfiguraciju1Click(); });
-    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
 }
 
 void TankEditor::createChooser()
@@ -48,8 +47,9 @@ void TankEditor::createChooser()
     m_materials->setGeometry(16, 32, 240, 21);
     connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser),
             &QPushButton::clicked, this, &TankEditor::Button1Click);
-    m_choose = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
-    connect(m_choose, &QPushButton::clicked, this, &TankEditor::Button2Click);
+    auto *choose = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
+    connect(choose, &QPushButton::clicked, this, &TankEditor::Button2Click);
+    addPanel(m_chooser, choose);
 }
 
 void TankEditor::createEntry()
@@ -60,8 +60,9 @@ void TankEditor::createEntry()
     m_value->setGeometry(16, 10, 240, 21);
     connect(namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry), &QPushButton::clicked,
             this, &TankEditor::Button4Click);
-    m_enter = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
-    connect(m_enter, &QPushButton::clicked, this, &TankEditor::Button3Click);
+    auto *enter = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
+    connect(enter, &QPushButton::clicked, this, &TankEditor::Button3Click);
+    addPanel(m_entry, enter);
 }
 
 void TankEditor::FormShow()
@@ -88,33 +89,14 @@ void TankEditor::StringGrid1DblClick(int row, int column)
 {
     m_cell = QPoint(column, row);
     if (column == TankMaterialColumn) {
-        showPanel(m_chooser, m_choose);
+        showPanel(m_chooser);
         m_materials->setFocus();
     } else if (m_changeParameters->isChecked() && isTankGeometryColumn(column)) {
         m_value->setText(m_grid->cell(column, row));
         m_value->selectAll();
-        showPanel(m_entry, m_enter);
+        showPanel(m_entry);
         m_value->setFocus();
     }
-}
-
-void TankEditor::showPanel(QFrame *panel, QPushButton *ok)
-{
-    setPanelShown(panel, ok, true, {m_grid});
-}
-
-void TankEditor::hidePanels()
-{
-    setPanelShown(m_chooser, m_choose, false, {m_grid});
-    setPanelShown(m_entry, m_enter, false, {m_grid});
-    m_grid->setFocus();
-}
-
-bool TankEditor::cancelPanel()
-{
-    const bool open = m_chooser->isVisible() || m_entry->isVisible();
-    hidePanels();
-    return open;
 }
 
 void TankEditor::Button1Click()
@@ -153,9 +135,4 @@ void TankEditor::Snimikonfiguraciju1Click()
     fillRows();
     if (!reportCellFaults(save.faults))
         reportFailures(ServerRecord::TankParams, save.failures);
-}
-
-void TankEditor::Izlaz1Click()
-{
-    leave(m_sheet.saved, [this] { Snimikonfiguraciju1Click(); });
 }

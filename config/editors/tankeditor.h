@@ -10,7 +10,6 @@ class QAction;
 class QComboBox;
 class QFrame;
 class QLineEdit;
-class QPushButton;
 class StringGrid;
 
 // "Konfiguracija rezervoara", client area 672 x 277. Every showing loads the materials and the tanks
@@ -33,16 +32,12 @@ Q_SIGNALS:
 
 protected:
     void FormShow() override;
-    bool cancelPanel() override;
-    void Izlaz1Click() override;
 
 private:
     void createChooser();
     void createEntry();
     void fillRows();
     void StringGrid1DblClick(int row, int column);
-    void showPanel(QFrame *panel, QPushButton *ok);
-    void hidePanels();
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -53,11 +48,9 @@ private:
     TankSheet m_sheet;
     QPoint m_cell; // (column, row) last double-clicked
     StringGrid *m_grid;
-    QFrame *m_chooser = nullptr;    // Panel1
+    QFrame *m_chooser = nullptr;      // Panel1
     QComboBox *m_materials = nullptr; // ComboBox1
-    QPushButton *m_choose = nullptr;  // Button2
-    QFrame *m_entry = nullptr;      // Panel2
-    QLineEdit *m_value = nullptr;   // Edit1
-    QPushButton *m_enter = nullptr; // Button3
+    QFrame *m_entry = nullptr;        // Panel2
+    QLineEdit *m_value = nullptr;     // Edit1
     QAction *m_changeParameters;    // Izmenaparametara2
 };

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -51,6 +50,14 @@ UserEditor::UserEditor(const EditorServices &services, QWidget *parent)
     createControls();
     createNewUserPanel();
     createMenu();
+    // Unsaved users, passwords and rights are offered for saving; a save that fails keeps the
+    // window open with the changes, so that leaving asks again.
+    setLeaving(
+        [this] {
+            storeGridIntoSelected();
+            return m_configuration.hasUnsavedChanges();
+        },
+        [this] { return Button2Click(); });
 }
 
 void UserEditor::createControls()
@@ -83,24 +90,24 @@ void UserEditor::createNewUserPanel()
     m_newName = textBox("Edit1", QRect(16, 28, 353, 21), m_newUser, UserNameSize);
     named<QLabel>("Label3", QRect(16, 56, 100, 13), m_newUser, QStringLiteral("Unesite lozinku :"));
     m_newPassword = textBox("Edit2", QRect(16, 72, 89, 21), m_newUser, UserKeySize);
-    m_newOk = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
+    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
     auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
-    connect(m_newOk, &QPushButton::clicked, this, &UserEditor::Button3Click);
-    connect(cancel, &QPushButton::clicked, this, [this] { setNewUserShown(false); });
+    connect(ok, &QPushButton::clicked, this, &UserEditor::Button3Click);
+    connect(cancel, &QPushButton::clicked, this, &UserEditor::hidePanels);
+    addPanel(m_newUser, ok);
+    setPanelLocks({m_users, m_passwordChange, m_save, m_grid}, nullptr);
 }
 
 void UserEditor::createMenu()
 {
     addMenuItem("Novikorisnik1", QStringLiteral("&Novi korisnik"), [this] { Novikorisnik1Click(); });
     addMenuItem("Stampajkonfiguraciju1", QStringLiteral("&Stampaj konfiguraciju"), [this] { Stampajkonfiguraciju1Click(); });
-    menu()->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addMenuItem("Izlaz1", QStringLiteral("I&zlaz"), [this] { Izlaz1Click(); });
 }
 
 // Every showing starts from the server's users; a failed read leaves an empty list that cannot be saved.
 void UserEditor::FormShow()
 {
-    setNewUserShown(false);
+    hidePanels();
     writeGridHeader();
     UserLoading loading = loadUsers(m_services.server);
     if (loading.failure)
@@ -214,14 +221,9 @@ void UserEditor::Novikorisnik1Click()
     if (m_configuration.users.size() >= MaxUsers)
         return refuseFullList(m_services.dialogs);
     cancelPasswordChange();
-    setNewUserShown(true);
+    showPanel(m_newUser);
     m_newName->setFocus();
     m_newName->selectAll();
-}
-
-void UserEditor::setNewUserShown(bool shown)
-{
-    setPanelShown(m_newUser, m_newOk, shown, {m_users, m_passwordChange, m_save, m_grid});
 }
 
 void UserEditor::endPasswordChange()
@@ -234,10 +236,7 @@ void UserEditor::endPasswordChange()
 // Escape closes the new-user panel, or drops the password being typed.
 bool UserEditor::cancelPanel()
 {
-    if (!m_newUser->isVisible())
-        return cancelPasswordChange();
-    setNewUserShown(false);
-    return true;
+    return EditorDialog::cancelPanel() || cancelPasswordChange();
 }
 
 bool UserEditor::cancelPasswordChange()
@@ -252,7 +251,7 @@ bool UserEditor::cancelPasswordChange()
 
 void UserEditor::Button3Click()
 {
-    setNewUserShown(false);
+    hidePanels();
     const QString name = m_newName->text();
     switch (addUser(m_configuration, name, m_newPassword->text())) {
     case NewUserOutcome::NoName:
@@ -280,16 +279,4 @@ void UserEditor::Stampajkonfiguraciju1Click()
     for (const UserRecord &user : m_configuration.users)
         users.append(userWireFor(user));
     printPrintout(userListPrintout(users, m_services.clock), m_services.dialogs);
-}
-
-// Unsaved users, passwords and rights are offered for saving; a save that fails keeps the window
-// open with the changes, so that leaving asks again.
-void UserEditor::Izlaz1Click()
-{
-    storeGridIntoSelected();
-    if (m_configuration.hasUnsavedChanges()
-        && m_services.dialogs.question(QStringLiteral("Da li zelite sa snimite novu konfiguraciju?"), QStringLiteral("Upozorenje!"))
-        && !Button2Click())
-        return;
-    done(QDialog::Accepted);
 }

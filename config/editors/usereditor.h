@@ -26,7 +26,6 @@ public:
 protected:
     void FormShow() override;
     bool cancelPanel() override;
-    void Izlaz1Click() override;
 
 private:
     void createControls();
@@ -41,7 +40,6 @@ private:
     void Button3Click();
     void Novikorisnik1Click();
     void Stampajkonfiguraciju1Click();
-    void setNewUserShown(bool shown);
     void endPasswordChange();
     // The password box back to the selected user's password; false when no change was in progress.
     bool cancelPasswordChange();
@@ -61,5 +59,4 @@ private:
     QFrame *m_newUser = nullptr;          // Panel1
     QLineEdit *m_newName = nullptr;       // Edit1
     QLineEdit *m_newPassword = nullptr;   // Edit2
-    QPushButton *m_newOk = nullptr;       // Button3
 };
