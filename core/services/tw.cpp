@@ -1,6 +1,7 @@
 // The utility object `w`.
 #include "core/services/tw.h"
 
+#include "core/services/clock.h"
 #include "core/services/dialogs.h"
 #include "core/text/numberparse.h"
 
@@ -49,4 +50,9 @@ double Tw::ParseFloat(const QString &text) const
     const QString fieldText = floatFieldText(text);
     warn(countFloatWarnings(fieldText), QStringLiteral("Float error"));
     return convertFloat(fieldText).value_or(0.0);
+}
+
+QString Tw::DayName(int n) const
+{
+    return ::DayName(n, m_clock.now().date());
 }

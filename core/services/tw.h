@@ -35,7 +35,8 @@ public:
     // In the locale the object was given (the user's regional settings in production).
     QString FormatFixed(double value, int decimals) const { return ::FormatFixed(value, decimals, m_locale); }
     QString TwoDigits(quint16 value) const { return ::TwoDigits(value); }
-    QString DayName(int n) const { return ::DayName(n, m_clock); }
+    // A day number outside 1 to 7 names today by the clock.
+    QString DayName(int n) const;
     void MonthName(int n, QString &text) const { ::MonthName(n, text); }
 
 private:
