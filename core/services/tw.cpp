@@ -39,9 +39,14 @@ void Tw::warn(int count, const QString &caption) const
         m_dialogs.message(QStringLiteral("Neispravno unesen broj"), caption);
 }
 
+void Tw::WarnInteger(int count) const
+{
+    warn(count, QStringLiteral("Integer error"));
+}
+
 qint32 Tw::ParseInteger(const QString &text) const
 {
-    warn(countIntegerWarnings(text), QStringLiteral("Integer error"));
+    WarnInteger(countIntegerWarnings(text));
     return convertInteger(text).value_or(0);
 }
 

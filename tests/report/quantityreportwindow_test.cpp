@@ -156,13 +156,13 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsAndTheGroupPanelStoresItsCho
     child<QCheckBox>(*window, "CheckBox5")->setChecked(true);
     click("Button6");
     EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox5")->isChecked());
-    const OperatorGroups stored = ReadOperatorGroups(w);
+    const OperatorGroups stored = ReadOperatorGroups(store);
     EXPECT_EQ(stored.tankGroup[1], 2);
     EXPECT_TRUE(stored.shown[0]);
     EXPECT_FALSE(stored.shown[4]) << "a ticked group without tanks is stored unticked";
 
     click("Button3");
-    EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
+    EXPECT_EQ(ReadSortMode(store), SortMode::Broj);
     EXPECT_EQ(window->report().stock[0], 0.0L) << "the figures of the old grouping go";
     click("Button1");
     EXPECT_EQ(window->report().rows[1].group, 2) << "the new mode and groups are drawn";
@@ -207,7 +207,7 @@ TEST_F(ReportWindowTest, EnterActsOnThePanelTypedInEscapeClosesItAndAStockFieldO
     QRadioButton *second = child<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>()[1];
     second->setChecked(true);
     QTest::keyClick(second, Qt::Key_Return);
-    EXPECT_EQ(ReadOperatorGroups(w).tankGroup[0], 2) << "stored by Uradi";
+    EXPECT_EQ(ReadOperatorGroups(store).tankGroup[0], 2) << "stored by Uradi";
     QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return);
     ASSERT_TRUE(panelShown("Panel1")) << "Napravi opens the date panel";
     QTest::keyClick(child<QLineEdit>(*window, "Edit2"), Qt::Key_Escape);
