@@ -1,9 +1,6 @@
 // The report's hot paths: the moment search in a 60 000-sample history and the drawing of the table.
-#include "bench/silentdialogs.h"
 #include "core/history/historyencoder.h"
-#include "core/services/clock.h"
 #include "core/services/datafolder.h"
-#include "core/services/tw.h"
 #include "report/momentsearch.h"
 #include "report/reportdrawing.h"
 #include "report/reportsettings.h"
@@ -82,9 +79,6 @@ void renderReport(benchmark::State &state, SortMode mode)
 {
     QTemporaryDir dir;
     const SettingsStore store(dir.filePath(QStringLiteral("settings.reg")));
-    SilentDialogs dialogs;
-    const SystemClock clock;
-    const Tw w(store, dialogs, clock, QLocale::c());
     OperatorGroups groups;
     TankTable tanks;
     for (int slot = 1; slot <= TankCount; ++slot) {
@@ -95,7 +89,7 @@ void renderReport(benchmark::State &state, SortMode mode)
         groups.tankGroup[static_cast<std::size_t>(slot - 1)] = slot;
         groups.shown[static_cast<std::size_t>(slot - 1)] = true;
     }
-    if (!StoreOperatorGroups(w, groups).ok())
+    if (!StoreOperatorGroups(store, groups).ok())
         state.SkipWithError("the settings could not be written");
     QuantityReport report;
     report.rows = BuildReportRows(tanks);
@@ -103,7 +97,7 @@ void renderReport(benchmark::State &state, SortMode mode)
     report.stockView = true;
     QImage picture;
     for (auto _ : state) {
-        const TableExtent extent = RenderReport(picture, ContentOf(report, tanks, w), w);
+        const TableExtent extent = RenderReport(picture, ContentOf(report, tanks, GroupsToAssign(store, mode)), QLocale::c());
         benchmark::DoNotOptimize(extent.lastRow);
     }
 }

@@ -10,6 +10,7 @@
 #include "report/reportpanels.h"
 #include "report/reportpictureview.h"
 #include "report/reportprint.h"
+#include "report/reportsettings.h"
 #include "report/stockglyph.h"
 
 #include <QLineEdit>
@@ -118,7 +119,7 @@ void QuantityReportWindow::createPanels()
 // records it holds and the report works on as with a missing one.
 void QuantityReportWindow::FormCreate()
 {
-    reportSettings(WriteStartingGroups(m_services.w));
+    reportSettings(WriteStartingGroups(m_services.w.store()));
     const ChartRecordsRead read = readChartRecords(m_services.folder);
     if (read.message)
         m_services.dialogs.message(read.message->text, read.message->caption);
@@ -141,7 +142,7 @@ void QuantityReportWindow::showingWork()
 {
     if (m_firstShowing) {
         m_report.rows = BuildReportRows(m_plant.tanks);
-        m_report.mode = ReadSortMode(m_services.w);
+        m_report.mode = ReadSortMode(m_services.w.store());
         m_firstShowing = false;
     }
     if (!m_report.moment)
@@ -151,9 +152,14 @@ void QuantityReportWindow::showingWork()
 void QuantityReportWindow::FormShow()
 {
     move(0, 0);
-    const TableExtent extent = RenderReport(m_picture, ContentOf(m_report, m_plant.tanks, m_services.w), m_services.w);
+    const TableExtent extent = RenderReport(m_picture, content(), m_services.w.locale());
     placeStockButtons(extent);
     m_view->showAt(m_scrollOffset);
+}
+
+ReportContent QuantityReportWindow::content()
+{
+    return ContentOf(m_report, m_plant.tanks, GroupsToAssign(m_services.w.store(), m_report.mode));
 }
 
 bool QuantityReportWindow::compute(const ReportMoment &asked, bool tellNotice)
@@ -218,7 +224,8 @@ void QuantityReportWindow::Definisiizvestaj1Click()
 // changes nothing.
 void QuantityReportWindow::Button1Click()
 {
-    const DatePanelCheck check = CheckDatePanel(m_services.w, m_datePanel->fields());
+    const DatePanelCheck check = CheckDatePanel(m_datePanel->fields());
+    m_services.w.WarnInteger(check.wrongCharacters);
     if (!check.ok()) {
         m_services.dialogs.message(check.error, DateErrorCaption);
         m_datePanel->hide();
@@ -240,8 +247,7 @@ void QuantityReportWindow::Stampa1Click()
     if (!m_services.dialogs.choosePrinter(printer))
         return;
     printer.setPageOrientation(QPageLayout::Portrait);
-    const ReportContent content = ContentOf(m_report, m_plant.tanks, m_services.w);
-    if (!PrintReport(printer, content, *m_report.moment, m_services.clock.now(), m_services.w))
+    if (!PrintReport(printer, content(), *m_report.moment, m_services.clock.now(), m_services.w.locale()))
         m_services.dialogs.reportError(QStringLiteral("Stampanje nije uspelo."));
 }
 
@@ -249,7 +255,7 @@ void QuantityReportWindow::Button3Click()
 {
     m_sortPanel->hide();
     ChangeSortMode(m_report, m_sortPanel->ticked());
-    reportSettings(WriteSortMode(m_services.w, m_report.mode));
+    reportSettings(WriteSortMode(m_services.w.store(), m_report.mode));
     Napraviizvestaj1Click();
 }
 
@@ -257,15 +263,15 @@ void QuantityReportWindow::Button5Click()
 {
     setStockView(false);
     FormShow();
-    m_groupPanel->fill(ReadOperatorGroups(m_services.w));
+    m_groupPanel->fill(ReadOperatorGroups(m_services.w.store()));
     m_groupPanel->showOver(m_sortPanel);
 }
 
 void QuantityReportWindow::Button6Click()
 {
-    const OperatorGroups before = ReadOperatorGroups(m_services.w);
+    const OperatorGroups before = ReadOperatorGroups(m_services.w.store());
     OperatorGroups groups = m_groupPanel->chosen();
-    const SettingsStatus status = StoreOperatorGroups(m_services.w, groups);
+    const SettingsStatus status = StoreOperatorGroups(m_services.w.store(), groups);
     ChangeOperatorGroups(m_report, before, groups);
     m_groupPanel->fill(groups);
     reportSettings(status);

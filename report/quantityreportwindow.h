@@ -61,6 +61,8 @@ private:
     // Searches the history for the asked moment; false when the search failed or found no data, the
     // report then unchanged. With tellNotice the search's notice is shown.
     bool compute(const ReportMoment &asked, bool tellNotice);
+    // The groups assigned afresh, as every drawing takes them.
+    ReportContent content();
     void Napraviizvestaj1Click();
     void Izvestajostanju1Click();
     void Definisiizvestaj1Click();

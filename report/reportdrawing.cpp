@@ -2,7 +2,7 @@
 #include "report/reportdrawing.h"
 
 #include "core/drawing/canvas.h"
-#include "core/services/tw.h"
+#include "core/text/numberformat.h"
 
 #include <QPainter>
 
@@ -11,10 +11,10 @@ namespace {
 class TableDrawer
 {
 public:
-    TableDrawer(Canvas &canvas, const TableGeometry &geometry, const Tw &w)
+    TableDrawer(Canvas &canvas, const TableGeometry &geometry, const QLocale &locale)
         : m_canvas(canvas)
         , m_geometry(geometry)
-        , m_w(w)
+        , m_locale(locale)
     {
     }
 
@@ -50,7 +50,7 @@ public:
 
     QString tonnes(long double value) const
     {
-        return m_w.FormatFixed(static_cast<double>(value), 1) + QStringLiteral(" t");
+        return FormatFixed(static_cast<double>(value), 1, m_locale) + QStringLiteral(" t");
     }
 
 private:
@@ -73,14 +73,14 @@ private:
 
     Canvas &m_canvas;
     const TableGeometry &m_geometry;
-    const Tw &m_w;
+    const QLocale &m_locale;
 };
 
 } // namespace
 
-TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const Tw &w)
+TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const QLocale &locale)
 {
-    TableDrawer drawer(canvas, geometry, w);
+    TableDrawer drawer(canvas, geometry, locale);
     int y = geometry.firstRow;
     TableExtent extent;
     for (const ReportGroup &group : content.groups) {
@@ -113,7 +113,7 @@ QString ScreenTitle(const std::optional<ReportMoment> &moment)
     return QStringLiteral("Izvestaj za : ") + (moment ? MomentText(*moment) : QStringLiteral("nema podataka"));
 }
 
-TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w)
+TableExtent RenderReport(QImage &picture, const ReportContent &content, const QLocale &locale)
 {
     if (picture.size() != QSize(ReportPictureWidth, ReportPictureHeight))
         picture = QImage(ReportPictureWidth, ReportPictureHeight, QImage::Format_RGB32);
@@ -123,5 +123,5 @@ TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw
     canvas.state().font.face = QStringLiteral("Arial");
     canvas.state().font.size = ScreenTable.fontSize;
     canvas.textOut(ScreenTable.columns.front(), ScreenTitleTop, ScreenTitle(content.moment));
-    return DrawReportTable(canvas, ScreenTable, content, w);
+    return DrawReportTable(canvas, ScreenTable, content, locale);
 }

@@ -6,11 +6,11 @@
 
 #include <QImage>
 #include <QList>
+#include <QLocale>
 
 #include <array>
 
 class Canvas;
-class Tw;
 
 // Where the table lies, in the pixels of the picture or page it is drawn on.
 struct TableGeometry
@@ -46,8 +46,8 @@ struct TableExtent
 
 // Draws the groups one under another, an empty row between two groups: a header row, a row per
 // tank, a "Zbir" row for a group of more than one tank, and in the stock view the stock header
-// cells on the row above the stock row and the value cells on it. Masses are "%.1f t" in w's locale.
-TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const Tw &w);
+// cells on the row above the stock row and the value cells on it. Masses are "%.1f t" in the locale.
+TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const QLocale &locale);
 
 // "Izvestaj za : 05. 12. 2026.    09 : 05", or "Izvestaj za : nema podataka" before any computation.
 QString ScreenTitle(const std::optional<ReportMoment> &moment);
@@ -55,4 +55,4 @@ inline constexpr int ScreenTitleTop = 2; // above the first row, at the table's 
 
 // The window's picture: sized 800 x 1180, filled white, the screen title and the table of
 // ScreenTable drawn on it.
-TableExtent RenderReport(QImage &picture, const ReportContent &content, const Tw &w);
+TableExtent RenderReport(QImage &picture, const ReportContent &content, const QLocale &locale);

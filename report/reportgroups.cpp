@@ -1,8 +1,6 @@
 // The report's tank groups.
 #include "report/reportgroups.h"
 
-#include "report/reportsettings.h"
-
 namespace {
 
 constexpr std::array<const char *, 4> SortModeTexts{"sifra", "vrsta", "ime", "broj"};
@@ -60,12 +58,11 @@ ReportRows BuildReportRows(const TankTable &tanks)
     return rows;
 }
 
-GroupsShown AssignGroups(ReportRows &rows, SortMode mode, const Tw &w)
+GroupsShown AssignGroups(ReportRows &rows, SortMode mode, const OperatorGroups &stored)
 {
     if (mode != SortMode::Broj)
         return groupByKey(rows, mode);
-    const OperatorGroups groups = ReadOperatorGroups(w);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i].group = groups.tankGroup[i];
-    return groups.shown;
+        rows[i].group = stored.tankGroup[i];
+    return stored.shown;
 }

@@ -8,8 +8,6 @@
 
 #include <array>
 
-class Tw;
-
 // How the report forms its groups; stored in Izvestaj\Grouped by its text.
 enum class SortMode { Sifra = 0, Vrsta = 1, Ime = 2, Broj = 3 };
 
@@ -32,12 +30,18 @@ using ReportRows = std::array<ReportRow, TankCount>;
 // Shown flag of group g at index g - 1.
 using GroupsShown = std::array<bool, TankCount>;
 
+// The operator-defined groups as the group panel edits them and the settings keep them.
+struct OperatorGroups
+{
+    std::array<int, TankCount> tankGroup{}; // by slot: R<tank>Group, 0 when absent
+    GroupsShown shown{};                    // by group: G<n>Show is "true"
+};
+
 // The table in slot order from the tanks' material code, kind and name; every group = its position.
 ReportRows BuildReportRows(const TankTable &tanks);
 
 // Gives every row its group and returns the shown flag of every group 1..15.
 // Sifra, Vrsta, Ime: the position of the first row whose key equals the row's own (exact,
 // case-sensitive); a group is shown when a row has it. Broj: the rows' groups and the flags are
-// read afresh from Izvestaj\R<tank>Group and Izvestaj\G<n>Show ("true" shows the group); absent
-// values give group 0 and a hidden group.
-GroupsShown AssignGroups(ReportRows &rows, SortMode mode, const Tw &w);
+// those of `stored`, which the other modes ignore.
+GroupsShown AssignGroups(ReportRows &rows, SortMode mode, const OperatorGroups &stored);

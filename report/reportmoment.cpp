@@ -1,8 +1,8 @@
 // The report's moment and the date panel check.
 #include "report/reportmoment.h"
 
-#include "core/services/tw.h"
 #include "core/text/numberformat.h"
+#include "core/text/numberparse.h"
 
 #include <QDate>
 
@@ -10,18 +10,20 @@ namespace {
 
 struct FieldCheck
 {
+    DateField name;
     const QString DatePanelFields::*field;
+    int ReportMoment::*value;
     int lowest;
     int highest;
     const char *error;
 };
 
 constexpr std::array<FieldCheck, 5> FieldChecks{{
-    {&DatePanelFields::day, 1, 31, "Neispravno unesen datum."},
-    {&DatePanelFields::month, 1, 12, "Neispravno unesen mesec."},
-    {&DatePanelFields::year, 1980, 2050, "Neispravno unesena godina."},
-    {&DatePanelFields::hour, 0, 23, "Neispravno uneseni sati."},
-    {&DatePanelFields::minute, 0, 59, "Neispravno uneseni minuti."},
+    {DateField::Day, &DatePanelFields::day, &ReportMoment::day, 1, 31, "Neispravno unesen datum."},
+    {DateField::Month, &DatePanelFields::month, &ReportMoment::month, 1, 12, "Neispravno unesen mesec."},
+    {DateField::Year, &DatePanelFields::year, &ReportMoment::year, 1980, 2050, "Neispravno unesena godina."},
+    {DateField::Hour, &DatePanelFields::hour, &ReportMoment::hour, 0, 23, "Neispravno uneseni sati."},
+    {DateField::Minute, &DatePanelFields::minute, &ReportMoment::minute, 0, 59, "Neispravno uneseni minuti."},
 }};
 
 } // namespace
@@ -48,16 +50,23 @@ QString MomentText(const ReportMoment &moment)
     return DateText(moment.day, moment.month, moment.year) + QStringLiteral(".    ") + TimeText(moment.hour, moment.minute);
 }
 
-DatePanelCheck CheckDatePanel(const Tw &w, const DatePanelFields &fields)
+DatePanelCheck CheckDatePanel(const DatePanelFields &fields)
 {
-    for (const FieldCheck &check : FieldChecks) {
-        const QString &text = fields.*check.field;
-        if (w.ParseInteger(text) < check.lowest || w.ParseInteger(text) > check.highest)
-            return {{}, QString::fromLatin1(check.error)};
+    DatePanelCheck check;
+    for (const FieldCheck &field : FieldChecks) {
+        const QString &text = fields.*field.field;
+        check.wrongCharacters += countIntegerWarnings(text);
+        const qint32 value = convertInteger(text).value_or(0);
+        if (value < field.lowest || value > field.highest) {
+            check.badField = field.name;
+            check.error = QString::fromLatin1(field.error);
+            return check;
+        }
+        check.moment.*field.value = value;
     }
-    const ReportMoment moment{w.ParseInteger(fields.day), w.ParseInteger(fields.month), w.ParseInteger(fields.year),
-                              w.ParseInteger(fields.hour), w.ParseInteger(fields.minute)};
-    if (moment.day > daysInMonth(moment.year, moment.month))
-        return {{}, QString::fromLatin1(FieldChecks[0].error)};
-    return {moment, {}};
+    if (check.moment.day > daysInMonth(check.moment.year, check.moment.month)) {
+        check.badField = DateField::Day;
+        check.error = QString::fromLatin1(FieldChecks[0].error);
+    }
+    return check;
 }

@@ -6,7 +6,7 @@
 #include <QDateTime>
 #include <QString>
 
-class Tw;
+#include <optional>
 
 // Day, month, year, hour and minute of the last computed moment.
 using ReportMoment = SampleTime;
@@ -30,18 +30,25 @@ struct DatePanelFields
     QString minute;
 };
 
-// The moment, or the text of the first check that failed (shown with the caption "Date error").
+// The date panel's fields in the order they are checked.
+enum class DateField { Day, Month, Year, Hour, Minute };
+
+// The moment (when ok()), or the first field that failed with its message (shown with the caption "Date error").
+// Every character of the fields read that is neither a digit nor "-" earns one "Neispravno unesen
+// broj" warning, shown before the message.
 struct DatePanelCheck
 {
     ReportMoment moment;
+    int wrongCharacters = 0;
+    std::optional<DateField> badField;
     QString error;
-    bool ok() const { return error.isEmpty(); }
+    bool ok() const { return !badField; }
 };
 
 inline const QString DateErrorCaption = QStringLiteral("Date error");
 
-// Checks day 1..31, month 1..12, year 1980..2050 (the years the history accepts), hour 0..23 and
-// minute 0..59 in this order, each field converted with w.ParseInteger anew for its lower bound,
-// its upper bound and its value (so a field with a wrong character may warn three times); then the
-// day against the length of that month in that year.
-DatePanelCheck CheckDatePanel(const Tw &w, const DatePanelFields &fields);
+// Reads each field once, in the order day 1..31, month 1..12, year 1980..2050 (the years the
+// history accepts), hour 0..23 and minute 0..59 (a text that does not convert counts as 0), and
+// stops at the first one out of range; then checks the day against the length of that month in
+// that year.
+DatePanelCheck CheckDatePanel(const DatePanelFields &fields);

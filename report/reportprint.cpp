@@ -2,7 +2,6 @@
 #include "report/reportprint.h"
 
 #include "core/drawing/canvas.h"
-#include "core/services/tw.h"
 
 #include <QPainter>
 
@@ -33,12 +32,12 @@ TableGeometry PrintedTable(int width, int height)
     return {{x(50), x(150), x(350), x(420), x(500)}, {x(540), x(620), x(700)}, x(10), y(2), y(20), y(100), PrintFontSize};
 }
 
-QString PrintTitle(const ReportMoment &moment, const Tw &)
+QString PrintTitle(const ReportMoment &moment)
 {
     return QStringLiteral("Izvestaj o kolicini sirovina u skladarma za : ") + MomentText(moment);
 }
 
-QString PrintFooter(const QDateTime &printedAt, const Tw &)
+QString PrintFooter(const QDateTime &printedAt)
 {
     const QDate date = printedAt.date();
     const QTime time = printedAt.time();
@@ -47,7 +46,8 @@ QString PrintFooter(const QDateTime &printedAt, const Tw &)
         + TimeText(time.hour(), time.minute());
 }
 
-bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w)
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt,
+                 const QLocale &locale)
 {
     const int width = page.width();
     const int height = page.height();
@@ -60,8 +60,8 @@ bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportM
     Canvas canvas(painter, page.logicalDpiY());
     canvas.state().font.face = QStringLiteral("Arial");
     canvas.state().font.size = PrintFontSize;
-    canvas.textOut(roundEven(TitleGrid * xs), roundEven(TitleGrid * ys), PrintTitle(moment, w));
-    const TableExtent extent = DrawReportTable(canvas, PrintedTable(width, height), content, w);
-    canvas.textOut(roundEven(TitleGrid * xs), extent.lastRow + roundEven(FooterGapGrid * ys), PrintFooter(printedAt, w));
+    canvas.textOut(roundEven(TitleGrid * xs), roundEven(TitleGrid * ys), PrintTitle(moment));
+    const TableExtent extent = DrawReportTable(canvas, PrintedTable(width, height), content, locale);
+    canvas.textOut(roundEven(TitleGrid * xs), extent.lastRow + roundEven(FooterGapGrid * ys), PrintFooter(printedAt));
     return painter.end();
 }

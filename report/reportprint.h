@@ -16,11 +16,12 @@ class QPaintDevice;
 TableGeometry PrintedTable(int width, int height);
 
 // "Izvestaj o kolicini sirovina u skladarma za : 05. 12. 2026.    09 : 05"
-QString PrintTitle(const ReportMoment &moment, const Tw &w);
+QString PrintTitle(const ReportMoment &moment);
 // The customer's fixed 59 characters, then the date and time of printing.
-QString PrintFooter(const QDateTime &printedAt, const Tw &w);
+QString PrintFooter(const QDateTime &printedAt);
 
-// Fills the whole device white and draws the title, the table and, 50 grid units below the last
-// row (the first row when no group is drawn), the footer, all in Arial 10 on one page. False when
-// the device could not be painted on (a printer that failed to start its job).
-bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt, const Tw &w);
+// Fills the whole device white and draws the title, the table (masses in the locale) and, 50 grid
+// units below the last row (the first row when no group is drawn), the footer, all in Arial 10 on
+// one page. False when the device could not be painted on (a printer that failed to start its job).
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt,
+                 const QLocale &locale);

@@ -1,7 +1,6 @@
 // The report's values in the settings store.
 #include "report/reportsettings.h"
 
-#include "core/services/tw.h"
 #include "report/reporttable.h"
 
 namespace {
@@ -28,41 +27,46 @@ void keepFirstFailure(SettingsStatus &first, const SettingsStatus &next)
 
 } // namespace
 
-SettingsStatus WriteStartingGroups(const Tw &w)
+SettingsStatus WriteStartingGroups(const SettingsStore &store)
 {
     SettingsStatus status;
     for (std::size_t i = 0; i < TankIdList.size(); ++i)
-        keepFirstFailure(status, w.WriteInteger(ReportKey, tankGroupName(i), 1));
+        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(i), 1));
     return status;
 }
 
-SortMode ReadSortMode(const Tw &w)
+SortMode ReadSortMode(const SettingsStore &store)
 {
     QString text;
-    if (!w.ReadString(ReportKey, SortModeName, text).ok())
+    if (!store.ReadString(ReportKey, SortModeName, text).ok())
         return SortMode::Sifra;
     return sortModeFromText(text);
 }
 
-SettingsStatus WriteSortMode(const Tw &w, SortMode mode)
+SettingsStatus WriteSortMode(const SettingsStore &store, SortMode mode)
 {
-    return w.WriteString(ReportKey, SortModeName, sortModeText(mode));
+    return store.WriteString(ReportKey, SortModeName, sortModeText(mode));
 }
 
-OperatorGroups ReadOperatorGroups(const Tw &w)
+OperatorGroups ReadOperatorGroups(const SettingsStore &store)
 {
     OperatorGroups groups;
     for (std::size_t i = 0; i < TankIdList.size(); ++i) {
         qint32 group = 0;
-        w.ReadInteger(ReportKey, tankGroupName(i), group);
+        store.ReadInteger(ReportKey, tankGroupName(i), group);
         groups.tankGroup[i] = group;
         QString text;
-        groups.shown[i] = w.ReadString(ReportKey, groupShowName(i), text).ok() && text == True;
+        groups.shown[i] = store.ReadString(ReportKey, groupShowName(i), text).ok() && text == True;
     }
     return groups;
 }
 
-SettingsStatus StoreOperatorGroups(const Tw &w, OperatorGroups &groups)
+OperatorGroups GroupsToAssign(const SettingsStore &store, SortMode mode)
+{
+    return mode == SortMode::Broj ? ReadOperatorGroups(store) : OperatorGroups{};
+}
+
+SettingsStatus StoreOperatorGroups(const SettingsStore &store, OperatorGroups &groups)
 {
     GroupsShown used{};
     for (const int group : groups.tankGroup)
@@ -70,10 +74,10 @@ SettingsStatus StoreOperatorGroups(const Tw &w, OperatorGroups &groups)
             used[static_cast<std::size_t>(group - 1)] = true;
     SettingsStatus status;
     for (std::size_t i = 0; i < TankIdList.size(); ++i)
-        keepFirstFailure(status, w.WriteInteger(ReportKey, tankGroupName(i), groups.tankGroup[i]));
+        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(i), groups.tankGroup[i]));
     for (std::size_t i = 0; i < groups.shown.size(); ++i) {
         groups.shown[i] = groups.shown[i] && used[i];
-        keepFirstFailure(status, w.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
+        keepFirstFailure(status, store.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
     }
     return status;
 }

@@ -21,9 +21,9 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
     return groups;
 }
 
-ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw &w)
+ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const OperatorGroups &stored)
 {
-    const GroupsShown shown = AssignGroups(report.rows, report.mode, w);
+    const GroupsShown shown = AssignGroups(report.rows, report.mode, stored);
     return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView,
             report.moment};
 }

@@ -74,6 +74,5 @@ struct ReportContent
 // Stock figures belong to the groups they were typed for: a change of the grouping clears them.
 void ChangeSortMode(QuantityReport &report, SortMode mode);
 
-// Runs AssignGroups on the report's rows (reading the settings in the tank-number mode) and
-// collects the shown groups.
-ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const Tw &w);
+// Runs AssignGroups on the report's rows with the stored groups and collects the shown groups.
+ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const OperatorGroups &stored);

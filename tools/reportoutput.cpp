@@ -1,7 +1,7 @@
 // skladar-report's CSV and text table.
 #include "tools/reportoutput.h"
 
-#include "core/services/tw.h"
+#include "core/text/numberformat.h"
 #include "report/reportprint.h"
 
 #include <QStringList>
@@ -65,10 +65,10 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
     return csv;
 }
 
-QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const Tw &w)
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale)
 {
-    const auto tonnes = [&w](long double value) { return w.FormatFixed(static_cast<double>(value), 1) + QStringLiteral(" t"); };
-    QStringList lines{PrintTitle(dataMoment, w)};
+    const auto tonnes = [&locale](long double value) { return FormatFixed(static_cast<double>(value), 1, locale) + QStringLiteral(" t"); };
+    QStringList lines{PrintTitle(dataMoment)};
     for (const ReportGroup &group : content.groups) {
         QString header = textRow(QStringLiteral("Rezervoar"), QStringLiteral("Vrsta materijala"), QStringLiteral("Sifra"), QStringLiteral("Masa"));
         if (content.stockView)

@@ -4,11 +4,10 @@
 #include "report/reportmoment.h"
 #include "report/reporttable.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <array>
-
-class Tw;
 
 // Whether group G (1 to 15) was given a stock figure, at index G - 1.
 using StockGiven = std::array<bool, TankCount>;
@@ -25,5 +24,5 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
 // The title of the printout for the moment the data belong to, then each group as the screen
 // shows it: a header line, a line per tank, "Zbir" for a group of more than one tank and, in the
 // stock view, "Stanje" and "Razlika" on the group's last line (empty for a group without a
-// figure); masses as "%.1f t" in w's locale, an empty line between groups.
-QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const Tw &w);
+// figure); masses as "%.1f t" in the locale, an empty line between groups.
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale);

@@ -68,7 +68,8 @@ QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return QStringLiteral("--at must be \"YYYY-MM-DD HH:MM\"");
-    const DatePanelCheck check = CheckDatePanel(w, {match.captured(3), match.captured(2), match.captured(1), match.captured(4), match.captured(5)});
+    const DatePanelCheck check = CheckDatePanel({match.captured(3), match.captured(2), match.captured(1), match.captured(4), match.captured(5)});
+    w.WarnInteger(check.wrongCharacters);
     moment = check.moment;
     return check.error;
 }
@@ -150,24 +151,25 @@ bool writeText(const QString &path, const QString &text)
 }
 
 // Every output names the moment the data belong to, which may differ from the one asked.
-bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment, const Tw &w, const Clock &clock)
+bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment, const QLocale &locale,
+                 const Clock &clock)
 {
     if (!options.output) {
-        printOut(reportText(content, options.stockGiven, dataMoment, w));
+        printOut(reportText(content, options.stockGiven, dataMoment, locale));
         return true;
     }
     if (*options.output == OutputKind::Csv)
         return writeText(options.out, reportCsv(content, options.stockGiven, dataMoment));
     if (*options.output == OutputKind::Png) {
         QImage picture;
-        RenderReport(picture, content, w);
+        RenderReport(picture, content, locale);
         return picture.save(options.out, "PNG");
     }
     QPdfWriter pdf(options.out);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Portrait);
     pdf.setResolution(300);
-    return PrintReport(pdf, content, dataMoment, clock.now(), w);
+    return PrintReport(pdf, content, dataMoment, clock.now(), locale);
 }
 
 // Whether the sample is older than the moment by more than maxAgeMinutes.
@@ -221,22 +223,22 @@ int main(int argc, char *argv[])
     QuantityReport report;
     report.moment = options.moment;
     report.rows = BuildReportRows(plant.tanks);
-    report.mode = options.mode.value_or(ReadSortMode(w));
+    report.mode = options.mode.value_or(ReadSortMode(settings));
     report.stock = options.stock;
     report.stockView = options.stockView;
     const MomentSearch search = FindMoment(folder, options.moment, records.records, plant.tanks, report.quantities);
     if (search.outcome == SearchOutcome::NoBlock) {
         return complain(NoRightOrData, QStringLiteral("%1: no history block begins before %2; nothing is reported")
-                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment, w).section(u':', 1).trimmed()));
+                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment).section(u':', 1).trimmed()));
     }
     if (search.outcome != SearchOutcome::Computed)
         return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(HistoryFileName), search.text));
     if (!search.taken) {
         return complain(NoRightOrData, QStringLiteral("%1: the block before %2 holds no sample; nothing is reported")
-                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment, w).section(u':', 1).trimmed()));
+                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment).section(u':', 1).trimmed()));
     }
     const ReportMoment dataMoment = minuteOf(*search.taken);
-    if (!writeOutput(options, ContentOf(report, plant.tanks, w), dataMoment, w, clock))
+    if (!writeOutput(options, ContentOf(report, plant.tanks, GroupsToAssign(settings, report.mode)), dataMoment, w.locale(), clock))
         return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
     if (isStale(*search.taken, options.moment, options.maxAgeMinutes)) {
         return complain(StaleData, QStringLiteral("%1: poslednji uzorak pre trazenog trenutka je od %2, vise od %3 min ranije")

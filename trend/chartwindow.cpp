@@ -46,7 +46,7 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     m_parameters = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
 
     for (int slot = 1; slot <= TankCount; ++slot)
-        reportSettingsFailure(writeTrendRatio(services.w.settings(), slot, TrendRatio{}).error);
+        reportSettingsFailure(writeTrendRatio(services.w.store(), slot, TrendRatio{}).error);
     reportSettingsFailure(services.w.WriteInteger(FormaKey, LastRezName, 1).error);
     m_writtenLastSlot = 1;
 
@@ -145,7 +145,7 @@ void ChartWindow::loadSelectedSlot()
         m_series->clear(); // without the tank's channels its quantities are unknown
     } else {
         const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
-        ratio = readTrendRatio(m_services.w.settings(), m_selectedSlot);
+        ratio = readTrendRatio(m_services.w.store(), m_selectedSlot);
         load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], ratio);
     }
     const ChartScrollRange range = chartScrollRange(m_series->sampleCount, ratio.mm);
@@ -190,7 +190,7 @@ void ChartWindow::selectSlot(int slot)
 
 void ChartWindow::Interval1Click()
 {
-    const TrendRatio ratio = readTrendRatio(m_services.w.settings(), m_selectedSlot);
+    const TrendRatio ratio = readTrendRatio(m_services.w.store(), m_selectedSlot);
     for (std::size_t i = 0; i < TrendPeriods.size(); ++i) {
         if (TrendPeriods[i].ratio == ratio) {
             const QSignalBlocker blocker(m_comboBox1);
@@ -207,7 +207,7 @@ void ChartWindow::ComboBox1Change(int index)
     if (m_selectedSlot == 0 || index < 0 || index >= static_cast<int>(TrendPeriods.size()))
         return;
     reportSettingsFailure(
-        writeTrendRatio(m_services.w.settings(), m_selectedSlot, TrendPeriods[static_cast<std::size_t>(index)].ratio).error);
+        writeTrendRatio(m_services.w.store(), m_selectedSlot, TrendPeriods[static_cast<std::size_t>(index)].ratio).error);
 }
 
 void ChartWindow::Button1Click()

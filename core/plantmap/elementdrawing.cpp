@@ -421,7 +421,7 @@ QString ElementDateLine(const Clock &clock)
     QString month;
     MonthName(now.date().month(), month);
     // A day number outside 1 to 7 names today.
-    return DayName(0, clock) + QStringLiteral("  ") + TwoDigits(static_cast<quint16>(now.date().day()))
+    return DayName(0, now.date()) + QStringLiteral("  ") + TwoDigits(static_cast<quint16>(now.date().day()))
         + QStringLiteral(". ") + month + QStringLiteral("  ") + FormatInteger(now.date().year())
         + QStringLiteral(".      ") + ElementTimeLabel(now.time(), 0);
 }

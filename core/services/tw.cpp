@@ -1,6 +1,7 @@
 // The utility object `w`.
 #include "core/services/tw.h"
 
+#include "core/services/clock.h"
 #include "core/services/dialogs.h"
 #include "core/text/numberparse.h"
 
@@ -38,9 +39,14 @@ void Tw::warn(int count, const QString &caption) const
         m_dialogs.message(QStringLiteral("Neispravno unesen broj"), caption);
 }
 
+void Tw::WarnInteger(int count) const
+{
+    warn(count, QStringLiteral("Integer error"));
+}
+
 qint32 Tw::ParseInteger(const QString &text) const
 {
-    warn(countIntegerWarnings(text), QStringLiteral("Integer error"));
+    WarnInteger(countIntegerWarnings(text));
     return convertInteger(text).value_or(0);
 }
 
@@ -49,4 +55,9 @@ double Tw::ParseFloat(const QString &text) const
     const QString fieldText = floatFieldText(text);
     warn(countFloatWarnings(fieldText), QStringLiteral("Float error"));
     return convertFloat(fieldText).value_or(0.0);
+}
+
+QString Tw::DayName(int n) const
+{
+    return ::DayName(n, m_clock.now().date());
 }

@@ -26,20 +26,23 @@ public:
     // A typed integer: one "Neispravno unesen broj" / "Integer error" message per character that is
     // neither a digit nor "-", then the standard conversion; 0 when the text does not convert.
     qint32 ParseInteger(const QString &text) const;
+    // The warnings of an integer text with `count` wrong characters, as ParseInteger shows them.
+    void WarnInteger(int count) const;
     // A typed float: "," counts as ".", one "Neispravno unesen broj" / "Float error" message per
     // character that is neither a digit, "-" nor ".", then the standard conversion; 0 when the text
     // does not convert.
     double ParseFloat(const QString &text) const;
 
-    // For the plain functions that keep their values in the store.
-    const SettingsStore &settings() const { return m_store; }
-
     QString FormatInteger(qint32 value) const { return ::FormatInteger(value); }
     // In the locale the object was given (the user's regional settings in production).
     QString FormatFixed(double value, int decimals) const { return ::FormatFixed(value, decimals, m_locale); }
     QString TwoDigits(quint16 value) const { return ::TwoDigits(value); }
-    QString DayName(int n) const { return ::DayName(n, m_clock); }
+    // A day number outside 1 to 7 names today by the clock.
+    QString DayName(int n) const;
     void MonthName(int n, QString &text) const { ::MonthName(n, text); }
+
+    const SettingsStore &store() const { return m_store; }
+    const QLocale &locale() const { return m_locale; }
 
 private:
     void warn(int count, const QString &caption) const;

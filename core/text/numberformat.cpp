@@ -1,8 +1,6 @@
 // Numbers as display text, and the Serbian names of days and months.
 #include "core/text/numberformat.h"
 
-#include "core/services/clock.h"
-
 #include <algorithm>
 
 namespace {
@@ -31,10 +29,10 @@ QString TwoDigits(quint16 value)
     return QString::number(value).rightJustified(2, u'0');
 }
 
-QString DayName(int n, const Clock &clock)
+QString DayName(int n, const QDate &today)
 {
     if (n < 1 || n > 7)
-        n = clock.now().date().dayOfWeek() % 7 + 1; // Qt counts Monday 1 .. Sunday 7
+        n = today.dayOfWeek() % 7 + 1; // Qt counts Monday 1 .. Sunday 7
     return QString::fromLatin1(DayNames[n - 1]);
 }
 

@@ -170,14 +170,14 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFi
     second->setChecked(true);
     QTest::keyClick(second, Qt::Key_Return); // "Uradi"
     EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox5")->isChecked());
-    const OperatorGroups stored = ReadOperatorGroups(w);
+    const OperatorGroups stored = ReadOperatorGroups(store);
     EXPECT_EQ(stored.tankGroup[1], 2);
     EXPECT_TRUE(stored.shown[0]);
     EXPECT_FALSE(stored.shown[4]) << "a ticked group without tanks is stored unticked";
 
     QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return); // "Napravi"
     ASSERT_TRUE(panelShown("Panel1")) << "the date panel opens";
-    EXPECT_EQ(ReadSortMode(w), SortMode::Broj);
+    EXPECT_EQ(ReadSortMode(store), SortMode::Broj);
     EXPECT_EQ(window->report().stock[0], 0.0L) << "the figures of the old grouping go";
     click("Button1");
     EXPECT_EQ(window->report().rows[1].group, 2) << "the new mode and groups are drawn";

@@ -42,7 +42,7 @@ protected:
         sheet.setDotsPerMeterX(11811);
         sheet.setDotsPerMeterY(11811);
         sheet.fill(Qt::black);
-        EXPECT_TRUE(PrintReport(sheet, printed, {5, 12, 2026, 9, 5}, clock.now(), w));
+        EXPECT_TRUE(PrintReport(sheet, printed, {5, 12, 2026, 9, 5}, clock.now(), QLocale::c()));
         return sheet;
     }
 
@@ -60,7 +60,7 @@ TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
     quantities[2].mass = 5.0L;
     stock[0] = 12.34L;
     QImage picture;
-    const TableExtent extent = RenderReport(picture, content({1, 1, 3}, true), w);
+    const TableExtent extent = RenderReport(picture, content({1, 1, 3}, true), QLocale::c());
 
     EXPECT_EQ(extent.lastRow, 116);
     ASSERT_EQ(extent.stockRows.size(), 2);
@@ -86,7 +86,7 @@ TEST_F(ReportDrawingTest, AnUnknownTankLeavesItsMassItsGroupsSumAndDifferenceEmp
     quantities[1].known = false; // past the end of a short "Report.rez"
     stock[0] = 12.34L;
     QImage picture;
-    RenderReport(picture, content({1, 1}, true), w);
+    RenderReport(picture, content({1, 1}, true), QLocale::c());
     const auto textIn = [&picture](int x, int y) { return !blank(picture, QRect(x + 2, y + 2, 76, 13)); };
     EXPECT_TRUE(textIn(420, 36)) << "tank 74's mass";
     EXPECT_FALSE(textIn(420, 52)) << "tank 75's mass";

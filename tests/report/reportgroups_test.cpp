@@ -1,5 +1,5 @@
 // The report's groups (the key modes, the tank-number mode from the settings) and the date panel's
-// checks (order, bounds, the month's length, the repeated conversion warnings).
+// checks (order, bounds, the month's length, one warning per wrong character).
 #include "report/reportgroups.h"
 #include "report/reportmoment.h"
 #include "report/reportsettings.h"
@@ -57,7 +57,7 @@ TEST_P(KeyGroupsTest, EachKeyIsAGroupNumberedByItsFirstTank)
         tanks.records[i].materialName = u'n' + QLatin1String(c.keys[i]);
     }
     ReportRows rows = BuildReportRows(tanks);
-    const GroupsShown shown = AssignGroups(rows, c.mode, w);
+    const GroupsShown shown = AssignGroups(rows, c.mode, ReadOperatorGroups(store));
     EXPECT_EQ(groupsOf(rows), c.groups);
     for (std::size_t g = 0; g < shown.size(); ++g)
         EXPECT_EQ(shown[g], std::ranges::count(c.groups, int(g) + 1) > 0) << "group " << g + 1;
@@ -79,29 +79,29 @@ TEST_F(KeyGroupsTest, TankNumberGroupsAreReadAfreshAndAbsentOrEmptyOnesShowNothi
 {
     const TankTable tanks;
     ReportRows rows = BuildReportRows(tanks);
-    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), GroupsShown{});
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, ReadOperatorGroups(store)), GroupsShown{});
     EXPECT_EQ(groupsOf(rows), Groups{});
-    EXPECT_EQ(ReadSortMode(w), SortMode::Sifra);
+    EXPECT_EQ(ReadSortMode(store), SortMode::Sifra);
 
     for (const QString &ticked : {QStringLiteral("G1Show"), QStringLiteral("G2Show")}) // from an earlier run
-        ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), ticked, QStringLiteral("true")).ok());
-    ASSERT_TRUE(WriteStartingGroups(w).ok()); // the window's creation puts every tank in group 1
+        ASSERT_TRUE(store.WriteString(QStringLiteral("Izvestaj"), ticked, QStringLiteral("true")).ok());
+    ASSERT_TRUE(WriteStartingGroups(store).ok()); // the window's creation puts every tank in group 1
     QuantityReport report;
     report.mode = SortMode::Broj;
-    const QList<ReportGroup> drawn = ContentOf(report, tanks, w).groups;
+    const QList<ReportGroup> drawn = ContentOf(report, tanks, GroupsToAssign(store, report.mode)).groups;
     ASSERT_EQ(drawn.size(), 1) << "group 2 is ticked but holds no tank";
     EXPECT_EQ(std::pair(drawn[0].group, drawn[0].slots.size()), std::pair(1, qsizetype(TankCount)));
 
-    ASSERT_TRUE(w.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
-    ASSERT_TRUE(w.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("True")).ok());
-    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, w), (GroupsShown{false, true}));
+    ASSERT_TRUE(store.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
+    ASSERT_TRUE(store.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("True")).ok());
+    EXPECT_EQ(AssignGroups(rows, SortMode::Broj, GroupsToAssign(store, SortMode::Broj)), (GroupsShown{false, true}));
     EXPECT_EQ(rows[14].group, 16);
 }
 
 TEST_P(DatePanelTest, ChecksInOrder)
 {
     const DateCase &c = GetParam();
-    EXPECT_EQ(CheckDatePanel(w, c.fields).error, QLatin1String(c.error));
+    EXPECT_EQ(CheckDatePanel(c.fields).error, QLatin1String(c.error));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, DatePanelTest, testing::Values(
@@ -118,13 +118,15 @@ INSTANTIATE_TEST_SUITE_P(Fields, DatePanelTest, testing::Values(
     DateCase{"HourCheckedBeforeTheMonthLength", fields("31", "4", "2026", "25", "0"), "Neispravno uneseni sati."}),
     caseName<DateCase>);
 
-TEST_F(DatePanelTest, AFieldWithAWrongCharacterWarnsForEachConversion)
+TEST_F(DatePanelTest, AWrongCharacterWarnsOnceAndTheFieldsAfterAFailureAreNotRead)
 {
-    const DatePanelCheck check = CheckDatePanel(w, fields("+5", "12", "2026", "9", "05"));
+    const DatePanelCheck check = CheckDatePanel(fields("+5", "12", "2026", "9", "05"));
     ASSERT_TRUE(check.ok());
     EXPECT_EQ(check.moment, (ReportMoment{5, 12, 2026, 9, 5}));
-    EXPECT_EQ(dialogs.calls.size(), 3);
-    dialogs.calls.clear();
-    EXPECT_EQ(CheckDatePanel(w, fields("x", "12", "2026", "9", "0")).error, QStringLiteral("Neispravno unesen datum."));
-    EXPECT_EQ(dialogs.calls.size(), 1) << "a failed lower bound stops before the upper one";
+    EXPECT_EQ(check.wrongCharacters, 1);
+    const DatePanelCheck month = CheckDatePanel(fields("+1", "+13", "2026z", "9", "0"));
+    EXPECT_EQ(month.badField, DateField::Month);
+    EXPECT_EQ(month.error, QStringLiteral("Neispravno unesen mesec."));
+    EXPECT_EQ(month.wrongCharacters, 2) << "the year after the failed month is not read";
+    EXPECT_EQ(CheckDatePanel(fields("31", "4", "2026", "+1", "0")).badField, DateField::Day) << "April has 30 days";
 }
