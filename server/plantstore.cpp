@@ -17,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <type_traits>
 
 namespace {
 
@@ -84,6 +85,14 @@ QByteArray textBytes(const QString &text, int size, char padding)
 QString notNull(const QString &text)
 {
     return text.isNull() ? u""_s : text;
+}
+
+// The columns of the tanks table, one per tank parameter, in the order of the parameters.
+QStringList tankColumns()
+{
+    QStringList columns;
+    visitTankParamFields([&](const auto &param) { columns.append(QString::fromLatin1(param.name)); });
+    return columns;
 }
 
 // First and last list position of a material list page (0..2).
@@ -422,25 +431,29 @@ StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
 
 StoreResult<TankParamsWire> PlantStore::tank(int tankId)
 {
-    std::optional<QSqlQuery> row = run(u"SELECT diameter, height, gauge_height, dead_zone_height, max_level,"
-                                       " max_volume, dead_zone_volume, sifra, material_code FROM tanks WHERE tank = ?"_s,
-                                       {tankId});
+    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM tanks WHERE tank = ?"_s.arg(tankColumns().join(u", "_s)), {tankId});
     if (!row)
         return {};
     if (!row->next())
         return {StoreStatus::NotFound, {}};
-    const auto real = [&](int column) { return row->value(column).toDouble(); };
-    return {StoreStatus::Ok,
-            {TankParamsCodeBase + tankId, tankId, real(0), real(1), real(2), real(3), real(4), real(5), real(6),
-             row->value(7).toString(), row->value(8).toInt()}};
+    TankParamsWire tank;
+    tank.requestCode = TankParamsCodeBase + tankId;
+    int column = 0;
+    visitTankParamFields([&](const auto &param) {
+        using Value = std::remove_reference_t<decltype(tank.*param.wire)>;
+        tank.*param.wire = row->value(column++).value<Value>();
+    });
+    return {StoreStatus::Ok, tank};
 }
 
 bool PlantStore::writeTank(const TankParamsWire &tank)
 {
-    return run(u"INSERT OR REPLACE INTO tanks (tank, diameter, height, gauge_height, dead_zone_height, max_level,"
-               " max_volume, dead_zone_volume, sifra, material_code) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-               {tank.tankId, tank.diameter, tank.height, tank.gaugeHeight, tank.deadZoneHeight, tank.maxLevel,
-                tank.maxVolume, tank.deadZoneVolume, tank.sifra, tank.materialCode})
+    QVariantList values;
+    visitTankParamFields([&](const auto &param) { values.append(QVariant::fromValue(tank.*param.wire)); });
+    const QStringList columns = tankColumns();
+    return run(u"INSERT OR REPLACE INTO tanks (%1) VALUES (%2)"_s.arg(columns.join(u", "_s),
+                                                                     QStringList(columns.size(), u"?"_s).join(u", "_s)),
+               values)
         .has_value();
 }
 

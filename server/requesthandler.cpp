@@ -6,9 +6,6 @@
 #include "server/plantstore.h"
 
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
-#include <utility>
 
 namespace {
 
@@ -33,15 +30,10 @@ bool isNewUserKey(const ExchangeBuffer &buffer)
     return std::all_of(buffer.begin(), buffer.begin() + UserKeySize, [](char c) { return c == '\0'; });
 }
 
-bool shortTextsValid(std::span<const char> record, std::initializer_list<std::pair<std::size_t, int>> fields)
+// Every fault of a record a client writes makes it malformed.
+qint32 statusOf(const RecordCheck &check)
 {
-    return std::all_of(fields.begin(), fields.end(),
-                       [&](const auto &field) { return shortTextLengthValid(record, field.first, field.second); });
-}
-
-bool allFinite(std::initializer_list<double> values)
-{
-    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
+    return check.fault == RecordFault::None ? ExchangeStatus::Success : ExchangeStatus::MalformedRecord;
 }
 
 // Zeroes the reply area and encodes a successful result at offset 24; a failure leaves the buffer.
@@ -165,7 +157,10 @@ qint32 RequestHandler::write(const Request &request, const ExchangeBuffer &buffe
 
 qint32 RequestHandler::writeUser(const ExchangeBuffer &buffer)
 {
-    UserWire user = *decodeUserWire(buffer);
+    const Decoded<UserWire> decoded = checkUserWire(buffer);
+    if (!decoded.sound())
+        return statusOf(decoded.check);
+    UserWire user = *decoded.sound();
     user.password = normalizedUserKey(user.password);
     if (user.password == QByteArray(UserKeySize, ' '))
         return ExchangeStatus::MalformedRecord;
@@ -179,15 +174,13 @@ qint32 RequestHandler::writeUser(const ExchangeBuffer &buffer)
 
 qint32 RequestHandler::writeMaterialListPage(const Request &request, const ExchangeBuffer &buffer)
 {
-    const std::optional<MaterialListPage> page = decodeMaterialListPage(buffer);
+    const Decoded<MaterialListPage> decoded = checkMaterialListPage(buffer);
+    const MaterialListPage *page = decoded.sound();
     if (!page)
-        return ExchangeStatus::MalformedRecord;
+        return statusOf(decoded.check);
     const int index = request.code - MaterialListPage1Code;
     for (qsizetype i = 0; i < page->entries.size(); ++i) {
-        const std::size_t entry = MaterialListEntriesOffset + static_cast<std::size_t>(i) * MaterialListEntrySize;
-        const int position = index * MaterialsPerPage + static_cast<int>(i) + 1;
-        if (!shortTextLengthValid(buffer, entry + MaterialListEntrySifraOffset, SifraCapacity)
-            || page->entries[i].code != MaterialCodeBase + position)
+        if (page->entries[i].code != MaterialCodeBase + index * MaterialsPerPage + static_cast<int>(i) + 1)
             return ExchangeStatus::MalformedRecord;
     }
     return statusOf(m_store.saveMaterialListPage(index, page->entries), ExchangeStatus::UnknownRequest);
@@ -195,29 +188,31 @@ qint32 RequestHandler::writeMaterialListPage(const Request &request, const Excha
 
 qint32 RequestHandler::writeMaterial(const Request &request, const ExchangeBuffer &buffer)
 {
-    const MaterialRecord material = decodeMaterialWire(buffer)->material;
-    if (material.code != request.code || !allFinite({material.density20})
-        || !shortTextsValid(buffer, {{MaterialSifraOffset, SifraCapacity},
-                                     {MaterialNameOffset, NameCapacity},
-                                     {MaterialKindOffset, NameCapacity}}))
+    const Decoded<MaterialWire> decoded = checkMaterialWire(buffer);
+    if (!decoded.sound())
+        return statusOf(decoded.check);
+    const MaterialRecord &material = decoded.sound()->material;
+    if (material.code != request.code)
         return ExchangeStatus::MalformedRecord;
     return statusOf(m_store.saveMaterial(material), ExchangeStatus::UnknownRequest);
 }
 
 qint32 RequestHandler::writeTankParams(const Request &request, const ExchangeBuffer &buffer)
 {
-    const TankParamsWire tank = *decodeTankParamsWire(buffer);
-    if (tank.tankId != request.code - TankParamsCodeBase
-        || !shortTextLengthValid(buffer, TankParamsSifraOffset, SifraCapacity)
-        || !allFinite({tank.diameter, tank.height, tank.gaugeHeight, tank.deadZoneHeight, tank.maxLevel,
-                       tank.maxVolume, tank.deadZoneVolume}))
+    const Decoded<TankParamsWire> decoded = checkTankParamsWire(buffer);
+    const TankParamsWire *tank = decoded.sound();
+    if (!tank)
+        return statusOf(decoded.check);
+    if (tank->tankId != request.code - TankParamsCodeBase)
         return ExchangeStatus::MalformedRecord;
-    return statusOf(m_store.saveTank(tank), ExchangeStatus::UnknownRequest);
+    return statusOf(m_store.saveTank(*tank), ExchangeStatus::UnknownRequest);
 }
 
 qint32 RequestHandler::writeConsoleScreen(const Request &request, const ExchangeBuffer &buffer)
 {
-    return statusOf(m_store.saveConsoleScreen(request.code - ConsoleScreenCodeBase,
-                                              decodeConsoleScreenWire(buffer)->screen),
+    const Decoded<ConsoleScreenWire> decoded = checkConsoleScreenWire(buffer);
+    if (!decoded.sound())
+        return statusOf(decoded.check);
+    return statusOf(m_store.saveConsoleScreen(request.code - ConsoleScreenCodeBase, decoded.sound()->screen),
                     ExchangeStatus::UnknownRequest);
 }

@@ -1,4 +1,4 @@
-// Server records: every field at its offset, checked against the buffer before it is touched.
+// Server records: one field list per record drives its decoder, its checks and its encoder.
 #include "core/exchange/serverrecords.h"
 
 #include "core/codec/bytes.h"
@@ -7,17 +7,80 @@
 #include "core/codec/windows1252.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
-// The reserved bytes of the records the client writes are zero.
-bool clearRecord(std::span<char> out, std::size_t size)
+bool missesRecord(RecordFault fault)
 {
-    if (out.size() < size)
-        return false;
-    std::fill_n(out.begin(), size, '\0');
-    return true;
+    return fault == RecordFault::Short || fault == RecordFault::CountOutOfRange;
 }
+
+// Reads fields, each checked against the bytes before it is touched, and keeps the first fault; a
+// missing record outranks every other fault. A field that does not fit keeps its value.
+class FieldReader
+{
+public:
+    explicit FieldReader(std::span<const char> bytes) : m_bytes(bytes) {}
+
+    const RecordCheck &check() const { return m_check; }
+
+    void field(std::size_t offset, quint8 &value) { take(offset, readU8(m_bytes, offset), value); }
+    void field(std::size_t offset, quint16 &value) { take(offset, readU16(m_bytes, offset), value); }
+    void field(std::size_t offset, qint32 &value) { take(offset, readI32(m_bytes, offset), value); }
+    void field(std::size_t offset, double &value) // a 10-byte extended value
+    {
+        if (take(offset, readExtended(m_bytes, offset), value) && !std::isfinite(value))
+            fault(RecordFault::NotFinite, offset);
+    }
+    void text(std::size_t offset, int capacity, QString &value)
+    {
+        if (take(offset, readShortText(m_bytes, offset, capacity), value)
+            && !shortTextLengthValid(m_bytes, offset, capacity))
+            fault(RecordFault::TextTooLong, offset);
+    }
+    void chars(std::size_t offset, int size, QByteArray &value)
+    {
+        take(offset, readCharArray(m_bytes, offset, size), value);
+    }
+    void screen(std::size_t offset, ConsoleScreen &value)
+    {
+        if (fieldFits(m_bytes, offset, ConsoleScreen::Size))
+            value = ConsoleScreen::fromReceived(m_bytes.subspan(offset).first<ConsoleScreen::Size>());
+        else
+            fault(RecordFault::Short, offset);
+    }
+    // A page's count: false, and no record, when it is missing or lies outside 0..limit.
+    template <typename Count>
+    bool count(std::size_t offset, Count &value, int limit)
+    {
+        field(offset, value);
+        if (!missesRecord(m_check.fault) && (std::cmp_less(value, 0) || std::cmp_greater(value, limit)))
+            fault(RecordFault::CountOutOfRange, offset);
+        return !missesRecord(m_check.fault);
+    }
+
+private:
+    template <typename T>
+    bool take(std::size_t offset, const std::optional<T> &read, T &value)
+    {
+        if (!read) {
+            fault(RecordFault::Short, offset);
+            return false;
+        }
+        value = *read;
+        return true;
+    }
+    void fault(RecordFault fault, std::size_t offset)
+    {
+        if (m_check.fault == RecordFault::None || (missesRecord(fault) && !missesRecord(m_check.fault)))
+            m_check = {fault, offset};
+    }
+
+    std::span<const char> m_bytes;
+    RecordCheck m_check;
+};
 
 // The bytes cut or NUL-padded to size, written at offset; the caller has checked the room.
 void writeBytes(std::span<char> out, std::size_t offset, const QByteArray &bytes, std::size_t size)
@@ -27,17 +90,152 @@ void writeBytes(std::span<char> out, std::size_t offset, const QByteArray &bytes
     std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(offset + used), size - used, '\0');
 }
 
-// The seven geometry values in their wire order; Wire is TankParamsWire, const or not.
-template <typename Wire>
-auto geometryOf(Wire &wire)
+// Writes fields into a zeroed record that the caller has checked has room for all of them.
+struct FieldWriter
 {
-    return std::array{&wire.diameter, &wire.height, &wire.gaugeHeight, &wire.deadZoneHeight,
-            &wire.maxLevel, &wire.maxVolume, &wire.deadZoneVolume};
+    std::span<char> bytes;
+
+    void field(std::size_t offset, quint8 value) const { writeU8(bytes, offset, value); }
+    void field(std::size_t offset, quint16 value) const { writeU16(bytes, offset, value); }
+    void field(std::size_t offset, qint32 value) const { writeI32(bytes, offset, value); }
+    void field(std::size_t offset, double value) const { writeExtended(bytes, offset, value); }
+    void text(std::size_t offset, int capacity, const QString &value) const
+    {
+        writeShortText(bytes, offset, capacity, value);
+    }
+    void chars(std::size_t offset, int size, const QByteArray &value) const
+    {
+        writeBytes(bytes, offset, value, static_cast<std::size_t>(size));
+    }
+    void screen(std::size_t offset, const ConsoleScreen &value) const
+    {
+        std::copy(value.chars().begin(), value.chars().end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    template <typename Count>
+    bool count(std::size_t offset, Count value, int) const
+    {
+        field(offset, value);
+        return true;
+    }
+};
+
+// A decoded page takes as many entries as its count says; an encoded one keeps its own.
+template <typename List>
+void sizeTo(List &list, qsizetype size)
+{
+    list.resize(size);
 }
 
-std::size_t geometryOffset(int index)
+template <typename List>
+void sizeTo(const List &, qsizetype)
 {
-    return TankParamsGeometryOffset + static_cast<std::size_t>(index) * ExtendedSize;
+}
+
+// The field lists. Record is const when encoding.
+
+template <typename Fields, typename Page>
+void visitUserKeyListPage(Fields &f, Page &page)
+{
+    auto count = static_cast<qint32>(page.keys.size());
+    if (!f.count(0, count, UserKeysPerPage))
+        return;
+    sizeTo(page.keys, count);
+    for (qint32 i = 0; i < count; ++i)
+        f.chars(UserKeyListKeysOffset + static_cast<std::size_t>(i) * UserKeySize, UserKeySize, page.keys[i]);
+}
+
+template <typename Fields, typename User>
+void visitUser(Fields &f, User &user)
+{
+    f.chars(0, UserKeySize, user.key);
+    f.field(UserLevelOffset, user.level);
+    f.chars(UserPasswordOffset, UserKeySize, user.password);
+    f.chars(UserNameOffset, UserNameSize, user.userName);
+    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
+        auto &r = user.rights[slot];
+        const std::size_t at = UserRightsOffset + slot * TankRightsSize;
+        f.field(at, r.tankId);
+        f.field(at + 1, r.nivo);
+        f.field(at + 2, r.temperatura);
+        f.field(at + 3, r.masa);
+        f.field(at + 4, r.zapremina);
+        f.field(at + 5, r.istorija);
+    }
+}
+
+template <typename Fields, typename Page>
+void visitMaterialListPage(Fields &f, Page &page)
+{
+    f.field(0, page.requestCode);
+    auto count = static_cast<quint16>(page.entries.size());
+    if (!f.count(MaterialListCountOffset, count, MaterialsPerPage))
+        return;
+    sizeTo(page.entries, count);
+    for (qsizetype i = 0; i < count; ++i) {
+        const std::size_t entry = MaterialListEntriesOffset + static_cast<std::size_t>(i) * MaterialListEntrySize;
+        f.field(entry, page.entries[i].code);
+        f.text(entry + MaterialListEntrySifraOffset, SifraCapacity, page.entries[i].sifra);
+    }
+}
+
+template <typename Fields, typename Wire>
+void visitMaterial(Fields &f, Wire &wire)
+{
+    f.field(0, wire.requestCode);
+    f.text(MaterialSifraOffset, SifraCapacity, wire.material.sifra);
+    f.field(MaterialCodeOffset, wire.material.code);
+    f.text(MaterialNameOffset, NameCapacity, wire.material.name);
+    f.text(MaterialKindOffset, NameCapacity, wire.material.kind);
+    f.field(MaterialDensityOffset, wire.material.density20);
+}
+
+template <typename Fields, typename Value>
+void visitTankParam(Fields &f, const TankParamField<QString> &param, Value &value)
+{
+    f.text(param.offset, param.capacity, value);
+}
+
+template <typename Fields, typename T, typename Value>
+void visitTankParam(Fields &f, const TankParamField<T> &param, Value &value)
+{
+    f.field(param.offset, value);
+}
+
+template <typename Fields, typename Wire>
+void visitTankParams(Fields &f, Wire &wire)
+{
+    f.field(0, wire.requestCode);
+    visitTankParamFields([&](const auto &param) { visitTankParam(f, param, wire.*param.wire); });
+}
+
+template <typename Fields, typename Wire>
+void visitConsoleScreen(Fields &f, Wire &wire)
+{
+    f.field(0, wire.requestCode);
+    f.screen(ConsoleScreenOffset, wire.screen);
+}
+
+template <typename Record, typename Visit>
+Decoded<Record> decodeWith(std::span<const char> bytes, Visit visit)
+{
+    FieldReader reader(bytes);
+    Record record;
+    visit(reader, record);
+    if (missesRecord(reader.check().fault))
+        return {std::nullopt, reader.check()};
+    return {std::move(record), reader.check()};
+}
+
+// Zeroes size bytes and writes the record into them; false, buffer untouched, when they do not fit.
+template <typename Record, typename Visit>
+bool encodeWith(const Record &record, std::span<char> out, std::size_t size, Visit visit)
+{
+    if (out.size() < size)
+        return false;
+    std::fill_n(out.begin(), size, '\0');
+    FieldWriter writer{out.first(size)};
+    visit(writer, record);
+    return true;
 }
 
 } // namespace
@@ -67,173 +265,103 @@ QByteArray userKeyFor(const QString &password)
     return key.leftJustified(UserKeySize, ' ');
 }
 
+Decoded<UserKeyListPage> checkUserKeyListPage(std::span<const char> record)
+{
+    return decodeWith<UserKeyListPage>(record, [](auto &f, auto &page) { visitUserKeyListPage(f, page); });
+}
+
 std::optional<UserKeyListPage> decodeUserKeyListPage(std::span<const char> record)
 {
-    const std::optional<qint32> count = readI32(record, 0);
-    if (!count || *count < 0 || *count > UserKeysPerPage)
-        return std::nullopt;
-    UserKeyListPage page;
-    for (qint32 i = 0; i < *count; ++i) {
-        const auto key = readCharArray(record, UserKeyListKeysOffset + static_cast<std::size_t>(i) * UserKeySize, UserKeySize);
-        if (!key)
-            return std::nullopt;
-        page.keys.append(*key);
-    }
-    return page;
+    return checkUserKeyListPage(record).record;
 }
 
 bool encodeUserKeyListPage(const UserKeyListPage &page, std::span<char> out)
 {
-    if (page.keys.size() > UserKeysPerPage)
-        return false;
-    const auto size = UserKeyListKeysOffset + static_cast<std::size_t>(page.keys.size()) * UserKeySize;
-    if (!clearRecord(out, size))
-        return false;
-    writeI32(out, 0, static_cast<qint32>(page.keys.size()));
-    for (qsizetype i = 0; i < page.keys.size(); ++i)
-        writeBytes(out, UserKeyListKeysOffset + static_cast<std::size_t>(i) * UserKeySize, page.keys[i], UserKeySize);
-    return true;
+    const auto count = static_cast<std::size_t>(page.keys.size());
+    return std::cmp_less_equal(count, UserKeysPerPage)
+        && encodeWith(page, out, UserKeyListKeysOffset + count * UserKeySize,
+                      [](auto &f, auto &p) { visitUserKeyListPage(f, p); });
+}
+
+Decoded<UserWire> checkUserWire(std::span<const char> record)
+{
+    return decodeWith<UserWire>(record, [](auto &f, auto &user) { visitUser(f, user); });
 }
 
 std::optional<UserWire> decodeUserWire(std::span<const char> record)
 {
-    if (record.size() < UserWireSize)
-        return std::nullopt;
-    UserWire user;
-    user.key = *readCharArray(record, 0, UserKeySize);
-    user.level = *readI32(record, UserLevelOffset);
-    user.password = *readCharArray(record, UserPasswordOffset, UserKeySize);
-    user.userName = *readCharArray(record, UserNameOffset, UserNameSize);
-    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        const auto at = [&](std::size_t field) { return *readU8(record, UserRightsOffset + slot * TankRightsSize + field); };
-        user.rights[slot] = TankRights{at(0), at(1), at(2), at(3), at(4), at(5)};
-    }
-    return user;
+    return checkUserWire(record).record;
 }
 
 bool encodeUserWire(const UserWire &user, std::span<char> out)
 {
-    if (!clearRecord(out, UserWireSize))
-        return false;
-    writeBytes(out, 0, user.key, UserKeySize);
-    writeI32(out, UserLevelOffset, user.level);
-    writeBytes(out, UserPasswordOffset, user.password, UserKeySize);
-    writeBytes(out, UserNameOffset, user.userName, UserNameSize);
-    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        const TankRights &r = user.rights[slot];
-        const std::array<quint8, TankRightsSize> fields{r.tankId, r.nivo, r.temperatura, r.masa, r.zapremina, r.istorija};
-        for (std::size_t field = 0; field < fields.size(); ++field)
-            writeU8(out, UserRightsOffset + slot * TankRightsSize + field, fields[field]);
-    }
-    return true;
+    return encodeWith(user, out, UserWireSize, [](auto &f, auto &u) { visitUser(f, u); });
+}
+
+Decoded<MaterialListPage> checkMaterialListPage(std::span<const char> record)
+{
+    return decodeWith<MaterialListPage>(record, [](auto &f, auto &page) { visitMaterialListPage(f, page); });
 }
 
 std::optional<MaterialListPage> decodeMaterialListPage(std::span<const char> record)
 {
-    const std::optional<qint32> code = readI32(record, 0);
-    const std::optional<quint16> count = readU16(record, MaterialListCountOffset);
-    if (!code || !count || *count > MaterialsPerPage)
-        return std::nullopt;
-    MaterialListPage page{*code, {}};
-    for (std::size_t i = 0; i < *count; ++i) {
-        const std::size_t entry = MaterialListEntriesOffset + i * MaterialListEntrySize;
-        const std::optional<quint16> entryCode = readU16(record, entry);
-        const std::optional<QString> sifra = readShortText(record, entry + MaterialListEntrySifraOffset, SifraCapacity);
-        if (!entryCode || !sifra)
-            return std::nullopt;
-        page.entries.append({*entryCode, *sifra});
-    }
-    return page;
+    return checkMaterialListPage(record).record;
 }
 
 bool encodeMaterialListPage(const MaterialListPage &page, std::span<char> out)
 {
-    if (page.entries.size() > MaterialsPerPage)
-        return false;
     const auto count = static_cast<std::size_t>(page.entries.size());
-    if (!clearRecord(out, MaterialListEntriesOffset + count * MaterialListEntrySize))
-        return false;
-    writeI32(out, 0, page.requestCode);
-    writeU16(out, MaterialListCountOffset, static_cast<quint16>(count));
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t entry = MaterialListEntriesOffset + i * MaterialListEntrySize;
-        writeU16(out, entry, page.entries[static_cast<qsizetype>(i)].code);
-        writeShortText(out, entry + MaterialListEntrySifraOffset, SifraCapacity, page.entries[static_cast<qsizetype>(i)].sifra);
-    }
-    return true;
+    return std::cmp_less_equal(count, MaterialsPerPage)
+        && encodeWith(page, out, MaterialListEntriesOffset + count * MaterialListEntrySize,
+                      [](auto &f, auto &p) { visitMaterialListPage(f, p); });
+}
+
+Decoded<MaterialWire> checkMaterialWire(std::span<const char> record)
+{
+    return decodeWith<MaterialWire>(record, [](auto &f, auto &wire) { visitMaterial(f, wire); });
 }
 
 std::optional<MaterialWire> decodeMaterialWire(std::span<const char> record)
 {
-    if (record.size() < MaterialWireSize)
-        return std::nullopt;
-    MaterialWire wire;
-    wire.requestCode = *readI32(record, 0);
-    wire.material.sifra = *readShortText(record, MaterialSifraOffset, SifraCapacity);
-    wire.material.code = *readU16(record, MaterialCodeOffset);
-    wire.material.name = *readShortText(record, MaterialNameOffset, NameCapacity);
-    wire.material.kind = *readShortText(record, MaterialKindOffset, NameCapacity);
-    wire.material.density20 = *readExtended(record, MaterialDensityOffset);
-    return wire;
+    return checkMaterialWire(record).record;
 }
 
 bool encodeMaterialWire(const MaterialWire &wire, std::span<char> out)
 {
-    if (!clearRecord(out, MaterialWireSize))
-        return false;
-    writeI32(out, 0, wire.requestCode);
-    writeShortText(out, MaterialSifraOffset, SifraCapacity, wire.material.sifra);
-    writeU16(out, MaterialCodeOffset, wire.material.code);
-    writeShortText(out, MaterialNameOffset, NameCapacity, wire.material.name);
-    writeShortText(out, MaterialKindOffset, NameCapacity, wire.material.kind);
-    writeExtended(out, MaterialDensityOffset, wire.material.density20);
-    return true;
+    return encodeWith(wire, out, MaterialWireSize, [](auto &f, auto &w) { visitMaterial(f, w); });
+}
+
+void takeTankParams(TankRecord &tank, const TankParamsWire &wire)
+{
+    visitTankParamFields([&](const auto &param) { tank.*param.model = wire.*param.wire; });
+}
+
+Decoded<TankParamsWire> checkTankParamsWire(std::span<const char> record)
+{
+    return decodeWith<TankParamsWire>(record, [](auto &f, auto &wire) { visitTankParams(f, wire); });
 }
 
 std::optional<TankParamsWire> decodeTankParamsWire(std::span<const char> record)
 {
-    if (record.size() < TankParamsWireSize)
-        return std::nullopt;
-    TankParamsWire wire;
-    wire.requestCode = *readI32(record, 0);
-    wire.tankId = *readI32(record, TankParamsTankIdOffset);
-    const auto geometry = geometryOf(wire);
-    for (int i = 0; i < TankGeometryValues; ++i)
-        *geometry[static_cast<std::size_t>(i)] = *readExtended(record, geometryOffset(i));
-    wire.sifra = *readShortText(record, TankParamsSifraOffset, SifraCapacity);
-    wire.materialCode = *readI32(record, TankParamsMaterialCodeOffset);
-    return wire;
+    return checkTankParamsWire(record).record;
 }
 
 bool encodeTankParamsWire(const TankParamsWire &wire, std::span<char> out)
 {
-    if (!clearRecord(out, TankParamsWireSize))
-        return false;
-    writeI32(out, 0, wire.requestCode);
-    writeI32(out, TankParamsTankIdOffset, wire.tankId);
-    const auto geometry = geometryOf(wire);
-    for (int i = 0; i < TankGeometryValues; ++i)
-        writeExtended(out, geometryOffset(i), *geometry[static_cast<std::size_t>(i)]);
-    writeShortText(out, TankParamsSifraOffset, SifraCapacity, wire.sifra);
-    writeI32(out, TankParamsMaterialCodeOffset, wire.materialCode);
-    return true;
+    return encodeWith(wire, out, TankParamsWireSize, [](auto &f, auto &w) { visitTankParams(f, w); });
+}
+
+Decoded<ConsoleScreenWire> checkConsoleScreenWire(std::span<const char> record)
+{
+    return decodeWith<ConsoleScreenWire>(record, [](auto &f, auto &wire) { visitConsoleScreen(f, wire); });
 }
 
 std::optional<ConsoleScreenWire> decodeConsoleScreenWire(std::span<const char> record)
 {
-    if (record.size() < ConsoleScreenWireSize)
-        return std::nullopt;
-    ConsoleScreenWire wire;
-    wire.requestCode = *readI32(record, 0);
-    wire.screen = ConsoleScreen::fromReceived(record.subspan<ConsoleScreenOffset, ConsoleScreen::Size>());
-    return wire;
+    return checkConsoleScreenWire(record).record;
 }
 
 bool encodeConsoleScreenWire(const ConsoleScreenWire &wire, std::span<char> out)
 {
-    if (!clearRecord(out, ConsoleScreenWireSize))
-        return false;
-    writeI32(out, 0, wire.requestCode);
-    std::copy(wire.screen.chars().begin(), wire.screen.chars().end(), out.begin() + ConsoleScreenOffset);
-    return true;
+    return encodeWith(wire, out, ConsoleScreenWireSize, [](auto &f, auto &w) { visitConsoleScreen(f, w); });
 }

@@ -1,6 +1,7 @@
 // The fixed-layout records exchanged with the acquisition server, and their request codes.
 #pragma once
 
+#include "core/codec/extended.h"
 #include "core/plant/plantmodel.h"
 
 #include <QByteArray>
@@ -41,6 +42,37 @@ ExchangeBuffer keyRequest(const QByteArray &key);
 // The reply record of a read: the buffer from offset 24 on.
 std::span<const char> replyRecord(const ExchangeBuffer &buffer);
 
+// What a decoder found wrong with a record's bytes, and where. A decoder checks the fields in byte
+// order and reports the first fault; the offset is the faulty field's first byte in the record.
+enum class RecordFault {
+    None,
+    Short,           // the field runs past the end of the bytes: there is no record
+    CountOutOfRange, // a page's count lies outside its limits: there is no record
+    TextTooLong,     // a short text's length byte exceeds its capacity (the text is cut to it)
+    NotFinite,       // an extended value is infinite or NaN
+};
+
+struct RecordCheck
+{
+    RecordFault fault = RecordFault::None;
+    std::size_t offset = 0;
+    bool operator==(const RecordCheck &) const = default;
+};
+
+// A record as a decoder read it. The record is there unless the fault is Short or CountOutOfRange;
+// the client takes it whatever else is wrong, the server only when it is sound.
+template <typename Record>
+struct Decoded
+{
+    std::optional<Record> record;
+    RecordCheck check;
+
+    const Record *sound() const { return check.fault == RecordFault::None && record ? &*record : nullptr; }
+};
+
+// Each record below has checkX, which reads it and reports its first fault, and decodeX, which is
+// checkX's record.
+
 // The key of a user: the password in upper case, Windows-1252, cut to 8 and padded with blanks.
 inline constexpr int UserKeySize = 8;
 QByteArray userKeyFor(const QString &password);
@@ -57,6 +89,7 @@ struct UserKeyListPage
 };
 
 // Nullopt when the buffer is short or the count lies outside 0..50.
+Decoded<UserKeyListPage> checkUserKeyListPage(std::span<const char> record);
 std::optional<UserKeyListPage> decodeUserKeyListPage(std::span<const char> record);
 // False, buffer untouched, when the page holds more than 50 keys or does not fit. Keys are cut or
 // NUL-padded to 8 bytes.
@@ -81,6 +114,7 @@ struct UserWire
     bool operator==(const UserWire &) const = default;
 };
 
+Decoded<UserWire> checkUserWire(std::span<const char> record);
 std::optional<UserWire> decodeUserWire(std::span<const char> record);
 // The char arrays are written as they are, cut or NUL-padded to their sizes.
 bool encodeUserWire(const UserWire &user, std::span<char> out);
@@ -100,6 +134,7 @@ struct MaterialListPage
 };
 
 // Nullopt when the buffer is short or the count lies above 32.
+Decoded<MaterialListPage> checkMaterialListPage(std::span<const char> record);
 std::optional<MaterialListPage> decodeMaterialListPage(std::span<const char> record);
 bool encodeMaterialListPage(const MaterialListPage &page, std::span<char> out);
 
@@ -118,6 +153,7 @@ struct MaterialWire
     MaterialRecord material; // a read takes the material's code from offset 28
 };
 
+Decoded<MaterialWire> checkMaterialWire(std::span<const char> record);
 std::optional<MaterialWire> decodeMaterialWire(std::span<const char> record);
 bool encodeMaterialWire(const MaterialWire &wire, std::span<char> out);
 
@@ -147,6 +183,51 @@ struct TankParamsWire
     bool operator==(const TankParamsWire &) const = default;
 };
 
+// Geometry value 0..6, in the order of TankParamsWire's members.
+constexpr std::size_t tankGeometryOffset(int index)
+{
+    return TankParamsGeometryOffset + static_cast<std::size_t>(index) * ExtendedSize;
+}
+
+// One tank parameter: its name (the column of the server's store that keeps it), its offset in
+// TankParamsWire, its members in the wire record and in the tank's model, and a text's capacity.
+template <typename Value>
+struct TankParamField
+{
+    const char *name;
+    std::size_t offset;
+    Value TankParamsWire::*wire;
+    Value TankRecord::*model;
+    int capacity = 0;
+};
+
+// Every field of TankParamsWire after its request code, in byte order. This one list drives the
+// codec, the login's copy into the model and the server's store.
+template <typename Visit>
+void visitTankParamFields(Visit &&visit)
+{
+    visit(TankParamField<qint32>{"tank", TankParamsTankIdOffset, &TankParamsWire::tankId, &TankRecord::serverTankId});
+    visit(TankParamField<double>{"diameter", tankGeometryOffset(0), &TankParamsWire::diameter, &TankRecord::diameter});
+    visit(TankParamField<double>{"height", tankGeometryOffset(1), &TankParamsWire::height, &TankRecord::height});
+    visit(TankParamField<double>{"gauge_height", tankGeometryOffset(2), &TankParamsWire::gaugeHeight,
+                                 &TankRecord::gaugeHeight});
+    visit(TankParamField<double>{"dead_zone_height", tankGeometryOffset(3), &TankParamsWire::deadZoneHeight,
+                                 &TankRecord::deadZoneHeight});
+    visit(TankParamField<double>{"max_level", tankGeometryOffset(4), &TankParamsWire::maxLevel, &TankRecord::maxLevel});
+    visit(TankParamField<double>{"max_volume", tankGeometryOffset(5), &TankParamsWire::maxVolume,
+                                 &TankRecord::maxVolume});
+    visit(TankParamField<double>{"dead_zone_volume", tankGeometryOffset(6), &TankParamsWire::deadZoneVolume,
+                                 &TankRecord::deadZoneVolume});
+    visit(TankParamField<QString>{"sifra", TankParamsSifraOffset, &TankParamsWire::sifra, &TankRecord::paramSifra,
+                                  SifraCapacity});
+    visit(TankParamField<qint32>{"material_code", TankParamsMaterialCodeOffset, &TankParamsWire::materialCode,
+                                 &TankRecord::materialCode});
+}
+
+// The parameters the server keeps for a tank, copied into its model; the rest of the model stays.
+void takeTankParams(TankRecord &tank, const TankParamsWire &wire);
+
+Decoded<TankParamsWire> checkTankParamsWire(std::span<const char> record);
 std::optional<TankParamsWire> decodeTankParamsWire(std::span<const char> record);
 bool encodeTankParamsWire(const TankParamsWire &wire, std::span<char> out);
 
@@ -161,5 +242,6 @@ struct ConsoleScreenWire
     ConsoleScreen screen; // NUL bytes read become spaces
 };
 
+Decoded<ConsoleScreenWire> checkConsoleScreenWire(std::span<const char> record);
 std::optional<ConsoleScreenWire> decodeConsoleScreenWire(std::span<const char> record);
 bool encodeConsoleScreenWire(const ConsoleScreenWire &wire, std::span<char> out);

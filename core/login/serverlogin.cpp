@@ -15,20 +15,6 @@ void takeUser(const UserWire &wire, UserProfile &user)
     user.rights = wire.rights;
 }
 
-void takeParams(const TankParamsWire &wire, TankRecord &tank)
-{
-    tank.serverTankId = wire.tankId;
-    tank.diameter = wire.diameter;
-    tank.height = wire.height;
-    tank.gaugeHeight = wire.gaugeHeight;
-    tank.deadZoneHeight = wire.deadZoneHeight;
-    tank.maxLevel = wire.maxLevel;
-    tank.maxVolume = wire.maxVolume;
-    tank.deadZoneVolume = wire.deadZoneVolume;
-    tank.paramSifra = wire.sifra;
-    tank.materialCode = wire.materialCode;
-}
-
 void takeMaterial(const MaterialRecord &material, TankRecord &tank)
 {
     tank.materialSifra = material.sifra;
@@ -63,7 +49,7 @@ std::optional<QString> loadPlantFromServer(ServerExchange &server, const QString
         const auto params = readRecord(server, codeRequest(tank.paramCode), decodeTankParamsWire, status);
         if (!params)
             return LoginFailureText::tankParams();
-        takeParams(*params, tank);
+        takeTankParams(tank, *params);
         const auto material = readRecord(server, codeRequest(tank.materialCode), decodeMaterialWire, status);
         if (!material)
             return LoginFailureText::material();
