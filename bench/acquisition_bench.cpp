@@ -1,9 +1,9 @@
 // The acquisition's costs: one poll of 54 channels on 15 devices over loopback (and with one of them
 // dead), and one sample added to a full history with its durable rename.
+#include "demoplant/modbusplant.h"
 #include "server/historyrecorder.h"
 #include "server/modbuspoller.h"
 #include "server/serverlog.h"
-#include "tools/modbusplant.h"
 
 #include <QTemporaryDir>
 

@@ -1,14 +1,14 @@
 // Time of one redraw of the demonstration plant map: the overview and a tank's screen composed as
 // the main window composes them, after the login's loading, a value refresh and every trend.
 #include "bench/silentdialogs.h"
-#include "core/services/clock.h"
-#include "core/services/datafolder.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
+#include "core/services/clock.h"
+#include "core/services/datafolder.h"
+#include "demoplant/demoplantmap.h"
 #include "main/composepicture.h"
 #include "main/liverefresh.h"
 #include "main/plantmaploading.h"
-#include "tools/demoplantmap.h"
 
 #include <QTemporaryDir>
 

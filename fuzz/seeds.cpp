@@ -7,10 +7,10 @@
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
 #include "core/settings/registryformat.h"
+#include "demoplant/demoelements.h"
+#include "demoplant/demohistory.h"
+#include "demoplant/modbusplant.h"
 #include "server/demonstrationseed.h"
-#include "tools/demoelements.h"
-#include "tools/demohistory.h"
-#include "tools/modbusplant.h"
 
 #include <QBuffer>
 #include <QDir>

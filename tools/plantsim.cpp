@@ -1,11 +1,11 @@
 // skladar-plant-sim: the demonstration plant's instruments over Modbus TCP on loopback, moving on
 // from the last sample of the demonstration history.
 #include "core/history/historyfile.h"
-#include "core/program/commandline.h"
 #include "core/plant/demonstrationplant.h"
+#include "core/program/commandline.h"
 #include "core/services/datafolder.h"
-#include "tools/demohistory.h"
-#include "tools/modbusplant.h"
+#include "demoplant/demohistory.h"
+#include "demoplant/modbusplant.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -5,9 +5,9 @@
 #include "core/plant/plantmodel.h"
 #include "core/program/commandline.h"
 #include "core/services/clock.h"
-#include "tools/demohistory.h"
-#include "tools/demoplantmap.h"
-#include "tools/modbusplant.h"
+#include "demoplant/demohistory.h"
+#include "demoplant/demoplantmap.h"
+#include "demoplant/modbusplant.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,18 +1,19 @@
 // The main window against a running skladar-server over the real TCP transport: logins, the notice
 // of a lost connection coming and going with the server, and an editor whose save finds it gone.
-#include "config/status/connectionlostwindow.h"
 #include "config/editors/consolescreeneditor.h"
 #include "config/editors/editorservices.h"
 #include "config/editors/stringgrid.h"
+#include "config/status/connectionlostwindow.h"
 #include "core/exchange/exchangelog.h"
 #include "core/exchange/exchangemessages.h"
 #include "core/exchange/serverlink.h"
-#include "core/login/serverlogin.h"
-#include "core/settings/settingsstore.h"
 #include "core/exchange/tcpexchange.h"
+#include "core/login/serverlogin.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/plant/plantmodel.h"
 #include "core/services/tw.h"
+#include "core/settings/settingsstore.h"
+#include "demoplant/demoplantmap.h"
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "main/plantmap.h"
@@ -20,7 +21,6 @@
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/serverprocess.h"
 #include "tests/support/widgetdriving.h"
-#include "tools/demoplantmap.h"
 
 #include <QAction>
 #include <QElapsedTimer>

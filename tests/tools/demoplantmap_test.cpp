@@ -1,10 +1,10 @@
 // The demonstration plant map: the overview's tanks drawn to scale and apart, the gauge scales, the
 // records as written that follow the loading rules, bars in their gauges and the composed views.
-#include "tools/demoplantmap.h"
+#include "demoplant/demoplantmap.h"
 
 #include "core/plant/demonstrationplant.h"
-#include "tools/demoelements.h"
-#include "tools/demolayout.h"
+#include "demoplant/demoelements.h"
+#include "demoplant/demolayout.h"
 #include "main/composepicture.h"
 #include "main/liverefresh.h"
 #include "main/plantmaploading.h"

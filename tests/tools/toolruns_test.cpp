@@ -5,8 +5,8 @@
 #include "core/history/trendseries.h"
 #include "core/plant/demonstrationplant.h"
 #include "core/services/datafolder.h"
-#include "tools/demohistory.h"
-#include "tools/demoplantmap.h"
+#include "demoplant/demohistory.h"
+#include "demoplant/demoplantmap.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The element records of the demonstration plant map ("Bgd.rez") and their views ("Konfig.rez").
 #pragma once
 
-#include "core/plantmap/displayelement.h"
 #include "core/plant/plantmodel.h"
+#include "core/plantmap/displayelement.h"
 
 #include <QByteArray>
 

@@ -1,5 +1,5 @@
 // Positions of the overview's tanks, the tank screen's value rows and the gauge scales.
-#include "tools/demolayout.h"
+#include "demoplant/demolayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Writing the demonstration plant map into a folder.
-#include "tools/demoplantmap.h"
+#include "demoplant/demoplantmap.h"
 
-#include "tools/demoelements.h"
-#include "tools/demopictures.h"
+#include "demoplant/demoelements.h"
+#include "demoplant/demopictures.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #include "core/history/chartrecord.h"
 #include "core/plant/plantmodel.h"
-#include "tools/demomodel.h"
+#include "demoplant/demomodel.h"
 
 #include <QByteArray>
 #include <QDateTime>

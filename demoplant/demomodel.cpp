@@ -1,5 +1,5 @@
 // Tanks that fill, empty, heat and cool.
-#include "tools/demomodel.h"
+#include "demoplant/demomodel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Authoring of the demonstration map's elements: one title, level, temperature, volume, remaining
 // volume and mass element per tank and the date line, each placed from the layout.
-#include "tools/demoelements.h"
+#include "demoplant/demoelements.h"
 
-#include "tools/demolayout.h"
+#include "demoplant/demolayout.h"
 
 #include <initializer_list>
 #include <utility>

@@ -1,9 +1,9 @@
 // A plant's two months from the demonstration model, one sample every 10 minutes.
-#include "tools/demohistory.h"
+#include "demoplant/demohistory.h"
 
 #include "core/history/chartrecordfile.h"
 #include "core/history/historyencoder.h"
-#include "tools/demoplantmap.h"
+#include "demoplant/demoplantmap.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 // libmodbus's server side: select over the listening socket and the clients, one reply at a time.
-#include "tools/modbusplant.h"
+#include "demoplant/modbusplant.h"
 
 #include "core/plant/plantmodel.h"
-#include "tools/demomodel.h"
+#include "demoplant/demomodel.h"
 
 #include <QByteArray>
 #include <QString>

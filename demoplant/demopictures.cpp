@@ -1,9 +1,9 @@
 // Drawing of the demonstration map's background pictures: antialiased shapes on whole pixels, and
 // texts through the Canvas so that they look like the texts the elements draw over them.
-#include "tools/demopictures.h"
+#include "demoplant/demopictures.h"
 
 #include "core/drawing/canvas.h"
-#include "tools/demolayout.h"
+#include "demoplant/demolayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
