@@ -3,6 +3,7 @@
 
 #include "config/printouts/listprintouts.h"
 #include "config/editors/stringgrid.h"
+#include "core/services/tw.h"
 #include "core/services/dialogs.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ void MaterialEditor::createEntry()
 void MaterialEditor::FormShow()
 {
     hidePanels();
-    if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w))
+    if (const std::optional<ServerRecord> failed = loadMaterialSheet(m_services.server, m_sheet, m_services.w.locale()))
         return reportFailure(*failed, ExchangeOperation::Read);
     fillGrid();
     m_grid->scrollHome();

@@ -4,7 +4,7 @@
 #include "config/editors/materialrecords.h"
 #include "core/exchange/serverexchange.h"
 #include "core/exchange/serverlists.h"
-#include "core/services/tw.h"
+#include "core/text/numberformat.h"
 
 const MaterialGridRow &materialGridHeader()
 {
@@ -19,13 +19,13 @@ int materialEntryLength(int column)
     return column == MaterialNameColumn || column == MaterialKindColumn ? NameCapacity : SifraCapacity;
 }
 
-MaterialGridRow materialGridRow(int position, const MaterialRecord &material, const Tw &w)
+MaterialGridRow materialGridRow(int position, const MaterialRecord &material, const QLocale &locale)
 {
-    return {w.FormatInteger(position), material.name, material.kind, material.sifra,
-            w.FormatFixed(material.density20, 3)};
+    return {FormatInteger(position), material.name, material.kind, material.sifra,
+            FormatFixed(material.density20, 3, locale)};
 }
 
-std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const Tw &w)
+std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const QLocale &locale)
 {
     sheet.saved = true;
     sheet.loaded = false;
@@ -35,7 +35,7 @@ std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSh
     sheet.rows.clear();
     sheet.densities.clear();
     for (const MaterialRecord &material : read.materials) {
-        sheet.rows.append(materialGridRow(static_cast<int>(sheet.rows.size()) + 1, material, w));
+        sheet.rows.append(materialGridRow(static_cast<int>(sheet.rows.size()) + 1, material, locale));
         sheet.densities.append(material.density20);
     }
     sheet.loaded = true;

@@ -11,7 +11,7 @@
 #include <optional>
 
 class ServerExchange;
-class Tw;
+class QLocale;
 
 // The grid's columns: "No", "Ime materijala", "Vrsta", "Sifra", "Ro na 20 °C [kg/m3]".
 enum MaterialColumn { MaterialNumberColumn, MaterialNameColumn, MaterialKindColumn, MaterialSifraColumn,
@@ -40,11 +40,11 @@ struct MaterialSheet
 
 // The grid row of the material at list position 1..96: number, name, kind, sifra, density with
 // three decimals.
-MaterialGridRow materialGridRow(int position, const MaterialRecord &material, const Tw &w);
+MaterialGridRow materialGridRow(int position, const MaterialRecord &material, const QLocale &locale);
 
 // Reads the list and every material. A read whole replaces the rows and makes the sheet loaded;
 // a failure, which it returns, leaves the rows as they were and the sheet not loaded. saved = true.
-std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const Tw &w);
+std::optional<ServerRecord> loadMaterialSheet(ServerExchange &server, MaterialSheet &sheet, const QLocale &locale);
 
 // Adds an empty row numbered count + 1; saved becomes false. False, nothing added, when the sheet
 // already holds 96 materials.

@@ -3,6 +3,7 @@
 
 #include "config/printouts/listprintouts.h"
 #include "config/editors/stringgrid.h"
+#include "core/services/tw.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -69,7 +70,7 @@ void TankEditor::FormShow()
 {
     hidePanels();
     m_changeParameters->setVisible(serviceSettingOn(m_services, QStringLiteral("Change")));
-    const std::optional<ServerRecord> failed = loadTankSheet(m_services.server, m_sheet, m_services.w);
+    const std::optional<ServerRecord> failed = loadTankSheet(m_services.server, m_sheet, m_services.w.locale());
     m_materials->clear();
     for (const MaterialRecord &material : m_sheet.materials)
         m_materials->addItem(material.sifra);
@@ -131,7 +132,7 @@ void TankEditor::StampaClick()
 // The grid shows what the server holds after the save, typed cells kept where nothing was written.
 void TankEditor::Snimikonfiguraciju1Click()
 {
-    const TankSave save = saveTankSheet(m_services.server, m_sheet, m_services.w);
+    const TankSave save = saveTankSheet(m_services.server, m_sheet, m_services.w.locale());
     fillRows();
     if (!reportCellFaults(save.faults))
         reportFailures(ServerRecord::TankParams, save.failures);

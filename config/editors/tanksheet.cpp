@@ -3,7 +3,7 @@
 
 #include "config/editors/materialrecords.h"
 #include "core/exchange/serverexchange.h"
-#include "core/services/tw.h"
+#include "core/text/numberformat.h"
 
 namespace {
 
@@ -51,18 +51,18 @@ bool isTankGeometryColumn(int column)
     return column >= FirstGeometryColumn && column < FirstGeometryColumn + TankGeometryValues;
 }
 
-TankGridRow tankGridRow(int slot, const TankParamsWire &tank, const Tw &w)
+TankGridRow tankGridRow(int slot, const TankParamsWire &tank, const QLocale &locale)
 {
     TankGridRow row;
-    row[0] = w.FormatInteger(slot);
+    row[0] = FormatInteger(slot);
     row[1] = tankDisplayName(slot);
     for (std::size_t i = 0; i < GeometryColumns.size(); ++i)
-        row[FirstGeometryColumn + i] = w.FormatFixed(tank.*GeometryColumns[i].value, GeometryColumns[i].decimals);
+        row[FirstGeometryColumn + i] = FormatFixed(tank.*GeometryColumns[i].value, GeometryColumns[i].decimals, locale);
     row[TankMaterialColumn] = tank.sifra;
     return row;
 }
 
-std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w)
+std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &locale)
 {
     sheet.saved = true;
     sheet.loaded = false;
@@ -82,7 +82,7 @@ std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &she
     }
     sheet.tanks = tanks;
     for (int slot = 1; slot <= TankCount; ++slot)
-        sheet.rows[index(slot)] = tankGridRow(slot, tanks[index(slot)], w);
+        sheet.rows[index(slot)] = tankGridRow(slot, tanks[index(slot)], locale);
     sheet.typed = {};
     sheet.loaded = true;
     return std::nullopt;
@@ -134,7 +134,7 @@ TankRecords tanksFromSheet(const TankSheet &sheet)
     return records;
 }
 
-TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w)
+TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &locale)
 {
     TankSave save;
     sheet.saved = !sheet.loaded;
@@ -152,7 +152,7 @@ TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w)
             continue;
         }
         sheet.tanks[index(slot)] = tank;
-        sheet.rows[index(slot)] = tankGridRow(slot, tank, w);
+        sheet.rows[index(slot)] = tankGridRow(slot, tank, locale);
         sheet.typed[index(slot)].reset();
     }
     sheet.saved = save.faults.isEmpty() && save.failures.isEmpty();

@@ -13,7 +13,7 @@
 #include <optional>
 
 class ServerExchange;
-class Tw;
+class QLocale;
 
 // The grid's columns: "No", "Rezervoar", the seven geometry values, "Materijal".
 inline constexpr int TankGridColumns = 10;
@@ -40,13 +40,13 @@ struct TankSheet
 
 // The grid row of a tank: row number, display name, geometry with three decimals ("H 0 [mm]"
 // with none), the material's sifra.
-TankGridRow tankGridRow(int slot, const TankParamsWire &tank, const Tw &w);
+TankGridRow tankGridRow(int slot, const TankParamsWire &tank, const QLocale &locale);
 
 // Reads the material list and materials, then the parameters of all 15 tanks in slot order,
 // stopping at the first failure, which it returns. The chooser's materials are taken when every
 // material was read, the tanks and rows when every tank was; the rest keeps what it held.
 // Afterwards loaded = nothing failed, saved = true, nothing typed.
-std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w);
+std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &locale);
 
 // The chosen material (an index into materials) for the tank of grid row 1..15: its sifra in the
 // "Materijal" cell and the tank, its code in the tank; saved becomes false. Out-of-range indexes
@@ -77,4 +77,4 @@ struct TankSave
     QList<CellFault> faults;
     QList<WriteFailure> failures;
 };
-TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const Tw &w);
+TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &locale);

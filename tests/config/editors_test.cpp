@@ -27,9 +27,8 @@ TEST_F(Editors, TankGeometryShowsThreeDecimalsTheDeadZoneNoneAndReadsBackFromACo
 {
     const TankParamsWire tank{374, 74, 11.5, 12.25, 11, 250, 10.125, 1064.3, 2.5, u"S1"_s, 203};
     ASSERT_EQ(writeRecord(*store, tank, encodeTankParamsWire), ExchangeStatus::Success);
-    const Tw comma(settings, dialogs, clock, QLocale(QLocale::German));
     TankSheet sheet;
-    ASSERT_EQ(loadTankSheet(server, sheet, comma), std::nullopt);
+    ASSERT_EQ(loadTankSheet(server, sheet, QLocale(QLocale::German)), std::nullopt);
     EXPECT_EQ(sheet.rows[0], (TankGridRow{u"1"_s, u"R 74"_s, u"11,500"_s, u"12,250"_s, u"11,000"_s, u"250"_s,
                                           u"10,125"_s, u"1064,300"_s, u"2,500"_s, u"S1"_s}));
     EXPECT_EQ(tanksFromSheet(sheet).tanks[0], tank);
@@ -47,9 +46,9 @@ TEST_F(Editors, AFailedTankLoadKeepsTheRowsAndSavesNothing)
         server.requests.clear();
         TankSheet sheet;
         sheet.rows[0][1] = u"shown before"_s;
-        EXPECT_EQ(loadTankSheet(server, sheet, w), c.failed);
+        EXPECT_EQ(loadTankSheet(server, sheet, w.locale()), c.failed);
         EXPECT_EQ(sheet.rows[0][1], u"shown before"_s);
-        EXPECT_TRUE(saveTankSheet(server, sheet, w).failures.isEmpty());
+        EXPECT_TRUE(saveTankSheet(server, sheet, w.locale()).failures.isEmpty());
         EXPECT_TRUE(writtenCodes().isEmpty());
     }
 }
@@ -57,11 +56,11 @@ TEST_F(Editors, AFailedTankLoadKeepsTheRowsAndSavesNothing)
 TEST_F(Editors, AFailedTankWriteIsNeverTakenForASave)
 {
     TankSheet sheet;
-    ASSERT_EQ(loadTankSheet(server, sheet, w), std::nullopt);
+    ASSERT_EQ(loadTankSheet(server, sheet, w.locale()), std::nullopt);
     const TankParamsWire before = storedTank(80);
     chooseMaterial(sheet, 5, 1);
     failing.insert({Write, 380});
-    EXPECT_EQ(saveTankSheet(server, sheet, w).failures, (QList<WriteFailure>{{u"R 80"_s, ExchangeStatus::NoConnection}}));
+    EXPECT_EQ(saveTankSheet(server, sheet, w.locale()).failures, (QList<WriteFailure>{{u"R 80"_s, ExchangeStatus::NoConnection}}));
     EXPECT_FALSE(sheet.saved);
     EXPECT_EQ(writtenCodes().size(), 14 + EditorTries) << "the save goes on after the failed tank";
     EXPECT_EQ(storedTank(80), before) << "the failed tank keeps what the server held";
@@ -71,7 +70,7 @@ TEST_F(Editors, AnEmptyMaterialListLoadsTheTanksAndNoChoiceChangesThem)
 {
     putMaterials(0);
     TankSheet sheet;
-    ASSERT_EQ(loadTankSheet(server, sheet, w), std::nullopt);
+    ASSERT_EQ(loadTankSheet(server, sheet, w.locale()), std::nullopt);
     const auto rows = sheet.rows;
     chooseMaterial(sheet, 1, -1);
     chooseMaterial(sheet, 1, 0);
@@ -93,7 +92,7 @@ TEST_F(Editors, FortyMaterialsAreWrittenInOrderThenAsPagesOf32And8And0)
 {
     putMaterials(40);
     MaterialSheet sheet;
-    ASSERT_EQ(loadMaterialSheet(server, sheet, w), std::nullopt);
+    ASSERT_EQ(loadMaterialSheet(server, sheet, w.locale()), std::nullopt);
     typeMaterialValue(sheet, 40, MaterialDensityColumn, u"912,5"_s);
     server.requests.clear();
     ASSERT_EQ(saveMaterialSheet(server, sheet).failed, std::nullopt);
@@ -116,7 +115,7 @@ TEST_F(Editors, AFailedMaterialSaveStopsThereAndStaysUnsaved)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         MaterialSheet sheet;
-        ASSERT_EQ(loadMaterialSheet(server, sheet, w), std::nullopt);
+        ASSERT_EQ(loadMaterialSheet(server, sheet, w.locale()), std::nullopt);
         sheet.saved = false;
         failing = {{Write, c.code}};
         EXPECT_EQ(saveMaterialSheet(server, sheet).failed, c.failed);
