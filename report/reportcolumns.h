@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 
 enum class ColumnAlign { Left, Right };
 
@@ -18,12 +19,13 @@ enum class ColumnAlign { Left, Right };
 // the text table gives each its width in characters.
 struct ReportColumn
 {
-    const char *header; // on the screen, the page and in the text table; nullptr: only in the CSV
-    const char *csvName;
+    const char *header = nullptr; // on the screen, the page and in the text table; nullptr: only in the CSV
+    const char *csvName = nullptr;
     QString TankRecord::*text = nullptr;
-    long double TankQuantity::*quantity = nullptr; // tonnes in the table, 3 decimals in the CSV
-    int screenLine = 0; // the column's left line on the window's picture
-    int pageLine = 0;   // and on the page's grid
+    long double TankQuantity::*quantity = nullptr; // 3 decimals in the CSV
+    const char *unit = ""; // UTF-8, after the quantity's one decimal in the table
+    int screenLine = 0;    // the column's left line on the window's picture
+    int pageLine = 0;      // and on the page's grid
     int textWidth = 0;
     ColumnAlign align = ColumnAlign::Left;
     bool trimmedInCsv = false; // the text without its leading and trailing blanks
@@ -32,21 +34,26 @@ struct ReportColumn
 // The tank columns in their order. A group's "Zbir" stands in the first column and its sum in the
 // mass column.
 inline constexpr std::array ReportColumns{
-    ReportColumn{"Rezervoar", "tank", &TankRecord::name, nullptr, 50, 50, 12},
-    ReportColumn{"Vrsta materijala", "kind", &TankRecord::materialKind, nullptr, 120, 150, 32},
-    ReportColumn{"Sifra", "sifra", &TankRecord::materialSifra, nullptr, 350, 350, 12, ColumnAlign::Left, true},
-    ReportColumn{nullptr, "level_m", nullptr, &TankQuantity::level},
-    ReportColumn{nullptr, "temperature_c", nullptr, &TankQuantity::temperature},
-    ReportColumn{nullptr, "volume_m3", nullptr, &TankQuantity::volume},
-    ReportColumn{"Masa", "mass_t", nullptr, &TankQuantity::mass, 420, 420, 12, ColumnAlign::Right},
+    ReportColumn{.header = "Rezervoar", .csvName = "tank", .text = &TankRecord::name, .screenLine = 50, .pageLine = 50, .textWidth = 12},
+    ReportColumn{.header = "Vrsta materijala", .csvName = "kind", .text = &TankRecord::materialKind, .screenLine = 120, .pageLine = 150,
+                 .textWidth = 32},
+    ReportColumn{.header = "Sifra", .csvName = "sifra", .text = &TankRecord::materialSifra, .screenLine = 350, .pageLine = 350,
+                 .textWidth = 12, .trimmedInCsv = true},
+    ReportColumn{.csvName = "level_m", .quantity = &TankQuantity::level},
+    ReportColumn{.csvName = "temperature_c", .quantity = &TankQuantity::temperature},
+    ReportColumn{.csvName = "volume_m3", .quantity = &TankQuantity::volume},
+    ReportColumn{.header = "Masa", .csvName = "mass_t", .quantity = &TankQuantity::mass, .unit = " t", .screenLine = 420, .pageLine = 420,
+                 .textWidth = 12, .align = ColumnAlign::Right},
 };
 // The table's right line, on the picture and on the page's grid.
 inline constexpr int TableRightLine = 500;
 
 // The stock view's two columns beside each group: the figure typed and the group's sum less it.
 inline constexpr std::array StockColumns{
-    ReportColumn{"Stanje", "stock_t", nullptr, nullptr, 540, 540, 12, ColumnAlign::Right},
-    ReportColumn{"Razlika", "difference_t", nullptr, nullptr, 620, 620, 12, ColumnAlign::Right},
+    ReportColumn{.header = "Stanje", .csvName = "stock_t", .unit = " t", .screenLine = 540, .pageLine = 540, .textWidth = 12,
+                 .align = ColumnAlign::Right},
+    ReportColumn{.header = "Razlika", .csvName = "difference_t", .unit = " t", .screenLine = 620, .pageLine = 620, .textWidth = 12,
+                 .align = ColumnAlign::Right},
 };
 inline constexpr int StockRightLine = 700;
 
@@ -78,9 +85,9 @@ constexpr bool HoldsSum(const ReportColumn &column)
 inline const QString SumRowName = QStringLiteral("Zbir");
 
 QString HeaderText(const ReportColumn &column);
-// "%.1f t" in the locale, as the table writes masses.
-QString Tonnes(long double value, const QLocale &locale);
-// The column's text for a tank in the table: its record's text, or its quantity in tonnes.
+// A quantity as the table writes it: one decimal in the locale, then the column's unit.
+QString QuantityText(const ReportColumn &column, long double value, const QLocale &locale);
+// The column's text for a tank in the table: its record's text, or its quantity.
 QString TableCell(const ReportColumn &column, const TankRecord &tank, const TankQuantity &quantity, const QLocale &locale);
-// The texts of a group's "Zbir" row in the table's columns, with the sum as given.
-std::array<QString, TableColumnCount> SumRow(const QString &sum);
+// The texts of a group's "Zbir" row in the table's columns; the sum's cell stays empty without one.
+std::array<QString, TableColumnCount> SumRow(std::optional<long double> sum, const QLocale &locale);

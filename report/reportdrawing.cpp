@@ -46,7 +46,8 @@ public:
         const int above = y - m_geometry.rowHeight;
         line(columns.front(), above, columns.back(), above);
         cells(columns, above, std::array{HeaderText(StockColumns[0]), HeaderText(StockColumns[1])});
-        cells(columns, y, std::array{Tonnes(stock, m_locale), group.complete ? Tonnes(group.sum - stock, m_locale) : QString()});
+        cells(columns, y, std::array{QuantityText(StockColumns[0], stock, m_locale),
+                                     group.complete ? QuantityText(StockColumns[1], group.sum - stock, m_locale) : QString()});
     }
 
     // A tank's texts; its quantities stay empty when they are unknown.
@@ -61,7 +62,7 @@ public:
 
     void sumRow(int y, const ReportGroup &group)
     {
-        row(y, SumRow(group.complete ? Tonnes(group.sum, m_locale) : QString()));
+        row(y, SumRow(group.complete ? std::optional(group.sum) : std::nullopt, m_locale));
     }
 
 private:

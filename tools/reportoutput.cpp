@@ -119,11 +119,12 @@ QString reportText(const ReportContent &content, const StockGiven &given, const 
             lines << textRow(TableColumns, texts);
         }
         if (group.hasSumRow())
-            lines << textRow(TableColumns, SumRow(Tonnes(group.sum, locale)));
+            lines << textRow(TableColumns, SumRow(group.sum, locale));
         const std::size_t index = static_cast<std::size_t>(group.group - 1);
         if (content.stockView && given[index]) {
             const long double stock = content.stock[index];
-            lines.back() += textRow(StockColumns, std::array{Tonnes(stock, locale), Tonnes(group.sum - stock, locale)});
+            lines.back() += textRow(StockColumns, std::array{QuantityText(StockColumns[0], stock, locale),
+                                                              QuantityText(StockColumns[1], group.sum - stock, locale)});
         }
     }
     return lines.join(u'\n') + u'\n';
