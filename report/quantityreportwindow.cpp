@@ -7,6 +7,7 @@
 #include "core/services/dialogs.h"
 #include "core/services/tw.h"
 #include "report/momentsearch.h"
+#include "report/reportcolumns.h"
 #include "report/reportpanels.h"
 #include "report/reportpictureview.h"
 #include "report/reportprint.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr int WindowWidth = 800;
 constexpr int WindowHeight = 600;
 constexpr int ScrollRange = 600;
-constexpr int StockButtonLeft = 510;
+constexpr int StockButtonLeft = TableRightLine + 10; // in the gap before the stock cells
 constexpr int StockButtonSize = 21;
 constexpr QPoint StockPanelFromButton{30, -28};
 

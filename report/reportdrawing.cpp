@@ -2,7 +2,6 @@
 #include "report/reportdrawing.h"
 
 #include "core/drawing/canvas.h"
-#include "core/text/numberformat.h"
 
 #include <QPainter>
 
@@ -30,11 +29,13 @@ public:
     void headerRow(int y)
     {
         line(m_geometry.columns.front(), y, m_geometry.columns.back(), y);
-        row(y, {QStringLiteral("Rezervoar"), QStringLiteral("Vrsta materijala"), QStringLiteral("Sifra"), QStringLiteral("Masa")});
+        std::array<QString, TableColumnCount> texts;
+        std::ranges::transform(TableColumns, texts.begin(), HeaderText);
+        row(y, texts);
     }
 
     // Vertical lines at the column positions down to the next row, the bottom line, the texts.
-    void row(int y, const std::array<QString, 4> &texts)
+    void row(int y, const std::array<QString, TableColumnCount> &texts)
     {
         cells(m_geometry.columns, y, texts);
     }
@@ -44,13 +45,24 @@ public:
         const std::array<int, 3> &columns = m_geometry.stockColumns;
         const int above = y - m_geometry.rowHeight;
         line(columns.front(), above, columns.back(), above);
-        cells(columns, above, std::array{QStringLiteral("Stanje"), QStringLiteral("Razlika")});
-        cells(columns, y, std::array{tonnes(stock), group.complete ? tonnes(group.sum - stock) : QString()});
+        cells(columns, above, std::array{HeaderText(StockColumns[0]), HeaderText(StockColumns[1])});
+        cells(columns, y, std::array{QuantityText(StockColumns[0], stock, m_locale),
+                                     group.complete ? QuantityText(StockColumns[1], group.sum - stock, m_locale) : QString()});
     }
 
-    QString tonnes(long double value) const
+    // A tank's texts; its quantities stay empty when they are unknown.
+    void tankRow(int y, const TankRecord &tank, const TankQuantity &quantity)
     {
-        return FormatFixed(static_cast<double>(value), 1, m_locale) + QStringLiteral(" t");
+        std::array<QString, TableColumnCount> texts;
+        for (std::size_t i = 0; i < TableColumnCount; ++i)
+            if (TableColumns[i].text || quantity.known)
+                texts[i] = TableCell(TableColumns[i], tank, quantity, m_locale);
+        row(y, texts);
+    }
+
+    void sumRow(int y, const ReportGroup &group)
+    {
+        row(y, SumRow(group.complete ? std::optional(group.sum) : std::nullopt, m_locale));
     }
 
 private:
@@ -90,14 +102,11 @@ TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const
         drawer.headerRow(y);
         for (const int slot : group.slots) {
             y += geometry.rowHeight;
-            const TankRecord &tank = content.tanks.slot(slot);
-            const TankQuantity &quantity = content.quantities[static_cast<std::size_t>(slot - 1)];
-            drawer.row(y, {tank.name, tank.materialKind, tank.materialSifra,
-                           quantity.known ? drawer.tonnes(quantity.mass) : QString()});
+            drawer.tankRow(y, content.tanks.slot(slot), content.quantities[static_cast<std::size_t>(slot - 1)]);
         }
         if (group.hasSumRow()) {
             y += geometry.rowHeight;
-            drawer.row(y, {QStringLiteral("Zbir"), QString(), QString(), group.complete ? drawer.tonnes(group.sum) : QString()});
+            drawer.sumRow(y, group);
         }
         if (content.stockView) {
             drawer.stockCells(y, content.stock[static_cast<std::size_t>(group.group - 1)], group);

@@ -2,6 +2,7 @@
 // printed page.
 #pragma once
 
+#include "report/reportcolumns.h"
 #include "report/reporttable.h"
 
 #include <QImage>
@@ -15,8 +16,8 @@ class Canvas;
 // Where the table lies, in the pixels of the picture or page it is drawn on.
 struct TableGeometry
 {
-    std::array<int, 5> columns;      // the vertical lines of the four columns
-    std::array<int, 3> stockColumns; // the vertical lines of "Stanje" and "Razlika"
+    std::array<int, TableColumnCount + 1> columns;      // the vertical lines of the table's columns
+    std::array<int, StockColumns.size() + 1> stockColumns; // and of the stock columns
     int insetX = 0;                  // a text's distance from its cell's left line
     int insetY = 0;                  // and from its top line
     int rowHeight = 0;
@@ -27,7 +28,9 @@ struct TableGeometry
 // The window's picture: 800 x 1180 pixels.
 inline constexpr int ReportPictureWidth = 800;
 inline constexpr int ReportPictureHeight = 1180;
-inline constexpr TableGeometry ScreenTable{{50, 120, 350, 420, 500}, {540, 620, 700}, 10, 1, 16, 20, 8};
+inline constexpr TableGeometry ScreenTable{ColumnLines(TableColumns, &ReportColumn::screenLine, TableRightLine),
+                                           ColumnLines(StockColumns, &ReportColumn::screenLine, StockRightLine),
+                                           10, 1, 16, 20, 8};
 
 // The row of a group's stock cells: the top of its last row (its "Zbir" row or its only tank).
 struct StockRow

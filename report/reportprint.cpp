@@ -29,7 +29,13 @@ TableGeometry PrintedTable(int width, int height)
     const double ys = height / GridHeight;
     const auto x = [xs](int g) { return roundEven(g * xs); };
     const auto y = [ys](int g) { return roundEven(g * ys); };
-    return {{x(50), x(150), x(350), x(420), x(500)}, {x(540), x(620), x(700)}, x(10), y(2), y(20), y(100), PrintFontSize};
+    const auto scaled = [&x](auto lines) {
+        std::ranges::transform(lines, lines.begin(), x);
+        return lines;
+    };
+    return {scaled(ColumnLines(TableColumns, &ReportColumn::pageLine, TableRightLine)),
+            scaled(ColumnLines(StockColumns, &ReportColumn::pageLine, StockRightLine)),
+            x(10), y(2), y(20), y(100), PrintFontSize};
 }
 
 QString PrintTitle(const ReportMoment &moment)

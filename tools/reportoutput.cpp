@@ -1,7 +1,7 @@
 // skladar-report's CSV and text table.
 #include "tools/reportoutput.h"
 
-#include "core/text/numberformat.h"
+#include "report/reportcolumns.h"
 #include "report/reportprint.h"
 
 #include <QStringList>
@@ -21,25 +21,61 @@ QString csvField(const QString &text)
     return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
 }
 
-// The columns of the text table, in characters.
-constexpr int NameWidth = 12;
-constexpr int KindWidth = 32;
-constexpr int SifraWidth = 12;
-constexpr int MassWidth = 12;
-
-QString textRow(const QString &name, const QString &kind, const QString &sifra, const QString &mass)
+QString justified(const ReportColumn &column, const QString &text)
 {
-    return name.leftJustified(NameWidth) + kind.leftJustified(KindWidth) + sifra.leftJustified(SifraWidth)
-        + mass.rightJustified(MassWidth);
+    return column.align == ColumnAlign::Left ? text.leftJustified(column.textWidth) : text.rightJustified(column.textWidth);
+}
+
+template <std::size_t N>
+QString textRow(const std::array<ReportColumn, N> &columns, const std::array<QString, N> &texts)
+{
+    QString row;
+    for (std::size_t i = 0; i < N; ++i)
+        row += justified(columns[i], texts[i]);
+    return row;
+}
+
+template <std::size_t N>
+std::array<QString, N> headers(const std::array<ReportColumn, N> &columns)
+{
+    std::array<QString, N> texts;
+    std::ranges::transform(columns, texts.begin(), HeaderText);
+    return texts;
+}
+
+template <std::size_t N>
+QString csvNames(const std::array<ReportColumn, N> &columns)
+{
+    QString names;
+    for (const ReportColumn &column : columns)
+        names += u',' + QString::fromLatin1(column.csvName);
+    return names;
+}
+
+QString csvCell(const ReportColumn &column, const TankRecord &tank, const TankQuantity &quantity)
+{
+    if (!column.text)
+        return decimal(quantity.*column.quantity);
+    const QString &text = tank.*column.text;
+    return csvField(column.trimmedInCsv ? text.trimmed() : text);
+}
+
+// "Zbir" in the first column, the sum in the mass column.
+QString csvSumFields(long double sum)
+{
+    QString fields;
+    for (std::size_t i = 0; i < ReportColumns.size(); ++i)
+        fields += u',' + (i == 0 ? SumRowName : HoldsSum(ReportColumns[i]) ? decimal(sum) : QString());
+    return fields;
 }
 
 } // namespace
 
 QString reportCsv(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment)
 {
-    QString csv = QStringLiteral("group,tank,kind,sifra,level_m,temperature_c,volume_m3,mass_t");
+    QString csv = QStringLiteral("group") + csvNames(ReportColumns);
     if (content.stockView)
-        csv += QStringLiteral(",stock_t,difference_t");
+        csv += csvNames(StockColumns);
     csv += QStringLiteral(",data_time\n");
     const QString time = QStringLiteral(",%1-%2-%3 %4:%5\n")
                              .arg(dataMoment.year, 4, 10, QLatin1Char('0'))
@@ -47,43 +83,48 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
                              .arg(dataMoment.day, 2, 10, QLatin1Char('0'))
                              .arg(dataMoment.hour, 2, 10, QLatin1Char('0'))
                              .arg(dataMoment.minute, 2, 10, QLatin1Char('0'));
-    const QString noStock = content.stockView ? QStringLiteral(",,") : QString();
+    const QString noStock = content.stockView ? QString(static_cast<qsizetype>(StockColumns.size()), u',') : QString();
     for (const ReportGroup &group : content.groups) {
         const QString number = QString::number(group.group);
         for (const int slot : group.slots) {
             const TankRecord &tank = content.tanks.slot(slot);
             const TankQuantity &q = content.quantities[static_cast<std::size_t>(slot - 1)];
-            const QStringList fields{number, csvField(tank.name), csvField(tank.materialKind), csvField(tank.materialSifra.trimmed()),
-                                     decimal(q.level), decimal(q.temperature), decimal(q.volume), decimal(q.mass)};
-            csv += fields.join(u',') + noStock + time;
+            csv += number;
+            for (const ReportColumn &column : ReportColumns)
+                csv += u',' + csvCell(column, tank, q);
+            csv += noStock + time;
         }
         const std::size_t index = static_cast<std::size_t>(group.group - 1);
         const long double stock = content.stock[index];
         const QString stockFields = given[index] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
-        csv += number + QStringLiteral(",Zbir,,,,,,") + decimal(group.sum) + (content.stockView ? stockFields : QString()) + time;
+        csv += number + csvSumFields(group.sum) + (content.stockView ? stockFields : QString()) + time;
     }
     return csv;
 }
 
 QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale)
 {
-    const auto tonnes = [&locale](long double value) { return FormatFixed(static_cast<double>(value), 1, locale) + QStringLiteral(" t"); };
     QStringList lines{PrintTitle(dataMoment)};
     for (const ReportGroup &group : content.groups) {
-        QString header = textRow(QStringLiteral("Rezervoar"), QStringLiteral("Vrsta materijala"), QStringLiteral("Sifra"), QStringLiteral("Masa"));
+        QString header = textRow(TableColumns, headers(TableColumns));
         if (content.stockView)
-            header += QStringLiteral("Stanje").rightJustified(MassWidth) + QStringLiteral("Razlika").rightJustified(MassWidth);
+            header += textRow(StockColumns, headers(StockColumns));
         lines << QString() << header;
         for (const int slot : group.slots) {
             const TankRecord &tank = content.tanks.slot(slot);
-            lines << textRow(tank.name, tank.materialKind, tank.materialSifra, tonnes(content.quantities[static_cast<std::size_t>(slot - 1)].mass));
+            const TankQuantity &quantity = content.quantities[static_cast<std::size_t>(slot - 1)];
+            std::array<QString, TableColumnCount> texts;
+            std::ranges::transform(TableColumns, texts.begin(),
+                                   [&](const ReportColumn &column) { return TableCell(column, tank, quantity, locale); });
+            lines << textRow(TableColumns, texts);
         }
         if (group.hasSumRow())
-            lines << textRow(QStringLiteral("Zbir"), QString(), QString(), tonnes(group.sum));
+            lines << textRow(TableColumns, SumRow(group.sum, locale));
         const std::size_t index = static_cast<std::size_t>(group.group - 1);
         if (content.stockView && given[index]) {
             const long double stock = content.stock[index];
-            lines.back() += tonnes(stock).rightJustified(MassWidth) + tonnes(group.sum - stock).rightJustified(MassWidth);
+            lines.back() += textRow(StockColumns, std::array{QuantityText(StockColumns[0], stock, locale),
+                                                              QuantityText(StockColumns[1], group.sum - stock, locale)});
         }
     }
     return lines.join(u'\n') + u'\n';

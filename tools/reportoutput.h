@@ -12,9 +12,9 @@
 // Whether group G (1 to 15) was given a stock figure, at index G - 1.
 using StockGiven = std::array<bool, TankCount>;
 
-// Comma-separated with "." decimals: the header group,tank,kind,sifra,level_m,temperature_c,
-// volume_m3,mass_t (with ,stock_t,difference_t in the stock view),data_time, one line per tank in
-// the table's order with 3 decimals, and after each group, also of one tank, "G,Zbir,,,,,,SUM".
+// Comma-separated with "." decimals: the header "group", the CSV names of ReportColumns (then of
+// StockColumns in the stock view) and "data_time"; one line per tank in the table's order with 3
+// decimals, and after each group, also of one tank, its Zbir line: "G,Zbir" and SUM in the mass column.
 // SUM is the sum of the exact masses rounded once, so it may differ by 0.001 from the sum of the
 // rounded lines. In the stock view only the Zbir line carries the stock and the difference, and
 // only for a group that was given a figure. data_time is the moment the data belong to,
@@ -22,7 +22,7 @@ using StockGiven = std::array<bool, TankCount>;
 QString reportCsv(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment);
 
 // The title of the printout for the moment the data belong to, then each group as the screen
-// shows it: a header line, a line per tank, "Zbir" for a group of more than one tank and, in the
+// shows it, in the columns' text widths: a header line, a line per tank, "Zbir" for a group of more than one tank and, in the
 // stock view, "Stanje" and "Razlika" on the group's last line (empty for a group without a
 // figure); masses as "%.1f t" in the locale, an empty line between groups.
 QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale);
