@@ -71,9 +71,11 @@ void EditorDialog::Izlaz1Click()
     done(QDialog::Accepted);
 }
 
-void EditorDialog::addPanel(QWidget *panel, QPushButton *ok)
+void EditorDialog::addPanel(QWidget *panel, QPushButton *ok, QPushButton *cancel)
 {
     m_panels.append({panel, ok});
+    if (cancel)
+        connect(cancel, &QPushButton::clicked, this, &EditorDialog::hidePanels);
 }
 
 void EditorDialog::setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus)
@@ -146,20 +148,15 @@ void EditorDialog::showEvent(QShowEvent *event)
 
 QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
+    return named<QPushButton>(name, geometry, parent, caption);
 }
 
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent)
 {
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
+    auto *panel = named<QFrame>(name, geometry, parent);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
     panel->setAutoFillBackground(true);
-    panel->setGeometry(geometry);
     panel->hide();
     return panel;
 }

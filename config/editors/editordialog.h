@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <utility>
 
 class QAction;
 class QFrame;
@@ -39,8 +40,8 @@ protected:
     // novu konfiguraciju?" and save on OK. A save that returns false keeps the window open.
     void setLeaving(const std::function<bool()> &unsaved, const std::function<bool()> &save);
 
-    // An entry panel and the button Enter presses while it is shown.
-    void addPanel(QWidget *panel, QPushButton *ok);
+    // An entry panel, the button Enter presses while it is shown and its "Cancel", which only hides it.
+    void addPanel(QWidget *panel, QPushButton *ok, QPushButton *cancel);
     // The widgets (the grid, a list) disabled with the menu while a panel is shown, so that only the
     // panel's own buttons lead on and no second panel opens; focus, when given, takes the focus
     // each time the panels are hidden.
@@ -82,6 +83,17 @@ private:
     QList<QWidget *> m_locked;
     QWidget *m_focusAfterPanels = nullptr;
 };
+
+// A widget of the window's layout, named and placed on parent; args come before the parent in its
+// constructor.
+template <typename Widget, typename... Args>
+Widget *named(const char *name, const QRect &geometry, QWidget *parent, Args &&...args)
+{
+    auto *widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
 
 // A push button of the window's layout, named and placed on parent.
 QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent);

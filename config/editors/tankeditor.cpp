@@ -42,27 +42,21 @@ void TankEditor::createChooser()
     m_chooser = namedPanel("Panel1", QRect(200, 90, 272, 97), client());
     auto *label = new QLabel(QStringLiteral("Izaberite materijal za rezervoar "), m_chooser);
     label->setGeometry(16, 10, 240, 16);
-    m_materials = new QComboBox(m_chooser);
-    m_materials->setObjectName(QStringLiteral("ComboBox1"));
-    m_materials->setGeometry(16, 32, 240, 21);
-    connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser),
-            &QPushButton::clicked, this, &TankEditor::Button1Click);
-    auto *choose = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
-    connect(choose, &QPushButton::clicked, this, &TankEditor::Button2Click);
-    addPanel(m_chooser, choose);
+    m_materials = named<QComboBox>("ComboBox1", QRect(16, 32, 240, 21), m_chooser);
+    auto *cancel = namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser);
+    auto *ok = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
+    connect(ok, &QPushButton::clicked, this, &TankEditor::Button2Click);
+    addPanel(m_chooser, ok, cancel);
 }
 
 void TankEditor::createEntry()
 {
     m_entry = namedPanel("Panel2", QRect(200, 104, 272, 69), client());
-    m_value = new QLineEdit(m_entry);
-    m_value->setObjectName(QStringLiteral("Edit1"));
-    m_value->setGeometry(16, 10, 240, 21);
-    connect(namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry), &QPushButton::clicked,
-            this, &TankEditor::Button4Click);
-    auto *enter = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
-    connect(enter, &QPushButton::clicked, this, &TankEditor::Button3Click);
-    addPanel(m_entry, enter);
+    m_value = named<QLineEdit>("Edit1", QRect(16, 10, 240, 21), m_entry);
+    auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry);
+    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
+    connect(ok, &QPushButton::clicked, this, &TankEditor::Button3Click);
+    addPanel(m_entry, ok, cancel);
 }
 
 void TankEditor::FormShow()
@@ -99,11 +93,6 @@ void TankEditor::StringGrid1DblClick(int row, int column)
     }
 }
 
-void TankEditor::Button1Click()
-{
-    hidePanels();
-}
-
 void TankEditor::Button2Click()
 {
     chooseMaterial(m_sheet, m_cell.y(), m_materials->currentIndex());
@@ -115,11 +104,6 @@ void TankEditor::Button3Click()
 {
     typeTankValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillRows();
-    hidePanels();
-}
-
-void TankEditor::Button4Click()
-{
     hidePanels();
 }
 
