@@ -20,10 +20,8 @@ EditorDialog::EditorDialog(const EditorServices &services, const char *formName,
     , m_services(services)
     , m_client(new QWidget(this))
 {
-    setObjectName(QLatin1String(formName));
-    setWindowTitle(title);
+    nameForm(*this, formName, title);
     setModal(true);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     auto *bar = new QMenuBar(this);
     m_menu = bar->addMenu(QStringLiteral("&Meni"));
     m_client->setFixedSize(clientSize);
@@ -144,11 +142,6 @@ void EditorDialog::showEvent(QShowEvent *event)
         return;
     centreOnDesktop(*this);
     FormShow();
-}
-
-QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent)
-{
-    return named<QPushButton>(name, geometry, parent, caption);
 }
 
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent)

@@ -3,13 +3,13 @@
 
 #include "config/editors/editorfaults.h"
 #include "config/editors/editorservices.h"
+#include "config/formwidgets.h"
 
 #include <QDialog>
 #include <QList>
 
 #include <functional>
 #include <initializer_list>
-#include <utility>
 
 class QAction;
 class QFrame;
@@ -84,18 +84,5 @@ private:
     QWidget *m_focusAfterPanels = nullptr;
 };
 
-// A widget of the window's layout, named and placed on parent; args come before the parent in its
-// constructor.
-template <typename Widget, typename... Args>
-Widget *named(const char *name, const QRect &geometry, QWidget *parent, Args &&...args)
-{
-    auto *widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-// A push button of the window's layout, named and placed on parent.
-QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent);
 // A raised panel of the window's layout, hidden until the window shows it.
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent);

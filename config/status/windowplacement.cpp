@@ -10,3 +10,11 @@ void centreOnDesktop(QWidget &window)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
 }
+
+void showCentred(QWidget &window)
+{
+    if (!window.isVisible())
+        centreOnDesktop(window);
+    window.show();
+    window.raise();
+}
