@@ -1,6 +1,8 @@
 // Naming and placing the widgets of a window's layout.
 #include "config/formwidgets.h"
 
+#include "core/services/formstyle.h"
+
 #include <QPushButton>
 
 QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent)
@@ -19,5 +21,5 @@ void nameForm(QWidget &window, const char *name, const QString &title)
 {
     window.setObjectName(QLatin1String(name));
     window.setWindowTitle(title);
-    window.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    window.setFont(formFont());
 }

@@ -24,5 +24,5 @@ QPushButton *namedButton(const char *name, const QString &caption, QRect geometr
 // The button that Enter presses in its window.
 QPushButton *defaultButton(const char *name, const QString &caption, QRect geometry, QWidget *parent);
 
-// The window's name and title, and the font of every layout: MS Sans Serif, 8 points.
+// The window's name, its title and the layouts' font.
 void nameForm(QWidget &window, const char *name, const QString &title);

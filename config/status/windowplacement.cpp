@@ -1,14 +1,14 @@
 // Placing windows on the desktop.
 #include "config/status/windowplacement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "core/services/formstyle.h"
+
 #include <QWidget>
 
 void centreOnDesktop(QWidget &window)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    if (const std::optional<QPoint> position = desktopCentredPosition(window.size()))
+        window.move(*position);
 }
 
 void showCentred(QWidget &window)
