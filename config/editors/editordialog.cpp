@@ -76,6 +76,16 @@ void EditorDialog::addPanel(QWidget *panel, QPushButton *ok, QPushButton *cancel
         connect(cancel, &QPushButton::clicked, this, &EditorDialog::hidePanels);
 }
 
+void EditorDialog::addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept)
+{
+    auto *okButton = namedButton(ok.name, QStringLiteral("OK"), QRect(ok.place, QSize(75, 25)), panel);
+    auto *cancelButton = namedButton(cancel.name, QStringLiteral("Cancel"), QRect(cancel.place, QSize(75, 25)), panel);
+    if (cancel.place.x() < ok.place.x())
+        setTabOrder(cancelButton, okButton);
+    connect(okButton, &QPushButton::clicked, this, accept);
+    addPanel(panel, okButton, cancelButton);
+}
+
 void EditorDialog::setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus)
 {
     m_locked = locked;

@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
     : EditorDialog(services, "Form3", QStringLiteral("Konfiguracija materijala"), QSize(777, 163), parent)
@@ -37,10 +36,7 @@ void MaterialEditor::createEntry()
     auto *label = new QLabel(QStringLiteral("Unesite parametar :"), m_entry);
     label->setGeometry(16, 8, 200, 16);
     m_value = named<QLineEdit>("Edit1", QRect(16, 26, 289, 21), m_entry);
-    auto *cancel = namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 52, 75, 25), m_entry);
-    auto *ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
-    connect(ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
-    addPanel(m_entry, ok, cancel);
+    addPanel(m_entry, {"Button1", {16, 52}}, {"Button2", {230, 52}}, [this] { Button2Click(); });
 }
 
 // A failed load leaves the grid as it was.

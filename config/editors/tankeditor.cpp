@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     : EditorDialog(services, "Form2", QStringLiteral("Konfiguracija rezervoara"), QSize(738, 277), parent)
@@ -43,20 +42,14 @@ void TankEditor::createChooser()
     auto *label = new QLabel(QStringLiteral("Izaberite materijal za rezervoar "), m_chooser);
     label->setGeometry(16, 10, 240, 16);
     m_materials = named<QComboBox>("ComboBox1", QRect(16, 32, 240, 21), m_chooser);
-    auto *cancel = namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser);
-    auto *ok = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
-    connect(ok, &QPushButton::clicked, this, &TankEditor::Button2Click);
-    addPanel(m_chooser, ok, cancel);
+    addPanel(m_chooser, {"Button1", {16, 62}}, {"Button2", {181, 62}}, [this] { Button2Click(); });
 }
 
 void TankEditor::createEntry()
 {
     m_entry = namedPanel("Panel2", QRect(200, 104, 272, 69), client());
     m_value = named<QLineEdit>("Edit1", QRect(16, 10, 240, 21), m_entry);
-    auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry);
-    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
-    connect(ok, &QPushButton::clicked, this, &TankEditor::Button3Click);
-    addPanel(m_entry, ok, cancel);
+    addPanel(m_entry, {"Button4", {16, 38}}, {"Button3", {181, 38}}, [this] { Button3Click(); });
 }
 
 void TankEditor::FormShow()

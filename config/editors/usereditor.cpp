@@ -81,10 +81,7 @@ void UserEditor::createNewUserPanel()
     m_newName = textBox("Edit1", QRect(16, 28, 353, 21), m_newUser, UserNameSize);
     named<QLabel>("Label3", QRect(16, 56, 100, 13), m_newUser, QStringLiteral("Unesite lozinku :"));
     m_newPassword = textBox("Edit2", QRect(16, 72, 89, 21), m_newUser, UserKeySize);
-    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
-    auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
-    connect(ok, &QPushButton::clicked, this, &UserEditor::Button3Click);
-    addPanel(m_newUser, ok, cancel);
+    addPanel(m_newUser, {"Button4", {294, 70}}, {"Button3", {200, 70}}, [this] { Button3Click(); });
     setPanelLocks({m_users, m_passwordChange, m_save, m_grid}, nullptr);
 }
 
