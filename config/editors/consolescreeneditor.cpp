@@ -78,7 +78,7 @@ void ConsoleScreenEditor::createEntry()
     // Edit1KeyUp: the character typed, the focus moves on to "OK".
     connect(m_character, &QLineEdit::textEdited, ok, [ok] { ok->setFocus(); });
     connect(ok, &QPushButton::clicked, this, &ConsoleScreenEditor::Button1Click);
-    addPanel(m_entry, ok, nullptr);
+    addPanel(m_entry, ok);
 }
 
 // The service value is read anew at each showing and each click; the grid is drawn with the last one.

@@ -69,11 +69,9 @@ void EditorDialog::Izlaz1Click()
     done(QDialog::Accepted);
 }
 
-void EditorDialog::addPanel(QWidget *panel, QPushButton *ok, QPushButton *cancel)
+void EditorDialog::addPanel(QWidget *panel, QPushButton *ok)
 {
     m_panels.append({panel, ok});
-    if (cancel)
-        connect(cancel, &QPushButton::clicked, this, &EditorDialog::hidePanels);
 }
 
 void EditorDialog::addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept)
@@ -83,7 +81,8 @@ void EditorDialog::addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, 
     if (cancel.place.x() < ok.place.x())
         setTabOrder(cancelButton, okButton);
     connect(okButton, &QPushButton::clicked, this, accept);
-    addPanel(panel, okButton, cancelButton);
+    connect(cancelButton, &QPushButton::clicked, this, &EditorDialog::hidePanels);
+    addPanel(panel, okButton);
 }
 
 void EditorDialog::setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus)

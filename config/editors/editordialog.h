@@ -41,17 +41,16 @@ protected:
     // novu konfiguraciju?" and save on OK. A save that returns false keeps the window open.
     void setLeaving(const std::function<bool()> &unsaved, const std::function<bool()> &save);
 
-    // An entry panel, the button Enter presses while it is shown and its "Cancel" (if any), which
-    // only hides it.
-    void addPanel(QWidget *panel, QPushButton *ok, QPushButton *cancel);
+    // An entry panel and the button Enter presses while it is shown.
+    void addPanel(QWidget *panel, QPushButton *ok);
     // The name and the top left corner of a 75 x 25 button of an entry panel.
     struct PanelButton
     {
         const char *name;
         QPoint place;
     };
-    // An entry panel with its "Cancel" and its "OK", which runs accept; Tab goes along the row from
-    // left to right.
+    // An entry panel with its "Cancel", which only hides it, and its "OK", which runs accept; Tab
+    // goes along the row from left to right.
     void addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept);
     // The widgets (the grid, a list) disabled with the menu while a panel is shown, so that only the
     // panel's own buttons lead on and no second panel opens; focus, when given, takes the focus
