@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -102,10 +101,8 @@ void DisplaySettingsWindow::showSettings()
 void DisplaySettingsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnDesktop(*this);
-    FormShow();
+    if (centreWhenShown(*this, *event))
+        FormShow();
 }
 
 void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -147,10 +146,8 @@ bool EditorDialog::reportCellFaults(const QList<CellFault> &faults) const
 void EditorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnDesktop(*this);
-    FormShow();
+    if (centreWhenShown(*this, *event))
+        FormShow();
 }
 
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent)

@@ -3,12 +3,21 @@
 
 #include "core/services/formstyle.h"
 
+#include <QShowEvent>
 #include <QWidget>
 
 void centreOnDesktop(QWidget &window)
 {
     if (const std::optional<QPoint> position = desktopCentredPosition(window.size()))
         window.move(*position);
+}
+
+bool centreWhenShown(QWidget &window, const QShowEvent &event)
+{
+    if (event.spontaneous())
+        return false;
+    centreOnDesktop(window);
+    return true;
 }
 
 void showCentred(QWidget &window)
