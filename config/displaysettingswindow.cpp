@@ -3,6 +3,7 @@
 #include "config/displaysettingswindow.h"
 
 #include "config/displaysettings.h"
+#include "config/formwidgets.h"
 #include "config/status/windowplacement.h"
 #include "core/services/dialogs.h"
 #include "core/text/numberformat.h"
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -66,10 +66,8 @@ DisplaySettingsWindow::DisplaySettingsWindow(const SettingsStore &store, Dialogs
     , m_store(store)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("Forma"));
+    nameForm(*this, "Form8", QStringLiteral("Forma"));
     setFixedSize(457, 484);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     label(QStringLiteral("Parametri bargrafa:"), {8, 8}, this);
     m_barGraphFile = edit(QStringLiteral("Edit1"), QRect(8, 24, 201, 21), this);
@@ -78,10 +76,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(const SettingsStore &store, Dialogs
         m_octets[box] = edit(QStringLiteral("Edit%1").arg(14 + box), QRect(240 + static_cast<int>(box) * 48, 24, 41, 21), this);
     for (int picture = 1; picture <= PictureCount; ++picture)
         createPicture(picture, pictureOrigin(picture));
-    m_save = new QPushButton(QStringLiteral("Snimi..."), this);
-    m_save->setObjectName(QStringLiteral("Button1"));
-    m_save->setGeometry(352, 448, 89, 25);
-    m_save->setDefault(true);
+    m_save = defaultButton("Button1", QStringLiteral("Snimi..."), QRect(352, 448, 89, 25), this);
     connect(m_save, &QPushButton::clicked, this, &DisplaySettingsWindow::Button1Click);
 }
 
@@ -106,10 +101,8 @@ void DisplaySettingsWindow::showSettings()
 void DisplaySettingsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnDesktop(*this);
-    FormShow();
+    if (centreWhenShown(*this, *event))
+        FormShow();
 }
 
 void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)

@@ -1,10 +1,10 @@
 // The login window.
 #include "main/loginwindow.h"
 
-#include <QGuiApplication>
+#include "core/services/formstyle.h"
+
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 LoginWindow::LoginWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -15,7 +15,7 @@ LoginWindow::LoginWindow(QWidget *parent)
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Login - Skladar"));
     setFixedSize(263, 89);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(formFont());
 
     m_line1->setObjectName(QStringLiteral("Label1"));
     m_line1->setGeometry(16, 8, 240, 16);
@@ -44,8 +44,8 @@ void LoginWindow::showStatus(const QString &line1, const QString &line2)
     m_line1->setText(line1);
     m_line2->setText(line2);
     if (!isVisible()) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        if (const std::optional<QPoint> position = desktopCentredPosition(size()))
+            move(*position);
         show();
     }
     repaint();

@@ -4,6 +4,7 @@
 #include "core/exchange/serverlink.h"
 #include "core/login/login.h"
 #include "core/plant/plantmodel.h"
+#include "core/services/formstyle.h"
 #include "main/loginwindow.h"
 #include "main/passwordedit.h"
 #include "main/plantmap.h"
@@ -30,7 +31,7 @@ MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWind
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Skladar"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(formFont());
     setGeometry(192, 107, 596, 455);
     setCentralWidget(m_view);
     createMenus();

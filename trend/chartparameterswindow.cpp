@@ -5,6 +5,7 @@
 #include "core/history/chartrecordfile.h"
 #include "core/plant/plantmodel.h"
 #include "core/services/dialogs.h"
+#include "core/services/formstyle.h"
 #include "core/services/tw.h"
 #include "core/text/numberformat.h"
 
@@ -108,7 +109,7 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
 {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Podesavanja"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(formFont());
     setFixedSize(493, 223);
 
     auto *prompt = new QLabel(QStringLiteral("Izaberite rezervoar cije parametre zelite podesavati :"), this);

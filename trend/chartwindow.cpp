@@ -6,6 +6,7 @@
 #include "core/history/trendseries.h"
 #include "core/plant/plantmodel.h"
 #include "core/services/dialogs.h"
+#include "core/services/formstyle.h"
 #include "core/services/tw.h"
 #include "trend/chartframe.h"
 #include "trend/chartgeometry.h"
@@ -41,7 +42,7 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
 {
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(QStringLiteral("Graficki izvestaj"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(formFont());
     m_chart.fill(Qt::white);
     m_parameters = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
 

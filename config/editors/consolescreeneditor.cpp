@@ -72,10 +72,8 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
 void ConsoleScreenEditor::createEntry()
 {
     m_entry = namedPanel("Panel1", QRect(160, 0, 120, 29), client());
-    m_character = new QLineEdit(m_entry);
-    m_character->setObjectName(QStringLiteral("Edit1"));
+    m_character = named<QLineEdit>("Edit1", QRect(6, 4, 30, 21), m_entry);
     m_character->setMaxLength(1);
-    m_character->setGeometry(6, 4, 30, 21);
     auto *ok = namedButton("Button1", QStringLiteral("OK"), QRect(44, 2, 70, 25), m_entry);
     // Edit1KeyUp: the character typed, the focus moves on to "OK".
     connect(m_character, &QLineEdit::textEdited, ok, [ok] { ok->setFocus(); });

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,10 +19,8 @@ EditorDialog::EditorDialog(const EditorServices &services, const char *formName,
     , m_services(services)
     , m_client(new QWidget(this))
 {
-    setObjectName(QLatin1String(formName));
-    setWindowTitle(title);
+    nameForm(*this, formName, title);
     setModal(true);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     auto *bar = new QMenuBar(this);
     m_menu = bar->addMenu(QStringLiteral("&Meni"));
     m_client->setFixedSize(clientSize);
@@ -74,6 +71,17 @@ void EditorDialog::Izlaz1Click()
 void EditorDialog::addPanel(QWidget *panel, QPushButton *ok)
 {
     m_panels.append({panel, ok});
+}
+
+void EditorDialog::addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept)
+{
+    auto *okButton = namedButton(ok.name, QStringLiteral("OK"), QRect(ok.place, QSize(75, 25)), panel);
+    auto *cancelButton = namedButton(cancel.name, QStringLiteral("Cancel"), QRect(cancel.place, QSize(75, 25)), panel);
+    if (cancel.place.x() < ok.place.x())
+        setTabOrder(cancelButton, okButton);
+    connect(okButton, &QPushButton::clicked, this, accept);
+    connect(cancelButton, &QPushButton::clicked, this, &EditorDialog::hidePanels);
+    addPanel(panel, okButton);
 }
 
 void EditorDialog::setPanelLocks(std::initializer_list<QWidget *> locked, QWidget *focus)
@@ -138,28 +146,16 @@ bool EditorDialog::reportCellFaults(const QList<CellFault> &faults) const
 void EditorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnDesktop(*this);
-    FormShow();
-}
-
-QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
+    if (centreWhenShown(*this, *event))
+        FormShow();
 }
 
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent)
 {
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
+    auto *panel = named<QFrame>(name, geometry, parent);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
     panel->setAutoFillBackground(true);
-    panel->setGeometry(geometry);
     panel->hide();
     return panel;
 }

@@ -3,9 +3,11 @@
 
 #include "config/editors/editorfaults.h"
 #include "config/editors/editorservices.h"
+#include "config/formwidgets.h"
 
 #include <QDialog>
 #include <QList>
+#include <QPoint>
 
 #include <functional>
 #include <initializer_list>
@@ -41,6 +43,15 @@ protected:
 
     // An entry panel and the button Enter presses while it is shown.
     void addPanel(QWidget *panel, QPushButton *ok);
+    // The name and the top left corner of a 75 x 25 button of an entry panel.
+    struct PanelButton
+    {
+        const char *name;
+        QPoint place;
+    };
+    // An entry panel with its "Cancel", which only hides it, and its "OK", which runs accept; Tab
+    // goes along the row from left to right.
+    void addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept);
     // The widgets (the grid, a list) disabled with the menu while a panel is shown, so that only the
     // panel's own buttons lead on and no second panel opens; focus, when given, takes the focus
     // each time the panels are hidden.
@@ -83,7 +94,5 @@ private:
     QWidget *m_focusAfterPanels = nullptr;
 };
 
-// A push button of the window's layout, named and placed on parent.
-QPushButton *namedButton(const char *name, const QString &caption, QRect geometry, QWidget *parent);
 // A raised panel of the window's layout, hidden until the window shows it.
 QFrame *namedPanel(const char *name, QRect geometry, QWidget *parent);

@@ -10,7 +10,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
     : EditorDialog(services, "Form3", QStringLiteral("Konfiguracija materijala"), QSize(777, 163), parent)
@@ -37,14 +36,8 @@ void MaterialEditor::createEntry()
     m_entry = namedPanel("Panel1", QRect(216, 40, 321, 81), client());
     auto *label = new QLabel(QStringLiteral("Unesite parametar :"), m_entry);
     label->setGeometry(16, 8, 200, 16);
-    m_value = new QLineEdit(m_entry);
-    m_value->setObjectName(QStringLiteral("Edit1"));
-    m_value->setGeometry(16, 26, 289, 21);
-    connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 52, 75, 25), m_entry), &QPushButton::clicked,
-            this, &MaterialEditor::Button1Click);
-    auto *ok = namedButton("Button2", QStringLiteral("OK"), QRect(230, 52, 75, 25), m_entry);
-    connect(ok, &QPushButton::clicked, this, &MaterialEditor::Button2Click);
-    addPanel(m_entry, ok);
+    m_value = named<QLineEdit>("Edit1", QRect(16, 26, 289, 21), m_entry);
+    addPanel(m_entry, {"Button1", {16, 52}}, {"Button2", {230, 52}}, [this] { Button2Click(); });
 }
 
 // A failed load leaves the grid as it was.
@@ -72,11 +65,6 @@ void MaterialEditor::StringGrid1DblClick(int row, int column)
     m_value->setText(m_grid->cell(m_cell.x(), m_cell.y()));
     m_value->selectAll();
     m_value->setFocus();
-}
-
-void MaterialEditor::Button1Click()
-{
-    hidePanels();
 }
 
 void MaterialEditor::Button2Click()

@@ -28,7 +28,6 @@ private:
     void createEntry();
     void fillGrid();
     void StringGrid1DblClick(int row, int column);
-    void Button1Click();
     void Button2Click();
     void Novimaterijal1Click();
     void Pregled1Click();

@@ -10,7 +10,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     : EditorDialog(services, "Form2", QStringLiteral("Konfiguracija rezervoara"), QSize(738, 277), parent)
@@ -43,27 +42,15 @@ void TankEditor::createChooser()
     m_chooser = namedPanel("Panel1", QRect(200, 90, 272, 97), client());
     auto *label = new QLabel(QStringLiteral("Izaberite materijal za rezervoar "), m_chooser);
     label->setGeometry(16, 10, 240, 16);
-    m_materials = new QComboBox(m_chooser);
-    m_materials->setObjectName(QStringLiteral("ComboBox1"));
-    m_materials->setGeometry(16, 32, 240, 21);
-    connect(namedButton("Button1", QStringLiteral("Cancel"), QRect(16, 62, 75, 25), m_chooser),
-            &QPushButton::clicked, this, &TankEditor::Button1Click);
-    auto *choose = namedButton("Button2", QStringLiteral("OK"), QRect(181, 62, 75, 25), m_chooser);
-    connect(choose, &QPushButton::clicked, this, &TankEditor::Button2Click);
-    addPanel(m_chooser, choose);
+    m_materials = named<QComboBox>("ComboBox1", QRect(16, 32, 240, 21), m_chooser);
+    addPanel(m_chooser, {"Button1", {16, 62}}, {"Button2", {181, 62}}, [this] { Button2Click(); });
 }
 
 void TankEditor::createEntry()
 {
     m_entry = namedPanel("Panel2", QRect(200, 104, 272, 69), client());
-    m_value = new QLineEdit(m_entry);
-    m_value->setObjectName(QStringLiteral("Edit1"));
-    m_value->setGeometry(16, 10, 240, 21);
-    connect(namedButton("Button4", QStringLiteral("Cancel"), QRect(16, 38, 75, 25), m_entry), &QPushButton::clicked,
-            this, &TankEditor::Button4Click);
-    auto *enter = namedButton("Button3", QStringLiteral("OK"), QRect(181, 38, 75, 25), m_entry);
-    connect(enter, &QPushButton::clicked, this, &TankEditor::Button3Click);
-    addPanel(m_entry, enter);
+    m_value = named<QLineEdit>("Edit1", QRect(16, 10, 240, 21), m_entry);
+    addPanel(m_entry, {"Button4", {16, 38}}, {"Button3", {181, 38}}, [this] { Button3Click(); });
 }
 
 void TankEditor::FormShow()
@@ -100,11 +87,6 @@ void TankEditor::StringGrid1DblClick(int row, int column)
     }
 }
 
-void TankEditor::Button1Click()
-{
-    hidePanels();
-}
-
 void TankEditor::Button2Click()
 {
     chooseMaterial(m_sheet, m_cell.y(), m_materials->currentIndex());
@@ -116,11 +98,6 @@ void TankEditor::Button3Click()
 {
     typeTankValue(m_sheet, m_cell.y(), m_cell.x(), m_value->text());
     fillRows();
-    hidePanels();
-}
-
-void TankEditor::Button4Click()
-{
     hidePanels();
 }
 

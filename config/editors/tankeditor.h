@@ -38,10 +38,8 @@ private:
     void createEntry();
     void fillRows();
     void StringGrid1DblClick(int row, int column);
-    void Button1Click();
     void Button2Click();
     void Button3Click();
-    void Button4Click();
     void StampaClick();
     void Snimikonfiguraciju1Click();
 

@@ -20,15 +20,6 @@ const QString ConfirmCaption = QStringLiteral("Potvrdi lozinku...");
 const QStringList RightNames{QStringLiteral("Nivo"), QStringLiteral("Temperatura"), QStringLiteral("Masa"),
                              QStringLiteral("Zapremina"), QStringLiteral("Istorija")};
 
-template <typename Widget, typename... Args>
-Widget *named(const char *name, const QRect &geometry, QWidget *parent, Args &&...args)
-{
-    auto *widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 void refuseFullList(Dialogs &dialogs)
 {
     dialogs.message(QStringLiteral("Maksimalan broj korisnika je ogranicen na 100"), QStringLiteral("Error..."));
@@ -90,11 +81,7 @@ void UserEditor::createNewUserPanel()
     m_newName = textBox("Edit1", QRect(16, 28, 353, 21), m_newUser, UserNameSize);
     named<QLabel>("Label3", QRect(16, 56, 100, 13), m_newUser, QStringLiteral("Unesite lozinku :"));
     m_newPassword = textBox("Edit2", QRect(16, 72, 89, 21), m_newUser, UserKeySize);
-    auto *ok = namedButton("Button3", QStringLiteral("OK"), QRect(200, 70, 75, 25), m_newUser);
-    auto *cancel = namedButton("Button4", QStringLiteral("Cancel"), QRect(294, 70, 75, 25), m_newUser);
-    connect(ok, &QPushButton::clicked, this, &UserEditor::Button3Click);
-    connect(cancel, &QPushButton::clicked, this, &UserEditor::hidePanels);
-    addPanel(m_newUser, ok);
+    addPanel(m_newUser, {"Button4", {294, 70}}, {"Button3", {200, 70}}, [this] { Button3Click(); });
     setPanelLocks({m_users, m_passwordChange, m_save, m_grid}, nullptr);
 }
 

@@ -1,6 +1,7 @@
 // The about box and its program picture.
 #include "config/status/aboutbox.h"
 
+#include "config/formwidgets.h"
 #include "config/status/windowplacement.h"
 #include "core/program/commandline.h"
 
@@ -45,49 +46,28 @@ QImage programPicture(const QSize &size)
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("tervo grupa"));
+    nameForm(*this, "AboutBox", QStringLiteral("tervo grupa"));
     setFixedSize(298, 225);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *panel = named<QFrame>("Panel1", QRect(8, 8, 281, 177), this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(8, 8, 281, 177);
-
-    auto *picture = new QLabel(panel);
-    picture->setObjectName(QStringLiteral("ProgramIcon"));
-    picture->setGeometry(8, 8, 265, 49);
+    auto *picture = named<QLabel>("ProgramIcon", QRect(8, 8, 265, 49), panel);
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap::fromImage(programPicture(QSize(265, 49))));
+    named<QLabel>("ProductName", QRect(8, 68, 80, 16), panel, QStringLiteral("Ime programa"));
+    named<QLabel>("Version", QRect(96, 68, 120, 16), panel, QStringLiteral("Skladar %1").arg(programVersion()));
+    named<QLabel>("Comments", QRect(8, 92, 265, 44), panel,
+                  QStringLiteral("Klijentski program za pracenje akvizicije procesnih podataka na skladarma. "))
+        ->setWordWrap(true);
+    named<QLabel>("Copyright", QRect(8, 144, 265, 16), panel, QStringLiteral("AD \"MERON\" ZEMIK"));
 
-    auto *caption = new QLabel(QStringLiteral("Ime programa"), panel);
-    caption->setObjectName(QStringLiteral("ProductName"));
-    caption->setGeometry(8, 68, 80, 16);
-    auto *name = new QLabel(QStringLiteral("Skladar %1").arg(programVersion()), panel);
-    name->setObjectName(QStringLiteral("Version"));
-    name->setGeometry(96, 68, 120, 16);
-    auto *comment = new QLabel(QStringLiteral("Klijentski program za pracenje akvizicije procesnih podataka na skladarma. "), panel);
-    comment->setObjectName(QStringLiteral("Comments"));
-    comment->setWordWrap(true);
-    comment->setGeometry(8, 92, 265, 44);
-    auto *customer = new QLabel(QStringLiteral("AD \"MERON\" ZEMIK"), panel);
-    customer->setObjectName(QStringLiteral("Copyright"));
-    customer->setGeometry(8, 144, 265, 16);
-
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    ok->setGeometry(111, 192, 75, 25);
-    connect(ok, &QPushButton::clicked, this, &AboutBox::OKButtonClick);
+    connect(defaultButton("OKButton", QStringLiteral("OK"), QRect(111, 192, 75, 25), this), &QPushButton::clicked,
+            this, &AboutBox::OKButtonClick);
 }
 
 void AboutBox::showBox()
 {
-    if (!isVisible())
-        centreOnDesktop(*this);
-    show();
-    raise();
+    showCentred(*this);
 }
 
 void AboutBox::OKButtonClick()

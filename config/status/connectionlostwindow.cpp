@@ -1,6 +1,7 @@
 // The connection-lost notice.
 #include "config/status/connectionlostwindow.h"
 
+#include "config/formwidgets.h"
 #include "config/status/windowplacement.h"
 
 #include <QLabel>
@@ -22,9 +23,7 @@ constexpr int OkWidth = 75;
 ConnectionLostWindow::ConnectionLostWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("Error"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    nameForm(*this, "Form9", QStringLiteral("Error"));
 
     auto *label = new QLabel(QStringLiteral("Gubitak veze sa serverom"), this);
     label->setObjectName(QStringLiteral("Label1"));
@@ -36,19 +35,14 @@ ConnectionLostWindow::ConnectionLostWindow(QWidget *parent)
     const int width = labelWidth + 2 * LabelMargin;
     setFixedSize(width, Height);
     label->setGeometry(LabelMargin, 12, labelWidth, 24);
-    auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    ok->setGeometry((width - OkWidth) / 2, 50, OkWidth, 25);
+    QPushButton *ok = defaultButton("BitBtn1", QStringLiteral("OK"), QRect((width - OkWidth) / 2, 50, OkWidth, 25), this);
+    ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     connect(ok, &QPushButton::clicked, this, &ConnectionLostWindow::BitBtn1Click);
 }
 
 void ConnectionLostWindow::showNotice()
 {
-    if (!isVisible())
-        centreOnDesktop(*this);
-    show();
-    raise();
+    showCentred(*this);
 }
 
 void ConnectionLostWindow::BitBtn1Click()

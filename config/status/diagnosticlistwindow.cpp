@@ -1,6 +1,7 @@
 // The diagnostic list window.
 #include "config/status/diagnosticlistwindow.h"
 
+#include "config/formwidgets.h"
 #include "core/exchange/exchangelog.h"
 
 #include <QKeyEvent>
@@ -12,10 +13,8 @@ DiagnosticListWindow::DiagnosticListWindow(const ExchangeLog &log, QWidget *pare
     , m_log(log)
     , m_list(new QListWidget(this))
 {
-    setObjectName(QStringLiteral("Form10"));
-    setWindowTitle(QStringLiteral("pleta"));
+    nameForm(*this, "Form10", QStringLiteral("pleta"));
     setGeometry(217, 13, 131, 577);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     m_list->setObjectName(QStringLiteral("ListBox1"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

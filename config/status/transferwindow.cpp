@@ -1,6 +1,7 @@
 // The transfer progress window.
 #include "config/status/transferwindow.h"
 
+#include "config/formwidgets.h"
 #include "config/status/transferanimation.h"
 #include "config/status/windowplacement.h"
 
@@ -15,10 +16,8 @@ TransferWindow::TransferWindow(QWidget *parent)
     , m_animation(new TransferAnimation(this))
     , m_progress(new QProgressBar(this))
 {
-    setObjectName(QStringLiteral("Form13"));
-    setWindowTitle(QStringLiteral("Prenos"));
+    nameForm(*this, "Form13", QStringLiteral("Prenos"));
     resize(301, 162);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     m_animation->setObjectName(QStringLiteral("Animate1"));
     m_animation->setGeometry(8, 8, 285, 60);
@@ -26,15 +25,10 @@ TransferWindow::TransferWindow(QWidget *parent)
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setGeometry(8, 76, 285, 16);
-    auto *label = new QLabel(QStringLiteral("Prenos podataka sa servera u toku"), this);
-    label->setObjectName(QStringLiteral("Label1"));
-    label->setGeometry(8, 100, 285, 16);
-    label->setAlignment(Qt::AlignCenter);
-    auto *abort = new QPushButton(QStringLiteral("&Prekid"), this);
-    abort->setObjectName(QStringLiteral("Button1"));
-    abort->setDefault(true);
-    abort->setGeometry(113, 124, 75, 25);
-    connect(abort, &QPushButton::clicked, this, &TransferWindow::Button1Click);
+    named<QLabel>("Label1", QRect(8, 100, 285, 16), this, QStringLiteral("Prenos podataka sa servera u toku"))
+        ->setAlignment(Qt::AlignCenter);
+    connect(defaultButton("Button1", QStringLiteral("&Prekid"), QRect(113, 124, 75, 25), this), &QPushButton::clicked,
+            this, &TransferWindow::Button1Click);
     centreOnDesktop(*this);
 }
 
