@@ -168,11 +168,6 @@ TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneNamesTheFailuresOnceAndS
 
 namespace {
 
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
-}
-
 // The client's transport, as its settings choose it, against the server plain and over TLS: the
 // login passes only where both speak alike and the certificate is the trusted one; the diagnostic
 // list says why it failed.

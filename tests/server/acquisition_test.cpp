@@ -26,14 +26,11 @@ TEST(ApplyReadingsTest, AnsweredChannelsAreGoodOrClampedTheOthersKeepTheirLastGo
     LiveRecord record = LiveRecord::unmapped();
     applyReadings(record, plans, {{true, {}, {{0, 1.0}, {1, 200.0}, {2, 3.0}}}, {true, {}, {{3, 4.0}}}});
     applyReadings(record, plans, {{true, {}, {{0, 1.5}, {1, 200.0}, {2, std::nan("")}}}, {false, u"dead"_s, {}}});
-    EXPECT_EQ(record.raw[0], -15250);
-    EXPECT_EQ(record.quality[0], LiveQuality::Good);
-    EXPECT_EQ(record.raw[1], 32767);
-    EXPECT_EQ(record.quality[1], LiveQuality::Clamped);
-    EXPECT_EQ(record.raw[2], -14500) << "not a number keeps the last good value";
-    EXPECT_EQ(record.quality[2], LiveQuality::Stale);
-    EXPECT_EQ(record.raw[3], -14000);
-    EXPECT_EQ(record.quality[3], LiveQuality::Stale);
+    // Channel 2's reading is not a number, channel 3's device is dead: both keep their last good value.
+    const std::pair<qint32, LiveQuality> expected[] = {{-15250, LiveQuality::Good}, {32767, LiveQuality::Clamped},
+                                                       {-14500, LiveQuality::Stale}, {-14000, LiveQuality::Stale}};
+    for (std::size_t c = 0; c < std::size(expected); ++c)
+        EXPECT_EQ(std::pair(record.raw[c], record.quality[c]), expected[c]) << "channel " << c;
     EXPECT_EQ(record.quality[4], LiveQuality::Unmapped);
 }
 

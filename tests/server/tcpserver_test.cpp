@@ -4,19 +4,14 @@
 
 #include "core/codec/bytes.h"
 #include "core/exchange/exchangeframe.h"
-#include "server/loginthrottle.h"
-#include "server/plantstore.h"
-#include "server/requesthandler.h"
-#include "server/serverlog.h"
-#include "server/sessionhandler.h"
-#include "tests/support/fixedclock.h"
+#include "tests/server/sessionfixture.h"
 #include "tests/support/namedcases.h"
+#include "tests/support/serverprocess.h"
 
 #include <QRegularExpression>
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,11 +37,6 @@ TEST(ListenAddress, ParsesNumericAddressesAndPrintsThemBack)
             EXPECT_EQ(listenAddressText(parsed->address, parsed->port), QString::fromLatin1(text));
         }
     }
-}
-
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
 }
 
 TEST(AllowList, MatchesBlocksOfBothFamiliesAndMappedAddresses)
@@ -85,16 +75,12 @@ TEST(LoginThrottle, ShutsAnAddressOutForTenMinutesAfterTwentyFailuresInTenMinute
     EXPECT_FALSE(throttle.recordFailure(address)) << "the count starts afresh";
 }
 
-class TcpServerTest : public testing::Test
+class TcpServerTest : public SessionFixture
 {
 protected:
     void SetUp() override
     {
-        StoreOpening opening = PlantStore::open(m_dir.filePath(u"plant.sqlite"_s));
-        ASSERT_TRUE(opening.store) << opening.error.toStdString();
-        m_store = std::move(opening.store);
-        m_handler.emplace(*m_store);
-        m_sessions.emplace(*m_handler, *m_store, m_clock, m_throttle, m_serverLog);
+        SessionFixture::SetUp();
         startServer({});
     }
 
@@ -155,14 +141,6 @@ protected:
     }
     static std::pair<qint32, ExchangeBuffer> whole(const ReplyFrame &frame) { return {frame.status, frame.buffer}; }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<PlantStore> m_store;
-    FixedClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(6, 0))};
-    LoginThrottle m_throttle{m_clock};
-    QStringList m_log;
-    ServerLog m_serverLog{LogLevel::Debug, [this](const QString &line) { m_log.append(line); }};
-    std::optional<RequestHandler> m_handler;
-    std::optional<SessionHandler> m_sessions;
     std::optional<TcpServer> m_server;
 };
 

@@ -15,6 +15,12 @@
 // The program built with the tests.
 QString serverProgram();
 
+// A file of the test certificates: "server.crt" and "server.key" the server's, "other.crt" one nobody trusts.
+inline QString tlsFile(const char *name)
+{
+    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
+}
+
 class ServerProcess
 {
 public:

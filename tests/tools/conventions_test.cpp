@@ -82,11 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, testing::Values(
     ProgramCase{"report", SKLADAR_REPORT_BINARY, {u"--at"_s, QDate::currentDate().addDays(-1).toString(u"yyyy-MM-dd 06:00"_s), u"--out"_s, u"r.pdf"_s}}),
     caseName<ProgramCase>);
 
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
-}
-
 // The tools reach a TLS server with --tls-ca; a certificate that is not the server's, or TLS at a
 // plain server, is a refused login told as "TLS: ..."; a server that is not there is unreachable.
 TEST(ToolsOverTls, LogInOnlyWithTheServersCertificate)
