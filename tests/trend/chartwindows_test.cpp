@@ -259,7 +259,7 @@ TEST_F(ChartParametersTest, OneQuantityPerAxisAndTheColourDialogOnceATankIsChose
             EXPECT_EQ(grid()->item(row, column)->text(), QString()) << row << ", " << column;
 }
 
-TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSaved)
+TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndNeverOverAFileChangedMissingOrUnread)
 {
     QFile file(dir.filePath(ChartRecordFileName));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -272,6 +272,22 @@ TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSave
     EXPECT_EQ(dialogs.calls.back().text, QStringLiteral("Konfiguracija je snimljena."));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), expected);
+    file.close();
+
+    dialogs.calls.clear();
+    const QByteArray changed = expected.left(504 * 3); // another program shortened it
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
+    file.close();
+    child<QPushButton>(parameters, "Button1")->click();
+    ChartRecordsRead missing;
+    missing.usable = true;
+    parameters.setReadFile(missing);
+    child<QPushButton>(parameters, "Button1")->click();
+    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Message, QStringLiteral("Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."), QStringLiteral("Greska")},
+                                    {Kind::Message, QStringLiteral("Fajl Report.rez nije postojao pri citanju, konfiguracija nije snimljena."), QStringLiteral("Greska")}}));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), changed);
+    file.close();
 
     dialogs.calls.clear();
     parameters.setReadFile(ChartRecordsRead{}); // after a read that stopped inside the file
@@ -282,25 +298,6 @@ TEST_F(ChartParametersTest, SavingWritesOnlyTheEditedFieldAndAFailureIsNeverSave
     ASSERT_EQ(dialogs.calls.size(), 2);
     for (const RecordingDialogs::Call &call : dialogs.calls)
         EXPECT_TRUE(call.text.contains(QStringLiteral("nije snimljena"))) << call.text.toStdString();
-}
-
-TEST_F(ChartParametersTest, SavingRefusesAFileChangedSinceItWasReadOrMissingWhenItWas)
-{
-    QFile file(dir.filePath(ChartRecordFileName));
-    const QByteArray changed = read.fileBytes->left(504 * 3); // another program shortened it
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
-    file.close();
-    chooseTank(Tank80);
-    edit(1, 2, QStringLiteral("258"));
-    child<QPushButton>(parameters, "Button1")->click();
-    ChartRecordsRead missing;
-    missing.usable = true;
-    parameters.setReadFile(missing);
-    child<QPushButton>(parameters, "Button1")->click();
-    EXPECT_EQ(dialogs.calls, (Calls{{Kind::Message, QStringLiteral("Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."), QStringLiteral("Greska")},
-                                    {Kind::Message, QStringLiteral("Fajl Report.rez nije postojao pri citanju, konfiguracija nije snimljena."), QStringLiteral("Greska")}}));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), changed);
 }
 
 // The CSV's lines after its header: date and time of each, in file order.
