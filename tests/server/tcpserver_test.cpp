@@ -91,6 +91,16 @@ protected:
         ASSERT_TRUE(m_server->listen({QHostAddress(QHostAddress::LocalHost), 0}));
     }
 
+    // A server that speaks TLS with the test certificate.
+    static TcpServer::Options tlsOptions()
+    {
+        QString error;
+        TcpServer::Options options;
+        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
+        EXPECT_TRUE(options.tls) << error.toStdString();
+        return options;
+    }
+
     // A connection, over TLS when the server speaks it, trusting the test certificate.
     std::unique_ptr<QTcpSocket> connectClient(bool tls = false)
     {
@@ -259,13 +269,8 @@ class SessionRightsTest : public TcpServerTest, public testing::WithParamInterfa
 TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
 {
     const bool tls = GetParam();
-    if (tls) {
-        QString error;
-        TcpServer::Options options;
-        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
-        ASSERT_TRUE(options.tls) << error.toStdString();
-        startServer(std::move(options));
-    }
+    if (tls)
+        startServer(tlsOptions());
     for (const Rights &row : RightsTable) {
         for (const auto &[login, expected] : {std::pair<const char *, qint32>{nullptr, row.unbound},
                                               {"OPER", row.level3}, {"ADMIN", row.level1}}) {
@@ -296,10 +301,7 @@ TEST_F(TcpServerTest, AddressesOutsideTheAllowListAndPlainClientsOfATlsServerAre
     EXPECT_TRUE(QTest::qWaitFor([&] { return outsider->state() == QAbstractSocket::UnconnectedState; }, 5000));
     EXPECT_TRUE(m_log.contains(u"127.0.0.1: connection refused: address not allowed"_s)) << m_log.join(u'\n').toStdString();
 
-    QString error;
-    options = {};
-    options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
-    startServer(std::move(options));
+    startServer(tlsOptions());
     auto plain = connectClient();
     plain->write(encodeRequestFrame({ExchangeOperation::Read, codeRequest(StatusRequestCode)}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return plain->state() == QAbstractSocket::UnconnectedState; }, 5000));
