@@ -81,32 +81,6 @@ TEST(WriteFailuresText, GroupsTheRecordsByReasonAndARefusalSaysOnlyThat)
     EXPECT_EQ(writeFailuresText(ServerRecord::TankParams, failures), u"Nemate pravo izmene konfiguracije."_s);
 }
 
-TEST_F(EditorWindows, ARefusedWriteSaysSoOnceInEveryEditorAndTriesNoFurtherRecord)
-{
-    server.answer = [this](ExchangeOperation operation, ExchangeBuffer &buffer) {
-        return operation == ExchangeOperation::Write ? ExchangeStatus::AccessRefused : store->exchange(operation, buffer);
-    };
-    TankEditor tanks(services);
-    MaterialEditor materials(services);
-    ConsoleScreenEditor console(services);
-    UserEditor users(services);
-    const std::pair<QDialog *, const char *> saves[] = {
-        {&tanks, "Snimikonfiguraciju1"}, {&materials, "Pregled1"}, {&console, "Snimi1"}, {&users, "Button2"}};
-    for (const auto &[editor, save] : saves) {
-        SCOPED_TRACE(save);
-        editor->show();
-        dialogs.calls.clear();
-        server.requests.clear();
-        if (auto *button = editor->findChild<QPushButton *>(QLatin1String(save)))
-            button->click();
-        else
-            child<QAction>(*editor, save)->trigger();
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_EQ(dialogs.calls[0].text, u"Nemate pravo izmene konfiguracije."_s);
-        EXPECT_EQ(writtenCodes().size(), 1) << "a refusal is not asked again";
-    }
-}
-
 TEST_F(EditorWindows, TheTankEditorSavesOnlyNumbersInRangeExactlyAndAsksBeforeDroppingTypedOnes)
 {
     TankParamsWire r75 = storedTank(75);
@@ -207,15 +181,20 @@ TEST_F(EditorWindows, TheMaterialGridStopsABadDensityKeepsItsFixedCellsInPlaceAn
     EXPECT_EQ(cells.currentRow(), 1);
 }
 
-TEST_F(EditorWindows, AFixedCellOfAnyGridOpensNothingAndChangesNothing)
+TEST_F(EditorWindows, InEveryEditorAFixedCellOpensNothingAndARefusedWriteSaysSoOnceAndTriesNoFurtherRecord)
 {
+    server.answer = [this](ExchangeOperation operation, ExchangeBuffer &buffer) {
+        return operation == ExchangeOperation::Write ? ExchangeStatus::AccessRefused : store->exchange(operation, buffer);
+    };
     ASSERT_TRUE(settings.WriteString(u"Forma\\"_s, u"Change"_s, u"true"_s).ok());
     TankEditor tanks(services);
     MaterialEditor materials(services);
     ConsoleScreenEditor console(services);
     UserEditor users(services);
-    for (QDialog *editor : std::initializer_list<QDialog *>{&tanks, &materials, &console, &users}) {
-        SCOPED_TRACE(editor->windowTitle().toStdString());
+    const std::pair<QDialog *, const char *> saves[] = {
+        {&tanks, "Snimikonfiguraciju1"}, {&materials, "Pregled1"}, {&console, "Snimi1"}, {&users, "Button2"}};
+    for (const auto &[editor, save] : saves) {
+        SCOPED_TRACE(save);
         editor->show();
         if (auto *list = editor->findChild<QComboBox *>(u"ComboBox1"_s); list && editor != &tanks)
             list->setCurrentIndex(0);
@@ -228,8 +207,17 @@ TEST_F(EditorWindows, AFixedCellOfAnyGridOpensNothingAndChangesNothing)
             EXPECT_EQ(openPanels(*editor), QStringList()) << column << ", " << row;
             EXPECT_EQ(cells.cell(column, row), text);
         }
+        EXPECT_TRUE(dialogs.calls.isEmpty());
+        server.requests.clear();
+        if (auto *button = editor->findChild<QPushButton *>(QLatin1String(save)))
+            button->click();
+        else
+            trigger(*editor, save);
+        ASSERT_EQ(dialogs.calls.size(), 1);
+        EXPECT_EQ(dialogs.calls[0].text, u"Nemate pravo izmene konfiguracije."_s);
+        EXPECT_EQ(writtenCodes().size(), 1) << "a refusal is not asked again";
+        dialogs.calls.clear();
     }
-    EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
 TEST_F(EditorWindows, EnterInTheNewUserPanelAddsTheUserAndConfirmsOnlyAPasswordBeingChanged)

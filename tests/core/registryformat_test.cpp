@@ -1,7 +1,6 @@
 // Tests for the registry-export text of our settings files, written and read on in-memory buffers.
 #include "core/settings/registryformat.h"
 
-#include "tests/support/namedcases.h"
 
 #include <QBuffer>
 #include <QVariant>
@@ -68,29 +67,21 @@ TEST(RegistryFormat, AcceptsHandWrittenExport)
     EXPECT_EQ(map, (QSettings::SettingsMap{{u"A"_s, 31}, {u"Interval/B"_s, -2}, {u"Interval/C"_s, u"x"_s}}));
 }
 
-struct MalformedCase { const char *name; const char *text; };
-
-class MalformedTest : public testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedTest, IsRejectedAndLeavesTheMap)
+TEST(RegistryFormat, MalformedTextIsRejectedAndLeavesTheMap)
 {
-    const QSettings::SettingsMap before{{u"Staro"_s, 1}};
-    QSettings::SettingsMap map = before;
-    EXPECT_FALSE(parse(GetParam().text, map));
-    EXPECT_EQ(map, before);
+    const char *const texts[] = {
+        "\"A\"=dword:1\n" ROOT "]\n",                 // a value outside any section
+        "[HKEY_CURRENT_USER\\Software\\Tervo\\Vaga]\n", // another application
+        ROOT "X]\n", ROOT "\\Forma\\]\n", ROOT "\n",    // a longer name, an empty key name, an unclosed section
+        ROOT "]\n\"A\"=dword:\n", ROOT "]\n\"A\"=dword:000000001\n", ROOT "]\n\"A\"=\"abc\\\"\n",
+        ROOT "]\n\"A\"=\"a\"b\n", ROOT "]\n\"A\"=hex:01,02\n", ROOT "]\n\"a/b\"=\"x\"\n"};
+    for (const char *text : texts) {
+        const QSettings::SettingsMap before{{u"Staro"_s, 1}};
+        QSettings::SettingsMap map = before;
+        EXPECT_FALSE(parse(text, map)) << text;
+        EXPECT_EQ(map, before) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    RegistryFormat, MalformedTest,
-    testing::Values(MalformedCase{"ValueOutsideSection", "\"A\"=dword:1\n" ROOT "]\n"},
-                    MalformedCase{"OtherApplication", "[HKEY_CURRENT_USER\\Software\\Tervo\\Vaga]\n"},
-                    MalformedCase{"LongerApplicationName", ROOT "X]\n"}, MalformedCase{"EmptyKeyName", ROOT "\\Forma\\]\n"},
-                    MalformedCase{"UnclosedSection", ROOT "\n"}, MalformedCase{"DwordWithoutDigits", ROOT "]\n\"A\"=dword:\n"},
-                    MalformedCase{"DwordNineDigits", ROOT "]\n\"A\"=dword:000000001\n"},
-                    MalformedCase{"UnterminatedText", ROOT "]\n\"A\"=\"abc\\\"\n"},
-                    MalformedCase{"TextAfterValue", ROOT "]\n\"A\"=\"a\"b\n"}, MalformedCase{"UnknownKind", ROOT "]\n\"A\"=hex:01,02\n"},
-                    MalformedCase{"SlashInName", ROOT "]\n\"a/b\"=\"x\"\n"}),
-    caseName<MalformedCase>);
 
 #undef ROOT
 

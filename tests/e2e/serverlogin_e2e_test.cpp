@@ -99,7 +99,7 @@ protected:
 
 } // namespace
 
-TEST_F(ServerEndToEnd, TheAdministratorConfiguresTheOperatorOnlyWatchesAndAStrangerIsTurnedAway)
+TEST_F(ServerEndToEnd, TheAdministratorConfiguresTheOperatorOnlyWatchesAStrangerIsTurnedAwayAndALostServerIsNoticed)
 {
     for (const auto &[code, configures] : {std::pair{u"admin"_s, true}, {u"oper"_s, false}, {u"zasunak"_s, false}}) {
         login(code);
@@ -110,10 +110,8 @@ TEST_F(ServerEndToEnd, TheAdministratorConfiguresTheOperatorOnlyWatchesAndAStran
 
     login(u"nepoznat"_s);
     EXPECT_EQ(loginWindow.line2(), u"Korisnik nije prijavljen na serveru."_s);
-}
 
-TEST_F(ServerEndToEnd, TheNoticeComesAfterThreeFailedRefreshesAndGoesWithTheServersReturn)
-{
+    // The notice of a lost connection comes after three failed refreshes and goes with the server's return.
     login(u"admin"_s);
     ASSERT_TRUE(window->state().loggedIn) << loginWindow.line2().toStdString();
     EXPECT_LE(refresh(), LongestRefreshMs);
@@ -167,11 +165,6 @@ TEST_F(ServerEndToEnd, AnEditorSavingWhenTheServerIsGoneNamesTheFailuresOnceAndS
 }
 
 namespace {
-
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
-}
 
 // The client's transport, as its settings choose it, against the server plain and over TLS: the
 // login passes only where both speak alike and the certificate is the trusted one; the diagnostic

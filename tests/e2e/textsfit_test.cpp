@@ -17,48 +17,38 @@
 #include "main/loginwindow.h"
 #include "main/mainwindow.h"
 #include "report/quantityreportwindow.h"
-#include "tests/support/fixedclock.h"
-#include "tests/support/plantserver.h"
-#include "tests/support/recordingdialogs.h"
+#include "tests/config/editorfixture.h"
 #include "tests/support/textfit.h"
 #include "trend/chartparameterswindow.h"
 #include "trend/chartwindow.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
-TEST(TextsFit, EveryLabelButtonAndGridHeaderOfEveryWindowHoldsItsText)
+using TextsFit = EditorFixture;
+
+TEST_F(TextsFit, EveryLabelButtonAndGridHeaderOfEveryWindowHoldsItsText)
 {
-    QTemporaryDir dir;
     PlantModel plant;
     loadDemonstrationPlant(plant);
-    ASSERT_FALSE(writePlantMap(dir.path(), plant.tanks));
-    const SettingsStore store(dir.filePath(QStringLiteral("settings.reg")));
-    RecordingDialogs dialogs;
-    const FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(7, 0))};
-    const Tw w(store, dialogs, clock, QLocale::c());
-    PlantServer server;
-    ScriptedExchange exchange(server.answerer());
-    ExchangeLog log(exchange, clock);
-    const DataFolder folder(dir.path());
-    const EditorServices editors{log, w, dialogs, clock};
+    ASSERT_FALSE(writePlantMap(m_dir.path(), plant.tanks));
+    ExchangeLog log(server, clock);
+    const DataFolder folder(m_dir.path());
 
     MainWindow main(plant, log, MainWindowServices{folder, dialogs, clock, QLocale::c()});
     LoginWindow login;
     login.showFailure(QStringLiteral("Neuspesan unos podataka o skladarma."));
-    DisplaySettingsWindow settings(store, dialogs);
+    DisplaySettingsWindow settingsWindow(settings, dialogs);
     DiagnosticListWindow diagnostics(log);
     ConnectionLostWindow notice;
     TransferWindow transfer;
     AboutBox about;
-    TankEditor tanks(editors);
-    MaterialEditor materials(editors);
-    ConsoleScreenEditor console(editors);
-    UserEditor users(editors);
+    TankEditor tanks(services);
+    MaterialEditor materials(services);
+    ConsoleScreenEditor console(services);
+    UserEditor users(services);
     ChartWindow chart(plant, ChartWindowServices{folder, dialogs, clock, w, QLocale::c()});
     QuantityReportWindow report(plant, ReportWindowServices{folder, w, dialogs, clock});
-    const std::initializer_list<QWidget *> windows{&main, &login, &settings, &diagnostics, &notice, &transfer, &about, &tanks,
+    const std::initializer_list<QWidget *> windows{&main, &login, &settingsWindow, &diagnostics, &notice, &transfer, &about, &tanks,
                                                    &materials, &console, &users, &chart, chart.findChild<ChartParametersWindow *>(), &report};
     QStringList clipped;
     for (QWidget *window : windows) {

@@ -145,12 +145,16 @@ TEST_F(MainWindowTest, AFailedFirstLoginLeavesEverythingInertAndItsOkEndsTheProg
     EXPECT_EQ(ended.size(), 1);
 }
 
-TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
+TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSessionItsModelAndItsConnection)
 {
-    createWindows();
+    const SettingsStore settings(dir.filePath(QStringLiteral("settings.reg")));
+    ServerLink link(settings, [this] { return std::make_unique<ScriptedExchange>(exchange.answer); });
+    createWindows(link);
+    connectServerLink(*mainWindow, link);
+    QSignalSpy lost(mainWindow.get(), &MainWindow::connectionLost);
+    QSignalSpy ended(mainWindow.get(), &MainWindow::programEndRequested);
     mainWindow->show();
     const PlantModel before = plant;
-    QSignalSpy ended(mainWindow.get(), &MainWindow::programEndRequested);
     server.failing[380] = ExchangeStatus::StoreFailed; // half-way through the tanks
     child<QAction>("Prijava1")->trigger();
     login(QStringLiteral("oper"));
@@ -166,19 +170,6 @@ TEST_F(MainWindowTest, AFailedLoginFromTheMenuKeepsTheRunningSession)
     child<QAction>("Prijava1")->trigger();
     login(QStringLiteral("oper"));
     EXPECT_EQ(plant.tanks.slot(1).diameter, 7.4);
-}
-
-TEST_F(MainWindowTest, AFailedLoginToAnotherAddressLeavesTheSessionOnTheConnectionItHad)
-{
-    const SettingsStore settings(dir.filePath(QStringLiteral("settings.reg")));
-    ServerLink link(settings, [this] { return std::make_unique<ScriptedExchange>(exchange.answer); });
-    createWindows(link);
-    connectServerLink(*mainWindow, link);
-    QSignalSpy lost(mainWindow.get(), &MainWindow::connectionLost);
-    mainWindow->show();
-    child<QAction>("Prijava1")->trigger();
-    login(QStringLiteral("oper"));
-    ASSERT_TRUE(mainWindow->state().loggedIn);
 
     // Nothing listens on port 1 of the loopback.
     ASSERT_TRUE(settings.WriteInteger(ServerAddressKey, ServerAddressValue, 0x0100007F).ok());
@@ -208,7 +199,7 @@ TEST_F(MainWindowTest, DocumentsThatExistAtStartAreOffered)
     EXPECT_EQ(opened[0][0].toString(), dir.filePath(QStringLiteral("Skladar.pps")));
 }
 
-TEST_F(MainWindowMapTest, TheViewMenuAndADoubleClickOverTheHotSpotOpenTheTanksScreen)
+TEST_F(MainWindowMapTest, TheViewMenuAndADoubleClickOverTheHotSpotOpenTheTanksScreenAndARightDragStepsThePan)
 {
     EXPECT_TRUE(child<QAction>("m2")->isVisible());
     EXPECT_EQ(child<QAction>("m2")->text(), QStringLiteral("R 74"));
@@ -224,10 +215,7 @@ TEST_F(MainWindowMapTest, TheViewMenuAndADoubleClickOverTheHotSpotOpenTheTanksSc
     EXPECT_EQ(child<QTimer>("Timer1")->interval(), 10) << "the new view is drawn at once";
     child<QAction>("Rez1")->trigger();
     EXPECT_EQ(mainWindow->state().currentView, 1);
-}
 
-TEST_F(MainWindowMapTest, ARightButtonDragStepsThePanAndTheReleaseClearsTheStep)
-{
     Q_EMIT view->mousePressed(Qt::RightButton, Qt::ShiftModifier, {50, 50});
     EXPECT_EQ(mainWindow->state().lastRightButton, QPoint()) << "only the right button alone starts a drag";
     Q_EMIT view->mousePressed(Qt::RightButton, Qt::NoModifier, {50, 50});
@@ -261,7 +249,7 @@ TEST_F(MainWindowMapTest, ServiceCodesAreComparedExactlyOnOkOrEnterAndEscapeClos
 }
 
 // How many lost refreshes show the notice is the connection watch's; here the tries and a store failure.
-TEST_F(MainWindowMapTest, TheValueRefreshTakesValuesTriesThreeTimesAndShowsAStoreFailure)
+TEST_F(MainWindowMapTest, TheValueRefreshTriesThreeTimesAndShowsAStoreFailureAndAFailedTrendTickKeepsItsElement)
 {
     mainWindow->Timer2Timer();
     EXPECT_GT(mainWindow->plantMap().elements[1].value, 0.0);
@@ -273,6 +261,15 @@ TEST_F(MainWindowMapTest, TheValueRefreshTakesValuesTriesThreeTimesAndShowsAStor
     mainWindow->Timer2Timer();
     EXPECT_EQ(dialogs.calls, QList<RecordingDialogs::Call>{(RecordingDialogs::Call{RecordingDialogs::Kind::Message, QStringLiteral("10006"), QStringLiteral("Skladar")})});
     EXPECT_EQ(child<QTimer>("Timer2")->interval(), 10000);
+
+    status = ExchangeStatus::NoConnection; // a failed trend tick keeps its element
+    mainWindow->Timer3Timer();
+    EXPECT_EQ(mainWindow->state().trendCursor, 2) << "the element with a channel is found and kept";
+    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 0);
+    status = ExchangeStatus::Success;
+    mainWindow->Timer3Timer();
+    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 1);
+    EXPECT_EQ(mainWindow->state().trendCursor, 3);
 }
 
 TEST_F(MainWindowMapTest, LiveValuesUntilTheServerDoesNotKnowThemThenSamplesUntilTheNextLogin)
@@ -300,16 +297,4 @@ TEST_F(MainWindowMapTest, LiveValuesUntilTheServerDoesNotKnowThemThenSamplesUnti
     exchange.requests.clear();
     mainWindow->Timer2Timer();
     EXPECT_EQ(exchange.codes(), QList<qint32>{LiveRequestCode});
-}
-
-TEST_F(MainWindowMapTest, AFailedTrendTickKeepsItsElement)
-{
-    status = ExchangeStatus::NoConnection;
-    mainWindow->Timer3Timer();
-    EXPECT_EQ(mainWindow->state().trendCursor, 2) << "the element with a channel is found and kept";
-    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 0);
-    status = ExchangeStatus::Success;
-    mainWindow->Timer3Timer();
-    EXPECT_EQ(mainWindow->plantMap().elements[1].trendReady, 1);
-    EXPECT_EQ(mainWindow->state().trendCursor, 3);
 }

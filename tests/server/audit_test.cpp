@@ -1,13 +1,9 @@
 // The audit trail: logins, refusals and every configuration write, field by field, never a password;
 // and a store of the first schema gaining the trail when it opens.
 #include "server/auditchanges.h"
-#include "server/loginthrottle.h"
-#include "server/plantstore.h"
-#include "server/serverlog.h"
-#include "server/sessionhandler.h"
 #include "tests/server/serverfixture.h"
+#include "tests/server/sessionfixture.h"
 #include "tests/server/storesql.h"
-#include "tests/support/fixedclock.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +11,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class AuditTest : public testing::Test
+class AuditTest : public SessionFixture
 {
 protected:
-    void SetUp() override
-    {
-        StoreOpening opening = PlantStore::open(m_dir.filePath(u"plant.sqlite"_s));
-        ASSERT_TRUE(opening.store) << opening.error.toStdString();
-        m_store = std::move(opening.store);
-        m_handler.emplace(*m_store);
-        m_sessions.emplace(*m_handler, *m_store, m_clock, m_throttle, m_log);
-    }
-
     qint32 read(Session &session, ExchangeBuffer &&buffer) { return read(session, buffer); }
     qint32 read(Session &session, ExchangeBuffer &buffer)
     {
@@ -51,13 +38,6 @@ protected:
         return texts;
     }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<PlantStore> m_store;
-    FixedClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(6, 30), Qt::UTC)};
-    LoginThrottle m_throttle{m_clock};
-    ServerLog m_log;
-    std::optional<RequestHandler> m_handler;
-    std::optional<SessionHandler> m_sessions;
 };
 
 TEST_F(AuditTest, EachWriteIsRecordedFieldByFieldWithoutPasswords)

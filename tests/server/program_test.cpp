@@ -66,32 +66,13 @@ TEST(ServerProgramTest, AdministersUsersAndRefusesWhatItCannotDo)
     };
     for (const auto &run : runs) {
         const QStringList command = (run.asNobody && ::geteuid() == 0 ? nobody : QStringList()) + QStringList{serverProgram()} + run.arguments;
-        QProcess process;
-        process.start(command.front(), command.mid(1));
-        ASSERT_TRUE(process.waitForFinished(10000));
-        const QString output = QString::fromLocal8Bit(run.exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError());
-        EXPECT_EQ(process.exitCode(), run.exitCode) << run.arguments.join(u' ').toStdString();
+        const ProgramRun ran = runProgram(command.front(), command.mid(1));
+        const QString output = run.exitCode == 0 ? ran.out : ran.err;
+        EXPECT_EQ(ran.status, run.exitCode) << run.arguments.join(u' ').toStdString();
         EXPECT_TRUE(output.startsWith(run.output)) << output.toStdString();
         EXPECT_TRUE(run.exitCode == 0 || output.count(u'\n') == 1) << output.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"unbound.sqlite"_s))) << "a failed bind created the store";
-}
-
-struct ProgramRun
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-ProgramRun runServer(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(serverProgram(), arguments);
-    EXPECT_TRUE(process.waitForFinished(10000));
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 // While a server runs on the store: a login and a write, then the audit trail and a backup.
@@ -102,8 +83,8 @@ TEST_F(ServerProcessTest, ReadsTheAuditAndBacksUpWhileServing)
     ASSERT_TRUE(client.connectTo(server.port()));
     ASSERT_EQ(client.exchange(ExchangeOperation::Write, materialWrite(205, 901.5))->status, ExchangeStatus::Success);
 
-    const ProgramRun audit = runServer({u"--db"_s, storePath(), u"--audit"_s, u"--csv"_s, u"--since"_s, u"2000-01-01"_s});
-    EXPECT_EQ(audit.exitCode, 0) << audit.err.toStdString();
+    const ProgramRun audit = runProgram(serverProgram(), {u"--db"_s, storePath(), u"--audit"_s, u"--csv"_s, u"--since"_s, u"2000-01-01"_s});
+    EXPECT_EQ(audit.status, 0) << audit.err.toStdString();
     const QStringList lines = audit.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << audit.out.toStdString();
     EXPECT_EQ(lines[0], u"time,user,address,code,change"_s);
@@ -113,8 +94,8 @@ TEST_F(ServerProcessTest, ReadsTheAuditAndBacksUpWhileServing)
         << lines[2].toStdString();
 
     const QString copy = m_dir.filePath(u"copy.sqlite"_s);
-    const ProgramRun backup = runServer({u"--db"_s, storePath(), u"--backup"_s, copy});
-    EXPECT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    const ProgramRun backup = runProgram(serverProgram(), {u"--db"_s, storePath(), u"--backup"_s, copy});
+    EXPECT_EQ(backup.status, 0) << backup.err.toStdString();
     EXPECT_TRUE(backup.err.isEmpty() && backup.out.isEmpty());
     EXPECT_EQ(QFile::permissions(copy) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -128,8 +109,8 @@ TEST_F(ServerProcessTest, ReadsTheAuditAndBacksUpWhileServing)
     QProcessEnvironment bare;
     bare.insert(u"HOME"_s, m_dir.filePath(u"home"_s));
     for (const QString &command : {u"--list-users"_s, u"--audit"_s}) {
-        const ProgramRun refused = runServer({command}, bare);
-        EXPECT_EQ(refused.exitCode, 1);
+        const ProgramRun refused = runProgram(serverProgram(), {command}, {}, bare);
+        EXPECT_EQ(refused.status, 1);
         EXPECT_TRUE(refused.err.startsWith(u"skladar-server: no store at the default path "_s + m_dir.filePath(u"home"_s)))
             << refused.err.toStdString();
     }

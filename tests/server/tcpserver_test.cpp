@@ -4,19 +4,14 @@
 
 #include "core/codec/bytes.h"
 #include "core/exchange/exchangeframe.h"
-#include "server/loginthrottle.h"
-#include "server/plantstore.h"
-#include "server/requesthandler.h"
-#include "server/serverlog.h"
-#include "server/sessionhandler.h"
-#include "tests/support/fixedclock.h"
+#include "tests/server/sessionfixture.h"
 #include "tests/support/namedcases.h"
+#include "tests/support/serverprocess.h"
 
 #include <QRegularExpression>
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,11 +37,6 @@ TEST(ListenAddress, ParsesNumericAddressesAndPrintsThemBack)
             EXPECT_EQ(listenAddressText(parsed->address, parsed->port), QString::fromLatin1(text));
         }
     }
-}
-
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
 }
 
 TEST(AllowList, MatchesBlocksOfBothFamiliesAndMappedAddresses)
@@ -85,16 +75,12 @@ TEST(LoginThrottle, ShutsAnAddressOutForTenMinutesAfterTwentyFailuresInTenMinute
     EXPECT_FALSE(throttle.recordFailure(address)) << "the count starts afresh";
 }
 
-class TcpServerTest : public testing::Test
+class TcpServerTest : public SessionFixture
 {
 protected:
     void SetUp() override
     {
-        StoreOpening opening = PlantStore::open(m_dir.filePath(u"plant.sqlite"_s));
-        ASSERT_TRUE(opening.store) << opening.error.toStdString();
-        m_store = std::move(opening.store);
-        m_handler.emplace(*m_store);
-        m_sessions.emplace(*m_handler, *m_store, m_clock, m_throttle, m_serverLog);
+        SessionFixture::SetUp();
         startServer({});
     }
 
@@ -103,6 +89,16 @@ protected:
         m_server.reset();
         m_server.emplace(*m_sessions, m_throttle, m_serverLog, std::move(options));
         ASSERT_TRUE(m_server->listen({QHostAddress(QHostAddress::LocalHost), 0}));
+    }
+
+    // A server that speaks TLS with the test certificate.
+    static TcpServer::Options tlsOptions()
+    {
+        QString error;
+        TcpServer::Options options;
+        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
+        EXPECT_TRUE(options.tls) << error.toStdString();
+        return options;
     }
 
     // A connection, over TLS when the server speaks it, trusting the test certificate.
@@ -155,14 +151,6 @@ protected:
     }
     static std::pair<qint32, ExchangeBuffer> whole(const ReplyFrame &frame) { return {frame.status, frame.buffer}; }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<PlantStore> m_store;
-    FixedClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(6, 0))};
-    LoginThrottle m_throttle{m_clock};
-    QStringList m_log;
-    ServerLog m_serverLog{LogLevel::Debug, [this](const QString &line) { m_log.append(line); }};
-    std::optional<RequestHandler> m_handler;
-    std::optional<SessionHandler> m_sessions;
     std::optional<TcpServer> m_server;
 };
 
@@ -281,13 +269,8 @@ class SessionRightsTest : public TcpServerTest, public testing::WithParamInterfa
 TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
 {
     const bool tls = GetParam();
-    if (tls) {
-        QString error;
-        TcpServer::Options options;
-        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
-        ASSERT_TRUE(options.tls) << error.toStdString();
-        startServer(std::move(options));
-    }
+    if (tls)
+        startServer(tlsOptions());
     for (const Rights &row : RightsTable) {
         for (const auto &[login, expected] : {std::pair<const char *, qint32>{nullptr, row.unbound},
                                               {"OPER", row.level3}, {"ADMIN", row.level1}}) {
@@ -318,10 +301,7 @@ TEST_F(TcpServerTest, AddressesOutsideTheAllowListAndPlainClientsOfATlsServerAre
     EXPECT_TRUE(QTest::qWaitFor([&] { return outsider->state() == QAbstractSocket::UnconnectedState; }, 5000));
     EXPECT_TRUE(m_log.contains(u"127.0.0.1: connection refused: address not allowed"_s)) << m_log.join(u'\n').toStdString();
 
-    QString error;
-    options = {};
-    options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
-    startServer(std::move(options));
+    startServer(tlsOptions());
     auto plain = connectClient();
     plain->write(encodeRequestFrame({ExchangeOperation::Read, codeRequest(StatusRequestCode)}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return plain->state() == QAbstractSocket::UnconnectedState; }, 5000));

@@ -90,3 +90,13 @@ QString ServerProcessTest::log() const
     QFile file(logPath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QString &dir, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(dir);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}

@@ -15,6 +15,24 @@
 // The program built with the tests.
 QString serverProgram();
 
+// A program's exit status and what it wrote.
+struct ProgramRun
+{
+    int status;
+    QString out;
+    QString err;
+};
+
+// Runs the program to its end, at most 30 s, in dir (the current folder when empty) with the environment.
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QString &dir = {},
+                      const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// A file of the test certificates: "server.crt" and "server.key" the server's, "other.crt" one nobody trusts.
+inline QString tlsFile(const char *name)
+{
+    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
+}
+
 class ServerProcess
 {
 public:

@@ -14,25 +14,13 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct RunResult
-{
-    int status;
-    QString out;
-    QString err;
-};
-
 // Runs the program in dir with no environment but a PATH and a HOME of its own, as cron does.
-RunResult runBare(const QString &program, const QStringList &arguments, const QString &dir)
+ProgramRun runBare(const QString &program, const QStringList &arguments, const QString &dir)
 {
     QProcessEnvironment bare;
     bare.insert(u"PATH"_s, u"/usr/bin:/bin"_s);
     bare.insert(u"HOME"_s, dir + u"/home"_s);
-    QProcess process;
-    process.setProcessEnvironment(bare);
-    process.setWorkingDirectory(dir);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+    return runProgram(program, arguments, dir, bare);
 }
 
 struct ProgramCase
@@ -55,18 +43,18 @@ protected:
 TEST_P(EveryProgram, RunsSilentlyUnderCronAndRefusesAnUnknownOptionWithStatus2)
 {
     const QString program = QString::fromUtf8(GetParam().binary);
-    const RunResult success = runBare(program, GetParam().succeeds, dir.path());
+    const ProgramRun success = runBare(program, GetParam().succeeds, dir.path());
     EXPECT_EQ(success.status, 0);
     EXPECT_EQ(success.err, QString());
 
-    const RunResult version = runBare(program, {u"--version"_s}, dir.path());
+    const ProgramRun version = runBare(program, {u"--version"_s}, dir.path());
     EXPECT_EQ(version.out, u"%1 %2\n"_s.arg(QFileInfo(program).fileName(), QStringLiteral(SKLADAR_VERSION)));
     EXPECT_EQ(version.err, QString());
-    const RunResult help = runBare(program, {u"--help"_s}, dir.path());
+    const ProgramRun help = runBare(program, {u"--help"_s}, dir.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(u"Exit status:\n  0  done\n"_s)) << help.out.toStdString();
 
-    const RunResult unknown = runBare(program, {u"--no-such-option"_s}, dir.path());
+    const ProgramRun unknown = runBare(program, {u"--no-such-option"_s}, dir.path());
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.err.startsWith(QFileInfo(program).fileName() + u": "_s)) << unknown.err.toStdString();
     EXPECT_TRUE(unknown.err.contains(u"no-such-option"_s)) << unknown.err.toStdString();
@@ -81,11 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, testing::Values(
     ProgramCase{"history", SKLADAR_HISTORY_BINARY, {u"--tank"_s, u"86"_s}},
     ProgramCase{"report", SKLADAR_REPORT_BINARY, {u"--at"_s, QDate::currentDate().addDays(-1).toString(u"yyyy-MM-dd 06:00"_s), u"--out"_s, u"r.pdf"_s}}),
     caseName<ProgramCase>);
-
-QString tlsFile(const char *name)
-{
-    return QStringLiteral(SKLADAR_TEST_TLS_DIR "/") + QString::fromLatin1(name);
-}
 
 // The tools reach a TLS server with --tls-ca; a certificate that is not the server's, or TLS at a
 // plain server, is a refused login told as "TLS: ..."; a server that is not there is unreachable.
@@ -115,7 +98,7 @@ TEST(ToolsOverTls, LogInOnlyWithTheServersCertificate)
         QStringList arguments{u"--tank"_s, u"74"_s, u"--login"_s, u"admin"_s, u"--server"_s, u"127.0.0.1:%1"_s.arg(c.port)};
         if (c.certificate)
             arguments << u"--tls-ca"_s << tlsFile(c.certificate);
-        const RunResult run = runBare(QString::fromUtf8(SKLADAR_HISTORY_BINARY), arguments, dir.path());
+        const ProgramRun run = runBare(QString::fromUtf8(SKLADAR_HISTORY_BINARY), arguments, dir.path());
         EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(c.status == 0 ? run.err.isEmpty() : run.err.startsWith(QString::fromLatin1(c.err))) << c.name << ": " << run.err.toStdString();
     }

@@ -7,6 +7,7 @@
 #include "core/services/datafolder.h"
 #include "demoplant/demohistory.h"
 #include "demoplant/demoplantmap.h"
+#include "tests/support/serverprocess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,17 +49,13 @@ protected:
         QStringList parts = arguments.split(u' ', Qt::SkipEmptyParts);
         for (QString &part : parts)
             part.replace(u'_', u' ');
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
             environment.insert(QString::fromLatin1(name), home.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QString::fromUtf8(tool), parts);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitCode();
+        const ProgramRun run = runProgram(QString::fromUtf8(tool), parts, dir.path(), environment);
+        out = run.out;
+        err = run.err;
+        return run.status;
     }
 
     PlantModel plant = [] { PlantModel demo; loadDemonstrationPlant(demo); return demo; }();
