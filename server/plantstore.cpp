@@ -17,7 +17,6 @@
 #include <sqlite3.h>
 
 #include <atomic>
-#include <type_traits>
 
 namespace {
 
@@ -87,12 +86,36 @@ QString notNull(const QString &text)
     return text.isNull() ? u""_s : text;
 }
 
-// The columns of the tanks table, one per tank parameter, in the order of the parameters.
-QStringList tankColumns()
+// The columns of the tanks and materials tables, one per listed field, in the order of the list.
+template <typename Visit>
+QStringList columnsOf(Visit visit)
 {
     QStringList columns;
-    visitTankParamFields([&](const auto &param) { columns.append(QString::fromLatin1(param.name)); });
+    visit([&](const auto &field) { columns.append(QString::fromLatin1(field.name)); });
     return columns;
+}
+
+QStringList tankColumns()
+{
+    return columnsOf([](auto column) { visitTankParamFields(column); });
+}
+
+QStringList materialColumns()
+{
+    return columnsOf([](auto column) { visitMaterialFields(column); });
+}
+
+// An INSERT OR REPLACE of one row that gives every column.
+QString insertStatement(const QString &table, const QStringList &columns)
+{
+    return u"INSERT OR REPLACE INTO %1 (%2) VALUES (%3)"_s.arg(table, columns.join(u", "_s),
+                                                              QStringList(columns.size(), u"?"_s).join(u", "_s));
+}
+
+template <typename Value>
+void takeColumn(const QSqlQuery &row, int column, Value &value)
+{
+    value = row.value(column).value<Value>();
 }
 
 // First and last list position of a material list page (0..2).
@@ -407,21 +430,23 @@ StoreStatus PlantStore::saveMaterialListPage(int page, const MaterialTable &entr
 
 StoreResult<MaterialRecord> PlantStore::material(int code)
 {
-    std::optional<QSqlQuery> row = run(u"SELECT sifra, name, kind, density20 FROM materials WHERE code = ?"_s, {code});
+    const QString columns = materialColumns().join(u", "_s);
+    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM materials WHERE code = ?"_s.arg(columns), {code});
     if (!row)
         return {};
     if (!row->next())
         return {StoreStatus::NotFound, {}};
-    return {StoreStatus::Ok,
-            {static_cast<quint16>(code), row->value(0).toString(), row->value(1).toString(), row->value(2).toString(),
-             row->value(3).toDouble()}};
+    MaterialRecord material;
+    int column = 0;
+    visitMaterialFields([&](const auto &field) { takeColumn(*row, column++, material.*field.member); });
+    return {StoreStatus::Ok, material};
 }
 
 bool PlantStore::writeMaterial(const MaterialRecord &material)
 {
-    return run(u"INSERT OR REPLACE INTO materials (code, sifra, name, kind, density20) VALUES (?, ?, ?, ?, ?)"_s,
-               {material.code, material.sifra, material.name, material.kind, material.density20})
-        .has_value();
+    QVariantList values;
+    visitMaterialFields([&](const auto &field) { values.append(QVariant(material.*field.member)); });
+    return run(insertStatement(u"materials"_s, materialColumns()), values).has_value();
 }
 
 StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
@@ -431,7 +456,8 @@ StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
 
 StoreResult<TankParamsWire> PlantStore::tank(int tankId)
 {
-    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM tanks WHERE tank = ?"_s.arg(tankColumns().join(u", "_s)), {tankId});
+    const QString columns = tankColumns().join(u", "_s);
+    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM tanks WHERE tank = ?"_s.arg(columns), {tankId});
     if (!row)
         return {};
     if (!row->next())
@@ -439,22 +465,15 @@ StoreResult<TankParamsWire> PlantStore::tank(int tankId)
     TankParamsWire tank;
     tank.requestCode = TankParamsCodeBase + tankId;
     int column = 0;
-    visitTankParamFields([&](const auto &param) {
-        using Value = std::remove_reference_t<decltype(tank.*param.wire)>;
-        tank.*param.wire = row->value(column++).value<Value>();
-    });
+    visitTankParamFields([&](const auto &param) { takeColumn(*row, column++, tank.*param.wire); });
     return {StoreStatus::Ok, tank};
 }
 
 bool PlantStore::writeTank(const TankParamsWire &tank)
 {
     QVariantList values;
-    visitTankParamFields([&](const auto &param) { values.append(QVariant::fromValue(tank.*param.wire)); });
-    const QStringList columns = tankColumns();
-    return run(u"INSERT OR REPLACE INTO tanks (%1) VALUES (%2)"_s.arg(columns.join(u", "_s),
-                                                                     QStringList(columns.size(), u"?"_s).join(u", "_s)),
-               values)
-        .has_value();
+    visitTankParamFields([&](const auto &param) { values.append(QVariant(tank.*param.wire)); });
+    return run(insertStatement(u"tanks"_s, tankColumns()), values).has_value();
 }
 
 StoreStatus PlantStore::saveTank(const TankParamsWire &tank)

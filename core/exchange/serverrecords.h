@@ -154,6 +154,28 @@ struct MaterialWire
 };
 
 Decoded<MaterialWire> checkMaterialWire(std::span<const char> record);
+// One material field: its name (the column of the server's store that keeps it), its offset in
+// MaterialWire, its member and a text's capacity.
+template <typename Value>
+struct MaterialField
+{
+    const char *name;
+    std::size_t offset;
+    Value MaterialRecord::*member;
+    int capacity = 0;
+};
+
+// Every field of MaterialWire after its request code, in byte order; drives the codec and the store.
+template <typename Visit>
+void visitMaterialFields(Visit &&visit)
+{
+    visit(MaterialField<QString>{"sifra", MaterialSifraOffset, &MaterialRecord::sifra, SifraCapacity});
+    visit(MaterialField<quint16>{"code", MaterialCodeOffset, &MaterialRecord::code});
+    visit(MaterialField<QString>{"name", MaterialNameOffset, &MaterialRecord::name, NameCapacity});
+    visit(MaterialField<QString>{"kind", MaterialKindOffset, &MaterialRecord::kind, NameCapacity});
+    visit(MaterialField<double>{"density20", MaterialDensityOffset, &MaterialRecord::density20});
+}
+
 std::optional<MaterialWire> decodeMaterialWire(std::span<const char> record);
 bool encodeMaterialWire(const MaterialWire &wire, std::span<char> out);
 
