@@ -105,6 +105,15 @@ QStringList materialColumns()
     return columnsOf([](auto column) { visitMaterialFields(column); });
 }
 
+// The columns of the user_rights table that hold the rights, prefixed for a join.
+QStringList rightsColumns(const QString &prefix = {})
+{
+    QStringList columns;
+    for (const TankRightsField &field : TankRightsFields)
+        columns.append(prefix + QString::fromLatin1(field.name));
+    return columns;
+}
+
 // An INSERT OR REPLACE of one row that gives every column.
 QString insertStatement(const QString &table, const QStringList &columns)
 {
@@ -279,11 +288,11 @@ StoreStatus PlantStore::atomically(const std::function<StoreStatus()> &work)
 
 StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition, const QVariantList &values)
 {
-    std::optional<QSqlQuery> rows = run(
-        u"SELECT u.position, u.password, u.level, u.name, r.slot, r.tank, r.nivo, r.temperatura, r.masa,"
-        " r.zapremina, r.istorija FROM users u LEFT JOIN user_rights r ON r.position = u.position %1"
-        " ORDER BY u.position, r.slot"_s.arg(condition),
-        values);
+    const QString rightsJoined = rightsColumns(u"r."_s).join(u", "_s);
+    std::optional<QSqlQuery> rows = run(u"SELECT u.position, u.password, u.level, u.name, r.slot, %1 FROM users u"
+                                        " LEFT JOIN user_rights r ON r.position = u.position %2"
+                                        " ORDER BY u.position, r.slot"_s.arg(rightsJoined, condition),
+                                        values);
     if (!rows)
         return {};
     QList<StoredUser> users;
@@ -300,9 +309,9 @@ StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition,
         const int slot = rows->value(4).toInt();
         if (slot < 1 || slot > TankCount)
             continue;
-        const auto flag = [&](int column) { return static_cast<quint8>(rows->value(column).toUInt()); };
-        users.back().user.rights[static_cast<std::size_t>(slot - 1)] =
-            TankRights{flag(5), flag(6), flag(7), flag(8), flag(9), flag(10)};
+        TankRights &rights = users.back().user.rights[static_cast<std::size_t>(slot - 1)];
+        for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
+            rights.*TankRightsFields[i].member = static_cast<quint8>(rows->value(5 + static_cast<int>(i)).toUInt());
     }
     return {StoreStatus::Ok, users};
 }
@@ -334,12 +343,13 @@ StoreResult<int> PlantStore::positionOf(const QByteArray &key)
 
 bool PlantStore::writeRights(int position, const UserWire &user)
 {
+    const QString statement =
+        insertStatement(u"user_rights"_s, QStringList{u"position"_s, u"slot"_s} + rightsColumns());
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        const TankRights &r = user.rights[slot];
-        if (!run(u"INSERT OR REPLACE INTO user_rights (position, slot, tank, nivo, temperatura, masa, zapremina,"
-                 " istorija) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                 {position, static_cast<int>(slot) + 1, r.tankId, r.nivo, r.temperatura, r.masa, r.zapremina,
-                  r.istorija}))
+        QVariantList values{position, static_cast<int>(slot) + 1};
+        for (const TankRightsField &field : TankRightsFields)
+            values.append(QVariant(user.rights[slot].*field.member));
+        if (!run(statement, values))
             return false;
     }
     return true;

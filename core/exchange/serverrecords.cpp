@@ -153,14 +153,8 @@ void visitUser(Fields &f, User &user)
     f.chars(UserPasswordOffset, UserKeySize, user.password);
     f.chars(UserNameOffset, UserNameSize, user.userName);
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        auto &r = user.rights[slot];
-        const std::size_t at = UserRightsOffset + slot * TankRightsSize;
-        f.field(at, r.tankId);
-        f.field(at + 1, r.nivo);
-        f.field(at + 2, r.temperatura);
-        f.field(at + 3, r.masa);
-        f.field(at + 4, r.zapremina);
-        f.field(at + 5, r.istorija);
+        for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
+            f.field(UserRightsOffset + slot * TankRightsSize + i, user.rights[slot].*TankRightsFields[i].member);
     }
 }
 

@@ -104,6 +104,22 @@ inline constexpr std::size_t UserNameOffset = 24;
 inline constexpr std::size_t UserRightsOffset = 64;
 inline constexpr std::size_t TankRightsSize = 6;
 
+// The six bytes of a user's rights on one tank, in wire order, each with its name (the column of
+// the server's store that keeps it, and the audit's word for it).
+struct TankRightsField
+{
+    const char *name;
+    quint8 TankRights::*member;
+};
+inline constexpr std::array<TankRightsField, TankRightsSize> TankRightsFields{{
+    {"tank", &TankRights::tankId},
+    {"nivo", &TankRights::nivo},
+    {"temperatura", &TankRights::temperatura},
+    {"masa", &TankRights::masa},
+    {"zapremina", &TankRights::zapremina},
+    {"istorija", &TankRights::istorija},
+}};
+
 struct UserWire
 {
     QByteArray key = QByteArray(UserKeySize, '\0');       // 8 NUL bytes for a new user
