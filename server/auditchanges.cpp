@@ -3,6 +3,7 @@
 
 #include "core/codec/shorttext.h"
 
+#include <span>
 #include <utility>
 
 namespace {
@@ -110,11 +111,8 @@ QStringList userChanges(const std::optional<UserWire> &before, const UserWire &a
     compare(changes, subject, u"ime"_s, userNameText(*before), userNameText(after));
     if (before->password != after.password)
         changes.append(u"%1 lozinka promenjena"_s.arg(subject));
-    static constexpr std::pair<const char *, quint8 TankRights::*> rights[] = {
-        {"nivo", &TankRights::nivo},       {"temperatura", &TankRights::temperatura},
-        {"masa", &TankRights::masa},       {"zapremina", &TankRights::zapremina},
-        {"istorija", &TankRights::istorija},
-    };
+    // The tank's number is compared on its own: every other field is a right.
+    const auto rights = std::span(TankRightsFields).subspan(1);
     for (std::size_t slot = 0; slot < after.rights.size(); ++slot) {
         const TankRights &old = before->rights[slot];
         const TankRights &now = after.rights[slot];

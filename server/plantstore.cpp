@@ -17,7 +17,6 @@
 #include <sqlite3.h>
 
 #include <atomic>
-#include <type_traits>
 
 namespace {
 
@@ -87,12 +86,45 @@ QString notNull(const QString &text)
     return text.isNull() ? u""_s : text;
 }
 
-// The columns of the tanks table, one per tank parameter, in the order of the parameters.
-QStringList tankColumns()
+// The columns of the tanks and materials tables, one per listed field, in the order of the list.
+template <typename Visit>
+QStringList columnsOf(Visit visit)
 {
     QStringList columns;
-    visitTankParamFields([&](const auto &param) { columns.append(QString::fromLatin1(param.name)); });
+    visit([&](const auto &field) { columns.append(QString::fromLatin1(field.name)); });
     return columns;
+}
+
+QStringList tankColumns()
+{
+    return columnsOf([](auto column) { visitTankParamFields(column); });
+}
+
+QStringList materialColumns()
+{
+    return columnsOf([](auto column) { visitMaterialFields(column); });
+}
+
+// The columns of the user_rights table that hold the rights, prefixed for a join.
+QStringList rightsColumns(const QString &prefix = {})
+{
+    QStringList columns;
+    for (const TankRightsField &field : TankRightsFields)
+        columns.append(prefix + QString::fromLatin1(field.name));
+    return columns;
+}
+
+// An INSERT OR REPLACE of one row that gives every column.
+QString insertStatement(const QString &table, const QStringList &columns)
+{
+    return u"INSERT OR REPLACE INTO %1 (%2) VALUES (%3)"_s.arg(table, columns.join(u", "_s),
+                                                              QStringList(columns.size(), u"?"_s).join(u", "_s));
+}
+
+template <typename Value>
+void takeColumn(const QSqlQuery &row, int column, Value &value)
+{
+    value = row.value(column).value<Value>();
 }
 
 // First and last list position of a material list page (0..2).
@@ -256,11 +288,11 @@ StoreStatus PlantStore::atomically(const std::function<StoreStatus()> &work)
 
 StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition, const QVariantList &values)
 {
-    std::optional<QSqlQuery> rows = run(
-        u"SELECT u.position, u.password, u.level, u.name, r.slot, r.tank, r.nivo, r.temperatura, r.masa,"
-        " r.zapremina, r.istorija FROM users u LEFT JOIN user_rights r ON r.position = u.position %1"
-        " ORDER BY u.position, r.slot"_s.arg(condition),
-        values);
+    const QString rightsJoined = rightsColumns(u"r."_s).join(u", "_s);
+    std::optional<QSqlQuery> rows = run(u"SELECT u.position, u.password, u.level, u.name, r.slot, %1 FROM users u"
+                                        " LEFT JOIN user_rights r ON r.position = u.position %2"
+                                        " ORDER BY u.position, r.slot"_s.arg(rightsJoined, condition),
+                                        values);
     if (!rows)
         return {};
     QList<StoredUser> users;
@@ -277,9 +309,9 @@ StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition,
         const int slot = rows->value(4).toInt();
         if (slot < 1 || slot > TankCount)
             continue;
-        const auto flag = [&](int column) { return static_cast<quint8>(rows->value(column).toUInt()); };
-        users.back().user.rights[static_cast<std::size_t>(slot - 1)] =
-            TankRights{flag(5), flag(6), flag(7), flag(8), flag(9), flag(10)};
+        TankRights &rights = users.back().user.rights[static_cast<std::size_t>(slot - 1)];
+        for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
+            rights.*TankRightsFields[i].member = static_cast<quint8>(rows->value(5 + static_cast<int>(i)).toUInt());
     }
     return {StoreStatus::Ok, users};
 }
@@ -311,12 +343,13 @@ StoreResult<int> PlantStore::positionOf(const QByteArray &key)
 
 bool PlantStore::writeRights(int position, const UserWire &user)
 {
+    const QString statement =
+        insertStatement(u"user_rights"_s, QStringList{u"position"_s, u"slot"_s} + rightsColumns());
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        const TankRights &r = user.rights[slot];
-        if (!run(u"INSERT OR REPLACE INTO user_rights (position, slot, tank, nivo, temperatura, masa, zapremina,"
-                 " istorija) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                 {position, static_cast<int>(slot) + 1, r.tankId, r.nivo, r.temperatura, r.masa, r.zapremina,
-                  r.istorija}))
+        QVariantList values{position, static_cast<int>(slot) + 1};
+        for (const TankRightsField &field : TankRightsFields)
+            values.append(QVariant(user.rights[slot].*field.member));
+        if (!run(statement, values))
             return false;
     }
     return true;
@@ -407,21 +440,23 @@ StoreStatus PlantStore::saveMaterialListPage(int page, const MaterialTable &entr
 
 StoreResult<MaterialRecord> PlantStore::material(int code)
 {
-    std::optional<QSqlQuery> row = run(u"SELECT sifra, name, kind, density20 FROM materials WHERE code = ?"_s, {code});
+    const QString columns = materialColumns().join(u", "_s);
+    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM materials WHERE code = ?"_s.arg(columns), {code});
     if (!row)
         return {};
     if (!row->next())
         return {StoreStatus::NotFound, {}};
-    return {StoreStatus::Ok,
-            {static_cast<quint16>(code), row->value(0).toString(), row->value(1).toString(), row->value(2).toString(),
-             row->value(3).toDouble()}};
+    MaterialRecord material;
+    int column = 0;
+    visitMaterialFields([&](const auto &field) { takeColumn(*row, column++, material.*field.member); });
+    return {StoreStatus::Ok, material};
 }
 
 bool PlantStore::writeMaterial(const MaterialRecord &material)
 {
-    return run(u"INSERT OR REPLACE INTO materials (code, sifra, name, kind, density20) VALUES (?, ?, ?, ?, ?)"_s,
-               {material.code, material.sifra, material.name, material.kind, material.density20})
-        .has_value();
+    QVariantList values;
+    visitMaterialFields([&](const auto &field) { values.append(QVariant(material.*field.member)); });
+    return run(insertStatement(u"materials"_s, materialColumns()), values).has_value();
 }
 
 StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
@@ -431,7 +466,8 @@ StoreStatus PlantStore::saveMaterial(const MaterialRecord &material)
 
 StoreResult<TankParamsWire> PlantStore::tank(int tankId)
 {
-    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM tanks WHERE tank = ?"_s.arg(tankColumns().join(u", "_s)), {tankId});
+    const QString columns = tankColumns().join(u", "_s);
+    std::optional<QSqlQuery> row = run(u"SELECT %1 FROM tanks WHERE tank = ?"_s.arg(columns), {tankId});
     if (!row)
         return {};
     if (!row->next())
@@ -439,22 +475,15 @@ StoreResult<TankParamsWire> PlantStore::tank(int tankId)
     TankParamsWire tank;
     tank.requestCode = TankParamsCodeBase + tankId;
     int column = 0;
-    visitTankParamFields([&](const auto &param) {
-        using Value = std::remove_reference_t<decltype(tank.*param.wire)>;
-        tank.*param.wire = row->value(column++).value<Value>();
-    });
+    visitTankParamFields([&](const auto &param) { takeColumn(*row, column++, tank.*param.wire); });
     return {StoreStatus::Ok, tank};
 }
 
 bool PlantStore::writeTank(const TankParamsWire &tank)
 {
     QVariantList values;
-    visitTankParamFields([&](const auto &param) { values.append(QVariant::fromValue(tank.*param.wire)); });
-    const QStringList columns = tankColumns();
-    return run(u"INSERT OR REPLACE INTO tanks (%1) VALUES (%2)"_s.arg(columns.join(u", "_s),
-                                                                     QStringList(columns.size(), u"?"_s).join(u", "_s)),
-               values)
-        .has_value();
+    visitTankParamFields([&](const auto &param) { values.append(QVariant(tank.*param.wire)); });
+    return run(insertStatement(u"tanks"_s, tankColumns()), values).has_value();
 }
 
 StoreStatus PlantStore::saveTank(const TankParamsWire &tank)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -152,14 +153,8 @@ void visitUser(Fields &f, User &user)
     f.chars(UserPasswordOffset, UserKeySize, user.password);
     f.chars(UserNameOffset, UserNameSize, user.userName);
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        auto &r = user.rights[slot];
-        const std::size_t at = UserRightsOffset + slot * TankRightsSize;
-        f.field(at, r.tankId);
-        f.field(at + 1, r.nivo);
-        f.field(at + 2, r.temperatura);
-        f.field(at + 3, r.masa);
-        f.field(at + 4, r.zapremina);
-        f.field(at + 5, r.istorija);
+        for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
+            f.field(UserRightsOffset + slot * TankRightsSize + i, user.rights[slot].*TankRightsFields[i].member);
     }
 }
 
@@ -178,34 +173,29 @@ void visitMaterialListPage(Fields &f, Page &page)
     }
 }
 
+// One entry of a field list: a text with its capacity, any other value by its type.
+template <typename Fields, typename Value>
+void visitListed(Fields &f, std::size_t offset, int capacity, Value &value)
+{
+    if constexpr (std::is_same_v<std::remove_const_t<Value>, QString>)
+        f.text(offset, capacity, value);
+    else
+        f.field(offset, value);
+}
+
 template <typename Fields, typename Wire>
 void visitMaterial(Fields &f, Wire &wire)
 {
     f.field(0, wire.requestCode);
-    f.text(MaterialSifraOffset, SifraCapacity, wire.material.sifra);
-    f.field(MaterialCodeOffset, wire.material.code);
-    f.text(MaterialNameOffset, NameCapacity, wire.material.name);
-    f.text(MaterialKindOffset, NameCapacity, wire.material.kind);
-    f.field(MaterialDensityOffset, wire.material.density20);
-}
-
-template <typename Fields, typename Value>
-void visitTankParam(Fields &f, const TankParamField<QString> &param, Value &value)
-{
-    f.text(param.offset, param.capacity, value);
-}
-
-template <typename Fields, typename T, typename Value>
-void visitTankParam(Fields &f, const TankParamField<T> &param, Value &value)
-{
-    f.field(param.offset, value);
+    visitMaterialFields(
+        [&](const auto &field) { visitListed(f, field.offset, field.capacity, wire.material.*field.member); });
 }
 
 template <typename Fields, typename Wire>
 void visitTankParams(Fields &f, Wire &wire)
 {
     f.field(0, wire.requestCode);
-    visitTankParamFields([&](const auto &param) { visitTankParam(f, param, wire.*param.wire); });
+    visitTankParamFields([&](const auto &param) { visitListed(f, param.offset, param.capacity, wire.*param.wire); });
 }
 
 template <typename Fields, typename Wire>

@@ -104,6 +104,22 @@ inline constexpr std::size_t UserNameOffset = 24;
 inline constexpr std::size_t UserRightsOffset = 64;
 inline constexpr std::size_t TankRightsSize = 6;
 
+// The six bytes of a user's rights on one tank, in wire order, each with its name (the column of
+// the server's store that keeps it, and the audit's word for it).
+struct TankRightsField
+{
+    const char *name;
+    quint8 TankRights::*member;
+};
+inline constexpr std::array<TankRightsField, TankRightsSize> TankRightsFields{{
+    {"tank", &TankRights::tankId},
+    {"nivo", &TankRights::nivo},
+    {"temperatura", &TankRights::temperatura},
+    {"masa", &TankRights::masa},
+    {"zapremina", &TankRights::zapremina},
+    {"istorija", &TankRights::istorija},
+}};
+
 struct UserWire
 {
     QByteArray key = QByteArray(UserKeySize, '\0');       // 8 NUL bytes for a new user
@@ -154,6 +170,28 @@ struct MaterialWire
 };
 
 Decoded<MaterialWire> checkMaterialWire(std::span<const char> record);
+// One material field: its name (the column of the server's store that keeps it), its offset in
+// MaterialWire, its member and a text's capacity.
+template <typename Value>
+struct MaterialField
+{
+    const char *name;
+    std::size_t offset;
+    Value MaterialRecord::*member;
+    int capacity = 0;
+};
+
+// Every field of MaterialWire after its request code, in byte order; drives the codec and the store.
+template <typename Visit>
+void visitMaterialFields(Visit &&visit)
+{
+    visit(MaterialField<QString>{"sifra", MaterialSifraOffset, &MaterialRecord::sifra, SifraCapacity});
+    visit(MaterialField<quint16>{"code", MaterialCodeOffset, &MaterialRecord::code});
+    visit(MaterialField<QString>{"name", MaterialNameOffset, &MaterialRecord::name, NameCapacity});
+    visit(MaterialField<QString>{"kind", MaterialKindOffset, &MaterialRecord::kind, NameCapacity});
+    visit(MaterialField<double>{"density20", MaterialDensityOffset, &MaterialRecord::density20});
+}
+
 std::optional<MaterialWire> decodeMaterialWire(std::span<const char> record);
 bool encodeMaterialWire(const MaterialWire &wire, std::span<char> out);
 

@@ -122,4 +122,48 @@ TEST(ServerRecords, PageCountsOutsideTheirLimitsAreRefused)
     EXPECT_FALSE(encodeMaterialListPage(MaterialListPage{200, MaterialTable(33)}, out));
 }
 
+// The first fault a checking decoder finds, where, and whether a record is left; a missing record
+// outranks the other faults.
+struct Outcome { RecordFault fault; std::size_t offset; bool hasRecord; bool operator==(const Outcome &) const = default; };
+struct Fault { const char *name; std::function<Outcome()> check; Outcome expected; };
+
+template <typename Wire>
+std::function<Outcome()> checked(Decoded<Wire> (*check)(std::span<const char>), QByteArray bytes,
+                                 const std::function<void(QByteArray &)> &damage)
+{
+    damage(bytes);
+    return [=] {
+        const Decoded<Wire> decoded = check(bytesOf(bytes));
+        return Outcome{decoded.check.fault, decoded.check.offset, decoded.record.has_value()};
+    };
+}
+
+void setExtended(QByteArray &bytes, int offset, const char *hex) { bytes.replace(offset, 10, hexBytes(hex)); }
+
+const Fault Faults[] = {
+    {"SoundTank", checked(checkTankParamsWire, TankParams, [](auto &) {}), {RecordFault::None, 0, true}},
+    {"TankSifraTooLong", checked(checkTankParamsWire, TankParams, [](auto &b) { b[94] = 11; }), {RecordFault::TextTooLong, 94, true}},
+    {"TankVolumeInfinite", checked(checkTankParamsWire, TankParams, [](auto &b) { setExtended(b, 84, "00 00 00 00 00 00 00 80 FF 7F"); }),
+     {RecordFault::NotFinite, 84, true}},
+    {"TankShortOutranksNaN", checked(checkTankParamsWire, TankParams, [](auto &b) { setExtended(b, 24, "00 00 00 00 00 00 00 C0 FF 7F"); b.chop(1); }),
+     {RecordFault::Short, 108, false}},
+    {"MaterialNameBeforeKind", checked(checkMaterialWire, Material, [](auto &b) { b[30] = 41; b[71] = 41; }), {RecordFault::TextTooLong, 30, true}},
+    {"ListCount33", checked(checkMaterialListPage, MaterialList, [](auto &b) { b[16] = 33; }), {RecordFault::CountOutOfRange, 16, false}},
+    {"ListSecondSifraTooLong", checked(checkMaterialListPage, MaterialList, [](auto &b) { b[34] = 11; }), {RecordFault::TextTooLong, 34, true}},
+    {"KeyPageCountNegative", checked(checkUserKeyListPage, QByteArray(hexBytes("FF FF FF FF")), [](auto &) {}), {RecordFault::CountOutOfRange, 0, false}},
+    {"UserLastRightMissing", checked(checkUserWire, userBytes(zeros(4)), [](auto &b) { b.chop(1); }), {RecordFault::Short, 153, false}},
+    {"ScreenShort", checked(checkConsoleScreenWire, hexBytes("DA 01 00 00") + zeros(12) + Screen, [](auto &b) { b.chop(1); }),
+     {RecordFault::Short, 16, false}},
+};
+
+class RecordFaults : public testing::TestWithParam<Fault> {};
+
+TEST_P(RecordFaults, NameTheFirstFaultAndItsOffset)
+{
+    const Outcome found = GetParam().check();
+    EXPECT_EQ(found, GetParam().expected) << static_cast<int>(found.fault) << " at " << found.offset;
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, RecordFaults, testing::ValuesIn(Faults), caseName<Fault>);
+
 } // namespace
