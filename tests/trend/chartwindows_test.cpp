@@ -336,16 +336,6 @@ TEST_F(ChartWindowTest, TheCsvExportHoldsTheFilesOwnSamplesOfTheVisibleRangeWhat
     }
 }
 
-TEST_F(ChartWindowTest, TheMenuEntriesHaveAcceleratorsOfTheirOwn)
-{
-    createWindow();
-    QStringList letters; // "Meni" itself, its five entries and its separator
-    for (const QAction *action : child<QAction>(*window, "Csv1")->associatedObjects().first()->findChildren<QAction *>())
-        letters.append(action->text().section(QLatin1Char('&'), 1).left(1).toLower());
-    letters.sort();
-    EXPECT_EQ(letters.join(QLatin1Char(' ')), QStringLiteral(" c i m p s z"));
-}
-
 TEST_F(ChartWindowTest, TanksPastTheEndOfAShortChartFileShowNoQuantities)
 {
     QFile file(dir.filePath(ChartRecordFileName));
