@@ -38,6 +38,7 @@ TEST(UserLoading, AsksForKeyPageTwoOnlyAfterAFullPageOne)
         EXPECT_TRUE(loading.configuration.loaded);
         ASSERT_EQ(loading.configuration.users.size(), users);
         EXPECT_EQ(server.requests.size(), pages + users) << users;
+        EXPECT_TRUE(users == 0 || loading.configuration.users.back().serverKey == userKeyFor(QStringLiteral("U%1").arg(users)));
         for (const UserRecord &user : loading.configuration.users)
             EXPECT_EQ(user.rights[0], (TankRights{74, 1, 0})) << "a byte other than 1 refuses";
     }

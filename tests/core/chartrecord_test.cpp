@@ -89,12 +89,6 @@ protected:
     QByteArray fifteen;
 };
 
-std::optional<QByteArray> fileContents(const DataFolder &folder)
-{
-    QFile file(folder.filePath(u"Report.rez"_s));
-    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
-}
-
 TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
 {
     EXPECT_TRUE(readChartRecords(folder).usable) << "a missing file gives zero settings, which are usable";
@@ -123,22 +117,6 @@ TEST_F(ChartRecordFileTest, SavingWritesTheEditsAndKeepsEveryOtherByte)
     QFile saved(folder.filePath(u"Report.rez"_s));
     EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll() == expected);
     EXPECT_EQ(fileBytes, expected) << "the next save checks against what this one wrote";
-}
-
-TEST_F(ChartRecordFileTest, ASaveRefusesAFileChangedOrRemovedSinceItWasRead)
-{
-    write(fifteen);
-    const ChartRecordsRead read = readChartRecords(folder);
-    for (const QByteArray &meanwhile : {fifteen + "x", QByteArray()}) {
-        QByteArray fileBytes = *read.fileBytes;
-        if (meanwhile.isEmpty())
-            QFile::remove(folder.filePath(u"Report.rez"_s));
-        else
-            write(meanwhile);
-        EXPECT_EQ(saveChartRecords(folder, read.records, fileBytes),
-                  (FileMessage{u"Fajl Report.rez je promenjen posle citanja, konfiguracija nije snimljena."_s, u"Greska"_s}));
-        EXPECT_EQ(fileContents(folder), meanwhile.isEmpty() ? std::nullopt : std::optional(meanwhile)) << "left as it was";
-    }
 }
 
 } // namespace

@@ -98,7 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Zones, BarTest, testing::Values(
     BarCase{"Zoned900", 0, 800, 200, 900, {{10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
     BarCase{"Zoned500MiddleOverRow79", 0, 800, 200, 500, {{50, 79, Green}, {80, 99, Blue}}},
     BarCase{"Zoned205LowZoneFromRow79WithNoMiddle", 0, 800, 200, 205, {{79, 99, Blue}}},
-    BarCase{"Zoned100", 0, 800, 200, 100, {{90, 99, Blue}}},
     BarCase{"ZonedAbove1000", 0, 800, 200, 1100, {{-10, 19, Red}, {20, 79, Green}, {80, 99, Blue}}},
     BarCase{"ZonedLowLimit1000", 0, 800, 1000, 500, {}},
     BarCase{"Solid200", 1, 800, 200, 200, {{80, 99, Blue}}}, BarCase{"Solid800", 1, 800, 200, 800, {{20, 99, Red}}},

@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -94,17 +93,6 @@ TEST_F(TrendSeriesTest, PositionOneIsTheNewestAndVolumeAndMassFollowLevelAndTemp
     chart.temperature.channel = -1;
     load();
     EXPECT_EQ(std::vector({series->level[3], series->temperature[3]}), std::vector({0.0L, 0.0L})) << "channels outside the block";
-}
-
-TEST_F(TrendSeriesTest, ClearingLeavesTheSeriesAsNew)
-{
-    write(historyFile({30, 40, 50}));
-    ASSERT_EQ(load(TrendRatio{2, 1}).problem, TrendProblem::None);
-    series->clear();
-    const auto fresh = std::make_unique<TrendSeries>();
-    EXPECT_EQ(std::tuple(series->sampleCount, series->loadedCount, series->ratio), std::tuple(0, 0, TrendRatio{}));
-    EXPECT_TRUE(series->level == fresh->level && series->temperature == fresh->temperature && series->mass == fresh->mass
-                && series->volume == fresh->volume && series->times == fresh->times);
 }
 
 TEST_F(TrendSeriesTest, AProblemKeepsWhatWasLoadedBeforeIt)

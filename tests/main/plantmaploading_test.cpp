@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
 using Call = RecordingDialogs::Call;
@@ -121,20 +119,4 @@ TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
     EXPECT_EQ(captions[3], QStringLiteral("R 74")) << "the first title of view 5 names its item";
     EXPECT_EQ(captions[4], QString()) << "view 6 has no item any more";
     EXPECT_EQ(captions[14], QStringLiteral("R 97")) << "only title elements name views";
-}
-
-TEST(GenerateSamples, LevelAndTemperatureCurvesByChannelTheLaterElementWinning)
-{
-    PlantMap map;
-    map.elements[0] = {.dataChannel = 3, .kind = QStringLiteral("l")};
-    map.elements[1] = {.dataChannel = 20, .kind = QStringLiteral("t")}; // element 2: i mod 5 = 2
-    map.elements[2] = {.dataChannel = 54, .kind = QStringLiteral("t")};
-    map.elements[3] = {.dataChannel = 54, .kind = QStringLiteral("l")};
-    map.elements[4] = {.dataChannel = 7, .kind = QStringLiteral("v")};
-    map.elements[5] = {.dataChannel = 55, .kind = QStringLiteral("l")};
-    GenerateSamples(map);
-    EXPECT_DOUBLE_EQ(map.samples.at(3, 100), 6 - 3 / ((1 - std::sin(1.0)) * 2 + 10));
-    EXPECT_DOUBLE_EQ(map.samples.at(20, 1000), 50 + std::cos(20.0) + 2 + 10 + 5);
-    EXPECT_DOUBLE_EQ(map.samples.at(54, 1), 6 - 54 / ((1 - std::sin(0.01)) * 2 + 10));
-    EXPECT_EQ(map.samples.at(7, 500), 0.0);
 }

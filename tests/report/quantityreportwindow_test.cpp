@@ -132,7 +132,6 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFi
     for (const auto &[group, typed, shown] : {std::tuple{1, "80", "0"}, {2, "50", "0"}, {1, "12,5", "80"}}) {
         auto *button = child<QPushButton>(*window, QStringLiteral("BitBtn%1").arg(group).toLatin1().constData());
         button->click();
-        EXPECT_EQ(child<QWidget>(*window, "Panel4")->pos(), button->pos() + QPoint(30, -28));
         EXPECT_EQ(field->text(), QLatin1String(shown)) << group;
         EXPECT_EQ(field->selectedText(), field->text()) << group;
         QTest::keyClicks(field, QLatin1String(typed));

