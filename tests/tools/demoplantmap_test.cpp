@@ -69,18 +69,18 @@ protected:
 TEST_F(DemoPlantMapTest, TanksAreDrawnToOneScaleBetweenTitleAndLegendAndApart)
 {
     const auto tanks = overviewTanks(plant.tanks);
-    const double scale = tanks[0].shell.width() / tank(1).diameter;
+    const double scale = tanks[1].shell.width() / tank(1).diameter;
     const QRect free(0, Overview::TitleBand.bottom() + 1, Overview::CollectorX - 4, Overview::Legend.top() - Overview::TitleBand.bottom() - 1);
-    for (std::size_t i = 0; i < tanks.size(); ++i) {
-        const OverviewTank &place = tanks[i];
-        const TankRecord &record = tank(static_cast<int>(i) + 1);
-        EXPECT_NEAR(place.shell.width(), record.diameter * scale, 1) << "slot " << i + 1;
-        EXPECT_NEAR(place.levelBar.height(), record.maxLevel * scale, 1) << "slot " << i + 1;
-        EXPECT_TRUE(place.shell.contains(place.levelBar) && free.contains(place.hotSpot)) << "slot " << i + 1;
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const OverviewTank &place = tanks[slot];
+        const TankRecord &record = tank(slot);
+        EXPECT_NEAR(place.shell.width(), record.diameter * scale, 1) << "slot " << slot;
+        EXPECT_NEAR(place.levelBar.height(), record.maxLevel * scale, 1) << "slot " << slot;
+        EXPECT_TRUE(place.shell.contains(place.levelBar) && free.contains(place.hotSpot)) << "slot " << slot;
         EXPECT_TRUE(place.hotSpot.contains(place.outline()) && place.hotSpot.contains(place.card));
         EXPECT_TRUE(place.card.contains(place.levelText) && place.card.contains(place.temperatureText));
-        for (std::size_t j = 0; j < i; ++j)
-            EXPECT_FALSE(place.hotSpot.intersects(tanks[j].hotSpot)) << "slots " << i + 1 << " and " << j + 1;
+        for (int other = 1; other < slot; ++other)
+            EXPECT_FALSE(place.hotSpot.intersects(tanks[other].hotSpot)) << "slots " << slot << " and " << other;
     }
 }
 
