@@ -259,10 +259,10 @@ std::size_t elementIndex(int slot, TankElement element)
 PlantMapRecords buildPlantMapRecords(const TankTable &tanks)
 {
     PlantMapRecords map;
-    const std::array<OverviewTank, TankCount> places = overviewTanks(tanks);
+    const SlotArray<OverviewTank> places = overviewTanks(tanks);
     for (int slot = 1; slot <= TankCount; ++slot) {
         const TankRecord &tank = tanks.slot(slot);
-        const OverviewTank &place = places[static_cast<std::size_t>(slot - 1)];
+        const OverviewTank &place = places[slot];
         const qint32 own = tankView(slot);
         const auto put = [&](TankElement kind, DisplayElement element, ElementViews views) {
             map.elements[elementIndex(slot, kind)] = std::move(element);

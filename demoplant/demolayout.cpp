@@ -64,14 +64,14 @@ TankSize tankSize(const TankRecord &tank)
 
 // Places slots first to last (1-based, inclusive) in one row whose tallest tank's roof starts at
 // top, the cells spread with equal gaps; returns the bottom of the row's cards.
-int placeRow(const TankTable &tanks, int first, int last, int top, std::array<OverviewTank, TankCount> &placed)
+int placeRow(const TankTable &tanks, int first, int last, int top, SlotArray<OverviewTank> &placed)
 {
-    std::array<TankSize, TankCount> sizes{};
+    SlotArray<TankSize> sizes{};
     int cells = 0;
     int tallest = 0;
     for (int slot = first; slot <= last; ++slot) {
         const TankSize size = tankSize(tanks.slot(slot));
-        sizes[static_cast<std::size_t>(slot - 1)] = size;
+        sizes[slot] = size;
         cells += size.cell;
         tallest = std::max(tallest, size.roof + size.shell);
     }
@@ -79,11 +79,11 @@ int placeRow(const TankTable &tanks, int first, int last, int top, std::array<Ov
     const double gap = double(TankAreaRight - TankAreaLeft - cells) / (last - first + 2);
     double left = TankAreaLeft + gap;
     for (int slot = first; slot <= last; ++slot) {
-        const TankSize &size = sizes[static_cast<std::size_t>(slot - 1)];
+        const TankSize &size = sizes[slot];
         const int cellLeft = static_cast<int>(std::lround(left));
         const int centre = cellLeft + size.cell / 2;
         const int gaugeWidth = std::clamp(size.width / 5, MinGaugeWidth, MaxGaugeWidth);
-        OverviewTank &tank = placed[static_cast<std::size_t>(slot - 1)];
+        OverviewTank &tank = placed[slot];
         tank.shell = QRect(centre - size.width / 2, ground - size.shell, size.width, size.shell);
         tank.roofHeight = size.roof;
         tank.levelBar = QRect(centre - gaugeWidth / 2, tank.shell.top() + GaugeTopMargin, gaugeWidth, size.gauge);
@@ -101,9 +101,9 @@ int placeRow(const TankTable &tanks, int first, int last, int top, std::array<Ov
 
 } // namespace
 
-std::array<OverviewTank, TankCount> overviewTanks(const TankTable &tanks)
+SlotArray<OverviewTank> overviewTanks(const TankTable &tanks)
 {
-    std::array<OverviewTank, TankCount> placed{};
+    SlotArray<OverviewTank> placed{};
     const int upperBottom = placeRow(tanks, 1, UpperRowSlots, UpperRowTop, placed);
     placeRow(tanks, UpperRowSlots + 1, TankCount, upperBottom + RowGap, placed);
     return placed;

@@ -4,12 +4,11 @@
 
 #include "core/drawing/canvas.h"
 #include "core/plant/plantmodel.h"
+#include "core/plant/slotarray.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
-
-#include <array>
 
 // Both pictures have the plant map's fixed size.
 inline constexpr int MapWidth = 800;
@@ -73,7 +72,7 @@ struct OverviewTank
 
 // The overview's tanks by slot: slots 1 to 7 in the upper row, 8 to 15 in the lower, each as wide
 // as its diameter and its gauge as tall as its maximum level, on one scale of metres to pixels.
-std::array<OverviewTank, TankCount> overviewTanks(const TankTable &tanks);
+SlotArray<OverviewTank> overviewTanks(const TankTable &tanks);
 
 // The fixed parts of the overview.
 namespace Overview {

@@ -45,7 +45,7 @@ DemoPlantModel::DemoPlantModel(const TankTable &tanks, unsigned seed)
     : m_tanks(tanks), m_dice(seed)
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
-        TankState &tank = m_states[static_cast<std::size_t>(slot - 1)];
+        TankState &tank = m_states[slot];
         tank.heated = keptWarm(tanks.slot(slot));
         tank.level = tanks.slot(slot).maxLevel * m_dice.between(0.2, 0.8);
         tank.temperature = tank.heated ? 48.0 : 22.0;
@@ -55,7 +55,7 @@ DemoPlantModel::DemoPlantModel(const TankTable &tanks, unsigned seed)
 void DemoPlantModel::continueFrom(const HistorySample &sample)
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
-        TankState &tank = m_states[static_cast<std::size_t>(slot - 1)];
+        TankState &tank = m_states[slot];
         tank.level = static_cast<double>(channelValue(sample.channels[static_cast<std::size_t>(demoLevelChannel(slot))]));
         tank.temperature = static_cast<double>(channelValue(sample.channels[static_cast<std::size_t>(demoTemperatureChannel(slot))]));
         tank.phase = Phase::Resting;
@@ -71,7 +71,7 @@ void DemoPlantModel::advance(double dayOfRun, double hourOfDay, double stepHours
 {
     const double outdoor = outdoorTemperature(dayOfRun, hourOfDay);
     for (int slot = 1; slot <= TankCount; ++slot)
-        advanceTank(m_states[static_cast<std::size_t>(slot - 1)], m_tanks.slot(slot), outdoor, hourOfDay, stepHours);
+        advanceTank(m_states[slot], m_tanks.slot(slot), outdoor, hourOfDay, stepHours);
 }
 
 void DemoPlantModel::startOperation(TankState &tank, const TankRecord &record)

@@ -5,8 +5,8 @@
 
 #include "core/history/historyblock.h"
 #include "core/plant/plantmodel.h"
+#include "core/plant/slotarray.h"
 
-#include <array>
 #include <random>
 
 // Random numbers from the raw engine, so every platform produces the same plant.
@@ -59,12 +59,12 @@ private:
         bool heating = false;
     };
 
-    const TankState &state(int slot) const { return m_states[static_cast<std::size_t>(slot - 1)]; }
+    const TankState &state(int slot) const { return m_states[slot]; }
     void startOperation(TankState &tank, const TankRecord &record);
     void advanceTank(TankState &tank, const TankRecord &record, double outdoor, double hourOfDay, double stepHours);
     qint32 raw(double value);
 
     TankTable m_tanks;
     Dice m_dice;
-    std::array<TankState, TankCount> m_states;
+    SlotArray<TankState> m_states;
 };

@@ -233,16 +233,16 @@ void drawCard(QPainter &p, Canvas &canvas, const OverviewTank &tank, const QStri
 
 // The header pipes of both rows and the collector down to the pump station, with every tank's
 // outlet and valve.
-void drawPipes(QPainter &p, const std::array<OverviewTank, TankCount> &tanks, int stationInlet)
+void drawPipes(QPainter &p, const SlotArray<OverviewTank> &tanks, int stationInlet)
 {
-    const int collectorTop = tanks.front().pipeY;
+    const int collectorTop = tanks[1].pipeY;
     pipe(p, QPolygon({QPoint(Overview::CollectorX, collectorTop), QPoint(Overview::CollectorX, stationInlet)}));
     // A row's header starts at its first tank.
-    for (std::size_t i = 0; i < tanks.size(); ++i) {
-        const int y = tanks[i].pipeY;
-        if (i > 0 && tanks[i - 1].pipeY == y)
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const int y = tanks[slot].pipeY;
+        if (slot > 1 && tanks[slot - 1].pipeY == y)
             continue;
-        pipe(p, QPolygon({QPoint(tanks[i].shell.center().x(), y), QPoint(Overview::CollectorX, y)}));
+        pipe(p, QPolygon({QPoint(tanks[slot].shell.center().x(), y), QPoint(Overview::CollectorX, y)}));
         arrow(p, QPointF(Overview::CollectorX - 8, y + 0.5), QPointF(1, 0));
     }
     arrow(p, QPointF(Overview::CollectorX + 0.5, stationInlet - 10), QPointF(0, 1));
@@ -317,10 +317,10 @@ QImage drawOverviewPicture(const TankTable &tanks)
          LeftBottom);
     panel(p, Overview::DatePanel, DatePanelFill, BandLine, 3);
 
-    const std::array<OverviewTank, TankCount> places = overviewTanks(tanks);
+    const SlotArray<OverviewTank> places = overviewTanks(tanks);
     drawPipes(p, places, Overview::PumpStation.top());
     for (int slot = 1; slot <= TankCount; ++slot) {
-        const OverviewTank &tank = places[static_cast<std::size_t>(slot - 1)];
+        const OverviewTank &tank = places[slot];
         const int rim = tank.roofHeight / 2;
         const int courses = std::max(2, tank.shell.height() / CoursePixels);
         drawTank(p, tank.shell, tank.roofHeight, rim, courses);

@@ -116,7 +116,7 @@ int ChartWindow::firstDisplaySlot() const
 void ChartWindow::showPermittedTanks()
 {
     for (int slot = 1; slot <= TankCount; ++slot)
-        m_tankItems[static_cast<std::size_t>(slot - 1)]->setVisible(mayLoad(slot));
+        m_tankItems[slot]->setVisible(mayLoad(slot));
 }
 
 void ChartWindow::RedrawChart()

@@ -5,6 +5,7 @@
 
 #include "core/history/chartrecord.h"
 #include "core/history/chartrecordfile.h"
+#include "core/plant/slotarray.h"
 #include "core/services/datafolder.h"
 #include "trend/chartinput.h"
 
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QLocale>
 
-#include <array>
 #include <memory>
 
 class ChartParametersWindow;
@@ -109,6 +109,6 @@ private:
     QFrame *m_panel1 = nullptr;
     QFrame *m_panel2 = nullptr;
     QComboBox *m_comboBox1 = nullptr;
-    std::array<QAction *, 15> m_tankItems{};
+    SlotArray<QAction *> m_tankItems{};
     ChartParametersWindow *m_parameters;
 };

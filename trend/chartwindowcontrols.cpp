@@ -57,7 +57,7 @@ QMenuBar *ChartWindow::createMenus()
         QAction *item = tanks->addAction(tankDisplayName(slot));
         item->setObjectName(QStringLiteral("rr%1").arg(slot));
         connect(item, &QAction::triggered, this, [this, slot] { selectSlot(slot); });
-        m_tankItems[static_cast<std::size_t>(slot - 1)] = item;
+        m_tankItems[slot] = item;
     }
 
     QMenu *interval = bar->addMenu(QStringLiteral("&Interval"));

@@ -2,8 +2,7 @@
 #include "core/plant/demonstrationplant.h"
 
 #include "core/plant/plantmodel.h"
-
-#include <array>
+#include "core/plant/slotarray.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ struct DemonstrationTank
 constexpr double DemonstrationDensity = 920.2; // kg/m3
 
 // By slot, tank 74 first.
-constexpr std::array<DemonstrationTank, TankCount> DemonstrationTanks{{
+constexpr SlotArray<DemonstrationTank> DemonstrationTanks{{{
     {11.5, 10.375, 1077.64, "RBD SU", "Beljeno suncokretovo ulje"},
     {11.5, 10.375, 1077.64, "RBH SU", "Jestivo suncokretovo ulje"},
     {11.9, 7.787, 866.072, "RBD SU", "Jestivo suncokretovo ulje"},
@@ -35,14 +34,14 @@ constexpr std::array<DemonstrationTank, TankCount> DemonstrationTanks{{
     {5.0, 12.781, 250.954, "RBD M", "Biljne masti"},
     {4.0, 7.842, 98.545, "RBD UM", "Uvozne biljne masti"},
     {4.0, 7.842, 98.545, "RBD UM", "Uvozne biljne masti"},
-}};
+}}};
 
 } // namespace
 
 void loadDemonstrationPlant(PlantModel &plant)
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
-        const DemonstrationTank &demo = DemonstrationTanks[static_cast<std::size_t>(slot - 1)];
+        const DemonstrationTank &demo = DemonstrationTanks[slot];
         TankRecord &tank = plant.tanks.slot(slot);
         tank.tankId = TankIdList[static_cast<std::size_t>(slot - 1)];
         tank.name = tankDisplayName(slot);

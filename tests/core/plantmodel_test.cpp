@@ -1,6 +1,7 @@
 // Slot look-ups, rights and the console screen of the plant model, and what the demonstration load writes into it.
 #include "core/plant/plantmodel.h"
 #include "core/plant/demonstrationplant.h"
+#include "core/plant/slotarray.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,21 @@ TEST(SlotLookup, EveryListedTankFindsItsSlotAndNothingElseDoes)
     for (const int tankId : {0, 73, 76, 98, 374})
         EXPECT_EQ(slotOfTank(tankId), std::nullopt) << tankId;
     EXPECT_TRUE(tankDisplayName(0).isEmpty() && tankDisplayName(16).isEmpty());
+}
+
+// A position counted from 0 would reach the neighbouring tank's value, so it does not compile.
+template <typename Index>
+concept IndexesSlots = requires(SlotArray<int> values, Index index) { values[index]; };
+static_assert(IndexesSlots<int> && !IndexesSlots<std::size_t>);
+
+TEST(SlotArrayTest, SlotOneIsTheFirstValueAndSlotFifteenTheLast)
+{
+    SlotArray<int> values;
+    values[1] = 74;
+    values[TankCount] = 97;
+    EXPECT_EQ(values.values.front(), 74);
+    EXPECT_EQ(values.values.back(), 97);
+    EXPECT_EQ(*values.begin(), 74);
 }
 
 TEST(TankRights, HistoryAloneOrFlagsOtherThanOneDoNotShowTheTank)
