@@ -33,17 +33,17 @@
 
 namespace {
 
-const char *const Description =
-    "The Skladar client: the live plant map of the tank farm, its charts, reports and configuration\n"
-    "editors. It reads the plant's files from its working directory and takes no arguments besides\n"
-    "Qt's own (-platform, -style, ...). Bad arguments: also no display to open the window on.";
+const char *const Description
+    = "The Skladar client: the live plant map of the tank farm, its charts, reports and configuration\n"
+      "editors. It reads the plant's files from its working directory and takes no arguments besides\n"
+      "Qt's own (-platform, -style, ...). Bad arguments: also no display to open the window on.";
 
 // Qt aborts with a platform-plugin error when there is no display; say it in plain words instead.
 bool displayAvailable()
 {
 #if defined(Q_OS_LINUX)
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 #else
     return true;
 #endif
@@ -73,21 +73,22 @@ int main(int argc, char *argv[])
     if (!displayAvailable()) {
         if (!parsed)
             return CommandLine::badArgument(line.parser.errorText());
-        return complain(BadArguments, QStringLiteral("no display was found (DISPLAY and WAYLAND_DISPLAY are not set); "
-                                                     "start it from a desktop session, or with QT_QPA_PLATFORM=offscreen "
-                                                     "to run without one"));
+        return complain(BadArguments,
+                        QStringLiteral("no display was found (DISPLAY and WAYLAND_DISPLAY are not set); "
+                                       "start it from a desktop session, or with QT_QPA_PLATFORM=offscreen "
+                                       "to run without one"));
     }
     QApplication app(argc, argv);
     if (const std::optional<int> status = line.parse(QApplication::arguments()))
         return *status;
     if (!line.parser.positionalArguments().isEmpty())
-        return CommandLine::badArgument(QStringLiteral("unexpected argument %1").arg(line.parser.positionalArguments().front()));
+        return CommandLine::badArgument(
+            QStringLiteral("unexpected argument %1").arg(line.parser.positionalArguments().front()));
     QApplication::setApplicationName(QStringLiteral("Skladar"));
     QApplication::setOrganizationName(QStringLiteral("Tervo"));
     QTranslator qtTranslation; // Qt's own dialogs and buttons in the operator's language, where Qt has it
     const QString translation = qtTranslationFor(QLocale::system());
-    if (!translation.isEmpty()
-        && qtTranslation.load(translation, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!translation.isEmpty() && qtTranslation.load(translation, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslation);
 
     QtDialogs dialogs;

@@ -22,7 +22,7 @@ bool QtDialogs::question(const QString &text, const QString &caption)
 {
     return QMessageBox::question(QApplication::activeWindow(), caption, text, QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok)
-        == QMessageBox::Ok;
+           == QMessageBox::Ok;
 }
 
 std::optional<QColor> QtDialogs::chooseColour(const QColor &initial)

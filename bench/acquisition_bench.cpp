@@ -44,8 +44,13 @@ QList<ChannelSource> fifteenDevices(quint16 port, quint16 deadPort)
     QList<ChannelSource> channels;
     for (int c = 0; c < ChannelCount; ++c) {
         const int unit = c % Devices + 1;
-        channels.append({c, {QStringLiteral("127.0.0.1"), unit == Devices ? deadPort : port, unit}, ReadHoldingRegisters,
-                         c / Devices * 2, RegisterType::Float32, 1.0, 0.0});
+        channels.append({c,
+                         {QStringLiteral("127.0.0.1"), unit == Devices ? deadPort : port, unit},
+                         ReadHoldingRegisters,
+                         c / Devices * 2,
+                         RegisterType::Float32,
+                         1.0,
+                         0.0});
     }
     return channels;
 }
@@ -67,17 +72,11 @@ void pollDevices(benchmark::State &state, bool oneDead)
         benchmark::DoNotOptimize(poller.poll({}));
 }
 
-void BM_PollFifteenDevices(benchmark::State &state)
-{
-    pollDevices(state, false);
-}
+void BM_PollFifteenDevices(benchmark::State &state) { pollDevices(state, false); }
 BENCHMARK(BM_PollFifteenDevices)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The dead device costs its 500 ms time-out once, within the default poll of 2 s.
-void BM_PollFifteenDevicesOneDead(benchmark::State &state)
-{
-    pollDevices(state, true);
-}
+void BM_PollFifteenDevicesOneDead(benchmark::State &state) { pollDevices(state, true); }
 BENCHMARK(BM_PollFifteenDevicesOneDead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
 
 // 60 000 samples whose channels wander by a step or two.

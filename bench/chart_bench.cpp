@@ -10,7 +10,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -41,8 +40,8 @@ TankChartRecord chartRecord()
     record.chartTitle = QStringLiteral("Rezervoar 86");
     const std::array<WinColour, QuantityCount> colours{0x0000FF, 0x008000, 0x800080, 0x808000};
     for (const Quantity quantity : AllQuantities) {
-        record.settings(quantity) =
-            ChartSettings{10, 0, 1, 0, 2, QStringLiteral("m"), colours[static_cast<std::size_t>(quantity)], 0};
+        record.settings(quantity)
+            = ChartSettings{10, 0, 1, 0, 2, QStringLiteral("m"), colours[static_cast<std::size_t>(quantity)], 0};
         record.legend(quantity) = QStringLiteral("Legenda");
     }
     record.level.axisSide = 1;
@@ -54,8 +53,12 @@ void chartFrame(benchmark::State &state)
 {
     const std::unique_ptr<TrendSeries> history = series(static_cast<int>(state.range(0)));
     const TankChartRecord record = chartRecord();
-    const ChartInput input{*history, record, QStringLiteral("Suncokretovo ulje"), TankRights{86, 1, 1, 1, 1, 1},
-                           chartScrollRange(history->sampleCount, 1).position, QLocale::c()};
+    const ChartInput input{*history,
+                           record,
+                           QStringLiteral("Suncokretovo ulje"),
+                           TankRights{86, 1, 1, 1, 1, 1},
+                           chartScrollRange(history->sampleCount, 1).position,
+                           QLocale::c()};
     QImage picture;
     int x = 200;
     for (auto _ : state) {
@@ -72,8 +75,12 @@ void chartPagePdf(benchmark::State &state)
 {
     const std::unique_ptr<TrendSeries> history = series(30 * 144 / 7);
     const TankChartRecord record = chartRecord();
-    const ChartInput input{*history, record, QStringLiteral("Suncokretovo ulje"), TankRights{86, 1, 1, 1, 1, 1},
-                           chartScrollRange(history->sampleCount, 1).position, QLocale::c()};
+    const ChartInput input{*history,
+                           record,
+                           QStringLiteral("Suncokretovo ulje"),
+                           TankRights{86, 1, 1, 1, 1, 1},
+                           chartScrollRange(history->sampleCount, 1).position,
+                           QLocale::c()};
     ReadOut readOut;
     readOut.active = true;
     readOut.mouse = QPoint(400, 275);

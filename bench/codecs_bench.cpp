@@ -39,8 +39,8 @@ BENCHMARK(encodeExtendedValues);
 
 void decodeExtendedValues(benchmark::State &state)
 {
-    std::array<std::array<char, ExtendedSize>, 4> inputs = {encodeExtended(920.2), encodeExtended(-1.0e-300),
-                                                             encodeExtended(4.9e-320), encodeExtended(12345.678)};
+    std::array<std::array<char, ExtendedSize>, 4> inputs
+        = {encodeExtended(920.2), encodeExtended(-1.0e-300), encodeExtended(4.9e-320), encodeExtended(12345.678)};
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(decodeExtended(inputs[i++ % inputs.size()]));

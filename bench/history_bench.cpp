@@ -69,7 +69,11 @@ BENCHMARK_DEFINE_F(HistoryFixture, LoadTrend)(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * QFile(folder->filePath(HistoryFileName)).size());
 }
-BENCHMARK_REGISTER_F(HistoryFixture, LoadTrend)->Args({1, 1})->Args({12, 1})->Args({1, 7})->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(HistoryFixture, LoadTrend)
+    ->Args({1, 1})
+    ->Args({12, 1})
+    ->Args({1, 7})
+    ->Unit(benchmark::kMillisecond);
 
 // The limit: the same file read in the same 4096-byte blocks without decoding anything.
 BENCHMARK_DEFINE_F(HistoryFixture, PlainRead)(benchmark::State &state)

@@ -47,7 +47,8 @@ LoadedPlant &loadedPlant()
 void composeView(benchmark::State &state)
 {
     LoadedPlant &loaded = loadedPlant();
-    ElementDrawingContext context{loaded.clock, loaded.dialogs, QLocale::c(), {}, DataFolder(loaded.dir.path()), loaded.map.bitmaps};
+    ElementDrawingContext context{loaded.clock,      loaded.dialogs, QLocale::c(), {}, DataFolder(loaded.dir.path()),
+                                  loaded.map.bitmaps};
     QImage picture;
     for (auto _ : state) {
         ComposePicture(picture, loaded.map, static_cast<int>(state.range(0)), context);

@@ -62,16 +62,10 @@ void findMoment(benchmark::State &state, const QDateTime &moment)
     }
 }
 
-void findOldestMoment(benchmark::State &state)
-{
-    findMoment(state, {});
-}
+void findOldestMoment(benchmark::State &state) { findMoment(state, {}); }
 BENCHMARK(findOldestMoment)->Unit(benchmark::kMicrosecond);
 
-void findNewestMoment(benchmark::State &state)
-{
-    findMoment(state, QDateTime(QDate(2026, 12, 5), QTime(23, 0)));
-}
+void findNewestMoment(benchmark::State &state) { findMoment(state, QDateTime(QDate(2026, 12, 5), QTime(23, 0))); }
 BENCHMARK(findNewestMoment)->Unit(benchmark::kMicrosecond);
 
 // Fifteen groups of one tank each, in the stock view, by material code or from the settings.
@@ -97,21 +91,16 @@ void renderReport(benchmark::State &state, SortMode mode)
     report.stockView = true;
     QImage picture;
     for (auto _ : state) {
-        const TableExtent extent = RenderReport(picture, ContentOf(report, tanks, GroupsToAssign(store, mode)), QLocale::c());
+        const TableExtent extent
+            = RenderReport(picture, ContentOf(report, tanks, GroupsToAssign(store, mode)), QLocale::c());
         benchmark::DoNotOptimize(extent.lastRow);
     }
 }
 
-void renderFifteenGroupsBySifra(benchmark::State &state)
-{
-    renderReport(state, SortMode::Sifra);
-}
+void renderFifteenGroupsBySifra(benchmark::State &state) { renderReport(state, SortMode::Sifra); }
 BENCHMARK(renderFifteenGroupsBySifra)->Unit(benchmark::kMillisecond);
 
-void renderFifteenGroupsByTankNumber(benchmark::State &state)
-{
-    renderReport(state, SortMode::Broj);
-}
+void renderFifteenGroupsByTankNumber(benchmark::State &state) { renderReport(state, SortMode::Broj); }
 BENCHMARK(renderFifteenGroupsByTankNumber)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -49,23 +49,21 @@ void answerRead(benchmark::State &state, const ExchangeBuffer &request)
     }
 }
 
-void readUser(benchmark::State &state)
-{
-    answerRead(state, keyRequest("ADMIN   "));
-}
+void readUser(benchmark::State &state) { answerRead(state, keyRequest("ADMIN   ")); }
 BENCHMARK(readUser);
 
-void readTankParams(benchmark::State &state)
-{
-    answerRead(state, codeRequest(TankParamsCodeBase + 74));
-}
+void readTankParams(benchmark::State &state) { answerRead(state, codeRequest(TankParamsCodeBase + 74)); }
 BENCHMARK(readTankParams);
 
 // The server on a seeded store, on a thread with its own event loop, as the program runs it.
 class ServerThread : public QThread
 {
 public:
-    explicit ServerThread(bool tls) : m_tls(tls) { start(); }
+    explicit ServerThread(bool tls)
+        : m_tls(tls)
+    {
+        start();
+    }
     ~ServerThread() override
     {
         quit();
@@ -130,7 +128,8 @@ void exchangeOverLoopback(benchmark::State &state)
             break;
         }
     }
-    state.counters["exchanges/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["exchanges/s"]
+        = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.SetLabel(tls ? "TLS" : "plain");
 }
 BENCHMARK(exchangeOverLoopback)->Arg(0)->Arg(1)->UseRealTime();

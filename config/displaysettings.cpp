@@ -11,15 +11,9 @@ const QString Checked = QStringLiteral("Checked");
 const QString Slika = QStringLiteral("Slika");
 
 // Both name the same key: the window writes the picture's key with a trailing backslash.
-QString pictureKey(int picture)
-{
-    return QStringLiteral("Forma\\Slika%1").arg(picture);
-}
+QString pictureKey(int picture) { return QStringLiteral("Forma\\Slika%1").arg(picture); }
 
-QString pictureWriteKey(int picture)
-{
-    return pictureKey(picture) + QLatin1Char('\\');
-}
+QString pictureWriteKey(int picture) { return pictureKey(picture) + QLatin1Char('\\'); }
 
 } // namespace
 
@@ -45,7 +39,8 @@ SettingsStatus writeDisplaySettings(const SettingsStore &store, const DisplaySet
         const QString checked = setting.checked ? QStringLiteral("true") : QStringLiteral("false");
         if (const SettingsStatus status = store.WriteString(pictureWriteKey(picture), Checked, checked); !status.ok())
             return status;
-        if (const SettingsStatus status = store.WriteString(pictureWriteKey(picture), Slika, setting.file); !status.ok())
+        if (const SettingsStatus status = store.WriteString(pictureWriteKey(picture), Slika, setting.file);
+            !status.ok())
             return status;
     }
     if (const SettingsStatus status = store.WriteString(Forma, Datoteka, settings.barGraphFile); !status.ok())

@@ -21,7 +21,7 @@ struct PictureSetting
 
 struct DisplaySettings
 {
-    QString barGraphFile;  // Forma\Datoteka
+    QString barGraphFile;     // Forma\Datoteka
     qint32 serverAddress = 0; // Forma\IPServer; 0 when absent
     std::array<PictureSetting, PictureCount> pictures{};
     bool operator==(const DisplaySettings &) const = default;

@@ -31,15 +31,12 @@ QPoint pictureOrigin(int picture)
 }
 
 // Pictures 1 to 12 have Edit2 to Edit13, pictures 13 to 25 Edit18 to Edit30.
-QString pictureEditName(int picture)
-{
-    return QStringLiteral("Edit%1").arg(picture <= 12 ? picture + 1 : picture + 5);
-}
+QString pictureEditName(int picture) { return QStringLiteral("Edit%1").arg(picture <= 12 ? picture + 1 : picture + 5); }
 
 QString octetOrdinal(std::size_t box)
 {
-    static const std::array<QString, 4> ordinals{QStringLiteral("prvi"), QStringLiteral("drugi"), QStringLiteral("treci"),
-                                                 QStringLiteral("cetvrti")};
+    static const std::array<QString, 4> ordinals{QStringLiteral("prvi"), QStringLiteral("drugi"),
+                                                 QStringLiteral("treci"), QStringLiteral("cetvrti")};
     return ordinals[box];
 }
 
@@ -73,7 +70,8 @@ DisplaySettingsWindow::DisplaySettingsWindow(const SettingsStore &store, Dialogs
     m_barGraphFile = edit(QStringLiteral("Edit1"), QRect(8, 24, 201, 21), this);
     label(QStringLiteral("Adresa IP servera:"), {240, 8}, this);
     for (std::size_t box = 0; box < m_octets.size(); ++box)
-        m_octets[box] = edit(QStringLiteral("Edit%1").arg(14 + box), QRect(240 + static_cast<int>(box) * 48, 24, 41, 21), this);
+        m_octets[box]
+            = edit(QStringLiteral("Edit%1").arg(14 + box), QRect(240 + static_cast<int>(box) * 48, 24, 41, 21), this);
     for (int picture = 1; picture <= PictureCount; ++picture)
         createPicture(picture, pictureOrigin(picture));
     m_save = defaultButton("Button1", QStringLiteral("Snimi..."), QRect(352, 448, 89, 25), this);
@@ -144,8 +142,9 @@ void DisplaySettingsWindow::Button1Click()
     for (std::size_t box = 0; box < octets.size(); ++box) {
         const std::optional<quint8> octet = parseOctet(m_octets[box]->text());
         if (!octet) {
-            m_dialogs.message(QStringLiteral("Adresa IP servera: %1 broj mora biti ceo broj od 0 do 255.").arg(octetOrdinal(box)),
-                              QStringLiteral("Error"));
+            m_dialogs.message(
+                QStringLiteral("Adresa IP servera: %1 broj mora biti ceo broj od 0 do 255.").arg(octetOrdinal(box)),
+                QStringLiteral("Error"));
             m_octets[box]->setFocus();
             return;
         }

@@ -37,9 +37,9 @@ private:
 
     const SettingsStore &m_store;
     Dialogs &m_dialogs;
-    QLineEdit *m_barGraphFile = nullptr;     // Edit1
-    std::array<QLineEdit *, 4> m_octets{};   // Edit14 .. Edit17
-    std::array<QLineEdit *, 25> m_files{};   // Edit2 .. Edit13, Edit18 .. Edit30
-    std::array<QCheckBox *, 25> m_checks{};  // CheckBox1 .. CheckBox25
-    QPushButton *m_save = nullptr;           // Button1
+    QLineEdit *m_barGraphFile = nullptr;    // Edit1
+    std::array<QLineEdit *, 4> m_octets{};  // Edit14 .. Edit17
+    std::array<QLineEdit *, 25> m_files{};  // Edit2 .. Edit13, Edit18 .. Edit30
+    std::array<QCheckBox *, 25> m_checks{}; // CheckBox1 .. CheckBox25
+    QPushButton *m_save = nullptr;          // Button1
 };

@@ -15,16 +15,16 @@ namespace Size = DemoFontSize;
 using TankScreen::ValueRow;
 
 // Text items by number.
-constexpr std::size_t ValueText = 2;        // the refresh writes the value into text 0 and text 2
+constexpr std::size_t ValueText = 2; // the refresh writes the value into text 0 and text 2
 constexpr std::size_t OverviewText = 0;
-constexpr std::size_t MaxLevelText = 4;      // the login writes the maximum level and its label
+constexpr std::size_t MaxLevelText = 4; // the login writes the maximum level and its label
 constexpr std::size_t MaxLevelLabel = 5;
-constexpr std::size_t MaxVolumeText = 0;     // ... the maximum volume and its label
+constexpr std::size_t MaxVolumeText = 0; // ... the maximum volume and its label
 constexpr std::size_t MaxVolumeLabel = 1;
-constexpr std::size_t RemainingLabel = 4;    // ... and the remaining volume's label
-constexpr std::size_t SifraText = 1;         // ... and the title's material sifra and kind
+constexpr std::size_t RemainingLabel = 4; // ... and the remaining volume's label
+constexpr std::size_t SifraText = 1;      // ... and the title's material sifra and kind
 constexpr std::size_t KindText = 2;
-constexpr std::size_t HotBox = 0;            // box 1
+constexpr std::size_t HotBox = 0; // box 1
 
 // Bar 2's threshold markers: tips just right of the bar, pointing at it.
 constexpr int MarkerGap = 3;
@@ -67,10 +67,7 @@ ElementViews viewsOf(qint32 scaleView, std::initializer_list<std::pair<std::size
     return views;
 }
 
-constexpr std::size_t textPart(std::size_t n)
-{
-    return FirstTextPart + n;
-}
+constexpr std::size_t textPart(std::size_t n) { return FirstTextPart + n; }
 
 // The title: a hot spot over the tank on the overview; on the tank screen the lamp and name on the
 // tank's nameplate and the name, sifra and kind in the title band.
@@ -190,11 +187,9 @@ DisplayElement levelElement(const TankRecord &tank, int slot, const OverviewTank
 
     placeText(e, OverviewText, place.levelText, Size::CardValue, Palette::Value);
     placeText(e, ValueText, TankScreen::valueText(ValueRow::Level), Size::ScreenValue, Palette::Value);
-    placeText(e, MaxLevelText, {TankScreen::DataValueRight, TankScreen::MaxLevelBottom}, Size::Label,
-              Palette::Value);
+    placeText(e, MaxLevelText, {TankScreen::DataValueRight, TankScreen::MaxLevelBottom}, Size::Label, Palette::Value);
     // The last text before the time labels: they take its colour and alignment.
-    placeText(e, MaxLevelLabel, {TankScreen::DataLabelRight, TankScreen::MaxLevelBottom}, Size::Label,
-              Palette::Label);
+    placeText(e, MaxLevelLabel, {TankScreen::DataLabelRight, TankScreen::MaxLevelBottom}, Size::Label, Palette::Label);
     return e;
 }
 
@@ -214,8 +209,7 @@ DisplayElement volumeElement(const TankRecord &tank)
 {
     DisplayElement e = tankElement(u"v"_s, tank.tankId);
     e.valueFormat = u"%.3f m3"_s;
-    placeText(e, MaxVolumeText, {TankScreen::DataValueRight, TankScreen::MaxVolumeBottom}, Size::Label,
-              Palette::Value);
+    placeText(e, MaxVolumeText, {TankScreen::DataValueRight, TankScreen::MaxVolumeBottom}, Size::Label, Palette::Value);
     placeText(e, MaxVolumeLabel, {TankScreen::DataLabelRight, TankScreen::MaxVolumeBottom}, Size::Label,
               Palette::Label);
     placeText(e, ValueText, TankScreen::valueText(ValueRow::Volume), Size::ScreenValue, Palette::Value);
@@ -269,15 +263,21 @@ PlantMapRecords buildPlantMapRecords(const TankTable &tanks)
             map.views[elementIndex(slot, kind)] = views;
         };
         put(TankElement::Title, titleElement(tank, slot, place),
-            viewsOf(own, {{FirstBoxPart + HotBox, OverviewView}, {textPart(0), own}, {textPart(SifraText), own},
+            viewsOf(own, {{FirstBoxPart + HotBox, OverviewView},
+                          {textPart(0), own},
+                          {textPart(SifraText), own},
                           {textPart(KindText), own}}));
         put(TankElement::Level, levelElement(tank, slot, place),
-            viewsOf(own, {{Bar1Part, OverviewView}, {textPart(OverviewText), OverviewView}, {textPart(ValueText), own},
-                          {textPart(MaxLevelText), own}, {textPart(MaxLevelLabel), own}}));
+            viewsOf(own, {{Bar1Part, OverviewView},
+                          {textPart(OverviewText), OverviewView},
+                          {textPart(ValueText), own},
+                          {textPart(MaxLevelText), own},
+                          {textPart(MaxLevelLabel), own}}));
         put(TankElement::Temperature, temperatureElement(tank, slot, place),
             viewsOf(own, {{textPart(OverviewText), OverviewView}, {textPart(ValueText), own}}));
         put(TankElement::Volume, volumeElement(tank),
-            viewsOf(own, {{textPart(MaxVolumeText), own}, {textPart(MaxVolumeLabel), own}, {textPart(ValueText), own}}));
+            viewsOf(own,
+                    {{textPart(MaxVolumeText), own}, {textPart(MaxVolumeLabel), own}, {textPart(ValueText), own}}));
         put(TankElement::Remaining, remainingElement(tank),
             viewsOf(own, {{textPart(ValueText), own}, {textPart(RemainingLabel), own}}));
         put(TankElement::Mass, massElement(tank), viewsOf(own, {{textPart(ValueText), own}}));

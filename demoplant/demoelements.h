@@ -23,21 +23,12 @@ std::size_t elementIndex(int slot, TankElement element);
 // View 1 is the overview; tank slot s has its own screen, view s + 1, which its title element
 // names in scaledValue for the view menu.
 inline constexpr qint32 OverviewView = 1;
-constexpr qint32 tankView(int slot)
-{
-    return slot + 1;
-}
+constexpr qint32 tankView(int slot) { return slot + 1; }
 
 // Sample channels: the levels on 1 to 15, the temperatures on 16 to 30; volume, remaining volume
 // and mass are computed from them and have none.
-constexpr qint32 levelChannel(int slot)
-{
-    return slot;
-}
-constexpr qint32 temperatureChannel(int slot)
-{
-    return TankCount + slot;
-}
+constexpr qint32 levelChannel(int slot) { return slot; }
+constexpr qint32 temperatureChannel(int slot) { return TankCount + slot; }
 
 struct PlantMapRecords
 {

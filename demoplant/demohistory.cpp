@@ -34,10 +34,7 @@ std::vector<HistorySample> simulate(const TankTable &tanks, HistoryStamp stamp)
     return samples;
 }
 
-int ceilingTo(double value, int step)
-{
-    return static_cast<int>(std::ceil(value / step)) * step;
-}
+int ceilingTo(double value, int step) { return static_cast<int>(std::ceil(value / step)) * step; }
 
 ChartSettings settings(int scaleMax, int lineWidth, int decimals, const QString &unit, quint32 colour, int axisSide)
 {

@@ -17,7 +17,6 @@ inline constexpr int DemoSampleSeconds = 600;
 // One sample every 10 minutes over the days, the last one at the end moment.
 inline constexpr int DemoSampleCount = DemoHistoryDays * 144 + 1;
 
-
 // The history file: the header and the blocks, newest first, the last sample stamped with the
 // date and time of day of end (seconds kept, milliseconds dropped). Levels fill and empty in the
 // day shifts and rest at night; fats and fatty acid are kept warm, oils follow the weather. The

@@ -7,22 +7,22 @@
 namespace {
 
 constexpr double PixelsPerMetre = 8.5;
-constexpr int UpperRowSlots = 7;          // slots 1 to 7; the rest stand in the lower row
+constexpr int UpperRowSlots = 7; // slots 1 to 7; the rest stand in the lower row
 constexpr int UpperRowTop = 54;
-constexpr int RowGap = 14;                // from a row's cards to the next row's tallest roof
+constexpr int RowGap = 14; // from a row's cards to the next row's tallest roof
 constexpr int TankAreaLeft = 16;
-constexpr int TankAreaRight = 760;        // left of the collector
-constexpr int GaugeTopMargin = 6;         // shell above the gauge
-constexpr int GaugeBottomMargin = 5;      // shell below the gauge, above the bottom rim
+constexpr int TankAreaRight = 760;   // left of the collector
+constexpr int GaugeTopMargin = 6;    // shell above the gauge
+constexpr int GaugeBottomMargin = 5; // shell below the gauge, above the bottom rim
 constexpr int MinGaugeWidth = 10;
 constexpr int MaxGaugeWidth = 18;
-constexpr int CardMinWidth = 72;          // room for "12.781 m" beside its letter
-constexpr int CardGap = 26;               // from the tank's lowest point to its card
+constexpr int CardMinWidth = 72; // room for "12.781 m" beside its letter
+constexpr int CardGap = 26;      // from the tank's lowest point to its card
 constexpr int CardHeight = 48;
 constexpr int CardTextInset = 5;
-constexpr int LevelTextBottom = 31;       // below the card's top
+constexpr int LevelTextBottom = 31; // below the card's top
 constexpr int TemperatureTextBottom = 45;
-constexpr int PipeDrop = 15;              // the header pipe below the tanks' lowest points
+constexpr int PipeDrop = 15; // the header pipe below the tanks' lowest points
 constexpr int HotSpotMargin = 3;
 
 constexpr int ValueRowsTop = 374;
@@ -31,13 +31,10 @@ constexpr int ValueBoxLeft = 566;
 constexpr int ValueBoxRight = 776;
 constexpr int ValueBoxHeight = 28;
 constexpr int ValueInset = 10;
-constexpr int ValueBaseline = 22;         // value bottom below the box top
-constexpr int LabelGap = 12;              // label end to box
+constexpr int ValueBaseline = 22; // value bottom below the box top
+constexpr int LabelGap = 12;      // label end to box
 
-int pixels(double metres)
-{
-    return static_cast<int>(std::lround(metres * PixelsPerMetre));
-}
+int pixels(double metres) { return static_cast<int>(std::lround(metres * PixelsPerMetre)); }
 
 // One tank's size before it is placed in its row.
 struct TankSize
@@ -123,10 +120,7 @@ QPoint valueText(ValueRow row)
     return QPoint(ValueBoxRight - ValueInset, box.top() + ValueBaseline);
 }
 
-QPoint valueLabel(ValueRow row)
-{
-    return QPoint(ValueBoxLeft - LabelGap, valueText(row).y());
-}
+QPoint valueLabel(ValueRow row) { return QPoint(ValueBoxLeft - LabelGap, valueText(row).y()); }
 
 } // namespace TankScreen
 

@@ -20,15 +20,15 @@ inline constexpr int LowLimit = 100;
 
 // Colours of the pictures and of the elements drawn over them.
 namespace DemoPalette {
-inline constexpr WinColour Navy = 0x4B2F1B;       // title bands and card headers
-inline constexpr WinColour Label = 0x5C4B3D;      // captions and labels, the scale
-inline constexpr WinColour Value = WinBlack;      // every value text
+inline constexpr WinColour Navy = 0x4B2F1B;  // title bands and card headers
+inline constexpr WinColour Label = 0x5C4B3D; // captions and labels, the scale
+inline constexpr WinColour Value = WinBlack; // every value text
 inline constexpr WinColour TitleText = WinWhite;
-inline constexpr WinColour Sifra = 0x53C4F6;      // the material's sifra in the title band
-inline constexpr WinColour Normal = 0x5B9E2E;     // level between the thresholds
-inline constexpr WinColour High = 0x2E37D7;       // level at or above HighLimit
-inline constexpr WinColour Low = 0x30C2F2;        // level at or below LowLimit
-inline constexpr WinColour LowMarker = 0x00A0DC;  // darker than Low, to stand out on white
+inline constexpr WinColour Sifra = 0x53C4F6;     // the material's sifra in the title band
+inline constexpr WinColour Normal = 0x5B9E2E;    // level between the thresholds
+inline constexpr WinColour High = 0x2E37D7;      // level at or above HighLimit
+inline constexpr WinColour Low = 0x30C2F2;       // level at or below LowLimit
+inline constexpr WinColour LowMarker = 0x00A0DC; // darker than Low, to stand out on white
 inline constexpr WinColour Trend = 0xC6631F;
 inline constexpr WinColour Grid = 0xE3DCD5;
 inline constexpr WinColour Lamp = 0x5ABD2E;
@@ -39,8 +39,8 @@ inline constexpr WinColour GaugeFrame = 0x5C4B3D;
 // Every text is Arial; sizes in points.
 inline const QString DemoFont = QStringLiteral("Arial");
 namespace DemoFontSize {
-inline constexpr int CardValue = 8;   // level and temperature on the overview
-inline constexpr int Label = 10;      // labels of the tank screen, drawn by the picture or by the elements
+inline constexpr int CardValue = 8; // level and temperature on the overview
+inline constexpr int Label = 10;    // labels of the tank screen, drawn by the picture or by the elements
 inline constexpr int ScreenValue = 12;
 inline constexpr int Scale = 9;
 inline constexpr int TankName = 20;
@@ -58,14 +58,14 @@ inline constexpr unsigned TitleAlign = TextAlign::Left | TextAlign::Bottom;
 // One tank of the overview. Texts are placed by their right-bottom point (ValueAlign).
 struct OverviewTank
 {
-    QRect shell;          // the cylinder below its roof, down to the lowest point of its bottom rim
-    int roofHeight = 0;   // the dome above shell.top()
-    QRect levelBar;       // bar 1: 0 at its bottom edge, the tank's maximum level at its top
-    QRect card;           // name and values under the tank
+    QRect shell;        // the cylinder below its roof, down to the lowest point of its bottom rim
+    int roofHeight = 0; // the dome above shell.top()
+    QRect levelBar;     // bar 1: 0 at its bottom edge, the tank's maximum level at its top
+    QRect card;         // name and values under the tank
     QPoint levelText;
     QPoint temperatureText;
-    int pipeY = 0;        // the header pipe of the tank's row
-    QRect hotSpot;        // tank and card: a double click there opens the tank's screen
+    int pipeY = 0; // the header pipe of the tank's row
+    QRect hotSpot; // tank and card: a double click there opens the tank's screen
 
     QRect outline() const { return shell.adjusted(0, -roofHeight, 0, 0); }
 };
@@ -78,8 +78,8 @@ SlotArray<OverviewTank> overviewTanks(const TankTable &tanks);
 namespace Overview {
 inline constexpr QRect TitleBand{0, 0, MapWidth, 46};
 inline constexpr QRect DatePanel{500, 10, 288, 25};
-inline constexpr QPoint DateLine{780, 30};  // right-bottom point of the date and time
-inline constexpr int CollectorX = 776;      // the vertical collector every header pipe runs into
+inline constexpr QPoint DateLine{780, 30}; // right-bottom point of the date and time
+inline constexpr int CollectorX = 776;     // the vertical collector every header pipe runs into
 inline constexpr QRect Legend{12, 478, 560, 74};
 inline constexpr QRect PumpStation{584, 478, 204, 74};
 } // namespace Overview
@@ -97,11 +97,11 @@ inline constexpr int RoofHeight = 26;
 inline constexpr QRect GaugeBoard{104, 102, 124, 384};
 // Bar 2 stands on the slot's bottom edge; its height depends on the tank (gaugeScale).
 inline constexpr QRect GaugeSlot{164, 116, 36, 360};
-inline constexpr int AxisGap = 10;          // from the scale's axis to the slot
+inline constexpr int AxisGap = 10; // from the scale's axis to the slot
 inline constexpr QPoint LampCentre{251, 137};
 inline constexpr int LampRadius = 5;
 inline constexpr QRect Nameplate{240, 124, 52, 26};
-inline constexpr int DataLabelRight = 196;  // tank data under the tank: labels end here, values at DataValueRight
+inline constexpr int DataLabelRight = 196; // tank data under the tank: labels end here, values at DataValueRight
 inline constexpr int DataValueRight = 316;
 inline constexpr int MaxLevelBottom = 524;
 inline constexpr int MaxVolumeBottom = 542;
@@ -109,8 +109,8 @@ inline constexpr int MaxVolumeBottom = 542;
 inline constexpr QRect ChartPanel{344, 68, 444, 268};
 // The trend chart: 300 pixels of history, its right edge now; the frame lines are the picture's.
 inline constexpr QRect Chart{440, 104, 300, 200};
-inline constexpr int ChartDivisions = 10;   // horizontal grid lines every tenth of the maximum level
-inline constexpr int ChartHourStep = 60;    // pixels between the time labels, two hours apart
+inline constexpr int ChartDivisions = 10; // horizontal grid lines every tenth of the maximum level
+inline constexpr int ChartHourStep = 60;  // pixels between the time labels, two hours apart
 // The client writes the chart's time labels (2, 4, 6 and 8 hours ago) ending at 310, 250, 190 and
 // 130 pixels right of the level element's origin (300 trend points, ValueAlign) and ending 35
 // pixels below the origin plus the trend's height. This origin centres each label under the grid
@@ -118,15 +118,15 @@ inline constexpr int ChartHourStep = 60;    // pixels between the time labels, t
 inline constexpr int TimeLabelWidth = 40; // "hh : mm" in Arial 10
 inline constexpr int TimeLabelsRight = 310;
 inline constexpr int TimeLabelsBelow = 35;
-inline constexpr int TimeLabelLift = 16;  // the chart's top below the origin
-inline constexpr QPoint LevelOrigin{Chart.left() + Chart.width() - ChartHourStep - (TimeLabelsRight - TimeLabelWidth / 2),
-                                    Chart.top() - TimeLabelLift};
+inline constexpr int TimeLabelLift = 16; // the chart's top below the origin
+inline constexpr QPoint LevelOrigin{
+    Chart.left() + Chart.width() - ChartHourStep - (TimeLabelsRight - TimeLabelWidth / 2), Chart.top() - TimeLabelLift};
 inline constexpr int TimeLabelBottom = LevelOrigin.y() + Chart.height() + TimeLabelsBelow;
 
 inline constexpr QRect ValuePanel{344, 346, 444, 202};
 enum class ValueRow { Level, Temperature, Volume, Remaining, Mass };
 QRect valueBox(ValueRow row);
-QPoint valueText(ValueRow row); // right-bottom point of the value inside its box
+QPoint valueText(ValueRow row);  // right-bottom point of the value inside its box
 QPoint valueLabel(ValueRow row); // right-bottom point of the row's label
 } // namespace TankScreen
 
@@ -137,12 +137,12 @@ QPoint valueLabel(ValueRow row); // right-bottom point of the row's label
 struct GaugeScale
 {
     int barHeight = 0;
-    double labelStep = 0;  // metres between labels
-    double topLabel = 0;   // the highest label, the first one drawn
-    int majorStep = 0;     // pixels between labels
+    double labelStep = 0; // metres between labels
+    double topLabel = 0;  // the highest label, the first one drawn
+    int majorStep = 0;    // pixels between labels
     int majorFirst = 0;
     int majorCount = 0;
-    int minorFirst = 0;    // halfway between majors, also above the top label when it fits
+    int minorFirst = 0; // halfway between majors, also above the top label when it fits
     int minorCount = 0;
 };
 inline constexpr int MinMetrePixels = 30;

@@ -10,8 +10,8 @@ namespace {
 using namespace Qt::StringLiterals;
 
 constexpr int OutdoorChannel = 30;
-constexpr double HeatedLow = 45.0;  // degrees: the heating switches on below
-constexpr double HeatedHigh = 52.0; // and off above
+constexpr double HeatedLow = 45.0;          // degrees: the heating switches on below
+constexpr double HeatedHigh = 52.0;         // and off above
 constexpr double ProductTemperature = 38.0; // of what arrives in a filling
 constexpr double CoolingHours = 90.0;       // time constant of a full tank towards the air
 constexpr double HeatingPerHour = 1.2;      // degrees the heating adds
@@ -19,10 +19,7 @@ constexpr double HeatingPerHour = 1.2;      // degrees the heating adds
 constexpr double OperationChance = 0.012;
 constexpr double ChanceStepHours = 10.0 / 60.0;
 
-bool dayShift(double hourOfDay)
-{
-    return hourOfDay >= 6.0 && hourOfDay < 22.0;
-}
+bool dayShift(double hourOfDay) { return hourOfDay >= 6.0 && hourOfDay < 22.0; }
 
 bool keptWarm(const TankRecord &record)
 {
@@ -31,18 +28,13 @@ bool keptWarm(const TankRecord &record)
 
 } // namespace
 
-int demoLevelChannel(int slot)
-{
-    return slot - 1;
-}
+int demoLevelChannel(int slot) { return slot - 1; }
 
-int demoTemperatureChannel(int slot)
-{
-    return TankCount - 1 + slot;
-}
+int demoTemperatureChannel(int slot) { return TankCount - 1 + slot; }
 
 DemoPlantModel::DemoPlantModel(const TankTable &tanks, unsigned seed)
-    : m_tanks(tanks), m_dice(seed)
+    : m_tanks(tanks)
+    , m_dice(seed)
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
         TankState &tank = m_states[slot];
@@ -56,8 +48,10 @@ void DemoPlantModel::continueFrom(const HistorySample &sample)
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
         TankState &tank = m_states[slot];
-        tank.level = static_cast<double>(channelValue(sample.channels[static_cast<std::size_t>(demoLevelChannel(slot))]));
-        tank.temperature = static_cast<double>(channelValue(sample.channels[static_cast<std::size_t>(demoTemperatureChannel(slot))]));
+        tank.level
+            = static_cast<double>(channelValue(sample.channels[static_cast<std::size_t>(demoLevelChannel(slot))]));
+        tank.temperature = static_cast<double>(
+            channelValue(sample.channels[static_cast<std::size_t>(demoTemperatureChannel(slot))]));
         tank.phase = Phase::Resting;
     }
 }
@@ -85,9 +79,11 @@ void DemoPlantModel::startOperation(TankState &tank, const TankRecord &record)
 
 // Operations only in the day shifts, the heating's thermostat, cooling towards the air and the
 // warmth a filling brings in.
-void DemoPlantModel::advanceTank(TankState &tank, const TankRecord &record, double outdoor, double hourOfDay, double stepHours)
+void DemoPlantModel::advanceTank(TankState &tank, const TankRecord &record, double outdoor, double hourOfDay,
+                                 double stepHours)
 {
-    if (tank.phase == Phase::Resting && dayShift(hourOfDay) && m_dice.chance(OperationChance * (stepHours / ChanceStepHours)))
+    if (tank.phase == Phase::Resting && dayShift(hourOfDay)
+        && m_dice.chance(OperationChance * (stepHours / ChanceStepHours)))
         startOperation(tank, record);
     if (tank.phase != Phase::Resting && dayShift(hourOfDay)) {
         const double step = tank.rate * stepHours;
@@ -102,7 +98,8 @@ void DemoPlantModel::advanceTank(TankState &tank, const TankRecord &record, doub
             tank.phase = Phase::Resting;
     }
     tank.heating = tank.heated && (tank.temperature < HeatedLow || (tank.heating && tank.temperature < HeatedHigh));
-    tank.temperature += (outdoor - tank.temperature) * stepHours / CoolingHours + (tank.heating ? HeatingPerHour * stepHours : 0.0);
+    tank.temperature
+        += (outdoor - tank.temperature) * stepHours / CoolingHours + (tank.heating ? HeatingPerHour * stepHours : 0.0);
 }
 
 qint32 DemoPlantModel::raw(double value)

@@ -13,7 +13,9 @@
 class Dice
 {
 public:
-    explicit Dice(unsigned seed) : m_engine(seed) {}
+    explicit Dice(unsigned seed)
+        : m_engine(seed)
+    {}
     double between(double low, double high) { return low + (high - low) * (m_engine() / 4294967296.0); }
     bool chance(double probability) { return between(0, 1) < probability; }
 

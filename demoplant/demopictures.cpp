@@ -26,7 +26,7 @@ constexpr WinColour PanelFill = 0xFCFAF8;
 constexpr WinColour PanelBorder = 0xD8CDC3;
 constexpr WinColour BandTop = 0x6B4426;
 constexpr WinColour BandLine = 0xA8703C;
-constexpr WinColour Caption = 0xD3BDA9;    // captions on the title bands
+constexpr WinColour Caption = 0xD3BDA9; // captions on the title bands
 constexpr WinColour DatePanelFill = 0xF8F4F1;
 constexpr WinColour SteelEdge = 0x9A8B7E;
 constexpr WinColour SteelLight = 0xF7F4F1;
@@ -38,7 +38,7 @@ constexpr WinColour CardBorder = 0xC4B6A9;
 constexpr WinColour BoxBorder = 0xCDC1B5;
 constexpr WinColour HighTint = 0xE2E4FB;
 constexpr WinColour LowTint = 0xD6F4FD;
-constexpr WinColour Muted = 0x9A8878;      // hints and secondary captions on panels
+constexpr WinColour Muted = 0x9A8878; // hints and secondary captions on panels
 constexpr int ShadowAlpha = 0x38;
 
 // Text sizes of the pictures in points, besides the shared ones.
@@ -56,7 +56,7 @@ constexpr int CardHeader = 15; // height of a card's name strip
 constexpr int PumpRadius = 11;
 constexpr int PerMille = 1000;
 constexpr int CoursePixels = 22; // height of a shell course on the overview
-constexpr int ScreenCourses = 8;  // courses of the tank screen's shell
+constexpr int ScreenCourses = 8; // courses of the tank screen's shell
 
 QColor colour(WinColour c, int alpha = 255)
 {
@@ -80,10 +80,7 @@ void text(Canvas &canvas, QPoint at, const QString &line, int size, WinColour te
 }
 
 // A pixel rectangle as a shape whose one-pixel outline covers exactly its border pixels.
-QRectF outlineOf(const QRect &area)
-{
-    return QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
-}
+QRectF outlineOf(const QRect &area) { return QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5); }
 
 void panel(QPainter &p, const QRect &area, WinColour fill, WinColour border, qreal radius = 4)
 {
@@ -224,8 +221,8 @@ void drawCard(QPainter &p, Canvas &canvas, const OverviewTank &tank, const QStri
     p.setPen(QPen(colour(CardBorder), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
-    text(canvas, {card.left() + card.width() / 2, card.top() + CardHeader - 2}, name, SmallSize,
-         Palette::TitleText, CentreBottom, true);
+    text(canvas, {card.left() + card.width() / 2, card.top() + CardHeader - 2}, name, SmallSize, Palette::TitleText,
+         CentreBottom, true);
     const int letterX = card.left() + 5;
     text(canvas, {letterX, tank.levelText.y()}, u"N"_s, DemoFontSize::CardValue, Muted, LeftBottom);
     text(canvas, {letterX, tank.temperatureText.y()}, u"T"_s, DemoFontSize::CardValue, Muted, LeftBottom);
@@ -264,10 +261,10 @@ void drawLegend(QPainter &p, Canvas &canvas)
          SmallSize, Muted, TextAlign::Right | TextAlign::Bottom);
 
     constexpr int Column = 182;
-    const std::pair<WinColour, QString> zones[] = {
-        {Palette::High, u"Visok nivo (%1 % i vise)"_s.arg(HighLimit * 100 / PerMille)},
-        {Palette::Normal, u"Normalan nivo"_s},
-        {Palette::Low, u"Nizak nivo (%1 % i manje)"_s.arg(LowLimit * 100 / PerMille)}};
+    const std::pair<WinColour, QString> zones[]
+        = {{Palette::High, u"Visok nivo (%1 % i vise)"_s.arg(HighLimit * 100 / PerMille)},
+           {Palette::Normal, u"Normalan nivo"_s},
+           {Palette::Low, u"Nizak nivo (%1 % i manje)"_s.arg(LowLimit * 100 / PerMille)}};
     int x = left;
     const int zoneRow = area.top() + 41;
     for (const auto &[zoneColour, label] : zones) {
@@ -293,8 +290,8 @@ void drawPumpStation(QPainter &p, Canvas &canvas)
     const int left = area.left() + 12;
     text(canvas, {left, area.top() + 20}, u"Pumpna stanica"_s, HeadingSize, Palette::Navy, LeftBottom, true);
     const int y = area.top() + 40;
-    pipe(p, QPolygon({QPoint(Overview::CollectorX, area.top()), QPoint(Overview::CollectorX, y),
-                      QPoint(left + 10, y)}));
+    pipe(p,
+         QPolygon({QPoint(Overview::CollectorX, area.top()), QPoint(Overview::CollectorX, y), QPoint(left + 10, y)}));
     arrow(p, QPointF(left + 2, y + 0.5), QPointF(-1, 0));
     pump(p, canvas, {left + 150, y}, u"P1"_s);
     pump(p, canvas, {left + 104, y}, u"P2"_s);
@@ -390,8 +387,8 @@ void drawValuePanel(QPainter &p, Canvas &canvas)
     using Screen::ValueRow;
     const QRect area = Screen::ValuePanel;
     panel(p, area, PanelFill, PanelBorder);
-    text(canvas, {area.left() + 12, area.top() + 22}, u"Trenutne vrednosti"_s, HeadingSize, Palette::Navy,
-         LeftBottom, true);
+    text(canvas, {area.left() + 12, area.top() + 22}, u"Trenutne vrednosti"_s, HeadingSize, Palette::Navy, LeftBottom,
+         true);
     // The remaining volume's label is an element text.
     const std::pair<ValueRow, QString> rows[] = {{ValueRow::Level, u"Nivo"_s},
                                                  {ValueRow::Temperature, u"Temperatura"_s},

@@ -20,4 +20,3 @@ std::optional<QString> writePlantMap(const QString &folder, const TankTable &tan
 // Replaces the folder's file with the bytes as one whole, so that a failed write leaves the old
 // file. Nullopt on success; otherwise a text naming the file and why.
 std::optional<QString> writeDemoFile(const QDir &dir, const QString &name, const QByteArray &bytes);
-

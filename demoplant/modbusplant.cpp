@@ -126,8 +126,14 @@ QByteArray demoChannelMap(quint16 port)
     QString map = QStringLiteral("# The simulated plant: a radar level gauge and a temperature transmitter per tank.\n"
                                  "channel,host,port,unit,function,register,type,scale,offset\n");
     for (int slot = 1; slot <= TankCount; ++slot) {
-        map += QStringLiteral("%1,127.0.0.1,%2,%3,3,0,uint32,0.001,0\n").arg(demoLevelChannel(slot)).arg(port).arg(LevelGaugeUnitBase + slot);
-        map += QStringLiteral("%1,127.0.0.1,%2,%3,4,0,int16,0.1,0\n").arg(demoTemperatureChannel(slot)).arg(port).arg(TemperatureUnitBase + slot);
+        map += QStringLiteral("%1,127.0.0.1,%2,%3,3,0,uint32,0.001,0\n")
+                   .arg(demoLevelChannel(slot))
+                   .arg(port)
+                   .arg(LevelGaugeUnitBase + slot);
+        map += QStringLiteral("%1,127.0.0.1,%2,%3,4,0,int16,0.1,0\n")
+                   .arg(demoTemperatureChannel(slot))
+                   .arg(port)
+                   .arg(TemperatureUnitBase + slot);
     }
     return map.toUtf8();
 }

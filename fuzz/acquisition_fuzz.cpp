@@ -15,7 +15,8 @@ namespace {
 
 void checkChannelMap(std::span<const char> bytes)
 {
-    const ChannelMapParse parse = parseChannelMap(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const ChannelMapParse parse
+        = parseChannelMap(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!parse.error.isEmpty() && !parse.channels.isEmpty())
         fuzzFailure("a refused map kept channels");
     QSet<int> seen;
@@ -51,7 +52,8 @@ void checkLiveRecord(std::span<const char> bytes)
 
 void checkHistory(std::span<const char> bytes)
 {
-    HistoryDecoding decoding = RecordedHistory::decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    HistoryDecoding decoding
+        = RecordedHistory::decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!decoding.history)
         return;
     RecordedHistory &history = *decoding.history;
@@ -63,7 +65,8 @@ void checkHistory(std::span<const char> bytes)
     AddSeconds(next.stamp.date, next.stamp.timeMs, 600);
     history.append(next);
     const HistoryDecoding grown = RecordedHistory::decode(history.bytes());
-    if (!grown.history || grown.history->sampleCount() != history.sampleCount() || history.sampleCount() > std::max(count + 1, MaxHistorySamples))
+    if (!grown.history || grown.history->sampleCount() != history.sampleCount()
+        || history.sampleCount() > std::max(count + 1, MaxHistorySamples))
         fuzzFailure("a sample added to a history does not decode");
 }
 

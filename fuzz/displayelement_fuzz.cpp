@@ -64,10 +64,7 @@ bool plainFileName(const QString &name)
 // drawing's own limit of 2048 ticks has its unit test, while two thousand labels, or an ellipse and
 // round pen ends a million pixels across (which Qt flattens into curves point by point), would
 // slow the run a hundredfold in Qt's code instead of ours.
-qint32 folded(qint32 value, qint32 most)
-{
-    return value % (most + 1);
-}
+qint32 folded(qint32 value, qint32 most) { return value % (most + 1); }
 
 // Fonts stay among two faces of a plant map and within +-16 points: every new face or size sends
 // Qt through fontconfig's search and a new font engine, which would spend the run there instead of
@@ -78,10 +75,7 @@ QString plantFace(const QString &face)
     return faces.contains(face) ? face : faces[static_cast<qsizetype>(qHash(face) % faces.size())];
 }
 
-qint32 plantSize(qint32 size)
-{
-    return folded(size, 16);
-}
+qint32 plantSize(qint32 size) { return folded(size, 16); }
 
 void keepDrawingCheap(DisplayElement &e)
 {

@@ -12,7 +12,9 @@
 class FuzzInput
 {
 public:
-    FuzzInput(const std::uint8_t *data, std::size_t size) : m_bytes(reinterpret_cast<const char *>(data), size) {}
+    FuzzInput(const std::uint8_t *data, std::size_t size)
+        : m_bytes(reinterpret_cast<const char *>(data), size)
+    {}
 
     // Up to n bytes; fewer at the end of the input.
     std::span<const char> take(std::size_t n)
@@ -22,8 +24,7 @@ public:
         return piece;
     }
 
-    template <typename T>
-    T takeValue()
+    template <typename T> T takeValue()
     {
         T value{};
         const std::span<const char> piece = take(sizeof(T));

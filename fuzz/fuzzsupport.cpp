@@ -13,35 +13,17 @@ void fuzzFailure(const char *what)
     std::abort();
 }
 
-void CountingDialogs::message(const QString &, const QString &)
-{
-    ++messages;
-}
+void CountingDialogs::message(const QString &, const QString &) { ++messages; }
 
-bool CountingDialogs::question(const QString &, const QString &)
-{
-    return false;
-}
+bool CountingDialogs::question(const QString &, const QString &) { return false; }
 
-std::optional<QColor> CountingDialogs::chooseColour(const QColor &)
-{
-    return std::nullopt;
-}
+std::optional<QColor> CountingDialogs::chooseColour(const QColor &) { return std::nullopt; }
 
-bool CountingDialogs::choosePrinter(QPrinter &)
-{
-    return false;
-}
+bool CountingDialogs::choosePrinter(QPrinter &) { return false; }
 
-void CountingDialogs::reportError(const QString &)
-{
-    ++messages;
-}
+void CountingDialogs::reportError(const QString &) { ++messages; }
 
-QDateTime FixedTimeClock::now() const
-{
-    return QDateTime(QDate(2024, 2, 29), QTime(13, 45));
-}
+QDateTime FixedTimeClock::now() const { return QDateTime(QDate(2024, 2, 29), QTime(13, 45)); }
 
 QGuiApplication &offscreenApplication()
 {

@@ -63,14 +63,16 @@ void checkLoad(std::span<const char> file, const TankChartRecord &chart, TrendRa
 {
     static LoadingWorld world;
     QFile out(world.folder.filePath(HistoryFileName));
-    if (!out.open(QIODevice::WriteOnly) || out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
+    if (!out.open(QIODevice::WriteOnly)
+        || out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
         fuzzFailure("the history file could not be written");
     out.close();
     TankRecord tank;
     tank.diameter = 12.5;
     tank.density20 = 918;
     LoadTrend(*world.series, DataFolder(world.folder.path()), chart, tank, ratio);
-    if (world.series->sampleCount < 0 || world.series->sampleCount > TrendCapacity || world.series->loadedCount > TrendCapacity)
+    if (world.series->sampleCount < 0 || world.series->sampleCount > TrendCapacity
+        || world.series->loadedCount > TrendCapacity)
         fuzzFailure("a load left more samples than the series holds");
 }
 

@@ -46,12 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::span<const char> file = input.rest();
     QFile out(world.folder.filePath(HistoryFileName));
-    if (!out.open(QIODevice::WriteOnly) || out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
+    if (!out.open(QIODevice::WriteOnly)
+        || out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
         fuzzFailure("the history file could not be written");
     out.close();
 
     TankQuantities quantities{};
-    const MomentSearch search = FindMoment(DataFolder(world.folder.path()), moment, records, world.plant.tanks, quantities);
+    const MomentSearch search
+        = FindMoment(DataFolder(world.folder.path()), moment, records, world.plant.tanks, quantities);
     if (search.outcome == SearchOutcome::Computed) {
         for (const TankQuantity &quantity : quantities)
             if (!sound(quantity))

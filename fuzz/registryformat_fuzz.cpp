@@ -31,8 +31,8 @@ QByteArray writeFile(const QSettings::SettingsMap &map)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::optional<QSettings::SettingsMap> map =
-        readFile(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    const std::optional<QSettings::SettingsMap> map
+        = readFile(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
     if (!map)
         return 0;
     const QByteArray written = writeFile(*map);

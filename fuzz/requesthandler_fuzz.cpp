@@ -87,8 +87,7 @@ bool knownStatus(qint32 status)
 }
 
 // The record stored under the request code of a successful write, read back and decoded as Record.
-template <typename Decode>
-auto readBack(qint32 code, Decode decode)
+template <typename Decode> auto readBack(qint32 code, Decode decode)
 {
     ExchangeBuffer buffer = codeRequest(code);
     if (server().handler->handle(ExchangeOperation::Read, buffer) != ExchangeStatus::Success)

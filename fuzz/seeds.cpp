@@ -26,8 +26,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using Seeds = QList<QPair<QString, QByteArray>>;
 
-template <typename Record, typename Encode>
-QByteArray encoded(const Record &record, Encode encode)
+template <typename Record, typename Encode> QByteArray encoded(const Record &record, Encode encode)
 {
     ExchangeBuffer buffer{};
     encode(record, std::span<char>(buffer));
@@ -35,10 +34,7 @@ QByteArray encoded(const Record &record, Encode encode)
 }
 
 // A read's buffer as the server answers it: the record at offset 24.
-QByteArray reply(const QByteArray &record)
-{
-    return (QByteArray(ReplyOffset, '\0') + record).left(ExchangeBufferSize);
-}
+QByteArray reply(const QByteArray &record) { return (QByteArray(ReplyOffset, '\0') + record).left(ExchangeBufferSize); }
 
 UserKeyListPage userKeys()
 {
@@ -67,8 +63,8 @@ Seeds serverRecords()
             {u"materiallist"_s, materials},
             {u"material"_s, encoded(MaterialWire{FirstMaterialCode, seed.materials.front()}, encodeMaterialWire)},
             {u"tank"_s, encoded(seed.tanks.front(), encodeTankParamsWire)},
-            {u"console"_s, encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens.front()},
-                                   encodeConsoleScreenWire)},
+            {u"console"_s,
+             encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens.front()}, encodeConsoleScreenWire)},
             {u"pages"_s, reply(keys) + reply(materials) + reply(emptyPage) + reply(emptyPage)}};
 }
 
@@ -158,8 +154,10 @@ Seeds elements()
 
 Seeds settingsFiles()
 {
-    QSettings::SettingsMap map{{u"Forma/IPServer"_s, 16777343}, {u"Forma/Port"_s, 7400},
-                               {u"Forma/Slika3/Checked"_s, u"true"_s}, {u"Izvestaj/Naslov"_s, u"A \"b\"\\c\n"_s}};
+    QSettings::SettingsMap map{{u"Forma/IPServer"_s, 16777343},
+                               {u"Forma/Port"_s, 7400},
+                               {u"Forma/Slika3/Checked"_s, u"true"_s},
+                               {u"Izvestaj/Naslov"_s, u"A \"b\"\\c\n"_s}};
     QByteArray written;
     QBuffer device(&written);
     device.open(QIODevice::WriteOnly);
@@ -176,7 +174,10 @@ Seeds valuePatterns()
     const QByteArray number(reinterpret_cast<const char *>(&value), sizeof value);
     Seeds seeds;
     int n = 0;
-    for (const char *pattern : {"%.1f m", "%8.2f", "%-9.3e|", "%g", "%.3n t", "%5.4d", "%.0f \xC2\xB0" "C", "100%% %F %x"})
+    for (const char *pattern : {"%.1f m", "%8.2f", "%-9.3e|", "%g", "%.3n t", "%5.4d",
+                                "%.0f \xC2\xB0"
+                                "C",
+                                "100%% %F %x"})
         seeds.append({u"pattern%1"_s.arg(++n), number + pattern});
     return seeds;
 }
@@ -209,7 +210,7 @@ Seeds moments()
     const QByteArray file = demoHistoryFile(plant.tanks, QDateTime(QDate(2026, 12, 6), QTime(12, 0)))
                                 .left(static_cast<qsizetype>(HistoryHeaderSize + 3 * HistoryBlockSize));
     const auto moment = [](int day, int month, int year, int hour, int minute) {
-        const char bytes[] = {static_cast<char>(day), static_cast<char>(month), static_cast<char>(year - 1980),
+        const char bytes[] = {static_cast<char>(day),  static_cast<char>(month),  static_cast<char>(year - 1980),
                               static_cast<char>(hour), static_cast<char>(minute), 0};
         return QByteArray(bytes, sizeof bytes);
     };
@@ -276,11 +277,11 @@ int main(int argc, char *argv[])
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
     const QList<QPair<QString, Seeds>> targets{
-        {u"serverrecords"_s, serverRecords()}, {u"requesthandler"_s, requests()},
-        {u"exchangeframe"_s, frameStreams()},  {u"displayelement"_s, elements()},
-        {u"registryformat"_s, settingsFiles()}, {u"valueformat"_s, valuePatterns()},
-        {u"numberparse"_s, numberTexts()},    {u"history"_s, histories()},
-        {u"chartrecord"_s, chartRecords()},   {u"moment"_s, moments()},
+        {u"serverrecords"_s, serverRecords()},   {u"requesthandler"_s, requests()},
+        {u"exchangeframe"_s, frameStreams()},    {u"displayelement"_s, elements()},
+        {u"registryformat"_s, settingsFiles()},  {u"valueformat"_s, valuePatterns()},
+        {u"numberparse"_s, numberTexts()},       {u"history"_s, histories()},
+        {u"chartrecord"_s, chartRecords()},      {u"moment"_s, moments()},
         {u"acquisition"_s, acquisitionInputs()},
     };
     for (const auto &[target, seeds] : targets) {

@@ -10,8 +10,7 @@
 namespace {
 
 // Decode, encode, decode, encode: both encodings must agree byte for byte.
-template <typename Decode, typename Encode>
-void roundTrip(std::span<const char> bytes, Decode decode, Encode encode)
+template <typename Decode, typename Encode> void roundTrip(std::span<const char> bytes, Decode decode, Encode encode)
 {
     const auto first = decode(bytes);
     if (!first)
@@ -33,7 +32,9 @@ void roundTrip(std::span<const char> bytes, Decode decode, Encode encode)
 class PagesExchange final : public ServerExchange
 {
 public:
-    explicit PagesExchange(FuzzInput &input) : m_input(input) {}
+    explicit PagesExchange(FuzzInput &input)
+        : m_input(input)
+    {}
 
     qint32 read(ExchangeBuffer &buffer) override
     {

@@ -27,8 +27,7 @@ bool isKind(const DisplayElement &element, char16_t kind)
 }
 
 // Calls f(tank) for every slot whose tank number is the element's.
-template <typename F>
-void forMatchingSlots(const TankTable &tanks, const DisplayElement &element, F f)
+template <typename F> void forMatchingSlots(const TankTable &tanks, const DisplayElement &element, F f)
 {
     for (const TankRecord &tank : tanks.records) {
         if (tank.tankId == element.tankId)
@@ -37,8 +36,7 @@ void forMatchingSlots(const TankTable &tanks, const DisplayElement &element, F f
 }
 
 // Calls f(other) for every element of the kind with the same tank number.
-template <typename F>
-void forSameTank(PlantMap &map, const DisplayElement &element, char16_t kind, F f)
+template <typename F> void forSameTank(PlantMap &map, const DisplayElement &element, char16_t kind, F f)
 {
     for (DisplayElement &other : map.elements) {
         if (isKind(other, kind) && other.tankId == element.tankId)
@@ -48,8 +46,7 @@ void forSameTank(PlantMap &map, const DisplayElement &element, char16_t kind, F 
 
 // Every kind but "l", "t" and "h" reads 0; "h" shows "0" and keeps its value. An "l" or "t" takes
 // what read(dataChannel) gives; nullopt shows "---" and leaves value and bar as they were.
-template <typename Read>
-void takeCurrentValue(DisplayElement &element, Read read, const QLocale &locale)
+template <typename Read> void takeCurrentValue(DisplayElement &element, Read read, const QLocale &locale)
 {
     const bool measured = isKind(element, u'l') || isKind(element, u't');
     if (element.dataChannel > 0 && isKind(element, u'h')) {
@@ -110,10 +107,7 @@ void deriveQuantities(PlantMap &map, const TankTable &tanks, const QLocale &loca
 
 } // namespace
 
-int nextCycleCounter(int cycleCounter)
-{
-    return cycleCounter + 1 > CycleCounterLimit ? 1 : cycleCounter + 1;
-}
+int nextCycleCounter(int cycleCounter) { return cycleCounter + 1 > CycleCounterLimit ? 1 : cycleCounter + 1; }
 
 qint32 perMille(double value, double rangeMin, double rangeMax)
 {
@@ -131,7 +125,8 @@ void refreshValues(PlantMap &map, int cycleCounter, const TankTable &tanks, cons
         return SampleTable::hasChannel(channel) ? map.samples.at(channel, cycleCounter + CurrentSampleOffset) : 0.0;
     };
     for (DisplayElement &element : map.elements)
-        takeCurrentValue(element, [&](int channel) { return std::optional(read(channel)); }, locale);
+        takeCurrentValue(
+            element, [&](int channel) { return std::optional(read(channel)); }, locale);
     deriveQuantities(map, tanks, locale);
 }
 
@@ -152,9 +147,9 @@ void refreshLiveValues(PlantMap &map, const LiveRecord &record, const TankTable 
         std::deque<std::optional<double>> &trail = map.liveTrail[static_cast<std::size_t>(channel)];
         if (trail.size() == LiveTrailLength)
             trail.pop_front();
-        trail.push_back(record.measured(channel)
-                            ? std::optional(static_cast<double>(channelValue(record.raw[static_cast<std::size_t>(channel)])))
-                            : std::nullopt);
+        trail.push_back(record.measured(channel) ? std::optional(
+                            static_cast<double>(channelValue(record.raw[static_cast<std::size_t>(channel)])))
+                                                 : std::nullopt);
     }
     map.liveFlowing = true;
 }
@@ -176,7 +171,8 @@ void fillTrend(PlantMap &map, int k, int cycleCounter)
     DisplayElement &element = map.elements[static_cast<std::size_t>(k - 1)];
     TrendHistory &history = map.histories[static_cast<std::size_t>(k - 1)];
     if (map.liveFlowing) {
-        const std::deque<std::optional<double>> &trail = map.liveTrail[static_cast<std::size_t>(element.dataChannel - 1)];
+        const std::deque<std::optional<double>> &trail
+            = map.liveTrail[static_cast<std::size_t>(element.dataChannel - 1)];
         const std::size_t empty = LiveTrailLength - trail.size();
         for (std::size_t j = 0; j + 1 < history.size(); ++j) {
             const std::optional<double> reading = j < empty ? std::nullopt : trail[j - empty];
@@ -184,16 +180,14 @@ void fillTrend(PlantMap &map, int k, int cycleCounter)
         }
     } else {
         for (std::size_t j = 0; j + 1 < history.size(); ++j)
-            history[j] = perMille(map.samples.at(element.dataChannel, cycleCounter + static_cast<int>(j)), element.rangeMin, element.rangeMax);
+            history[j] = perMille(map.samples.at(element.dataChannel, cycleCounter + static_cast<int>(j)),
+                                  element.rangeMin, element.rangeMax);
     }
     history.back() = 0;
     element.trendReady = 1;
 }
 
-int trendCursorAfter(int k)
-{
-    return k + 1 > ElementCount ? 1 : k + 1;
-}
+int trendCursorAfter(int k) { return k + 1 > ElementCount ? 1 : k + 1; }
 
 ConnectionWatch::Action ConnectionWatch::onStatus(qint32 status)
 {
@@ -233,7 +227,8 @@ std::optional<int> elementUnderPointer(const PlantMap &map, QPoint point)
                 continue;
             const int left = element.originX + element.boxX[n];
             const int top = element.originY + element.boxY[n];
-            if (left < point.x() && point.x() < left + element.boxWidth[n] && top < point.y() && point.y() < top + element.boxHeight[n])
+            if (left < point.x() && point.x() < left + element.boxWidth[n] && top < point.y()
+                && point.y() < top + element.boxHeight[n])
                 hit = static_cast<int>(k) + 1;
         }
     }

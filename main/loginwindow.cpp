@@ -28,15 +28,9 @@ LoginWindow::LoginWindow(QWidget *parent)
     connect(m_button1, &QPushButton::clicked, this, &LoginWindow::Button1Click);
 }
 
-QString LoginWindow::line1() const
-{
-    return m_line1->text();
-}
+QString LoginWindow::line1() const { return m_line1->text(); }
 
-QString LoginWindow::line2() const
-{
-    return m_line2->text();
-}
+QString LoginWindow::line2() const { return m_line2->text(); }
 
 void LoginWindow::showStatus(const QString &line1, const QString &line2)
 {

@@ -21,8 +21,8 @@
 #include <QTimer>
 
 MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                              | Qt::WindowCloseButtonHint)
     , m_plant(plant)
     , m_server(server)
     , m_services(services)
@@ -36,7 +36,8 @@ MainWindow::MainWindow(PlantModel &plant, ServerExchange &server, const MainWind
     setCentralWidget(m_view);
     createMenus();
     m_loginBox = createPasswordBox({"Panel1", "Edit1", "BitBtn1", 32, &MainWindow::RunLogin, true}, m_password);
-    m_serviceBox = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click, false}, m_serviceCode);
+    m_serviceBox
+        = createPasswordBox({"Panel6", "Edit5", "BitBtn5", 232, &MainWindow::BitBtn5Click, false}, m_serviceCode);
     m_timer1 = createTimer("Timer1", RefreshTiming::FirstRedraw, &MainWindow::Timer1Timer);
     m_timer2 = createTimer("Timer2", RefreshTiming::FirstRefresh, &MainWindow::Timer2Timer);
     m_timer3 = createTimer("Timer3", RefreshTiming::Trend, &MainWindow::Timer3Timer);
@@ -135,7 +136,8 @@ void MainWindow::RunLogin()
     Q_EMIT loginStatusChanged(name.left(name.indexOf(QChar(u'\0'))),
                               QStringLiteral("Ucitavanje korisnicke konfiguracije..."));
     auto map = std::make_unique<PlantMap>();
-    if (const std::optional<QString> failure = loadPlantMap(*map, loaded, m_services.folder, m_services.dialogs, m_services.locale))
+    if (const std::optional<QString> failure
+        = loadPlantMap(*map, loaded, m_services.folder, m_services.dialogs, m_services.locale))
         return failLogin(*failure);
 
     m_plant = loaded;
@@ -195,7 +197,8 @@ void connectLogin(MainWindow &mainWindow, LoginWindow &loginWindow)
     QObject::connect(&mainWindow, &MainWindow::loginStatusChanged, &loginWindow, &LoginWindow::showStatus);
     QObject::connect(&mainWindow, &MainWindow::loginFailed, &loginWindow, &LoginWindow::showFailure);
     QObject::connect(&mainWindow, &MainWindow::loginCompleted, &loginWindow, &QWidget::hide);
-    QObject::connect(&loginWindow, &LoginWindow::failureAcknowledged, &mainWindow, &MainWindow::loginFailureAcknowledged);
+    QObject::connect(&loginWindow, &LoginWindow::failureAcknowledged, &mainWindow,
+                     &MainWindow::loginFailureAcknowledged);
 }
 
 void connectServerLink(MainWindow &mainWindow, ServerLink &link)

@@ -44,11 +44,11 @@ struct MainWindowState
     int currentView = 0;       // 1 after the login: the overview
     int cycleCounter = 1;
     int trendCursor = 1;
-    bool samplesOnly = false;  // the server does not know the live values: until the next login, the sample table
-    QPoint pan;                // where the picture lies on the window
-    QPoint drag;               // the last right-button drag step
-    QPoint lastRightButton;    // the last right-button position
-    int hoveredElement = 0;    // 1..120, the last element under the pointer
+    bool samplesOnly = false; // the server does not know the live values: until the next login, the sample table
+    QPoint pan;               // where the picture lies on the window
+    QPoint drag;              // the last right-button drag step
+    QPoint lastRightButton;   // the last right-button position
+    int hoveredElement = 0;   // 1..120, the last element under the pointer
 };
 
 // The optional documents of the data folder, offered in "&Meni" when they exist at start.
@@ -66,7 +66,8 @@ class MainWindow : public QMainWindow
 public:
     // The window fills `plant` at each login, from the demonstration values or through `server`;
     // both must outlive the window.
-    MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services, QWidget *parent = nullptr);
+    MainWindow(PlantModel &plant, ServerExchange &server, const MainWindowServices &services,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const MainWindowState &state() const { return m_state; }
@@ -170,7 +171,7 @@ private:
     std::array<QAction *, 6> m_entries{}; // by MenuEntry
     std::array<bool, 6> m_offered{};
     std::array<QAction *, 25> m_viewItems{}; // Rez1, m2 .. m25
-    QFrame *m_loginBox = nullptr;   // Panel1
+    QFrame *m_loginBox = nullptr;            // Panel1
     PasswordEdit *m_password = nullptr;
     QFrame *m_serviceBox = nullptr; // Panel6
     PasswordEdit *m_serviceCode = nullptr;

@@ -27,16 +27,10 @@ QMenu *namedMenu(QMenuBar *bar, const char *name, const QString &caption)
     return menu;
 }
 
-constexpr std::size_t entryIndex(MenuEntry entry)
-{
-    return static_cast<std::size_t>(entry);
-}
+constexpr std::size_t entryIndex(MenuEntry entry) { return static_cast<std::size_t>(entry); }
 
 // Entries only a user with configuration access sees.
-constexpr bool isConfigurationEntry(MenuEntry entry)
-{
-    return entry != MenuEntry::Chart && entry != MenuEntry::Report;
-}
+constexpr bool isConfigurationEntry(MenuEntry entry) { return entry != MenuEntry::Chart && entry != MenuEntry::Report; }
 
 } // namespace
 
@@ -65,14 +59,19 @@ void MainWindow::createMenus()
     showMenuEntries();
 
     connect(m_entries[entryIndex(MenuEntry::Bargraph)], &QAction::triggered, this, &MainWindow::BR1Click);
-    connect(m_entries[entryIndex(MenuEntry::TankEditor)], &QAction::triggered, this, [this] { openEditor(&MainWindow::tankEditorRequested); });
-    connect(m_entries[entryIndex(MenuEntry::MaterialEditor)], &QAction::triggered, this, [this] { openEditor(&MainWindow::materialEditorRequested); });
-    connect(m_entries[entryIndex(MenuEntry::UserEditor)], &QAction::triggered, this, [this] { openEditor(&MainWindow::userEditorRequested); });
+    connect(m_entries[entryIndex(MenuEntry::TankEditor)], &QAction::triggered, this,
+            [this] { openEditor(&MainWindow::tankEditorRequested); });
+    connect(m_entries[entryIndex(MenuEntry::MaterialEditor)], &QAction::triggered, this,
+            [this] { openEditor(&MainWindow::materialEditorRequested); });
+    connect(m_entries[entryIndex(MenuEntry::UserEditor)], &QAction::triggered, this,
+            [this] { openEditor(&MainWindow::userEditorRequested); });
     connect(m_entries[entryIndex(MenuEntry::Chart)], &QAction::triggered, this, &MainWindow::chartRequested);
     connect(m_entries[entryIndex(MenuEntry::Report)], &QAction::triggered, this, &MainWindow::reportRequested);
     connect(login, &QAction::triggered, this, &MainWindow::Prijava1Click);
-    connect(m_presentation, &QAction::triggered, this, [this] { Q_EMIT documentOpenRequested(m_services.folder.filePath(PresentationFile)); });
-    connect(m_manual, &QAction::triggered, this, [this] { Q_EMIT documentOpenRequested(m_services.folder.filePath(ManualFile)); });
+    connect(m_presentation, &QAction::triggered, this,
+            [this] { Q_EMIT documentOpenRequested(m_services.folder.filePath(PresentationFile)); });
+    connect(m_manual, &QAction::triggered, this,
+            [this] { Q_EMIT documentOpenRequested(m_services.folder.filePath(ManualFile)); });
     connect(quit, &QAction::triggered, this, &MainWindow::programEndRequested);
     connect(m_about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
@@ -129,10 +128,7 @@ void MainWindow::showView(int view)
     askForRedraw();
 }
 
-void MainWindow::askForRedraw()
-{
-    m_timer1->setInterval(RefreshTiming::PromptRedraw);
-}
+void MainWindow::askForRedraw() { m_timer1->setInterval(RefreshTiming::PromptRedraw); }
 
 void MainWindow::openEditor(void (MainWindow::*request)())
 {

@@ -33,14 +33,17 @@ void MainWindow::Timer1Timer()
     m_composing = true;
     QElapsedTimer sinceMessages;
     sinceMessages.start();
-    ElementDrawingContext context{m_services.clock, m_services.dialogs, m_services.locale,
+    ElementDrawingContext context{m_services.clock,
+                                  m_services.dialogs,
+                                  m_services.locale,
                                   [&sinceMessages] {
                                       if (sinceMessages.hasExpired(MessagePauseMs)) {
                                           QCoreApplication::processEvents();
                                           sinceMessages.restart();
                                       }
                                   },
-                                  m_services.folder, m_map->bitmaps};
+                                  m_services.folder,
+                                  m_map->bitmaps};
     ComposePicture(m_picture, *m_map, m_state.currentView, context);
     m_composing = false;
 
@@ -65,8 +68,8 @@ qint32 MainWindow::refreshExchange()
         ExchangeBuffer buffer = codeRequest(LiveRequestCode);
         const qint32 status = exchangeWithRetry(m_server, ExchangeOperation::Read, buffer, RefreshTries);
         const std::optional<LiveRecord> record = status == ExchangeStatus::Success
-            ? decodeLiveRecord(std::span(buffer).subspan(ReplyOffset))
-            : std::nullopt;
+                                                     ? decodeLiveRecord(std::span(buffer).subspan(ReplyOffset))
+                                                     : std::nullopt;
         if (record)
             refreshLiveValues(*m_map, *record, m_plant.tanks, m_services.locale);
         if (record || (status != ExchangeStatus::Success && status != ExchangeStatus::UnknownRequest))

@@ -23,7 +23,9 @@ public:
     static constexpr int Channels = 54;
     static constexpr int Samples = 1000;
 
-    SampleTable() : m_values(static_cast<std::size_t>(Channels * Samples), 0.0) {}
+    SampleTable()
+        : m_values(static_cast<std::size_t>(Channels * Samples), 0.0)
+    {}
 
     // Both indices must be in range; a channel outside 1..54 is a programming error (throws).
     double at(int channel, int sample) const { return m_values.at(index(channel, sample)); }

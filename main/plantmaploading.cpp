@@ -60,8 +60,7 @@ void loadBackgrounds(PlantMap &map, const DataFolder &folder, Dialogs &dialogs)
 }
 
 // The first element (in file order) of the kind for which matches holds; nullptr when none.
-template <typename Match>
-DisplayElement *firstElement(PlantMap &map, const QString &kind, Match matches)
+template <typename Match> DisplayElement *firstElement(PlantMap &map, const QString &kind, Match matches)
 {
     for (DisplayElement &element : map.elements) {
         if (element.kind == kind && matches(element))
@@ -91,8 +90,8 @@ bool kindAllowed(const QString &kind, const TankRights &rights)
 
 } // namespace
 
-std::optional<QString> loadPlantMap(PlantMap &map, const PlantModel &plant, const DataFolder &folder,
-                                    Dialogs &dialogs, const QLocale &locale)
+std::optional<QString> loadPlantMap(PlantMap &map, const PlantModel &plant, const DataFolder &folder, Dialogs &dialogs,
+                                    const QLocale &locale)
 {
     if (!readRecords(folder.filePath(ViewFile), ElementViewsSize, map.views, decodeElementViews, dialogs))
         return ReadFailure;
@@ -130,12 +129,14 @@ void writeElementTexts(PlantMap &map, const TankTable &tanks, const QLocale &loc
             setText(element, 4, QStringLiteral("Preostala zapremina"));
     }
     for (const TankRecord &tank : tanks.records) {
-        if (DisplayElement *title = firstElement(map, QStringLiteral("r"), [&](const DisplayElement &e) { return e.name == tank.name; })) {
+        if (DisplayElement *title
+            = firstElement(map, QStringLiteral("r"), [&](const DisplayElement &e) { return e.name == tank.name; })) {
             setText(*title, 1, tank.materialSifra);
             setText(*title, 2, tank.materialKind);
         }
     }
-    const auto sameTank = [](const TankRecord &tank) { return [&tank](const DisplayElement &e) { return e.tankId == tank.tankId; }; };
+    const auto sameTank
+        = [](const TankRecord &tank) { return [&tank](const DisplayElement &e) { return e.tankId == tank.tankId; }; };
     for (const TankRecord &tank : tanks.records) {
         if (DisplayElement *level = firstElement(map, QStringLiteral("l"), sameTank(tank))) {
             setText(*level, 4, FormatFixed(tank.maxLevel, 3, locale) + QStringLiteral(" m"));

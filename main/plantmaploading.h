@@ -22,8 +22,8 @@ struct UserProfile;
 // reported as "Rxx not found" once per view it was meant for. An element file that exists but does
 // not hold 120 records is reported ("Greska u citanju fajla." / "File Error...") and ends the load
 // at once, with that text as the result; the records read before stay in the table.
-std::optional<QString> loadPlantMap(PlantMap &map, const PlantModel &plant, const DataFolder &folder,
-                                    Dialogs &dialogs, const QLocale &locale);
+std::optional<QString> loadPlantMap(PlantMap &map, const PlantModel &plant, const DataFolder &folder, Dialogs &dialogs,
+                                    const QLocale &locale);
 
 // The generated curves of the level ("l") and temperature ("t") channels; a later element with the
 // same channel overwrites an earlier one.

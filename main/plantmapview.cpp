@@ -41,12 +41,6 @@ void PlantMapView::mouseMoveEvent(QMouseEvent *event)
     Q_EMIT mouseMoved(event->buttons(), event->position().toPoint());
 }
 
-void PlantMapView::mouseReleaseEvent(QMouseEvent *)
-{
-    Q_EMIT mouseReleased();
-}
+void PlantMapView::mouseReleaseEvent(QMouseEvent *) { Q_EMIT mouseReleased(); }
 
-void PlantMapView::mouseDoubleClickEvent(QMouseEvent *)
-{
-    Q_EMIT doubleClicked();
-}
+void PlantMapView::mouseDoubleClickEvent(QMouseEvent *) { Q_EMIT doubleClicked(); }

@@ -10,10 +10,7 @@
 
 namespace {
 
-MomentSearch stampRejected(StampError error)
-{
-    return {SearchOutcome::StampRejected, stampErrorText(error)};
-}
+MomentSearch stampRejected(StampError error) { return {SearchOutcome::StampRejected, stampErrorText(error)}; }
 
 // Steps through the block to the sample that stands for the target. Nullopt when no delta sample
 // is complete; a stamp failure is returned in `rejected`.
@@ -45,7 +42,8 @@ const HistorySample *takenSample(HistoryBlockReader &reader, HistoryStamp target
 void computeVolumeAndMass(const TankRecord &tank, TankQuantity &q)
 {
     const long double diameter = tank.diameter;
-    q.volume = diameter * diameter * std::numbers::pi_v<long double> / 4 * q.level - static_cast<long double>(tank.deadZoneVolume);
+    q.volume = diameter * diameter * std::numbers::pi_v<long double> / 4 * q.level
+               - static_cast<long double>(tank.deadZoneVolume);
     if (q.volume < 0)
         q.volume = 0;
     q.mass = ((20 - q.temperature) * 0.0007L + static_cast<long double>(tank.density20)) * q.volume / 1000;
@@ -118,8 +116,9 @@ ReportedMoment reportedMoment(const MomentSearch &search, const ReportMoment &as
     if (!search.taken || order(*search.taken) >= order(target))
         return {asked, {}};
     const ReportMoment earlier = minuteOf(*search.taken);
-    return {earlier, QStringLiteral("Za taj trenutak nema podataka. Prikazano je stanje od %1. u %2.")
-                         .arg(DateText(earlier.day, earlier.month, earlier.year), TimeText(earlier.hour, earlier.minute))};
+    return {earlier,
+            QStringLiteral("Za taj trenutak nema podataka. Prikazano je stanje od %1. u %2.")
+                .arg(DateText(earlier.day, earlier.month, earlier.year), TimeText(earlier.hour, earlier.minute))};
 }
 
 void reportMomentSearch(const MomentSearch &search, Dialogs &dialogs)

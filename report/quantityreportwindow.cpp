@@ -46,7 +46,8 @@ bool failed(const MomentSearch &search)
 
 } // namespace
 
-QuantityReportWindow::QuantityReportWindow(const PlantModel &plant, const ReportWindowServices &services, QWidget *parent)
+QuantityReportWindow::QuantityReportWindow(const PlantModel &plant, const ReportWindowServices &services,
+                                           QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
     , m_plant(plant)
     , m_services(services)
@@ -79,13 +80,16 @@ void QuantityReportWindow::createMenu()
     layout()->setMenuBar(bar);
     QMenu *menu = bar->addMenu(QStringLiteral("&Meni"));
     menu->setObjectName(QStringLiteral("Meni1"));
-    connect(namedAction(menu, "Napraviizvestaj1", QStringLiteral("&Napravi izvestaj")), &QAction::triggered, this, &QuantityReportWindow::Napraviizvestaj1Click);
-    connect(namedAction(menu, "Definisiizvestaj1", QStringLiteral("&Definisi izvestaj")), &QAction::triggered, this, &QuantityReportWindow::Definisiizvestaj1Click);
+    connect(namedAction(menu, "Napraviizvestaj1", QStringLiteral("&Napravi izvestaj")), &QAction::triggered, this,
+            &QuantityReportWindow::Napraviizvestaj1Click);
+    connect(namedAction(menu, "Definisiizvestaj1", QStringLiteral("&Definisi izvestaj")), &QAction::triggered, this,
+            &QuantityReportWindow::Definisiizvestaj1Click);
     m_stockViewEntry = namedAction(menu, "Izvestajostanju1", QStringLiteral("&Izvestaj o stanju"));
     m_stockViewEntry->setCheckable(true);
     connect(m_stockViewEntry, &QAction::triggered, this, &QuantityReportWindow::Izvestajostanju1Click);
     menu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    connect(namedAction(menu, "Stampa1", QStringLiteral("&Stampa")), &QAction::triggered, this, &QuantityReportWindow::Stampa1Click);
+    connect(namedAction(menu, "Stampa1", QStringLiteral("&Stampa")), &QAction::triggered, this,
+            &QuantityReportWindow::Stampa1Click);
     menu->addSeparator()->setObjectName(QStringLiteral("N2"));
     connect(namedAction(menu, "Izlaz1", QStringLiteral("I&zlaz")), &QAction::triggered, this, &QDialog::accept);
 }
@@ -131,7 +135,8 @@ void QuantityReportWindow::FormCreate()
 void QuantityReportWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    m_scrollBar->setGeometry(m_view->width() - m_scrollBar->sizeHint().width(), 0, m_scrollBar->sizeHint().width(), m_view->height());
+    m_scrollBar->setGeometry(m_view->width() - m_scrollBar->sizeHint().width(), 0, m_scrollBar->sizeHint().width(),
+                             m_view->height());
     showingWork();
     FormShow();
 }
@@ -165,7 +170,8 @@ ReportContent QuantityReportWindow::content()
 
 bool QuantityReportWindow::compute(const ReportMoment &asked, bool tellNotice)
 {
-    const MomentSearch search = FindMoment(m_services.folder, asked, m_recordsRead.records, m_plant.tanks, m_report.quantities);
+    const MomentSearch search
+        = FindMoment(m_services.folder, asked, m_recordsRead.records, m_plant.tanks, m_report.quantities);
     if (failed(search)) {
         reportMomentSearch(search, m_services.dialogs);
         return false;
@@ -205,15 +211,9 @@ void QuantityReportWindow::showDatePanel(bool stockView)
     openPanel(m_datePanel);
 }
 
-void QuantityReportWindow::Napraviizvestaj1Click()
-{
-    showDatePanel(false);
-}
+void QuantityReportWindow::Napraviizvestaj1Click() { showDatePanel(false); }
 
-void QuantityReportWindow::Izvestajostanju1Click()
-{
-    showDatePanel(true);
-}
+void QuantityReportWindow::Izvestajostanju1Click() { showDatePanel(true); }
 
 void QuantityReportWindow::Definisiizvestaj1Click()
 {
@@ -305,7 +305,8 @@ void QuantityReportWindow::Button8Click()
 // One panel at a time takes input: the others close, except the sort panel beneath the group panel.
 void QuantityReportWindow::openPanel(ReportPanel *panel)
 {
-    for (ReportPanel *other : std::initializer_list<ReportPanel *>{m_datePanel, m_sortPanel, m_groupPanel, m_stockPanel})
+    for (ReportPanel *other :
+         std::initializer_list<ReportPanel *>{m_datePanel, m_sortPanel, m_groupPanel, m_stockPanel})
         if (other != panel)
             other->hide();
     panel->show();

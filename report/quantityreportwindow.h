@@ -67,11 +67,11 @@ private:
     void Izvestajostanju1Click();
     void Definisiizvestaj1Click();
     void Stampa1Click();
-    void Button1Click(); // "&Izracunaj"
-    void Button3Click(); // "&Napravi"
-    void Button5Click(); // "&Definisi"
-    void Button6Click(); // "&Uradi"
-    void Button8Click(); // "OK" of the stock panel
+    void Button1Click();         // "&Izracunaj"
+    void Button3Click();         // "&Napravi"
+    void Button5Click();         // "&Definisi"
+    void Button6Click();         // "&Uradi"
+    void Button8Click();         // "OK" of the stock panel
     void BitBtnClick(int group); // BitBtn1 .. BitBtn15
     void ScrollBar1Change(int position);
 

@@ -3,17 +3,15 @@
 
 #include "core/text/numberformat.h"
 
-QString HeaderText(const ReportColumn &column)
-{
-    return QString::fromLatin1(column.header);
-}
+QString HeaderText(const ReportColumn &column) { return QString::fromLatin1(column.header); }
 
 QString QuantityText(const ReportColumn &column, long double value, const QLocale &locale)
 {
     return FormatFixed(static_cast<double>(value), 1, locale) + QString::fromUtf8(column.unit);
 }
 
-QString TableCell(const ReportColumn &column, const TankRecord &tank, const TankQuantity &quantity, const QLocale &locale)
+QString TableCell(const ReportColumn &column, const TankRecord &tank, const TankQuantity &quantity,
+                  const QLocale &locale)
 {
     return column.text ? tank.*column.text : QuantityText(column, quantity.*column.quantity, locale);
 }

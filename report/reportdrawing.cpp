@@ -14,8 +14,7 @@ public:
         : m_canvas(canvas)
         , m_geometry(geometry)
         , m_locale(locale)
-    {
-    }
+    {}
 
     void selectPenAndFont()
     {
@@ -35,10 +34,7 @@ public:
     }
 
     // Vertical lines at the column positions down to the next row, the bottom line, the texts.
-    void row(int y, const std::array<QString, TableColumnCount> &texts)
-    {
-        cells(m_geometry.columns, y, texts);
-    }
+    void row(int y, const std::array<QString, TableColumnCount> &texts) { cells(m_geometry.columns, y, texts); }
 
     void stockCells(int y, long double stock, const ReportGroup &group)
     {
@@ -46,8 +42,9 @@ public:
         const int above = y - m_geometry.rowHeight;
         line(columns.front(), above, columns.back(), above);
         cells(columns, above, std::array{HeaderText(StockColumns[0]), HeaderText(StockColumns[1])});
-        cells(columns, y, std::array{QuantityText(StockColumns[0], stock, m_locale),
-                                     group.complete ? QuantityText(StockColumns[1], group.sum - stock, m_locale) : QString()});
+        cells(columns, y,
+              std::array{QuantityText(StockColumns[0], stock, m_locale),
+                         group.complete ? QuantityText(StockColumns[1], group.sum - stock, m_locale) : QString()});
     }
 
     // A tank's texts; its quantities stay empty when they are unknown.
@@ -90,7 +87,8 @@ private:
 
 } // namespace
 
-TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content, const QLocale &locale)
+TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const ReportContent &content,
+                            const QLocale &locale)
 {
     TableDrawer drawer(canvas, geometry, locale);
     int y = geometry.firstRow;

@@ -35,10 +35,7 @@ GroupsShown groupByKey(ReportRows &rows, SortMode mode)
 
 } // namespace
 
-QString sortModeText(SortMode mode)
-{
-    return QString::fromLatin1(SortModeTexts[static_cast<std::size_t>(mode)]);
-}
+QString sortModeText(SortMode mode) { return QString::fromLatin1(SortModeTexts[static_cast<std::size_t>(mode)]); }
 
 SortMode sortModeFromText(const QString &text)
 {
@@ -53,7 +50,8 @@ ReportRows BuildReportRows(const TankTable &tanks)
     ReportRows rows;
     for (int slot = 1; slot <= TankCount; ++slot) {
         const TankRecord &tank = tanks.slot(slot);
-        rows[static_cast<std::size_t>(slot - 1)] = {tank.materialSifra, tank.materialKind, tank.materialName, slot, slot};
+        rows[static_cast<std::size_t>(slot - 1)]
+            = {tank.materialSifra, tank.materialKind, tank.materialName, slot, slot};
     }
     return rows;
 }

@@ -37,7 +37,7 @@ ReportMoment momentAt(const QDateTime &time)
 QString DateText(int day, int month, int year)
 {
     return TwoDigits(static_cast<quint16>(day)) + QStringLiteral(". ") + TwoDigits(static_cast<quint16>(month))
-        + QStringLiteral(". ") + FormatInteger(year);
+           + QStringLiteral(". ") + FormatInteger(year);
 }
 
 QString TimeText(int hour, int minute)
@@ -47,7 +47,8 @@ QString TimeText(int hour, int minute)
 
 QString MomentText(const ReportMoment &moment)
 {
-    return DateText(moment.day, moment.month, moment.year) + QStringLiteral(".    ") + TimeText(moment.hour, moment.minute);
+    return DateText(moment.day, moment.month, moment.year) + QStringLiteral(".    ")
+           + TimeText(moment.hour, moment.minute);
 }
 
 DatePanelCheck CheckDatePanel(const DatePanelFields &fields)

@@ -12,17 +12,14 @@
 
 namespace {
 
-const std::array<const char *, 4> SortCaptions{"Po &siframa materijala", "Po &vrstama materijala", "Po &imenu materijala",
-                                               "Po &brojevima rezervoara"};
+const std::array<const char *, 4> SortCaptions{"Po &siframa materijala", "Po &vrstama materijala",
+                                               "Po &imenu materijala", "Po &brojevima rezervoara"};
 constexpr int ItemPitch = 23;   // the group items of a tank's column
 constexpr int ColumnPitch = 44; // the tanks' columns
 constexpr int ColumnTop = 30;   // of the tanks' columns in the panel
 constexpr int FirstItem = 20;   // of the top item in its column; each group's box stands level with it
 
-QString named(const char *prefix, std::size_t index)
-{
-    return QLatin1String(prefix) + QString::number(index + 1);
-}
+QString named(const char *prefix, std::size_t index) { return QLatin1String(prefix) + QString::number(index + 1); }
 
 } // namespace
 
@@ -138,7 +135,8 @@ DatePanelFields DatePanel::fields() const
 SortPanel::SortPanel(QWidget *parent)
     : ReportPanel("Panel2", QRect(200, 120, 400, 200), parent)
 {
-    label("Label6", QStringLiteral("Izaberite nacin na koji zelite da vam izvestaji budu sortirani :"), QRect(10, 8, 380, 32));
+    label("Label6", QStringLiteral("Izaberite nacin na koji zelite da vam izvestaji budu sortirani :"),
+          QRect(10, 8, 380, 32));
     for (std::size_t i = 0; i < m_modes.size(); ++i) {
         m_modes[i] = new QRadioButton(QLatin1String(SortCaptions[i]), this);
         m_modes[i]->setObjectName(named("RadioButton", i));
@@ -168,12 +166,14 @@ SortMode SortPanel::ticked() const
 GroupPanel::GroupPanel(QWidget *parent)
     : ReportPanel("Panel3", QRect(5, 5, 775, 445), parent)
 {
-    label("Label7", QStringLiteral("Izaberite u kojoj grupi ce biti prikazan koji rezervoar i da li ce biti prikazan :"),
+    label("Label7",
+          QStringLiteral("Izaberite u kojoj grupi ce biti prikazan koji rezervoar i da li ce biti prikazan :"),
           QRect(10, 6, 700, 20));
     for (std::size_t t = 0; t < TankIdList.size(); ++t) {
         auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[t]), this);
         box->setObjectName(named("RadioGroup", t));
-        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), ColumnTop, ColumnPitch - 2, FirstItem + ItemPitch * TankCount);
+        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), ColumnTop, ColumnPitch - 2,
+                         FirstItem + ItemPitch * TankCount);
         m_tankGroups[t] = new QButtonGroup(box);
         for (int item = 0; item < TankCount; ++item) {
             auto *radio = new QRadioButton(box);

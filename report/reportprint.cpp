@@ -12,14 +12,11 @@ namespace {
 constexpr double GridWidth = 800;
 constexpr double GridHeight = 1180;
 constexpr int PrintFontSize = 10;
-constexpr int TitleGrid = 50;       // title at (50, 50)
-constexpr int FooterGapGrid = 50;   // footer 50 below the last row, at x = 50
+constexpr int TitleGrid = 50;     // title at (50, 50)
+constexpr int FooterGapGrid = 50; // footer 50 below the last row, at x = 50
 
 // To the nearest integer, halves to even (the default rounding mode).
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
+int roundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 } // namespace
 
@@ -35,7 +32,11 @@ TableGeometry PrintedTable(int width, int height)
     };
     return {scaled(ColumnLines(TableColumns, &ReportColumn::pageLine, TableRightLine)),
             scaled(ColumnLines(StockColumns, &ReportColumn::pageLine, StockRightLine)),
-            x(10), y(2), y(20), y(100), PrintFontSize};
+            x(10),
+            y(2),
+            y(20),
+            y(100),
+            PrintFontSize};
 }
 
 QString PrintTitle(const ReportMoment &moment)
@@ -48,12 +49,12 @@ QString PrintFooter(const QDateTime &printedAt)
     const QDate date = printedAt.date();
     const QTime time = printedAt.time();
     return QStringLiteral("AD \"MERON\" , ZEMIK") + QString(15, u' ') + QString(13, u'_') + QString(13, u' ')
-        + DateText(date.day(), date.month(), date.year()) + QStringLiteral(".") + QString(11, u' ')
-        + TimeText(time.hour(), time.minute());
+           + DateText(date.day(), date.month(), date.year()) + QStringLiteral(".") + QString(11, u' ')
+           + TimeText(time.hour(), time.minute());
 }
 
-bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt,
-                 const QLocale &locale)
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment,
+                 const QDateTime &printedAt, const QLocale &locale)
 {
     const int width = page.width();
     const int height = page.height();

@@ -23,5 +23,5 @@ QString PrintFooter(const QDateTime &printedAt);
 // Fills the whole device white and draws the title, the table (masses in the locale) and, 50 grid
 // units below the last row (the first row when no group is drawn), the footer, all in Arial 10 on
 // one page. False when the device could not be painted on (a printer that failed to start its job).
-bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment, const QDateTime &printedAt,
-                 const QLocale &locale);
+bool PrintReport(QPaintDevice &page, const ReportContent &content, const ReportMoment &moment,
+                 const QDateTime &printedAt, const QLocale &locale);

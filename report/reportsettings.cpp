@@ -9,15 +9,9 @@ const QString ReportKey = QStringLiteral("Izvestaj");
 const QString SortModeName = QStringLiteral("Grouped");
 const QString True = QStringLiteral("true");
 
-QString tankGroupName(std::size_t index)
-{
-    return QStringLiteral("R%1Group").arg(TankIdList[index]);
-}
+QString tankGroupName(std::size_t index) { return QStringLiteral("R%1Group").arg(TankIdList[index]); }
 
-QString groupShowName(std::size_t index)
-{
-    return QStringLiteral("G%1Show").arg(index + 1);
-}
+QString groupShowName(std::size_t index) { return QStringLiteral("G%1Show").arg(index + 1); }
 
 void keepFirstFailure(SettingsStatus &first, const SettingsStatus &next)
 {
@@ -77,7 +71,8 @@ SettingsStatus StoreOperatorGroups(const SettingsStore &store, OperatorGroups &g
         keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(i), groups.tankGroup[i]));
     for (std::size_t i = 0; i < groups.shown.size(); ++i) {
         groups.shown[i] = groups.shown[i] && used[i];
-        keepFirstFailure(status, store.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
+        keepFirstFailure(
+            status, store.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
     }
     return status;
 }

@@ -1,7 +1,8 @@
 // The groups of the report table.
 #include "report/reporttable.h"
 
-QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown, const TankQuantities &quantities)
+QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown,
+                                       const TankQuantities &quantities)
 {
     QList<ReportGroup> groups;
     for (int g = 1; g <= TankCount; ++g) {
@@ -24,7 +25,11 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
 ReportContent ContentOf(QuantityReport &report, const TankTable &tanks, const OperatorGroups &stored)
 {
     const GroupsShown shown = AssignGroups(report.rows, report.mode, stored);
-    return {tanks, report.quantities, report.stock, CollectReportGroups(report.rows, shown, report.quantities), report.stockView,
+    return {tanks,
+            report.quantities,
+            report.stock,
+            CollectReportGroups(report.rows, shown, report.quantities),
+            report.stockView,
             report.moment};
 }
 

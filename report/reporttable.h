@@ -33,8 +33,8 @@ using GroupStock = std::array<long double, TankCount>;
 // A shown group with its tanks in slot order and the sum of their masses.
 struct ReportGroup
 {
-    int group = 0;     // 1..15
-    QList<int> slots;  // never empty
+    int group = 0;    // 1..15
+    QList<int> slots; // never empty
     long double sum = 0;
     bool complete = true; // every tank's mass known: only then are the sum and its difference shown
 
@@ -44,7 +44,8 @@ struct ReportGroup
 
 // The shown groups in the order 1..15, each with the rows whose group it is; a shown group that no
 // row belongs to is left out.
-QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown, const TankQuantities &quantities);
+QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown &shown,
+                                       const TankQuantities &quantities);
 
 // Marks the quantities of the slots whose chart records were not read as unknown.
 void forgetUnknownTanks(const ChartRecordsRead &read, TankQuantities &quantities);
@@ -67,7 +68,7 @@ struct ReportContent
     const TankQuantities &quantities;
     const GroupStock &stock;
     QList<ReportGroup> groups;
-    bool stockView = false; // the "Stanje" and "Razlika" cells beside each group
+    bool stockView = false;                            // the "Stanje" and "Razlika" cells beside each group
     std::optional<ReportMoment> moment = std::nullopt; // the quantities' moment, named above the table
 };
 

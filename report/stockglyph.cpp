@@ -41,7 +41,8 @@ QPixmap drawGlyph(const GlyphColours &colours, QPoint shift)
 QIcon stockButtonGlyph()
 {
     QIcon icon;
-    icon.addPixmap(drawGlyph({Qt::white, QColor(0x1F, 0x3A, 0x68), QColor(0xE0, 0x9A, 0x20), Qt::black}, {}), QIcon::Normal);
+    icon.addPixmap(drawGlyph({Qt::white, QColor(0x1F, 0x3A, 0x68), QColor(0xE0, 0x9A, 0x20), Qt::black}, {}),
+                   QIcon::Normal);
     QPixmap disabled = drawGlyph({Qt::white, Qt::white, Qt::white, Qt::white}, {1, 1});
     QPainter painter(&disabled);
     painter.drawPixmap(0, 0, drawGlyph({QColor(0xC0, 0xC0, 0xC0), Qt::gray, Qt::gray, Qt::gray}, {}));

@@ -26,12 +26,15 @@ HistoryStamp historyStampOf(const QDateTime &local, bool wholeSeconds)
 {
     const QDate date = local.date();
     const int ms = local.time().msecsSinceStartOfDay();
-    return {packDate(date.year(), date.month(), date.day()), static_cast<quint32>(wholeSeconds ? ms / 1000 * 1000 : ms)};
+    return {packDate(date.year(), date.month(), date.day()),
+            static_cast<quint32>(wholeSeconds ? ms / 1000 * 1000 : ms)};
 }
 
 Acquisition::Acquisition(const QList<ChannelSource> &channels, std::chrono::milliseconds interval,
                          std::chrono::milliseconds timeout, const Clock &clock, const ServerLog &log)
-    : m_poller(channels, timeout, log), m_interval(interval), m_clock(clock)
+    : m_poller(channels, timeout, log)
+    , m_interval(interval)
+    , m_clock(clock)
 {
     pollOnce();
     m_thread = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
@@ -83,7 +86,8 @@ void HistorySampler::sample()
         m_log.write(LogLevel::Warning, u"history: no answer for channels %1; they keep their last value"_s.arg(kept));
     const QString clamped = channelList(poll, LiveQuality::Clamped);
     if (!clamped.isEmpty())
-        m_log.write(LogLevel::Warning, u"history: channels %1 lie outside -33.536..97.534 and are clamped"_s.arg(clamped));
+        m_log.write(LogLevel::Warning,
+                    u"history: channels %1 lie outside -33.536..97.534 and are clamped"_s.arg(clamped));
     if (const std::optional<QString> error = m_recorder.record(sampleOfPoll(poll, stamp, previous)))
         m_log.write(LogLevel::Warning, u"history: %1; the sample stays for the next write"_s.arg(*error));
 }

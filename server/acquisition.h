@@ -52,9 +52,11 @@ class HistorySampler
 public:
     // Everything handed in must outlive the sampler.
     HistorySampler(HistoryRecorder &recorder, const LiveValues &live, const Clock &clock, const ServerLog &log)
-        : m_recorder(recorder), m_live(live), m_clock(clock), m_log(log)
-    {
-    }
+        : m_recorder(recorder)
+        , m_live(live)
+        , m_clock(clock)
+        , m_log(log)
+    {}
 
     void sample();
 

@@ -44,23 +44,28 @@ AcquisitionOptionSet::AcquisitionOptionSet()
                  u"Reads the instruments over Modbus TCP as the channel map FILE says (CSV with the header "
                  "channel,host,port,unit,function,register,type,scale,offset) and records the history."_s,
                  u"FILE"_s)
-    , m_poll(u"poll"_s, u"With --channels: polls the instruments every SECONDS (1 to 3600, default 2)."_s, u"SECONDS"_s, u"2"_s)
-    , m_timeout(u"modbus-timeout"_s, u"With --channels: gives a device MS milliseconds to answer (10 to 10000, default 500)."_s,
-                u"MS"_s, u"500"_s)
-    , m_history(u"history"_s, u"With --channels: records the history into FILE (default REPORT.STG beside the store)."_s, u"FILE"_s)
-    , m_interval(u"history-interval"_s, u"With --channels: takes a history sample every SECONDS (1 to 86400, default 600)."_s,
-                 u"SECONDS"_s, u"600"_s)
-    , m_limit(u"history-limit"_s, u"With --channels: keeps at most N samples, dropping the oldest blocks (256 to 60000, default 60000)."_s,
+    , m_poll(u"poll"_s, u"With --channels: polls the instruments every SECONDS (1 to 3600, default 2)."_s, u"SECONDS"_s,
+             u"2"_s)
+    , m_timeout(u"modbus-timeout"_s,
+                u"With --channels: gives a device MS milliseconds to answer (10 to 10000, default 500)."_s, u"MS"_s,
+                u"500"_s)
+    , m_history(u"history"_s,
+                u"With --channels: records the history into FILE (default REPORT.STG beside the store)."_s, u"FILE"_s)
+    , m_interval(u"history-interval"_s,
+                 u"With --channels: takes a history sample every SECONDS (1 to 86400, default 600)."_s, u"SECONDS"_s,
+                 u"600"_s)
+    , m_limit(u"history-limit"_s,
+              u"With --channels: keeps at most N samples, dropping the oldest blocks (256 to 60000, default 60000)."_s,
               u"N"_s, u"60000"_s)
-{
-}
+{}
 
 void AcquisitionOptionSet::addTo(QCommandLineParser &parser) const
 {
     parser.addOptions({m_channels, m_poll, m_timeout, m_history, m_interval, m_limit});
 }
 
-AcquisitionOptionSet::Reading AcquisitionOptionSet::read(const QCommandLineParser &parser, const QString &storePath) const
+AcquisitionOptionSet::Reading AcquisitionOptionSet::read(const QCommandLineParser &parser,
+                                                         const QString &storePath) const
 {
     if (!parser.isSet(m_channels)) {
         for (const QCommandLineOption *option : {&m_poll, &m_timeout, &m_history, &m_interval, &m_limit}) {
@@ -71,14 +76,14 @@ AcquisitionOptionSet::Reading AcquisitionOptionSet::read(const QCommandLineParse
     }
     AcquisitionOptions options;
     options.channelsPath = parser.value(m_channels);
-    options.historyPath = parser.isSet(m_history) ? parser.value(m_history)
-                                                  : QFileInfo(storePath).dir().filePath(u"REPORT.STG"_s);
+    options.historyPath
+        = parser.isSet(m_history) ? parser.value(m_history) : QFileInfo(storePath).dir().filePath(u"REPORT.STG"_s);
     QString error;
     const std::optional<int> poll = boundedValue(parser, {m_poll, 1, 3600}, error);
     const std::optional<int> timeout = poll ? boundedValue(parser, {m_timeout, 10, 10'000}, error) : std::nullopt;
     const std::optional<int> interval = timeout ? boundedValue(parser, {m_interval, 1, 86'400}, error) : std::nullopt;
-    const std::optional<int> limit =
-        interval ? boundedValue(parser, {m_limit, MinHistorySamples, MaxHistorySamples}, error) : std::nullopt;
+    const std::optional<int> limit
+        = interval ? boundedValue(parser, {m_limit, MinHistorySamples, MaxHistorySamples}, error) : std::nullopt;
     if (!limit)
         return {std::nullopt, error};
     options.pollSeconds = *poll;
@@ -91,17 +96,18 @@ AcquisitionOptionSet::Reading AcquisitionOptionSet::read(const QCommandLineParse
 RunningAcquisition::RunningAcquisition(std::unique_ptr<HistoryRecorder> recorder, const QList<ChannelSource> &channels,
                                        const AcquisitionOptions &options, const Clock &clock, const ServerLog &log)
     : m_recorder(std::move(recorder))
-    , m_acquisition(channels, std::chrono::seconds(options.pollSeconds), std::chrono::milliseconds(options.timeoutMs), clock, log)
+    , m_acquisition(channels, std::chrono::seconds(options.pollSeconds), std::chrono::milliseconds(options.timeoutMs),
+                    clock, log)
     , m_sampler(*m_recorder, m_acquisition, clock, log)
     , m_timer(std::make_unique<QTimer>())
 {
     QObject::connect(m_timer.get(), &QTimer::timeout, [this] { m_sampler.sample(); });
     m_timer->start(std::chrono::seconds(options.historySeconds));
-    log.write(LogLevel::Info, u"acquisition: %1 channels on %2 devices, history %3 with %4 samples"_s
-                                  .arg(channels.size())
-                                  .arg(m_acquisition.deviceCount())
-                                  .arg(m_recorder->path())
-                                  .arg(m_recorder->history().sampleCount()));
+    log.write(LogLevel::Info,
+              u"acquisition: %1 channels on %2 devices, history %3 with %4 samples"_s.arg(channels.size())
+                  .arg(m_acquisition.deviceCount())
+                  .arg(m_recorder->path())
+                  .arg(m_recorder->history().sampleCount()));
 }
 
 RunningAcquisition::~RunningAcquisition() = default;

@@ -10,15 +10,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QString tankName(int tankId)
-{
-    return u"R %1"_s.arg(tankId);
-}
+QString tankName(int tankId) { return u"R %1"_s.arg(tankId); }
 
-QString number(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
+QString number(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
 void compare(QStringList &changes, const QString &subject, const QString &field, const QString &before,
              const QString &after)
@@ -27,10 +21,7 @@ void compare(QStringList &changes, const QString &subject, const QString &field,
         changes.append(u"%1 %2 %3 -> %4"_s.arg(subject, field, before, after));
 }
 
-QString yesNo(quint8 right)
-{
-    return right == 1 ? u"da"_s : u"ne"_s;
-}
+QString yesNo(quint8 right) { return right == 1 ? u"da"_s : u"ne"_s; }
 
 } // namespace
 
@@ -53,10 +44,11 @@ QStringList tankChanges(const TankParamsWire &before, const TankParamsWire &afte
                                                    number(values.second, 3)));
     }
     if (before.deadZoneHeight != after.deadZoneHeight) {
-        changes.append(u"%1 H 0 %2 -> %3"_s.arg(subject, number(before.deadZoneHeight, 0),
-                                                number(after.deadZoneHeight, 0)));
+        changes.append(
+            u"%1 H 0 %2 -> %3"_s.arg(subject, number(before.deadZoneHeight, 0), number(after.deadZoneHeight, 0)));
     }
-    compare(changes, subject, u"materijal"_s, QString::number(before.materialCode), QString::number(after.materialCode));
+    compare(changes, subject, u"materijal"_s, QString::number(before.materialCode),
+            QString::number(after.materialCode));
     compare(changes, subject, u"sifra"_s, before.sifra, after.sifra);
     return changes;
 }
@@ -126,12 +118,6 @@ QStringList userChanges(const std::optional<UserWire> &before, const UserWire &a
     return changes;
 }
 
-QString changeText(const QStringList &changes)
-{
-    return changes.isEmpty() ? u"bez promene"_s : changes.join(u"; "_s);
-}
+QString changeText(const QStringList &changes) { return changes.isEmpty() ? u"bez promene"_s : changes.join(u"; "_s); }
 
-QString userNameText(const UserWire &user)
-{
-    return textUpToNul(user.userName).trimmed();
-}
+QString userNameText(const UserWire &user) { return textUpToNul(user.userName).trimmed(); }

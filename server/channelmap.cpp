@@ -18,7 +18,7 @@ constexpr int DefaultPort = 502;
 
 enum Column { Channel, Host, Port, Unit, Function, Register, Type, Scale, Offset, ColumnCount };
 
-const QStringList ColumnNames{u"channel"_s, u"host"_s, u"port"_s, u"unit"_s, u"function"_s,
+const QStringList ColumnNames{u"channel"_s,  u"host"_s, u"port"_s,  u"unit"_s,  u"function"_s,
                               u"register"_s, u"type"_s, u"scale"_s, u"offset"_s};
 
 struct TypeName
@@ -89,8 +89,8 @@ std::optional<Fault> readFields(const QStringList &fields, ChannelSource &source
     if (!function)
         return Fault{Function, u"expected 3 (holding registers) or 4 (input registers)"_s};
     source.function = *function;
-    const auto type = std::find_if(TypeNames.begin(), TypeNames.end(),
-                                   [&](const TypeName &t) { return t.name == fields[Type]; });
+    const auto type
+        = std::find_if(TypeNames.begin(), TypeNames.end(), [&](const TypeName &t) { return t.name == fields[Type]; });
     if (type == TypeNames.end())
         return Fault{Type, u"expected int16, uint16, int32, uint32, float32, int32sw, uint32sw or float32sw"_s};
     source.type = type->type;
@@ -126,19 +126,14 @@ QStringList trimmedFields(QStringView line)
 
 } // namespace
 
-int registerCount(RegisterType type)
-{
-    return type == RegisterType::Int16 || type == RegisterType::UInt16 ? 1 : 2;
-}
+int registerCount(RegisterType type) { return type == RegisterType::Int16 || type == RegisterType::UInt16 ? 1 : 2; }
 
 ChannelMapParse parseChannelMap(QStringView text)
 {
     bool headerSeen = false;
     QSet<int> channels;
     ChannelMapParse parse;
-    const auto failed = [](int line, const Fault &fault) {
-        return ChannelMapParse{{}, faultText(line, fault)};
-    };
+    const auto failed = [](int line, const Fault &fault) { return ChannelMapParse{{}, faultText(line, fault)}; };
     int lineNumber = 0;
     for (QStringView line : text.split(u'\n')) {
         ++lineNumber;

@@ -46,20 +46,13 @@ struct TankRow
 // Diameters, maximum levels and volumes as the demonstration login shows them; each shell rises
 // 0.6 to 0.75 m above its maximum level, with the level gauge 0.2 m above the shell.
 constexpr TankRow Tanks[] = {
-    {74, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBD SU"},
-    {75, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBH SU"},
-    {78, 11.9, 8.5, 8.7, 150, 7.787, 866.072, u"RBD SU"},
-    {79, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"MK "},
-    {80, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"RBDS SU"},
-    {81, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"RBH RU"},
-    {82, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBHS SU"},
-    {83, 8.0, 11.0, 11.2, 150, 10.327, 519.092, u"RBD M"},
-    {84, 8.0, 11.0, 11.2, 150, 10.327, 519.092, u"RBD M"},
-    {85, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
-    {86, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
-    {87, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
-    {88, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
-    {96, 4.0, 8.5, 8.7, 100, 7.842, 98.545, u"RBD UM"},
+    {74, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBD SU"},  {75, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBH SU"},
+    {78, 11.9, 8.5, 8.7, 150, 7.787, 866.072, u"RBD SU"},     {79, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"MK "},
+    {80, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"RBDS SU"},     {81, 8.0, 7.0, 7.2, 150, 6.275, 315.416, u"RBH RU"},
+    {82, 11.5, 11.0, 11.2, 150, 10.375, 1077.64, u"RBHS SU"}, {83, 8.0, 11.0, 11.2, 150, 10.327, 519.092, u"RBD M"},
+    {84, 8.0, 11.0, 11.2, 150, 10.327, 519.092, u"RBD M"},    {85, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
+    {86, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},    {87, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},
+    {88, 5.0, 13.5, 13.7, 100, 12.781, 250.954, u"RBD M"},    {96, 4.0, 8.5, 8.7, 100, 7.842, 98.545, u"RBD UM"},
     {97, 4.0, 8.5, 8.7, 100, 7.842, 98.545, u"RBD UM"},
 };
 static_assert(std::size(Tanks) == TankCount);
@@ -110,8 +103,8 @@ UserWire userOf(const UserRow &row)
     user.userName = toWindows1252(row.name).leftJustified(UserNameSize, ' ');
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
         const int tankId = TankIdList[slot];
-        const bool history = std::find(row.withoutHistory.begin(), row.withoutHistory.end(), tankId)
-            == row.withoutHistory.end();
+        const bool history
+            = std::find(row.withoutHistory.begin(), row.withoutHistory.end(), tankId) == row.withoutHistory.end();
         user.rights[slot] = TankRights{static_cast<quint8>(tankId), 1, 1, 1, 1, static_cast<quint8>(history)};
     }
     return user;
@@ -122,15 +115,23 @@ DemonstrationSeed build()
     DemonstrationSeed seed;
     for (const MaterialRow &row : Materials) {
         const QString sifra = QString::fromUtf16(row.sifra);
-        seed.materials.append({materialCode(sifra), sifra, QString::fromUtf16(row.name),
-                               QString::fromUtf16(row.kind), row.density20});
+        seed.materials.append(
+            {materialCode(sifra), sifra, QString::fromUtf16(row.name), QString::fromUtf16(row.kind), row.density20});
     }
     for (std::size_t slot = 0; slot < seed.tanks.size(); ++slot) {
         const TankRow &row = Tanks[slot];
         const QString sifra = QString::fromUtf16(row.sifra);
-        seed.tanks[slot] = {TankParamsCodeBase + row.tankId, row.tankId, row.diameter, row.height,
-                            row.gaugeHeight, row.deadZoneHeight, row.maxLevel, row.maxVolume,
-                            deadZoneVolume(row), sifra, materialCode(sifra)};
+        seed.tanks[slot] = {TankParamsCodeBase + row.tankId,
+                            row.tankId,
+                            row.diameter,
+                            row.height,
+                            row.gaugeHeight,
+                            row.deadZoneHeight,
+                            row.maxLevel,
+                            row.maxVolume,
+                            deadZoneVolume(row),
+                            sifra,
+                            materialCode(sifra)};
         seed.screens[slot] = screenOf(row);
     }
     for (const UserRow &row : Users)

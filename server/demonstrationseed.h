@@ -10,10 +10,10 @@
 
 struct DemonstrationSeed
 {
-    QList<MaterialRecord> materials;                // list order, codes 203, 204, ...
-    std::array<TankParamsWire, TankCount> tanks;    // by slot
-    std::array<ConsoleScreen, TankCount> screens;   // by slot
-    QList<UserWire> users;                          // creation order; key and password alike
+    QList<MaterialRecord> materials;              // list order, codes 203, 204, ...
+    std::array<TankParamsWire, TankCount> tanks;  // by slot
+    std::array<ConsoleScreen, TankCount> screens; // by slot
+    QList<UserWire> users;                        // creation order; key and password alike
 };
 
 // Built once from the tables in the source file. Users: "ADMINISTRATOR" (password ADMIN, level 1)

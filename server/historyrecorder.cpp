@@ -98,14 +98,13 @@ HistoryRecorder::Opening HistoryRecorder::open(const QString &path, int limit)
 }
 
 HistoryRecorder::HistoryRecorder(QString path, int limit, int lockDescriptor, RecordedHistory history)
-    : m_path(std::move(path)), m_limit(limit), m_lock(lockDescriptor), m_history(std::move(history))
-{
-}
+    : m_path(std::move(path))
+    , m_limit(limit)
+    , m_lock(lockDescriptor)
+    , m_history(std::move(history))
+{}
 
-HistoryRecorder::~HistoryRecorder()
-{
-    ::close(m_lock);
-}
+HistoryRecorder::~HistoryRecorder() { ::close(m_lock); }
 
 std::optional<QString> HistoryRecorder::record(const HistorySample &sample)
 {

@@ -20,7 +20,9 @@ public:
     static constexpr qint64 WindowSeconds = 10 * 60;
 
     // The clock must outlive the throttle.
-    explicit LoginThrottle(const Clock &clock) : m_clock(clock) {}
+    explicit LoginThrottle(const Clock &clock)
+        : m_clock(clock)
+    {}
 
     // Records one failure; true when this failure shuts the address out.
     bool recordFailure(const QString &address);

@@ -39,10 +39,7 @@ void printLine(std::FILE *stream, const QString &line)
     std::fflush(stream);
 }
 
-int fail(const QString &message)
-{
-    return complain(DataFileFailed, message);
-}
+int fail(const QString &message) { return complain(DataFileFailed, message); }
 
 // SIGINT and SIGTERM end the event loop: the signal handler only writes one byte into a socket
 // pair whose other end the loop watches.
@@ -92,7 +89,8 @@ int setLevel(PlantStore &store, const QString &password, const QString &levelTex
         return complain(BadArguments, u"the level must be 1, 2 or 3, not \"%1\""_s.arg(levelText));
     switch (store.setUserLevel(userKeyFor(password), level)) {
     case StoreStatus::Ok:
-        printLine(stdout, u"skladar-server: the user with password %1 now has level %2"_s.arg(password.toUpper()).arg(level));
+        printLine(stdout,
+                  u"skladar-server: the user with password %1 now has level %2"_s.arg(password.toUpper()).arg(level));
         return 0;
     case StoreStatus::NotFound:
         return fail(u"no user has the password %1"_s.arg(password.toUpper()));
@@ -146,8 +144,8 @@ int serve(PlantStore &store, ServeOptions options)
     const ListenAddress bound = server.address();
     printLine(stdout, u"skladar-server: listening on %1%2, store %3"_s.arg(
                           listenAddressText(bound.address, bound.port), tls ? u" (TLS)"_s : QString(), store.path()));
-    log.write(LogLevel::Info, u"started on %1%2"_s.arg(listenAddressText(bound.address, bound.port),
-                                                      tls ? u" (TLS)"_s : QString()));
+    log.write(LogLevel::Info,
+              u"started on %1%2"_s.arg(listenAddressText(bound.address, bound.port), tls ? u" (TLS)"_s : QString()));
     return QCoreApplication::exec();
 }
 
@@ -187,10 +185,10 @@ int backUp(PlantStore &store, const QString &path)
     return 0;
 }
 
-const char *const Description =
-    "Acquisition server of the Skladar tank farm: keeps the plant configuration and answers the client's\n"
-    "exchange requests. A data file fails when the store cannot be opened, created or read, or when\n"
-    "the address cannot be bound.";
+const char *const Description
+    = "Acquisition server of the Skladar tank farm: keeps the plant configuration and answers the client's\n"
+      "exchange requests. A data file fails when the store cannot be opened, created or read, or when\n"
+      "the address cannot be bound.";
 
 // The administration command asked for, at most one.
 enum class Command { Serve, SetLevel, ListUsers, Audit, Backup };
@@ -202,7 +200,7 @@ struct Options
     bool storeNamed = false; // --db given
     QString password;        // --set-level
     QString level;
-    QDate since;             // --audit
+    QDate since; // --audit
     bool csv = false;
     QString backupPath;
     ServeOptions serving;
@@ -211,9 +209,13 @@ struct Options
 void addOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {u"listen"_s, u"Listens on ADDR:PORT, a numeric address; port 0 takes a free port."_s, u"ADDR:PORT"_s, u"127.0.0.1:7400"_s},
-        {u"db"_s, u"Keeps the plant in the store FILE (default %1)."_s.arg(defaultStorePath()), u"FILE"_s, defaultStorePath()},
-        {u"log-level"_s, u"Logs at LEVEL to standard error: warning, info (start, logins, refusals, writes; the default) or debug (also every request)."_s, u"LEVEL"_s, u"info"_s},
+        {u"listen"_s, u"Listens on ADDR:PORT, a numeric address; port 0 takes a free port."_s, u"ADDR:PORT"_s,
+         u"127.0.0.1:7400"_s},
+        {u"db"_s, u"Keeps the plant in the store FILE (default %1)."_s.arg(defaultStorePath()), u"FILE"_s,
+         defaultStorePath()},
+        {u"log-level"_s,
+         u"Logs at LEVEL to standard error: warning, info (start, logins, refusals, writes; the default) or debug (also every request)."_s,
+         u"LEVEL"_s, u"info"_s},
         {u"verbose"_s, u"The same as --log-level debug."_s},
         {u"tls-cert"_s, u"Accepts TLS only, with the PEM certificate FILE."_s, u"FILE"_s},
         {u"tls-key"_s, u"The PEM private key FILE of --tls-cert."_s, u"FILE"_s},
@@ -223,7 +225,8 @@ void addOptions(QCommandLineParser &parser)
         {u"audit"_s, u"Prints the audit trail, oldest first, and exits."_s},
         {u"since"_s, u"With --audit: only from the day DATE (UTC) on."_s, u"YYYY-MM-DD"_s},
         {u"csv"_s, u"With --audit: CSV with the header time,user,address,code,change."_s},
-        {u"backup"_s, u"Writes a consistent copy of the store to OUT (mode 0600), also while a server runs, and exits."_s, u"OUT"_s},
+        {u"backup"_s,
+         u"Writes a consistent copy of the store to OUT (mode 0600), also while a server runs, and exits."_s, u"OUT"_s},
     });
     parser.addPositionalArgument(u"LEVEL"_s, u"The level of --set-level."_s, u"[LEVEL]"_s);
 }
@@ -267,7 +270,8 @@ QString takeServing(const QCommandLineParser &parser, ServeOptions &serving)
     if (!address)
         return u"--listen needs ADDR:PORT with a numeric address, not \"%1\""_s.arg(parser.value(u"listen"_s));
     serving.address = *address;
-    const std::optional<LogLevel> level = parser.isSet(u"verbose"_s) ? LogLevel::Debug : logLevelNamed(parser.value(u"log-level"_s));
+    const std::optional<LogLevel> level
+        = parser.isSet(u"verbose"_s) ? LogLevel::Debug : logLevelNamed(parser.value(u"log-level"_s));
     if (!level)
         return u"--log-level takes warning, info or debug, not \"%1\""_s.arg(parser.value(u"log-level"_s));
     serving.logLevel = *level;
@@ -327,11 +331,16 @@ int run(Options options)
         return fail(opening.error);
     PlantStore &store = *opening.store;
     switch (options.command) {
-    case Command::ListUsers: return listUsers(store);
-    case Command::Audit: return printAudit(store, options.since, options.csv);
-    case Command::Backup: return backUp(store, options.backupPath);
-    case Command::SetLevel: return setLevel(store, options.password, options.level);
-    case Command::Serve: break;
+    case Command::ListUsers:
+        return listUsers(store);
+    case Command::Audit:
+        return printAudit(store, options.since, options.csv);
+    case Command::Backup:
+        return backUp(store, options.backupPath);
+    case Command::SetLevel:
+        return setLevel(store, options.password, options.level);
+    case Command::Serve:
+        break;
     }
     return serve(store, std::move(options.serving));
 }

@@ -19,10 +19,7 @@ QString deviceName(const DeviceAddress &device)
     return u"%1:%2 unit %3"_s.arg(device.host).arg(device.port).arg(device.unit);
 }
 
-QString modbusError()
-{
-    return QString::fromLocal8Bit(modbus_strerror(errno));
-}
+QString modbusError() { return QString::fromLocal8Bit(modbus_strerror(errno)); }
 
 } // namespace
 
@@ -31,15 +28,19 @@ class DeviceLink
 {
 public:
     DeviceLink(const DevicePlan &plan, std::chrono::milliseconds timeout, const ServerLog &log)
-        : m_plan(plan), m_log(log)
+        : m_plan(plan)
+        , m_log(log)
     {
-        m_context = modbus_new_tcp_pi(plan.device.host.toUtf8().constData(), QByteArray::number(plan.device.port).constData());
+        m_context = modbus_new_tcp_pi(plan.device.host.toUtf8().constData(),
+                                      QByteArray::number(plan.device.port).constData());
         if (!m_context)
             return;
         const auto micro = std::chrono::duration_cast<std::chrono::microseconds>(timeout).count();
         modbus_set_slave(m_context, plan.device.unit);
-        modbus_set_response_timeout(m_context, static_cast<uint32_t>(micro / 1'000'000), static_cast<uint32_t>(micro % 1'000'000));
-        modbus_set_byte_timeout(m_context, static_cast<uint32_t>(micro / 1'000'000), static_cast<uint32_t>(micro % 1'000'000));
+        modbus_set_response_timeout(m_context, static_cast<uint32_t>(micro / 1'000'000),
+                                    static_cast<uint32_t>(micro % 1'000'000));
+        modbus_set_byte_timeout(m_context, static_cast<uint32_t>(micro / 1'000'000),
+                                static_cast<uint32_t>(micro % 1'000'000));
     }
 
     ~DeviceLink()
@@ -62,8 +63,9 @@ public:
         }
         if (reading.answered != m_answering) {
             m_answering = reading.answered;
-            m_log.write(LogLevel::Info, reading.answered ? u"device %1 answers again"_s.arg(deviceName(m_plan.device))
-                                                         : u"device %1 lost: %2"_s.arg(deviceName(m_plan.device), reading.failure));
+            m_log.write(LogLevel::Info, reading.answered
+                                            ? u"device %1 answers again"_s.arg(deviceName(m_plan.device))
+                                            : u"device %1 lost: %2"_s.arg(deviceName(m_plan.device), reading.failure));
         }
         return reading;
     }
@@ -82,16 +84,20 @@ private:
         for (const RegisterRead &request : m_plan.reads) {
             std::vector<quint16> answer(static_cast<std::size_t>(request.count));
             const int got = request.function == ReadInputRegisters
-                ? modbus_read_input_registers(m_context, request.address, request.count, answer.data())
-                : modbus_read_registers(m_context, request.address, request.count, answer.data());
+                                ? modbus_read_input_registers(m_context, request.address, request.count, answer.data())
+                                : modbus_read_registers(m_context, request.address, request.count, answer.data());
             if (got != request.count)
-                return {false, u"function %1 at register %2: %3"_s.arg(request.function).arg(request.address).arg(modbusError()), {}};
+                return {
+                    false,
+                    u"function %1 at register %2: %3"_s.arg(request.function).arg(request.address).arg(modbusError()),
+                    {}};
             words.push_back(std::move(answer));
         }
         DeviceReading reading{true, {}, {}};
         for (const PlannedChannel &planned : m_plan.channels) {
             const std::vector<quint16> &answer = words[static_cast<std::size_t>(planned.read)];
-            const std::span<const quint16> registers(answer.data() + planned.first, static_cast<std::size_t>(registerCount(planned.source.type)));
+            const std::span<const quint16> registers(answer.data() + planned.first,
+                                                     static_cast<std::size_t>(registerCount(planned.source.type)));
             reading.values.append({planned.source.channel, engineeringValue(planned.source, registers)});
         }
         return reading;
@@ -119,8 +125,10 @@ void applyReadings(LiveRecord &record, const QList<DevicePlan> &plans, const std
     }
 }
 
-ModbusPoller::ModbusPoller(const QList<ChannelSource> &channels, std::chrono::milliseconds timeout, const ServerLog &log)
-    : m_plans(planPolls(channels)), m_record(LiveRecord::unmapped())
+ModbusPoller::ModbusPoller(const QList<ChannelSource> &channels, std::chrono::milliseconds timeout,
+                           const ServerLog &log)
+    : m_plans(planPolls(channels))
+    , m_record(LiveRecord::unmapped())
 {
     for (const DevicePlan &plan : m_plans) {
         m_links.push_back(std::make_unique<DeviceLink>(plan, timeout, log));

@@ -18,8 +18,8 @@ class DeviceLink;
 struct DeviceReading
 {
     bool answered = false;
-    QString failure;                       // why not, when it did not answer
-    QList<std::pair<int, double>> values;  // channel and engineering value, when it answered
+    QString failure;                      // why not, when it did not answer
+    QList<std::pair<int, double>> values; // channel and engineering value, when it answered
 };
 
 // The live record of a poll from the devices' readings: answered channels take their values on the

@@ -26,9 +26,9 @@ using namespace Qt::StringLiterals;
 // audit table; opening such a store adds it.
 constexpr int SchemaVersion = 2;
 
-const QString AuditTable =
-    u"CREATE TABLE audit (id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, user TEXT NOT NULL,"
-    " position INTEGER NOT NULL, address TEXT NOT NULL, code TEXT NOT NULL, change TEXT NOT NULL)"_s;
+const QString AuditTable
+    = u"CREATE TABLE audit (id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, user TEXT NOT NULL,"
+      " position INTEGER NOT NULL, address TEXT NOT NULL, code TEXT NOT NULL, change TEXT NOT NULL)"_s;
 
 // The protocol only ever appends audit rows; these triggers keep it so for any other writer too.
 const QStringList &auditGuards()
@@ -81,14 +81,10 @@ QByteArray textBytes(const QString &text, int size, char padding)
 }
 
 // An empty text, not SQL's NULL, for a null QString.
-QString notNull(const QString &text)
-{
-    return text.isNull() ? u""_s : text;
-}
+QString notNull(const QString &text) { return text.isNull() ? u""_s : text; }
 
 // The columns of the tanks and materials tables, one per listed field, in the order of the list.
-template <typename Visit>
-QStringList columnsOf(Visit visit)
+template <typename Visit> QStringList columnsOf(Visit visit)
 {
     QStringList columns;
     visit([&](const auto &field) { columns.append(QString::fromLatin1(field.name)); });
@@ -118,25 +114,18 @@ QStringList rightsColumns(const QString &prefix = {})
 QString insertStatement(const QString &table, const QStringList &columns)
 {
     return u"INSERT OR REPLACE INTO %1 (%2) VALUES (%3)"_s.arg(table, columns.join(u", "_s),
-                                                              QStringList(columns.size(), u"?"_s).join(u", "_s));
+                                                               QStringList(columns.size(), u"?"_s).join(u", "_s));
 }
 
-template <typename Value>
-void takeColumn(const QSqlQuery &row, int column, Value &value)
+template <typename Value> void takeColumn(const QSqlQuery &row, int column, Value &value)
 {
     value = row.value(column).value<Value>();
 }
 
 // First and last list position of a material list page (0..2).
-int firstPosition(int page)
-{
-    return page * MaterialsPerPage + 1;
-}
+int firstPosition(int page) { return page * MaterialsPerPage + 1; }
 
-int lastPosition(int page)
-{
-    return (page + 1) * MaterialsPerPage;
-}
+int lastPosition(int page) { return (page + 1) * MaterialsPerPage; }
 
 } // namespace
 
@@ -238,7 +227,7 @@ bool PlantStore::addAuditTable()
                }
                return run(u"PRAGMA user_version = %1"_s.arg(SchemaVersion)) ? StoreStatus::Ok : StoreStatus::Failed;
            })
-        == StoreStatus::Ok;
+           == StoreStatus::Ok;
 }
 
 std::optional<QSqlQuery> PlantStore::run(const QString &sql, const QVariantList &values)
@@ -263,8 +252,7 @@ StoreStatus PlantStore::failed(const QString &error)
     return StoreStatus::Failed;
 }
 
-template <typename Work>
-StoreStatus PlantStore::inTransaction(Work work)
+template <typename Work> StoreStatus PlantStore::inTransaction(Work work)
 {
     // Inside an outer transaction the work joins it, and the outer one commits or rolls back.
     if (m_transactionDepth > 0)
@@ -281,10 +269,7 @@ StoreStatus PlantStore::inTransaction(Work work)
     return status == StoreStatus::Ok ? failed(error) : status;
 }
 
-StoreStatus PlantStore::atomically(const std::function<StoreStatus()> &work)
-{
-    return inTransaction(work);
-}
+StoreStatus PlantStore::atomically(const std::function<StoreStatus()> &work) { return inTransaction(work); }
 
 StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition, const QVariantList &values)
 {
@@ -316,10 +301,7 @@ StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition,
     return {StoreStatus::Ok, users};
 }
 
-StoreResult<QList<StoredUser>> PlantStore::users()
-{
-    return selectUsers({});
-}
+StoreResult<QList<StoredUser>> PlantStore::users() { return selectUsers({}); }
 
 StoreResult<UserWire> PlantStore::user(const QByteArray &key)
 {
@@ -343,8 +325,8 @@ StoreResult<int> PlantStore::positionOf(const QByteArray &key)
 
 bool PlantStore::writeRights(int position, const UserWire &user)
 {
-    const QString statement =
-        insertStatement(u"user_rights"_s, QStringList{u"position"_s, u"slot"_s} + rightsColumns());
+    const QString statement
+        = insertStatement(u"user_rights"_s, QStringList{u"position"_s, u"slot"_s} + rightsColumns());
     for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
         QVariantList values{position, static_cast<int>(slot) + 1};
         for (const TankRightsField &field : TankRightsFields)
@@ -359,7 +341,7 @@ bool PlantStore::insertUser(int position, const UserWire &user)
 {
     return run(u"INSERT INTO users (position, password, level, name) VALUES (?, ?, ?, ?)"_s,
                {position, fromWindows1252(user.password), user.level, nameText(user.userName)})
-        && writeRights(position, user);
+           && writeRights(position, user);
 }
 
 StoreStatus PlantStore::addUser(const UserWire &user)
@@ -390,16 +372,16 @@ StoreStatus PlantStore::updateUser(const QByteArray &key, const UserWire &user)
             return StoreStatus::PasswordTaken;
         return run(u"UPDATE users SET password = ?, name = ? WHERE position = ?"_s,
                    {fromWindows1252(user.password), nameText(user.userName), position.value})
-                && writeRights(position.value, user)
-            ? StoreStatus::Ok
-            : StoreStatus::Failed;
+                       && writeRights(position.value, user)
+                   ? StoreStatus::Ok
+                   : StoreStatus::Failed;
     });
 }
 
 StoreStatus PlantStore::setUserLevel(const QByteArray &key, qint32 level)
 {
-    std::optional<QSqlQuery> update =
-        run(u"UPDATE users SET level = ? WHERE password = ?"_s, {level, fromWindows1252(key)});
+    std::optional<QSqlQuery> update
+        = run(u"UPDATE users SET level = ? WHERE password = ?"_s, {level, fromWindows1252(key)});
     if (!update)
         return StoreStatus::Failed;
     return update->numRowsAffected() > 0 ? StoreStatus::Ok : StoreStatus::NotFound;
@@ -407,9 +389,9 @@ StoreStatus PlantStore::setUserLevel(const QByteArray &key, qint32 level)
 
 StoreResult<MaterialTable> PlantStore::materialListPage(int page)
 {
-    std::optional<QSqlQuery> rows =
-        run(u"SELECT code, sifra FROM material_list WHERE position BETWEEN ? AND ? ORDER BY position"_s,
-            {firstPosition(page), lastPosition(page)});
+    std::optional<QSqlQuery> rows
+        = run(u"SELECT code, sifra FROM material_list WHERE position BETWEEN ? AND ? ORDER BY position"_s,
+              {firstPosition(page), lastPosition(page)});
     if (!rows)
         return {};
     MaterialTable entries;
@@ -428,7 +410,8 @@ bool PlantStore::insertMaterialListEntry(int position, const MaterialListEntry &
 StoreStatus PlantStore::saveMaterialListPage(int page, const MaterialTable &entries)
 {
     return inTransaction([&] {
-        if (!run(u"DELETE FROM material_list WHERE position BETWEEN ? AND ?"_s, {firstPosition(page), lastPosition(page)}))
+        if (!run(u"DELETE FROM material_list WHERE position BETWEEN ? AND ?"_s,
+                 {firstPosition(page), lastPosition(page)}))
             return StoreStatus::Failed;
         for (qsizetype i = 0; i < entries.size(); ++i) {
             if (!insertMaterialListEntry(firstPosition(page) + static_cast<int>(i), entries[i]))
@@ -493,8 +476,8 @@ StoreStatus PlantStore::saveTank(const TankParamsWire &tank)
 
 StoreResult<ConsoleScreen> PlantStore::consoleScreen(int tankId)
 {
-    std::optional<QSqlQuery> row =
-        run(u"SELECT line1, line2, line3, line4 FROM console_screens WHERE tank = ?"_s, {tankId});
+    std::optional<QSqlQuery> row
+        = run(u"SELECT line1, line2, line3, line4 FROM console_screens WHERE tank = ?"_s, {tankId});
     if (!row)
         return {};
     if (!row->next())
@@ -532,15 +515,15 @@ StoreStatus PlantStore::appendAudit(const AuditRow &row)
     return run(u"INSERT INTO audit (time, user, position, address, code, change) VALUES (?, ?, ?, ?, ?, ?)"_s,
                {row.time.toUTC().toString(QString::fromLatin1(AuditTimeFormat)), notNull(row.user), row.position,
                 notNull(row.address), notNull(row.code), notNull(row.change)})
-        ? StoreStatus::Ok
-        : StoreStatus::Failed;
+               ? StoreStatus::Ok
+               : StoreStatus::Failed;
 }
 
 StoreResult<QList<AuditRow>> PlantStore::auditRows(const QDate &since)
 {
     const QString from = since.isValid() ? since.toString(u"yyyy-MM-dd"_s) : u""_s;
-    std::optional<QSqlQuery> rows = run(
-        u"SELECT time, user, position, address, code, change FROM audit WHERE time >= ? ORDER BY id"_s, {from});
+    std::optional<QSqlQuery> rows
+        = run(u"SELECT time, user, position, address, code, change FROM audit WHERE time >= ? ORDER BY id"_s, {from});
     if (!rows)
         return {};
     QList<AuditRow> found;

@@ -26,8 +26,7 @@ QString defaultStorePath();
 // What a store operation came to. Failed covers every database error; lastError() tells which.
 enum class StoreStatus { Ok, NotFound, PasswordTaken, Full, Failed };
 
-template <typename T>
-struct StoreResult
+template <typename T> struct StoreResult
 {
     StoreStatus status = StoreStatus::Failed;
     T value{};
@@ -128,8 +127,7 @@ private:
     std::optional<QSqlQuery> run(const QString &sql, const QVariantList &values = {});
     StoreStatus failed(const QString &error);
     // Runs work inside one transaction, committed only when work returns Ok.
-    template <typename Work>
-    StoreStatus inTransaction(Work work);
+    template <typename Work> StoreStatus inTransaction(Work work);
 
     // The users matching condition (a WHERE clause over `u`, the users table), rights included.
     StoreResult<QList<StoredUser>> selectUsers(const QString &condition, const QVariantList &values = {});

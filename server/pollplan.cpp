@@ -36,10 +36,7 @@ DevicePlan planDevice(const DeviceAddress &device, const QList<ChannelSource> &c
     return plan;
 }
 
-quint32 joined(quint16 high, quint16 low)
-{
-    return quint32{high} << 16 | low;
-}
+quint32 joined(quint16 high, quint16 low) { return quint32{high} << 16 | low; }
 
 double rawValue(RegisterType type, std::span<const quint16> words)
 {

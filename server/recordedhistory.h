@@ -44,7 +44,7 @@ private:
     QByteArray m_header = QByteArray(HistoryHeaderSize, '\0');
     std::optional<HistoryBlockBuilder> m_open;
     QList<QByteArray> m_closed; // newest first
-    QList<int> m_closedSamples;  // samples of each closed block
+    QList<int> m_closedSamples; // samples of each closed block
 };
 
 struct HistoryDecoding

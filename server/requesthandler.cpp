@@ -55,10 +55,7 @@ bool isNewUserRequest(ExchangeOperation operation, const ExchangeBuffer &buffer)
     return operation == ExchangeOperation::Write && isNewUserKey(buffer);
 }
 
-QByteArray normalizedUserKey(QByteArrayView bytes)
-{
-    return userKeyFor(textUpToNul(bytes.first(UserKeySize)));
-}
+QByteArray normalizedUserKey(QByteArrayView bytes) { return userKeyFor(textUpToNul(bytes.first(UserKeySize))); }
 
 Request classifyRequest(ExchangeOperation operation, const ExchangeBuffer &buffer)
 {

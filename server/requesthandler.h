@@ -56,7 +56,10 @@ class RequestHandler
 {
 public:
     // The store, and the live values when there are any, must outlive the handler.
-    explicit RequestHandler(PlantStore &store, const LiveValues *live = nullptr) : m_store(store), m_live(live) {}
+    explicit RequestHandler(PlantStore &store, const LiveValues *live = nullptr)
+        : m_store(store)
+        , m_live(live)
+    {}
 
     // A read leaves bytes 0..23 as they came and, on success only, the reply record at offset 24
     // with the rest of the buffer zero. A write never changes the buffer: on success it is the echo.

@@ -18,7 +18,10 @@ public:
     using Sink = std::function<void(const QString &line)>;
 
     ServerLog() = default; // writes nothing
-    ServerLog(LogLevel threshold, Sink sink) : m_threshold(threshold), m_sink(std::move(sink)) {}
+    ServerLog(LogLevel threshold, Sink sink)
+        : m_threshold(threshold)
+        , m_sink(std::move(sink))
+    {}
 
     bool enabled(LogLevel level) const { return m_sink && level <= m_threshold; }
     void write(LogLevel level, const QString &line) const

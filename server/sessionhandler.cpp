@@ -28,11 +28,7 @@ QString codeText(const Request &request)
     return request.kind == RequestKind::User ? u"korisnik"_s : QString::number(request.code);
 }
 
-template <typename T>
-T valueOr(const StoreResult<T> &result)
-{
-    return result.ok() ? result.value : T{};
-}
+template <typename T> T valueOr(const StoreResult<T> &result) { return result.ok() ? result.value : T{}; }
 
 std::optional<UserWire> storedUser(PlantStore &store, const QByteArray &key)
 {
@@ -92,8 +88,8 @@ qint32 SessionHandler::handle(Session &session, ExchangeOperation operation, Exc
 {
     const Request request = classifyRequest(operation, buffer);
     const QByteArray key = request.kind == RequestKind::User && !isNewUserRequest(operation, buffer)
-        ? normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))
-        : QByteArray();
+                               ? normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))
+                               : QByteArray();
     if (!sessionMayRequest(session, operation, request, key)) {
         const bool writing = operation == ExchangeOperation::Write;
         m_log.write(LogLevel::Info, u"%1 %2: %3 %4 refused"_s.arg(session.address, who(session),
@@ -117,10 +113,11 @@ qint32 SessionHandler::login(Session &session, ExchangeBuffer &buffer, const QBy
         m_log.write(LogLevel::Info, u"%1: failed login"_s.arg(session.address));
         audit(session, u"korisnik"_s, u"neuspesna prijava"_s);
         if (m_throttle.recordFailure(session.address)) {
-            m_log.write(LogLevel::Warning, u"%1: %2 failed logins within %3 minutes, new connections refused for %3 minutes"_s
-                                               .arg(session.address)
-                                               .arg(LoginThrottle::FailuresPerAddress)
-                                               .arg(LoginThrottle::WindowSeconds / 60));
+            m_log.write(
+                LogLevel::Warning,
+                u"%1: %2 failed logins within %3 minutes, new connections refused for %3 minutes"_s.arg(session.address)
+                    .arg(LoginThrottle::FailuresPerAddress)
+                    .arg(LoginThrottle::WindowSeconds / 60));
         }
         return status;
     }
@@ -143,8 +140,8 @@ qint32 SessionHandler::write(Session &session, const Request &request, ExchangeB
 {
     const bool newUser = isNewUserRequest(ExchangeOperation::Write, buffer);
     const QByteArray key = request.kind == RequestKind::User && !newUser
-        ? normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))
-        : QByteArray();
+                               ? normalizedUserKey(QByteArrayView(buffer.data(), UserKeySize))
+                               : QByteArray();
     const QByteArray afterKey = request.kind == RequestKind::User ? writtenPassword(buffer) : QByteArray();
     // The write and its audit row are stored together or not at all.
     qint32 status = ExchangeStatus::StoreFailed;
@@ -161,8 +158,8 @@ qint32 SessionHandler::write(Session &session, const Request &request, ExchangeB
         status = ExchangeStatus::StoreFailed;
     }
     if (status != ExchangeStatus::Success) {
-        m_log.write(LogLevel::Info, u"%1 %2: write %3 failed with %4"_s.arg(session.address, who(session),
-                                                                            codeText(request), QString::number(status)));
+        m_log.write(LogLevel::Info, u"%1 %2: write %3 failed with %4"_s.arg(
+                                        session.address, who(session), codeText(request), QString::number(status)));
         return status;
     }
     if (session.user && !key.isEmpty() && key == session.user->key) {
@@ -176,8 +173,12 @@ qint32 SessionHandler::write(Session &session, const Request &request, ExchangeB
 
 AuditRow SessionHandler::auditRow(const Session &session, const QString &code, const QString &change) const
 {
-    return {m_clock.now().toUTC(), session.user ? session.user->name : QString(),
-            session.user ? session.user->position : 0, session.address, code, change};
+    return {m_clock.now().toUTC(),
+            session.user ? session.user->name : QString(),
+            session.user ? session.user->position : 0,
+            session.address,
+            code,
+            change};
 }
 
 void SessionHandler::audit(const Session &session, const QString &code, const QString &change)

@@ -17,9 +17,12 @@ public:
     // Everything handed in must outlive the handler.
     SessionHandler(RequestHandler &handler, PlantStore &store, const Clock &clock, LoginThrottle &throttle,
                    const ServerLog &log)
-        : m_handler(handler), m_store(store), m_clock(clock), m_throttle(throttle), m_log(log)
-    {
-    }
+        : m_handler(handler)
+        , m_store(store)
+        , m_clock(clock)
+        , m_throttle(throttle)
+        , m_log(log)
+    {}
 
     // A request the session may not make answers AccessRefused, with the buffer untouched and the
     // store neither read nor written. A failed login (UnknownUser on an unbound session) counts

@@ -38,7 +38,10 @@ class Connection : public QObject
 {
 public:
     Connection(QTcpSocket *socket, SessionHandler &handler, const ServerLog &log, QObject *parent)
-        : QObject(parent), m_socket(socket), m_handler(handler), m_log(log)
+        : QObject(parent)
+        , m_socket(socket)
+        , m_handler(handler)
+        , m_log(log)
     {
         m_session.address = clientAddressText(socket->peerAddress());
         m_socket->setParent(this);
@@ -121,11 +124,11 @@ private:
         reply.status = m_handler.handle(m_session, frame.operation, reply.buffer);
         m_socket->write(encodeReplyFrame(reply));
         if (m_log.enabled(LogLevel::Debug)) {
-            m_log.write(LogLevel::Debug,
-                        u"%1 %2 %3 %4 %5 ms"_s.arg(listenAddressText(m_socket->peerAddress(), m_socket->peerPort()),
-                                                   frame.operation == ExchangeOperation::Read ? u"read"_s : u"write"_s,
-                                                   requestText(request), QString::number(reply.status),
-                                                   QString::number(static_cast<double>(timer.nsecsElapsed()) / 1e6, 'f', 3)));
+            m_log.write(LogLevel::Debug, u"%1 %2 %3 %4 %5 ms"_s.arg(
+                                             listenAddressText(m_socket->peerAddress(), m_socket->peerPort()),
+                                             frame.operation == ExchangeOperation::Read ? u"read"_s : u"write"_s,
+                                             requestText(request), QString::number(reply.status),
+                                             QString::number(static_cast<double>(timer.nsecsElapsed()) / 1e6, 'f', 3)));
         }
     }
 
@@ -144,7 +147,9 @@ private:
 class TcpServer::Listener : public QTcpServer
 {
 public:
-    explicit Listener(bool tls) : m_tls(tls) {}
+    explicit Listener(bool tls)
+        : m_tls(tls)
+    {}
 
 protected:
     void incomingConnection(qintptr descriptor) override
@@ -181,15 +186,12 @@ std::optional<ListenAddress> parseListenAddress(const QString &text)
 QString listenAddressText(const QHostAddress &address, quint16 port)
 {
     const QHostAddress shown = unmapped(address);
-    const QString host = shown.protocol() == QAbstractSocket::IPv6Protocol ? u"[%1]"_s.arg(shown.toString())
-                                                                          : shown.toString();
+    const QString host
+        = shown.protocol() == QAbstractSocket::IPv6Protocol ? u"[%1]"_s.arg(shown.toString()) : shown.toString();
     return u"%1:%2"_s.arg(host).arg(port);
 }
 
-QString clientAddressText(const QHostAddress &address)
-{
-    return unmapped(address).toString();
-}
+QString clientAddressText(const QHostAddress &address) { return unmapped(address).toString(); }
 
 bool AllowList::add(const QString &cidr)
 {
@@ -207,9 +209,9 @@ bool AllowList::add(const QString &cidr)
 bool AllowList::allows(const QHostAddress &address) const
 {
     const QHostAddress client = unmapped(address);
-    return m_blocks.isEmpty()
-        || std::any_of(m_blocks.cbegin(), m_blocks.cend(),
-                       [&](const auto &block) { return client.isInSubnet(block.first, block.second); });
+    return m_blocks.isEmpty() || std::any_of(m_blocks.cbegin(), m_blocks.cend(), [&](const auto &block) {
+               return client.isInSubnet(block.first, block.second);
+           });
 }
 
 std::optional<TlsIdentity> loadTlsIdentity(const QString &certificateFile, const QString &keyFile, QString &error)
@@ -254,25 +256,13 @@ TcpServer::TcpServer(SessionHandler &handler, LoginThrottle &throttle, const Ser
     QObject::connect(m_listener, &QTcpServer::newConnection, &m_connections, [this] { accept(); });
 }
 
-TcpServer::~TcpServer()
-{
-    delete m_listener;
-}
+TcpServer::~TcpServer() { delete m_listener; }
 
-bool TcpServer::listen(const ListenAddress &address)
-{
-    return m_listener->listen(address.address, address.port);
-}
+bool TcpServer::listen(const ListenAddress &address) { return m_listener->listen(address.address, address.port); }
 
-QString TcpServer::errorString() const
-{
-    return m_listener->errorString();
-}
+QString TcpServer::errorString() const { return m_listener->errorString(); }
 
-ListenAddress TcpServer::address() const
-{
-    return {m_listener->serverAddress(), m_listener->serverPort()};
-}
+ListenAddress TcpServer::address() const { return {m_listener->serverAddress(), m_listener->serverPort()}; }
 
 void TcpServer::accept()
 {
@@ -280,9 +270,9 @@ void TcpServer::accept()
         const QString client = clientAddressText(socket->peerAddress());
         const bool allowed = m_options.allowed.allows(socket->peerAddress());
         if (!allowed || m_throttle.shutOut(client)) {
-            m_log.write(LogLevel::Info, u"%1: connection refused: %2"_s.arg(
-                                            client, allowed ? u"shut out after failed logins"_s
-                                                            : u"address not allowed"_s));
+            m_log.write(LogLevel::Info,
+                        u"%1: connection refused: %2"_s.arg(client, allowed ? u"shut out after failed logins"_s
+                                                                            : u"address not allowed"_s));
             socket->abort();
             socket->deleteLater();
             continue;

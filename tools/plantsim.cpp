@@ -28,10 +28,7 @@ constexpr auto Step = std::chrono::seconds(1);
 
 std::atomic<bool> stopping = false;
 
-void requestStop(int)
-{
-    stopping = true;
-}
+void requestStop(int) { stopping = true; }
 
 // The newest sample of the history in folder: the base or last delta sample of its first block.
 std::optional<HistorySample> newestSample(const QString &folder)
@@ -56,7 +53,8 @@ void publish(ModbusPlantServer &server, const DemoPlantModel &plant, Dice &jitte
 {
     for (int slot = 1; slot <= TankCount; ++slot) {
         // The gauges' jitter of a millimetre or two and a twentieth of a degree.
-        const auto millimetres = static_cast<quint32>(std::max(0L, std::lround(plant.level(slot) * 1000 + jitter.between(-2, 2))));
+        const auto millimetres
+            = static_cast<quint32>(std::max(0L, std::lround(plant.level(slot) * 1000 + jitter.between(-2, 2))));
         server.setHolding(LevelGaugeUnitBase + slot, 0, static_cast<quint16>(millimetres >> 16));
         server.setHolding(LevelGaugeUnitBase + slot, 1, static_cast<quint16>(millimetres & 0xFFFFu));
         const auto tenths = static_cast<qint16>(std::lround(plant.temperature(slot) * 10 + jitter.between(-0.5, 0.5)));
@@ -70,13 +68,12 @@ int main(int argc, char **argv)
 {
     beginProgram("skladar-plant-sim");
     QCoreApplication app(argc, argv);
-    CommandLine line(
-        u"Serves the demonstration plant's 15 radar level gauges (units 1 to 15, holding registers 0-1, "
-        "level in mm as uint32) and 15 temperature transmitters (units 101 to 115, input register 0, "
-        "tenths of a degree as int16) over Modbus TCP on 127.0.0.1. The tanks go on from the newest "
-        "sample of the history in DIR. Ends on SIGINT or SIGTERM.\n"
-        "A data file fails when DIR holds no history or the port cannot be bound."_s,
-        {Done, DataFileFailed, BadArguments});
+    CommandLine line(u"Serves the demonstration plant's 15 radar level gauges (units 1 to 15, holding registers 0-1, "
+                     "level in mm as uint32) and 15 temperature transmitters (units 101 to 115, input register 0, "
+                     "tenths of a degree as int16) over Modbus TCP on 127.0.0.1. The tanks go on from the newest "
+                     "sample of the history in DIR. Ends on SIGINT or SIGTERM.\n"
+                     "A data file fails when DIR holds no history or the port cannot be bound."_s,
+                     {Done, DataFileFailed, BadArguments});
     const QCommandLineOption portOption(u"port"_s, u"Listens on PORT (default %1)."_s.arg(DemoPlantPort), u"PORT"_s,
                                         QString::number(DemoPlantPort));
     line.parser.addOption(portOption);
@@ -120,7 +117,8 @@ int main(int argc, char **argv)
         std::this_thread::sleep_until(due);
         const QDateTime now = QDateTime::currentDateTime();
         const double dayOfRun = DemoHistoryDays + historyEnd.secsTo(now) / 86400.0;
-        plant.advance(dayOfRun, now.time().msecsSinceStartOfDay() / 3'600'000.0, std::chrono::duration<double, std::ratio<3600>>(Step).count());
+        plant.advance(dayOfRun, now.time().msecsSinceStartOfDay() / 3'600'000.0,
+                      std::chrono::duration<double, std::ratio<3600>>(Step).count());
         publish(server, plant, jitter);
     }
     return Done;

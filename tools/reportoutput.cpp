@@ -8,10 +8,7 @@
 
 namespace {
 
-QString decimal(long double value)
-{
-    return QString::number(static_cast<double>(value), 'f', 3);
-}
+QString decimal(long double value) { return QString::number(static_cast<double>(value), 'f', 3); }
 
 // A field quoted when it holds a comma, a quotation mark or a line break.
 QString csvField(const QString &text)
@@ -23,7 +20,8 @@ QString csvField(const QString &text)
 
 QString justified(const ReportColumn &column, const QString &text)
 {
-    return column.align == ColumnAlign::Left ? text.leftJustified(column.textWidth) : text.rightJustified(column.textWidth);
+    return column.align == ColumnAlign::Left ? text.leftJustified(column.textWidth)
+                                             : text.rightJustified(column.textWidth);
 }
 
 template <std::size_t N>
@@ -35,16 +33,14 @@ QString textRow(const std::array<ReportColumn, N> &columns, const std::array<QSt
     return row;
 }
 
-template <std::size_t N>
-std::array<QString, N> headers(const std::array<ReportColumn, N> &columns)
+template <std::size_t N> std::array<QString, N> headers(const std::array<ReportColumn, N> &columns)
 {
     std::array<QString, N> texts;
     std::ranges::transform(columns, texts.begin(), HeaderText);
     return texts;
 }
 
-template <std::size_t N>
-QString csvNames(const std::array<ReportColumn, N> &columns)
+template <std::size_t N> QString csvNames(const std::array<ReportColumn, N> &columns)
 {
     QString names;
     for (const ReportColumn &column : columns)
@@ -96,13 +92,15 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
         }
         const std::size_t index = static_cast<std::size_t>(group.group - 1);
         const long double stock = content.stock[index];
-        const QString stockFields = given[index] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
+        const QString stockFields
+            = given[index] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
         csv += number + csvSumFields(group.sum) + (content.stockView ? stockFields : QString()) + time;
     }
     return csv;
 }
 
-QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale)
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment,
+                   const QLocale &locale)
 {
     QStringList lines{PrintTitle(dataMoment)};
     for (const ReportGroup &group : content.groups) {
@@ -114,8 +112,9 @@ QString reportText(const ReportContent &content, const StockGiven &given, const 
             const TankRecord &tank = content.tanks.slot(slot);
             const TankQuantity &quantity = content.quantities[static_cast<std::size_t>(slot - 1)];
             std::array<QString, TableColumnCount> texts;
-            std::ranges::transform(TableColumns, texts.begin(),
-                                   [&](const ReportColumn &column) { return TableCell(column, tank, quantity, locale); });
+            std::ranges::transform(TableColumns, texts.begin(), [&](const ReportColumn &column) {
+                return TableCell(column, tank, quantity, locale);
+            });
             lines << textRow(TableColumns, texts);
         }
         if (group.hasSumRow())
@@ -124,7 +123,7 @@ QString reportText(const ReportContent &content, const StockGiven &given, const 
         if (content.stockView && given[index]) {
             const long double stock = content.stock[index];
             lines.back() += textRow(StockColumns, std::array{QuantityText(StockColumns[0], stock, locale),
-                                                              QuantityText(StockColumns[1], group.sum - stock, locale)});
+                                                             QuantityText(StockColumns[1], group.sum - stock, locale)});
         }
     }
     return lines.join(u'\n') + u'\n';

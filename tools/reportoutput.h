@@ -25,4 +25,5 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
 // shows it, in the columns' text widths: a header line, a line per tank, "Zbir" for a group of more than one tank and, in the
 // stock view, "Stanje" and "Razlika" on the group's last line (empty for a group without a
 // figure); masses as "%.1f t" in the locale, an empty line between groups.
-QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment, const QLocale &locale);
+QString reportText(const ReportContent &content, const StockGiven &given, const ReportMoment &dataMoment,
+                   const QLocale &locale);

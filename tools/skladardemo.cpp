@@ -25,16 +25,15 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(u"skladar-demo"_s);
 
-    CommandLine line(
-        u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
-        u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
-        u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
-        u"settings %7, for the trend chart and the report; and the channel map %8 of skladar-plant-sim."_s
-            .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
-            .arg(DemoHistoryDays)
-            .arg(HistoryFileName, ChartRecordFileName, DemoChannelMapFile)
-            + u"\nA data file fails when the folder or one of its files cannot be written."_s,
-        {Done, DataFileFailed, BadArguments});
+    CommandLine line(u"Writes the plant map of the demonstration tank farm into DIR: the overview picture %1, the tank "
+                     u"screen picture %2 and the element files %3 and %4, which the client loads from its working "
+                     u"directory at login; and the history of the last %5 days up to now, %6 with the chart "
+                     u"settings %7, for the trend chart and the report; and the channel map %8 of skladar-plant-sim."_s
+                             .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile)
+                             .arg(DemoHistoryDays)
+                             .arg(HistoryFileName, ChartRecordFileName, DemoChannelMapFile)
+                         + u"\nA data file fails when the folder or one of its files cannot be written."_s,
+                     {Done, DataFileFailed, BadArguments});
     line.parser.addPositionalArgument(u"DIR"_s, u"Folder to write into; created when it is missing."_s);
     if (const std::optional<int> status = line.parse(QCoreApplication::arguments()))
         return *status;
@@ -49,7 +48,8 @@ int main(int argc, char **argv)
         return complain(DataFileFailed, *error);
     if (const std::optional<QString> error = writeDemoHistory(folder, plant.tanks, SystemClock().now()))
         return complain(DataFileFailed, *error);
-    if (const std::optional<QString> error = writeDemoFile(QDir(folder), DemoChannelMapFile, demoChannelMap(DemoPlantPort)))
+    if (const std::optional<QString> error
+        = writeDemoFile(QDir(folder), DemoChannelMapFile, demoChannelMap(DemoPlantPort)))
         return complain(DataFileFailed, *error);
     printOut(u"Plant map and history written to %1\n"_s.arg(folder));
     return Done;

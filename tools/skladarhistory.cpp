@@ -122,23 +122,30 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
 // The options, or the status the program ends with: --help, --version or bad arguments.
 std::variant<Options, int> parseOptions(const QStringList &arguments)
 {
-    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable});
+    CommandLine line(QString::fromLatin1(Description),
+                     {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable});
     line.parser.addOptions({
         {u"tank"_s, u"The tank: 74, 75, 78 to 88, 96 or 97."_s, u"N"_s},
         {u"dir"_s, u"Folder with REPORT.STG and Report.rez (default: the working directory)."_s, u"DIR"_s},
-        {u"login"_s, u"User code (default: the demonstration code: the built-in plant, every right). Any other code logs in at the server with that user's rights."_s, u"CODE"_s},
-        {u"ratio"_s, u"Stretch ratio of a chart period: 12/1 is 8 h across the chart, 1/1 4 days, 1/7 a month (default 1/1)."_s, u"MM/DD"_s},
+        {u"login"_s,
+         u"User code (default: the demonstration code: the built-in plant, every right). Any other code logs in at the server with that user's rights."_s,
+         u"CODE"_s},
+        {u"ratio"_s,
+         u"Stretch ratio of a chart period: 12/1 is 8 h across the chart, 1/1 4 days, 1/7 a month (default 1/1)."_s,
+         u"MM/DD"_s},
         {u"from"_s, u"CSV: first moment to write, YYYY-MM-DD or YYYY-MM-DDTHH:MM, inclusive."_s, u"WHEN"_s},
         {u"to"_s, u"CSV: last moment to write, inclusive (a date alone includes its whole day)."_s, u"WHEN"_s},
         {u"scroll"_s, u"Chart: scroll bar position (default: the newest, as the window opens)."_s, u"P"_s},
-        {u"mouse"_s, u"Chart: pointer position for the cross-hair and read-out (default: outside the plot)."_s, u"X,Y"_s},
+        {u"mouse"_s, u"Chart: pointer position for the cross-hair and read-out (default: outside the plot)."_s,
+         u"X,Y"_s},
         {u"out"_s, u"Output file: .csv, .png or .pdf (default: CSV on standard output)."_s, u"FILE"_s},
     });
     addServerOptions(line.parser);
     if (const std::optional<int> status = line.parse(arguments))
         return *status;
     Options options;
-    const QString problem = line.parser.isSet(u"tank"_s) ? takeOptions(line.parser, options) : u"--tank N is required"_s;
+    const QString problem
+        = line.parser.isSet(u"tank"_s) ? takeOptions(line.parser, options) : u"--tank N is required"_s;
     if (!problem.isEmpty())
         return CommandLine::badArgument(problem);
     return options;
@@ -165,7 +172,8 @@ bool writeChart(const Options &options, const ChartInput &input)
     return PrintChartPage(pdf, input, readOut, SystemClock().now());
 }
 
-int writeOutput(const Options &options, const TrendSeries &series, const PlantModel &plant, const TankChartRecord &record)
+int writeOutput(const Options &options, const TrendSeries &series, const PlantModel &plant,
+                const TankChartRecord &record)
 {
     const TankRights &rights = plant.user.rights[static_cast<std::size_t>(options.slot - 1)];
     bool written = false;
@@ -173,10 +181,14 @@ int writeOutput(const Options &options, const TrendSeries &series, const PlantMo
         written = writeCsv(options, series, rights);
     } else {
         const ChartScrollRange range = chartScrollRange(series.sampleCount, series.ratio.mm);
-        const int scroll = std::clamp(options.scroll.value_or(range.position), range.minimum, std::max(range.minimum, range.maximum));
-        written = writeChart(options, {series, record, plant.tanks.slot(options.slot).materialKind, rights, scroll, QLocale::system()});
+        const int scroll = std::clamp(options.scroll.value_or(range.position), range.minimum,
+                                      std::max(range.minimum, range.maximum));
+        written = writeChart(
+            options, {series, record, plant.tanks.slot(options.slot).materialKind, rights, scroll, QLocale::system()});
     }
-    return written ? Done : complain(DataFileFailed, u"cannot write %1"_s.arg(options.out.isEmpty() ? u"the output"_s : options.out));
+    return written ? Done
+                   : complain(DataFileFailed,
+                              u"cannot write %1"_s.arg(options.out.isEmpty() ? u"the output"_s : options.out));
 }
 
 } // namespace
@@ -200,7 +212,8 @@ int main(int argc, char *argv[])
     if (const std::optional<ToolLoginFailure> failure = toolLogin(options.code, options.server, settings, plant))
         return complain(failure->status, failure->text);
     if (plant.user.rights[static_cast<std::size_t>(options.slot - 1)].istorija != 1)
-        return complain(NoRightOrData, u"the user has no history right on tank %1"_s.arg(TankIdList[static_cast<std::size_t>(options.slot - 1)]));
+        return complain(NoRightOrData, u"the user has no history right on tank %1"_s.arg(
+                                           TankIdList[static_cast<std::size_t>(options.slot - 1)]));
 
     const DataFolder folder(options.dir);
     const ChartRecordsRead charts = readChartRecords(folder);

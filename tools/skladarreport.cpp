@@ -27,25 +27,25 @@
 
 namespace {
 
-const char *const Description =
-    "Writes the quantity report of a moment: the mass in every tank, grouped and summed as the client's\n"
-    "report window shows it, computed from REPORT.STG and Report.rez in DIR.\n"
-    "\n"
-    "Without --out a plain-text table goes to standard output; --out FILE writes by its extension:\n"
-    "  .csv  the columns group, tank, kind, sifra, level_m, temperature_c, volume_m3, mass_t (with\n"
-    "        --stock also stock_t and difference_t, only on a group's Zbir line and only for a group\n"
-    "        with a figure) and data_time (YYYY-MM-DD HH:MM), \".\" decimals, a Zbir line\n"
-    "        (G,Zbir,,,,,,SUM) after each group\n"
-    "  .png  the window's 800 x 1180 report picture\n"
-    "  .pdf  the printed portrait page\n"
-    "\n"
-    "A data file fails when REPORT.STG or Report.rez is missing, a block the search reaches is\n"
-    "incomplete or a stamp fails the check; a moment the report's date panel refuses is a bad\n"
-    "argument; no data for the moment: no history block begins before it. Every output names the\n"
-    "moment its data belong to: the sample taken for the moment asked. When that sample is older\n"
-    "than the moment by more than --max-age, the report is written all the same, standard error\n"
-    "names the sample's moment and the status is 6. A Zbir is the sum of the exact masses rounded\n"
-    "once, so it may differ by 0.001 from the sum of the rounded lines.";
+const char *const Description
+    = "Writes the quantity report of a moment: the mass in every tank, grouped and summed as the client's\n"
+      "report window shows it, computed from REPORT.STG and Report.rez in DIR.\n"
+      "\n"
+      "Without --out a plain-text table goes to standard output; --out FILE writes by its extension:\n"
+      "  .csv  the columns group, tank, kind, sifra, level_m, temperature_c, volume_m3, mass_t (with\n"
+      "        --stock also stock_t and difference_t, only on a group's Zbir line and only for a group\n"
+      "        with a figure) and data_time (YYYY-MM-DD HH:MM), \".\" decimals, a Zbir line\n"
+      "        (G,Zbir,,,,,,SUM) after each group\n"
+      "  .png  the window's 800 x 1180 report picture\n"
+      "  .pdf  the printed portrait page\n"
+      "\n"
+      "A data file fails when REPORT.STG or Report.rez is missing, a block the search reaches is\n"
+      "incomplete or a stamp fails the check; a moment the report's date panel refuses is a bad\n"
+      "argument; no data for the moment: no history block begins before it. Every output names the\n"
+      "moment its data belong to: the sample taken for the moment asked. When that sample is older\n"
+      "than the moment by more than --max-age, the report is written all the same, standard error\n"
+      "names the sample's moment and the status is 6. A Zbir is the sum of the exact masses rounded\n"
+      "once, so it may differ by 0.001 from the sum of the rounded lines.";
 
 struct Options
 {
@@ -68,7 +68,8 @@ QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return QStringLiteral("--at must be \"YYYY-MM-DD HH:MM\"");
-    const DatePanelCheck check = CheckDatePanel({match.captured(3), match.captured(2), match.captured(1), match.captured(4), match.captured(5)});
+    const DatePanelCheck check = CheckDatePanel(
+        {match.captured(3), match.captured(2), match.captured(1), match.captured(4), match.captured(5)});
     w.WarnInteger(check.wrongCharacters);
     moment = check.moment;
     return check.error;
@@ -125,15 +126,26 @@ QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &opti
 // The options, or the status the program ends with: --help, --version or bad arguments.
 std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &w)
 {
-    CommandLine line(QString::fromLatin1(Description), {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable, StaleData});
+    CommandLine line(QString::fromLatin1(Description),
+                     {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable, StaleData});
     line.parser.addOptions({
         {QStringLiteral("at"), QStringLiteral("The moment, \"YYYY-MM-DD HH:MM\" (required)."), QStringLiteral("WHEN")},
-        {QStringLiteral("dir"), QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."), QStringLiteral("DIR")},
-        {QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."), QStringLiteral("CODE")},
-        {QStringLiteral("group"), QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."), QStringLiteral("MODE")},
-        {QStringLiteral("stock"), QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."), QStringLiteral("G=TONNES")},
-        {QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."), QStringLiteral("FILE")},
-        {QStringLiteral("max-age"), QStringLiteral("Data older than the moment by more than MINUTES are stale (default 60)."), QStringLiteral("MINUTES")},
+        {QStringLiteral("dir"),
+         QStringLiteral("Folder with REPORT.STG and Report.rez (default: the working directory)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("login"), QStringLiteral("User code (default: the demonstration code and plant)."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("group"),
+         QStringLiteral("Grouping: sifra, vrsta, ime or broj (default: the client's last choice)."),
+         QStringLiteral("MODE")},
+        {QStringLiteral("stock"),
+         QStringLiteral("Stock figure of group G in tonnes; repeatable; turns the stock columns on."),
+         QStringLiteral("G=TONNES")},
+        {QStringLiteral("out"), QStringLiteral("Output file: .csv, .png or .pdf (default: text on standard output)."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("max-age"),
+         QStringLiteral("Data older than the moment by more than MINUTES are stale (default 60)."),
+         QStringLiteral("MINUTES")},
     });
     addServerOptions(line.parser);
     if (const std::optional<int> status = line.parse(arguments))
@@ -151,8 +163,8 @@ bool writeText(const QString &path, const QString &text)
 }
 
 // Every output names the moment the data belong to, which may differ from the one asked.
-bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment, const QLocale &locale,
-                 const Clock &clock)
+bool writeOutput(const Options &options, const ReportContent &content, const ReportMoment &dataMoment,
+                 const QLocale &locale, const Clock &clock)
 {
     if (!options.output) {
         printOut(reportText(content, options.stockGiven, dataMoment, locale));
@@ -218,7 +230,8 @@ int main(int argc, char *argv[])
     const DataFolder folder(options.dir);
     const ChartRecordsRead records = readChartRecords(folder);
     if (records.message)
-        return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(ChartRecordFileName), records.message->text));
+        return complain(DataFileFailed,
+                        QStringLiteral("%1: %2").arg(folder.filePath(ChartRecordFileName), records.message->text));
 
     QuantityReport report;
     report.moment = options.moment;
@@ -229,20 +242,25 @@ int main(int argc, char *argv[])
     const MomentSearch search = FindMoment(folder, options.moment, records.records, plant.tanks, report.quantities);
     if (search.outcome == SearchOutcome::NoBlock) {
         return complain(NoRightOrData, QStringLiteral("%1: no history block begins before %2; nothing is reported")
-                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment).section(u':', 1).trimmed()));
+                                           .arg(folder.filePath(HistoryFileName),
+                                                PrintTitle(options.moment).section(u':', 1).trimmed()));
     }
     if (search.outcome != SearchOutcome::Computed)
         return complain(DataFileFailed, QStringLiteral("%1: %2").arg(folder.filePath(HistoryFileName), search.text));
     if (!search.taken) {
         return complain(NoRightOrData, QStringLiteral("%1: the block before %2 holds no sample; nothing is reported")
-                                           .arg(folder.filePath(HistoryFileName), PrintTitle(options.moment).section(u':', 1).trimmed()));
+                                           .arg(folder.filePath(HistoryFileName),
+                                                PrintTitle(options.moment).section(u':', 1).trimmed()));
     }
     const ReportMoment dataMoment = minuteOf(*search.taken);
-    if (!writeOutput(options, ContentOf(report, plant.tanks, GroupsToAssign(settings, report.mode)), dataMoment, w.locale(), clock))
+    if (!writeOutput(options, ContentOf(report, plant.tanks, GroupsToAssign(settings, report.mode)), dataMoment,
+                     w.locale(), clock))
         return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
     if (isStale(*search.taken, options.moment, options.maxAgeMinutes)) {
-        return complain(StaleData, QStringLiteral("%1: poslednji uzorak pre trazenog trenutka je od %2, vise od %3 min ranije")
-                                       .arg(folder.filePath(HistoryFileName), momentText(dataMoment)).arg(options.maxAgeMinutes));
+        return complain(StaleData,
+                        QStringLiteral("%1: poslednji uzorak pre trazenog trenutka je od %2, vise od %3 min ranije")
+                            .arg(folder.filePath(HistoryFileName), momentText(dataMoment))
+                            .arg(options.maxAgeMinutes));
     }
     return Done;
 }

@@ -53,14 +53,18 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
 // The options, or the status the program ends with: --help, --version or bad arguments.
 std::variant<Options, int> parseOptions(const QStringList &arguments)
 {
-    CommandLine line(QStringLiteral("Writes the plant map of a folder, after the demonstration login, as a PNG picture.\n"
-                                    "A data file fails when one of %1, %2, %3 or %4 is missing or cannot be read.")
-                         .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile),
-                     {Done, DataFileFailed, BadArguments});
+    CommandLine line(
+        QStringLiteral("Writes the plant map of a folder, after the demonstration login, as a PNG picture.\n"
+                       "A data file fails when one of %1, %2, %3 or %4 is missing or cannot be read.")
+            .arg(OverviewPictureFile, TankScreenPictureFile, ElementFile, ViewFile),
+        {Done, DataFileFailed, BadArguments});
     line.parser.addOptions({
-        {QStringLiteral("dir"), QStringLiteral("Folder with the plant files (default: the working directory)."), QStringLiteral("DIR")},
-        {QStringLiteral("view"), QStringLiteral("View to compose, 1 to 25 (default 1, the overview)."), QStringLiteral("N")},
-        {QStringLiteral("refreshes"), QStringLiteral("Value refreshes before the picture (default 1)."), QStringLiteral("K")},
+        {QStringLiteral("dir"), QStringLiteral("Folder with the plant files (default: the working directory)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("view"), QStringLiteral("View to compose, 1 to 25 (default 1, the overview)."),
+         QStringLiteral("N")},
+        {QStringLiteral("refreshes"), QStringLiteral("Value refreshes before the picture (default 1)."),
+         QStringLiteral("K")},
         {QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("FILE.png")},
     });
     if (const std::optional<int> status = line.parse(arguments))

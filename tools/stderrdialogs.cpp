@@ -9,10 +9,7 @@ void StderrDialogs::tell(const QString &caption, const QString &text)
     m_told = true;
 }
 
-void StderrDialogs::message(const QString &text, const QString &caption)
-{
-    tell(caption, text);
-}
+void StderrDialogs::message(const QString &text, const QString &caption) { tell(caption, text); }
 
 bool StderrDialogs::question(const QString &text, const QString &caption)
 {
@@ -20,17 +17,8 @@ bool StderrDialogs::question(const QString &text, const QString &caption)
     return false;
 }
 
-std::optional<QColor> StderrDialogs::chooseColour(const QColor &)
-{
-    return std::nullopt;
-}
+std::optional<QColor> StderrDialogs::chooseColour(const QColor &) { return std::nullopt; }
 
-bool StderrDialogs::choosePrinter(QPrinter &)
-{
-    return false;
-}
+bool StderrDialogs::choosePrinter(QPrinter &) { return false; }
 
-void StderrDialogs::reportError(const QString &text)
-{
-    tell(QStringLiteral("Error"), text);
-}
+void StderrDialogs::reportError(const QString &text) { tell(QStringLiteral("Error"), text); }

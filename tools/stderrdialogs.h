@@ -9,8 +9,8 @@ class StderrDialogs final : public Dialogs
 public:
     void message(const QString &text, const QString &caption) override;
     bool question(const QString &text, const QString &caption) override; // always cancelled
-    std::optional<QColor> chooseColour(const QColor &initial) override;   // always cancelled
-    bool choosePrinter(QPrinter &printer) override;                       // never prints
+    std::optional<QColor> chooseColour(const QColor &initial) override;  // always cancelled
+    bool choosePrinter(QPrinter &printer) override;                      // never prints
     void reportError(const QString &text) override;
 
     // Whether anything was told: a tool that meant to succeed silently has then failed.

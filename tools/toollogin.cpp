@@ -29,7 +29,8 @@ std::optional<ServerAddress> parseServerOption(const QString &text)
     return address;
 }
 
-std::optional<ToolLoginFailure> classify(const std::optional<QString> &failure, const ServerExchange &exchange, const QString &where)
+std::optional<ToolLoginFailure> classify(const std::optional<QString> &failure, const ServerExchange &exchange,
+                                         const QString &where)
 {
     if (!failure)
         return std::nullopt;
@@ -37,7 +38,9 @@ std::optional<ToolLoginFailure> classify(const std::optional<QString> &failure, 
     if (reason.startsWith(u"TLS:"_s))
         return ToolLoginFailure{LoginRefused, reason};
     if (*failure == LoginFailureText::userRead(ExchangeStatus::NoConnection))
-        return ToolLoginFailure{ServerUnreachable, u"%1: %2%3"_s.arg(where, *failure, reason.isEmpty() ? QString() : u" ("_s + reason + u')')};
+        return ToolLoginFailure{
+            ServerUnreachable,
+            u"%1: %2%3"_s.arg(where, *failure, reason.isEmpty() ? QString() : u" ("_s + reason + u')')};
     return ToolLoginFailure{LoginRefused, u"%1: %2"_s.arg(where, *failure)};
 }
 
@@ -51,7 +54,9 @@ QString addressText(const ServerAddress &address)
 void addServerOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {u"server"_s, u"The acquisition server (default: as the client chooses it from its settings, the built-in server when none is set)."_s, u"HOST:PORT"_s},
+        {u"server"_s,
+         u"The acquisition server (default: as the client chooses it from its settings, the built-in server when none is set)."_s,
+         u"HOST:PORT"_s},
         {u"tls-ca"_s, u"With --server: speaks TLS and trusts the server's PEM certificate FILE."_s, u"FILE"_s},
     });
 }

@@ -26,10 +26,14 @@ constexpr int TemperatureLegendRow = 40;
 constexpr int TitleSize = 12;
 constexpr QPoint TitleAt(24, 0);
 
-const ReadOutLayout ScreenReadOut{
-    {412, 2, 700, 48},
-    {{{417, 6, 503, 23}, {417, 27, 503, 44}, {513, 6, 599, 23}, {513, 27, 599, 44}, {609, 6, 695, 23}, {609, 27, 695, 44}}},
-    QPoint(10, 1)};
+const ReadOutLayout ScreenReadOut{{412, 2, 700, 48},
+                                  {{{417, 6, 503, 23},
+                                    {417, 27, 503, 44},
+                                    {513, 6, 599, 23},
+                                    {513, 27, 599, 44},
+                                    {609, 6, 695, 23},
+                                    {609, 27, 695, 44}}},
+                                  QPoint(10, 1)};
 
 // One curve: the column x shows position k(x) and draws to column x - 1 at position k(x) + 1.
 // Two neighbours both under the scale (-1) or both at its top (450) draw nothing.

@@ -17,10 +17,10 @@ struct ChartInput
 {
     const TrendSeries &series;
     const TankChartRecord &record;
-    QString materialKind;     // of the tank, after the title
-    TankRights rights;        // nivo, temperatura, masa and zapremina gate the four quantities
-    int scrollPosition = 0;   // ScrollBar1's position
-    QLocale locale;           // decimal separator of the read-out values
+    QString materialKind;   // of the tank, after the title
+    TankRights rights;      // nivo, temperatura, masa and zapremina gate the four quantities
+    int scrollPosition = 0; // ScrollBar1's position
+    QLocale locale;         // decimal separator of the read-out values
 };
 
 // True when the rights let the user see the quantity's curve, legend and read-out.

@@ -53,14 +53,14 @@ ReadOutLayout pageReadOut(const ChartScale &scale, const PagePlot &plot)
 {
     const int inset = scale.width(5);
     const std::array<int, 4> edges{scale.column(412), scale.column(508), scale.column(604), plot.right};
-    const std::array<int, 4> rows{plot.top - scale.height(32), plot.top - scale.height(20),
-                                  plot.top - scale.height(17), plot.top - scale.height(5)};
+    const std::array<int, 4> rows{plot.top - scale.height(32), plot.top - scale.height(20), plot.top - scale.height(17),
+                                  plot.top - scale.height(5)};
     ReadOutLayout layout;
     layout.panel = {edges[0], plot.top - scale.height(35), plot.right, plot.top - scale.height(2)};
     for (std::size_t column = 0; column < 3; ++column) {
         for (std::size_t row = 0; row < 2; ++row)
-            layout.boxes[2 * column + row] = {edges[column] + inset, rows[2 * row], edges[column + 1] - inset,
-                                              rows[2 * row + 1]};
+            layout.boxes[2 * column + row]
+                = {edges[column] + inset, rows[2 * row], edges[column + 1] - inset, rows[2 * row + 1]};
     }
     layout.textOffset = QPoint(scale.width(10), scale.height(2));
     return layout;
@@ -102,9 +102,9 @@ QString printingStamp(const QDateTime &printedAt)
     const QTime time = printedAt.time();
     const QString separator = QStringLiteral(". ");
     return TwoDigits(static_cast<quint16>(date.day())) + separator + TwoDigits(static_cast<quint16>(date.month()))
-        + separator + FormatInteger(date.year()) + QStringLiteral(".     ")
-        + TwoDigits(static_cast<quint16>(time.hour())) + QStringLiteral(" : ")
-        + TwoDigits(static_cast<quint16>(time.minute()));
+           + separator + FormatInteger(date.year()) + QStringLiteral(".     ")
+           + TwoDigits(static_cast<quint16>(time.hour())) + QStringLiteral(" : ")
+           + TwoDigits(static_cast<quint16>(time.minute()));
 }
 
 void drawHeading(Canvas &canvas, const ChartScale &scale, const PagePlot &plot, const ChartInput &input,
@@ -156,7 +156,8 @@ void DrawChartPage(Canvas &canvas, int height, int width, const ChartInput &inpu
     drawTimeLabels(canvas, scale, input, scale.width(TimeGap), scale.height(DateGap));
     drawScales(canvas, scale, input);
     drawHeading(canvas, scale, plot, input, printedAt);
-    drawLegends(canvas, scale, input, plot.top - scale.width(UpperLegendRaise), plot.top - scale.width(LowerLegendRaise));
+    drawLegends(canvas, scale, input, plot.top - scale.width(UpperLegendRaise),
+                plot.top - scale.width(LowerLegendRaise));
     if (printCopy.active)
         drawCrossHair(canvas, scale, printCopy.mouse, CrossHairWidth);
     drawReadOutPanel(canvas, pageReadOut(scale, plot), copiedTexts(printCopy, input.rights));

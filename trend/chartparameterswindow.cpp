@@ -36,20 +36,17 @@ constexpr int LeftSide = 1;
 constexpr int RightSide = 2;
 
 const std::array<QString, QuantityCount> QuantityNames{QStringLiteral("Nivo"), QStringLiteral("Temperatura"),
-                                                        QStringLiteral("Masa"), QStringLiteral("Zapremina")};
+                                                       QStringLiteral("Masa"), QStringLiteral("Zapremina")};
 const std::array<QString, GridColumns> Headers{QStringLiteral("Boja"), QStringLiteral("Minimum"),
                                                QStringLiteral("Maksimum"), QStringLiteral("Debljina")};
 
 WinColour toWinColour(const QColor &colour)
 {
     return static_cast<WinColour>(colour.red()) | static_cast<WinColour>(colour.green()) << 8
-        | static_cast<WinColour>(colour.blue()) << 16;
+           | static_cast<WinColour>(colour.blue()) << 16;
 }
 
-Quantity quantityOfRow(int row)
-{
-    return AllQuantities[static_cast<std::size_t>(row - 1)];
-}
+Quantity quantityOfRow(int row) { return AllQuantities[static_cast<std::size_t>(row - 1)]; }
 
 // Paints a swatch over the cells that have a colour, the cell as usual elsewhere.
 class SwatchDelegate final : public QStyledItemDelegate
@@ -58,8 +55,7 @@ public:
     SwatchDelegate(std::function<std::optional<QColor>(int, int)> colourOf, QObject *parent)
         : QStyledItemDelegate(parent)
         , m_colourOf(std::move(colourOf))
-    {
-    }
+    {}
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -268,9 +264,9 @@ void ChartParametersWindow::Button2Click()
     if (record != nullptr && row >= 1 && column > SwatchColumn) {
         m_grid->item(row, column)->setText(FormatInteger(value));
         ChartSettings &settings = record->settings(quantityOfRow(row));
-        qint32 &field = column == MinimumColumn ? settings.scaleMin
-            : column == MaximumColumn           ? settings.scaleMax
-                                                : settings.lineWidth;
+        qint32 &field = column == MinimumColumn   ? settings.scaleMin
+                        : column == MaximumColumn ? settings.scaleMax
+                                                  : settings.lineWidth;
         field = value;
     }
     m_edit1->clear();
@@ -288,21 +284,15 @@ void ChartParametersWindow::applyAxisRule(int firstSide, const QButtonGroup &fir
         return;
     for (const Quantity quantity : AllQuantities) {
         const int id = static_cast<int>(quantity);
-        record->settings(quantity).axisSide = first.checkedId() == id ? firstSide
-            : second.checkedId() == id                               ? secondSide
-                                                                     : 0;
+        record->settings(quantity).axisSide = first.checkedId() == id    ? firstSide
+                                              : second.checkedId() == id ? secondSide
+                                                                         : 0;
     }
 }
 
-void ChartParametersWindow::RadioGroup1Click()
-{
-    applyAxisRule(LeftSide, *m_radioGroup1, RightSide, *m_radioGroup2);
-}
+void ChartParametersWindow::RadioGroup1Click() { applyAxisRule(LeftSide, *m_radioGroup1, RightSide, *m_radioGroup2); }
 
-void ChartParametersWindow::RadioGroup2Click()
-{
-    applyAxisRule(RightSide, *m_radioGroup2, LeftSide, *m_radioGroup1);
-}
+void ChartParametersWindow::RadioGroup2Click() { applyAxisRule(RightSide, *m_radioGroup2, LeftSide, *m_radioGroup1); }
 
 void ChartParametersWindow::Button1Click()
 {

@@ -14,10 +14,10 @@ namespace {
 
 constexpr int LabelSize = 8;
 constexpr int LegendSize = 10;
-constexpr int LegendLine = 20;      // design pixels of a legend's coloured line
-constexpr int LegendRaise = 7;      // a legend's text sits this many pixels above its line
+constexpr int LegendLine = 20; // design pixels of a legend's coloured line
+constexpr int LegendRaise = 7; // a legend's text sits this many pixels above its line
 constexpr int MassLegendColumn = 268;
-constexpr int TickLength = 5;       // also the gap between a tick and its label
+constexpr int TickLength = 5; // also the gap between a tick and its label
 constexpr int LabelRaise = 7;
 
 void line(Canvas &canvas, int x1, int y1, int x2, int y2)
@@ -140,8 +140,8 @@ void drawReadOutPanel(Canvas &canvas, const ReadOutLayout &layout, const std::ar
 
 std::array<QString, 6> readOutTexts(const ReadOut &readOut)
 {
-    return {readOut.timeText(), readOut.dateText(), readOut.values[0], readOut.values[1], readOut.values[2],
-            readOut.values[3]};
+    return {readOut.timeText(), readOut.dateText(), readOut.values[0],
+            readOut.values[1],  readOut.values[2],  readOut.values[3]};
 }
 
 int CurveScale::heightOf(long double value) const

@@ -6,10 +6,7 @@
 
 // Rounds to the nearest integer, halves to the even neighbour (212.5 gives 212), in the default
 // rounding mode, which nothing in the program changes.
-inline int roundHalfEven(double value)
-{
-    return static_cast<int>(std::rint(value));
-}
+inline int roundHalfEven(double value) { return static_cast<int>(std::rint(value)); }
 
 // A design column x lands on column(x), a design row y on row(y) (below the top margin); lengths
 // along x and y scale with width() and height(). Every result is rounded half to even.

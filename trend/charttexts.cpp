@@ -9,16 +9,13 @@ namespace {
 const QString TimeSeparator = QStringLiteral(" : ");
 const QString DateSeparator = QStringLiteral(". ");
 
-QString twoDigits(qint32 value)
-{
-    return TwoDigits(static_cast<quint16>(value));
-}
+QString twoDigits(qint32 value) { return TwoDigits(static_cast<quint16>(value)); }
 
 bool insidePlot(QPoint mouse)
 {
     using namespace ChartGeometry;
     return mouse.x() > PlotLeft - 1 && mouse.x() < PlotRight + 1 && mouse.y() > PlotTop - 1
-        && mouse.y() < PlotBottom + 1;
+           && mouse.y() < PlotBottom + 1;
 }
 
 // "1.234 m": three decimals in the locale's notation, a blank and the unit.
@@ -44,25 +41,19 @@ bool maySee(const TankRights &rights, Quantity quantity)
     return rights.zapremina == 1;
 }
 
-QString ReadOut::timeText() const
-{
-    return hour.isEmpty() ? QString() : hour + TimeSeparator + minute;
-}
+QString ReadOut::timeText() const { return hour.isEmpty() ? QString() : hour + TimeSeparator + minute; }
 
 QString ReadOut::dateText() const
 {
     return day.isEmpty() ? QString() : day + DateSeparator + month + DateSeparator + year;
 }
 
-QString timeLabel(const SampleTime &time)
-{
-    return twoDigits(time.hour) + TimeSeparator + twoDigits(time.minute);
-}
+QString timeLabel(const SampleTime &time) { return twoDigits(time.hour) + TimeSeparator + twoDigits(time.minute); }
 
 QString dateLabel(const SampleTime &time)
 {
     return twoDigits(time.day) + DateSeparator + twoDigits(time.month) + DateSeparator + FormatInteger(time.year)
-        + QLatin1Char('.');
+           + QLatin1Char('.');
 }
 
 AxisScale axisScale(const TankChartRecord &record, int side)
@@ -102,9 +93,9 @@ ReadOut readOutAt(const ChartInput &input, QPoint mouse)
     readOut.year = FormatInteger(time.year);
     for (const Quantity quantity : AllQuantities) {
         if (maySee(input.rights, quantity))
-            readOut.values[static_cast<std::size_t>(quantity)] = valueText(
-                series.values(quantity)[static_cast<std::size_t>(position)],
-                input.record.settings(quantity).unitText, input.locale);
+            readOut.values[static_cast<std::size_t>(quantity)]
+                = valueText(series.values(quantity)[static_cast<std::size_t>(position)],
+                            input.record.settings(quantity).unitText, input.locale);
     }
     return readOut;
 }

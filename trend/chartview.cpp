@@ -23,7 +23,4 @@ void ChartView::mousePressEvent(QMouseEvent *event)
     Q_EMIT mousePressed(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
-void ChartView::mouseMoveEvent(QMouseEvent *event)
-{
-    Q_EMIT mouseMoved(event->buttons(), event->position().toPoint());
-}
+void ChartView::mouseMoveEvent(QMouseEvent *event) { Q_EMIT mouseMoved(event->buttons(), event->position().toPoint()); }

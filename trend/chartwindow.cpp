@@ -44,7 +44,8 @@ ChartWindow::ChartWindow(const PlantModel &plant, const ChartWindowServices &ser
     setWindowTitle(QStringLiteral("Graficki izvestaj"));
     setFont(formFont());
     m_chart.fill(Qt::white);
-    m_parameters = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
+    m_parameters
+        = new ChartParametersWindow(m_recordsRead.records, services.folder, services.dialogs, services.w, this);
 
     for (int slot = 1; slot <= TankCount; ++slot)
         reportSettingsFailure(writeTrendRatio(services.w.store(), slot, TrendRatio{}).error);
@@ -147,7 +148,8 @@ void ChartWindow::loadSelectedSlot()
     } else {
         const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
         ratio = readTrendRatio(m_services.w.store(), m_selectedSlot);
-        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], ratio);
+        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index],
+                         ratio);
     }
     const ChartScrollRange range = chartScrollRange(m_series->sampleCount, ratio.mm);
     const QSignalBlocker blocker(m_scrollBar1);
@@ -176,8 +178,12 @@ ChartInput ChartWindow::chartInput() const
     if (m_selectedSlot == 0)
         return ChartInput{*m_series, NoRecord, QString(), TankRights{}, m_scrollBar1->value(), m_services.locale};
     const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
-    return ChartInput{*m_series, m_recordsRead.records[index], m_plant.tanks.records[index].materialKind,
-                      m_plant.user.rights[index], m_scrollBar1->value(), m_services.locale};
+    return ChartInput{*m_series,
+                      m_recordsRead.records[index],
+                      m_plant.tanks.records[index].materialKind,
+                      m_plant.user.rights[index],
+                      m_scrollBar1->value(),
+                      m_services.locale};
 }
 
 void ChartWindow::selectSlot(int slot)
@@ -208,7 +214,8 @@ void ChartWindow::ComboBox1Change(int index)
     if (m_selectedSlot == 0 || index < 0 || index >= static_cast<int>(TrendPeriods.size()))
         return;
     reportSettingsFailure(
-        writeTrendRatio(m_services.w.store(), m_selectedSlot, TrendPeriods[static_cast<std::size_t>(index)].ratio).error);
+        writeTrendRatio(m_services.w.store(), m_selectedSlot, TrendPeriods[static_cast<std::size_t>(index)].ratio)
+            .error);
 }
 
 void ChartWindow::Button1Click()

@@ -63,11 +63,11 @@ public:
     void selectSlot(int slot); // rr1Click .. rr15Click: load and draw the slot, if the user may see it
     void Interval1Click();     // the period chooser, preselected on the slot's period
     void ComboBox1Change(int index);
-    void Button1Click();       // the period chosen: reload and redraw
-    void StgToDb1Click();      // the chart parameters, modally; the chart is redrawn after them
-    void Print1Click();        // the chart picture to the clipboard
-    void Print2Click();        // the chart on a landscape page of the printer the operator chooses
-    void exportCsv();          // the loaded history into a CSV file the operator names
+    void Button1Click();  // the period chosen: reload and redraw
+    void StgToDb1Click(); // the chart parameters, modally; the chart is redrawn after them
+    void Print1Click();   // the chart picture to the clipboard
+    void Print2Click();   // the chart on a landscape page of the printer the operator chooses
+    void exportCsv();     // the loaded history into a CSV file the operator names
 
     // Esc closes the open period chooser first, then the window.
     void reject() override;

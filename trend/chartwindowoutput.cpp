@@ -18,10 +18,7 @@
 
 #include <memory>
 
-void ChartWindow::Print1Click()
-{
-    QGuiApplication::clipboard()->setImage(m_chart.copy());
-}
+void ChartWindow::Print1Click() { QGuiApplication::clipboard()->setImage(m_chart.copy()); }
 
 // The page prints the read-out as the screen last showed it.
 void ChartWindow::Print2Click()
@@ -43,8 +40,8 @@ void ChartWindow::exportCsv()
         return;
     const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
     const int newest = positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotRight);
-    const std::optional<CsvRange> range =
-        csvRangeBetween(*m_series, newest, positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotLeft));
+    const std::optional<CsvRange> range = csvRangeBetween(
+        *m_series, newest, positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotLeft));
     if (!range) {
         m_services.dialogs.showMessage(QStringLiteral("Grafik ne prikazuje nijedan podatak, nema sta da se izveze."));
         return;
@@ -55,18 +52,20 @@ void ChartWindow::exportCsv()
     if (!path)
         return;
     const auto samples = std::make_unique<TrendSeries>();
-    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index], TrendRatio{});
+    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[index],
+                                     m_plant.tanks.records[index], TrendRatio{});
     if (load.problem == TrendProblem::FileMissing || load.problem == TrendProblem::ReadFailed) {
         reportTrendLoad(load, m_services.dialogs);
         return;
     }
     QSaveFile file(*path);
     const bool written = file.open(QIODevice::WriteOnly)
-        && writeHistoryCsv(file, *samples, m_plant.user.rights[index], *range) && file.commit();
+                         && writeHistoryCsv(file, *samples, m_plant.user.rights[index], *range) && file.commit();
     if (!written) {
         m_services.dialogs.message(QStringLiteral("Fajl %1 nije snimljen: %2").arg(*path, file.errorString()),
                                    QStringLiteral("Greska"));
         return;
     }
-    m_services.dialogs.showMessage(QStringLiteral("Istorija je izvezena u fajl %1.").arg(QDir::toNativeSeparators(*path)));
+    m_services.dialogs.showMessage(
+        QStringLiteral("Istorija je izvezena u fajl %1.").arg(QDir::toNativeSeparators(*path)));
 }

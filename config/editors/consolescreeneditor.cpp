@@ -26,8 +26,7 @@ public:
     ReservedCellDelegate(const bool &open, QObject *parent)
         : QStyledItemDelegate(parent)
         , m_open(open)
-    {
-    }
+    {}
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -64,7 +63,11 @@ ConsoleScreenEditor::ConsoleScreenEditor(const EditorServices &services, QWidget
     connect(m_grid, &QTableWidget::cellClicked, this, &ConsoleScreenEditor::StringGrid1Click);
     createEntry();
     setPanelLocks({m_grid, m_tanks}, m_grid);
-    setLeaving([this] { return !m_sheet.saved; }, [this] { Snimi1Click(); return true; });
+    setLeaving([this] { return !m_sheet.saved; },
+               [this] {
+                   Snimi1Click();
+                   return true;
+               });
 
     addMenuItem("Snimi1", QStringLiteral("&Snimi konfiguraciju"), [this] { Snimi1Click(); });
 }
@@ -115,7 +118,8 @@ void ConsoleScreenEditor::ComboBox1Change(int index)
     m_sheet.shown = index + 1;
     for (int line = 1; line <= ConsoleScreen::Lines; ++line)
         for (int column = 1; column <= ConsoleScreen::Columns; ++column) {
-            const char c = m_sheet.shown > 0 ? m_sheet.screens[static_cast<std::size_t>(index)].cell(line, column) : ' ';
+            const char c
+                = m_sheet.shown > 0 ? m_sheet.screens[static_cast<std::size_t>(index)].cell(line, column) : ' ';
             m_grid->setCell(column, line, fromWindows1252(QByteArrayView(&c, 1)));
         }
 }

@@ -35,9 +35,9 @@ private:
 
     ConsoleSheet m_sheet;
     bool m_reservedOpen = false; // the service value "Console" as last read
-    QPoint m_cell; // (column, row) last clicked
+    QPoint m_cell;               // (column, row) last clicked
     StringGrid *m_grid;
-    QComboBox *m_tanks;        // ComboBox1
-    QFrame *m_entry = nullptr; // Panel1
+    QComboBox *m_tanks;               // ComboBox1
+    QFrame *m_entry = nullptr;        // Panel1
     QLineEdit *m_character = nullptr; // Edit1
 };

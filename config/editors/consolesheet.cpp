@@ -5,10 +5,7 @@
 
 namespace {
 
-qint32 screenCode(std::size_t index)
-{
-    return TankIdList[index] + ConsoleScreenCodeBase;
-}
+qint32 screenCode(std::size_t index) { return TankIdList[index] + ConsoleScreenCodeBase; }
 
 } // namespace
 
@@ -46,7 +43,8 @@ QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet
 {
     QList<WriteFailure> failed;
     for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i) {
-        const qint32 status = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
+        const qint32 status
+            = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
         if (status == ExchangeStatus::Success)
             continue;
         failed.append({tankDisplayName(static_cast<int>(i) + 1), status});

@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-EditorDialog::EditorDialog(const EditorServices &services, const char *formName, const QString &title,
-                           QSize clientSize, QWidget *parent)
+EditorDialog::EditorDialog(const EditorServices &services, const char *formName, const QString &title, QSize clientSize,
+                           QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_services(services)
     , m_client(new QWidget(this))
@@ -68,10 +68,7 @@ void EditorDialog::Izlaz1Click()
     done(QDialog::Accepted);
 }
 
-void EditorDialog::addPanel(QWidget *panel, QPushButton *ok)
-{
-    m_panels.append({panel, ok});
-}
+void EditorDialog::addPanel(QWidget *panel, QPushButton *ok) { m_panels.append({panel, ok}); }
 
 void EditorDialog::addPanel(QWidget *panel, PanelButton cancel, PanelButton ok, const std::function<void()> &accept)
 {
@@ -107,8 +104,8 @@ void EditorDialog::hidePanels()
 
 bool EditorDialog::cancelPanel()
 {
-    const bool open = std::any_of(m_panels.cbegin(), m_panels.cend(),
-                                  [](const Panel &entry) { return entry.panel->isVisible(); });
+    const bool open
+        = std::any_of(m_panels.cbegin(), m_panels.cend(), [](const Panel &entry) { return entry.panel->isVisible(); });
     hidePanels();
     return open;
 }

@@ -28,8 +28,9 @@ QString cellFaultsText(const QList<CellFault> &faults)
             lines.append(where + QStringLiteral("nije broj."));
             continue;
         }
-        const QString range = (fault.range.lowIncluded ? QStringLiteral("od %1 do %2") : QStringLiteral("iznad %1 do %2"))
-                                  .arg(QString::number(fault.range.low), QString::number(fault.range.high));
+        const QString range
+            = (fault.range.lowIncluded ? QStringLiteral("od %1 do %2") : QStringLiteral("iznad %1 do %2"))
+                  .arg(QString::number(fault.range.low), QString::number(fault.range.high));
         lines.append(where + QStringLiteral("nije u opsegu %1.").arg(range));
     }
     return lines.join(u'\n');
@@ -68,7 +69,8 @@ QString writeFailuresText(ServerRecord record, const QList<WriteFailure> &failur
     QStringList lines{exchangeFailureText(record, ExchangeOperation::Write)};
     for (const auto &[reason, records] : groups) {
         const QString names = records.join(QStringLiteral(", "));
-        const QString line = names.isEmpty() || reason.isEmpty() ? names + reason : names + QStringLiteral(": ") + reason;
+        const QString line
+            = names.isEmpty() || reason.isEmpty() ? names + reason : names + QStringLiteral(": ") + reason;
         if (!line.isEmpty())
             lines.append(line);
     }

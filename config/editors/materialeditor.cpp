@@ -24,7 +24,11 @@ MaterialEditor::MaterialEditor(const EditorServices &services, QWidget *parent)
     connect(m_grid, &StringGrid::cellChosen, this, &MaterialEditor::StringGrid1DblClick);
     createEntry();
     setPanelLocks({m_grid}, m_grid);
-    setLeaving([this] { return !m_sheet.saved; }, [this] { Pregled1Click(); return true; });
+    setLeaving([this] { return !m_sheet.saved; },
+               [this] {
+                   Pregled1Click();
+                   return true;
+               });
 
     addMenuItem("Novimaterijal1", QStringLiteral("&Novi materijal"), [this] { Novimaterijal1Click(); });
     addMenuItem("Pregled1", QStringLiteral("Snimi &konfiguraciju"), [this] { Pregled1Click(); });

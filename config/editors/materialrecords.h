@@ -12,8 +12,8 @@ class ServerExchange;
 
 struct MaterialRecordsRead
 {
-    QList<MaterialRecord> materials;      // in list order; complete only when nothing failed
-    std::optional<ServerRecord> failed;   // the record whose read failed for good
+    QList<MaterialRecord> materials;    // in list order; complete only when nothing failed
+    std::optional<ServerRecord> failed; // the record whose read failed for good
     bool ok() const { return !failed; }
 };
 

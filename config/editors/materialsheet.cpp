@@ -8,9 +8,8 @@
 
 const MaterialGridRow &materialGridHeader()
 {
-    static const MaterialGridRow header{QStringLiteral("No"), QStringLiteral("Ime materijala"),
-                                        QStringLiteral("Vrsta"), QStringLiteral("Sifra"),
-                                        QStringLiteral("Ro na 20 \u00B0C [kg/m3]")};
+    static const MaterialGridRow header{QStringLiteral("No"), QStringLiteral("Ime materijala"), QStringLiteral("Vrsta"),
+                                        QStringLiteral("Sifra"), QStringLiteral("Ro na 20 \u00B0C [kg/m3]")};
     return header;
 }
 
@@ -85,9 +84,10 @@ MaterialRecords materialsFromSheet(const MaterialSheet &sheet)
         if (density.fault != NumberFault::None)
             records.faults.append({materialRecordName(sheet, row), materialGridHeader()[MaterialDensityColumn],
                                    cells[MaterialDensityColumn], density.fault, DensityRange});
-        records.materials.append({static_cast<quint16>(MaterialCodeBase + row), cells[MaterialSifraColumn].left(SifraCapacity),
-                                  cells[MaterialNameColumn].left(NameCapacity), cells[MaterialKindColumn].left(NameCapacity),
-                                  density.value});
+        records.materials.append({static_cast<quint16>(MaterialCodeBase + row),
+                                  cells[MaterialSifraColumn].left(SifraCapacity),
+                                  cells[MaterialNameColumn].left(NameCapacity),
+                                  cells[MaterialKindColumn].left(NameCapacity), density.value});
     }
     return records;
 }

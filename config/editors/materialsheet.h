@@ -14,8 +14,14 @@ class ServerExchange;
 class QLocale;
 
 // The grid's columns: "No", "Ime materijala", "Vrsta", "Sifra", "Ro na 20 °C [kg/m3]".
-enum MaterialColumn { MaterialNumberColumn, MaterialNameColumn, MaterialKindColumn, MaterialSifraColumn,
-                      MaterialDensityColumn, MaterialGridColumns };
+enum MaterialColumn {
+    MaterialNumberColumn,
+    MaterialNameColumn,
+    MaterialKindColumn,
+    MaterialSifraColumn,
+    MaterialDensityColumn,
+    MaterialGridColumns
+};
 using MaterialGridRow = std::array<QString, MaterialGridColumns>;
 
 // Row 0 of the grid.
@@ -34,8 +40,8 @@ struct MaterialSheet
     // By row: the density the server holds while the cell is not typed; nullopt for a typed cell
     // and for a new row.
     QList<std::optional<double>> densities;
-    bool loaded = false;         // the list was read whole (an empty one too): the sheet may be saved
-    bool saved = true;           // no edit or new row since the last load or save
+    bool loaded = false; // the list was read whole (an empty one too): the sheet may be saved
+    bool saved = true;   // no edit or new row since the last load or save
 };
 
 // The grid row of the material at list position 1..96: number, name, kind, sifra, density with

@@ -134,10 +134,7 @@ void StringGrid::setCell(int column, int row, const QString &text)
         cellItem->setText(text);
 }
 
-bool StringGrid::isFixed(const QModelIndex &index)
-{
-    return index.row() == 0 || index.column() == 0;
-}
+bool StringGrid::isFixed(const QModelIndex &index) { return index.row() == 0 || index.column() == 0; }
 
 bool StringGrid::onFixedCell(const QMouseEvent &event) const
 {

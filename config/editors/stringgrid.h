@@ -31,8 +31,7 @@ public:
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
     // The texts of one row from column 0 on.
-    template <typename Texts>
-    void setRowTexts(int row, const Texts &texts)
+    template <typename Texts> void setRowTexts(int row, const Texts &texts)
     {
         int column = 0;
         for (const auto &text : texts)

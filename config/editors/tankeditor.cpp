@@ -26,14 +26,19 @@ TankEditor::TankEditor(const EditorServices &services, QWidget *parent)
     createChooser();
     createEntry();
     setPanelLocks({m_grid}, m_grid);
-    setLeaving([this] { return !m_sheet.saved; }, [this] { Snimikonfiguraciju1Click(); return true; });
+    setLeaving([this] { return !m_sheet.saved; },
+               [this] {
+                   Snimikonfiguraciju1Click();
+                   return true;
+               });
 
     addMenuItem("Novirezervoar1", QStringLiteral("&Novi rezervoar"), [] {})->setVisible(false);
     m_changeParameters = addMenuItem("Izmenaparametara2", QStringLiteral("&Izmena parametara"), [] {});
     m_changeParameters->setCheckable(true);
     m_changeParameters->setVisible(false);
     addMenuItem("Stampa", QStringLiteral("&Stampaj konfiguraciju"), [this] { StampaClick(); });
-    addMenuItem("Podesavanjekonzole1", QStringLiteral("&Podesavanje konzole"), [this] { Q_EMIT consoleEditorRequested(); });
+    addMenuItem("Podesavanjekonzole1", QStringLiteral("&Podesavanje konzole"),
+                [this] { Q_EMIT consoleEditorRequested(); });
     addMenuItem("Snimikonfiguraciju1", QStringLiteral("Snimi &konfiguraciju"), [this] { Snimikonfiguraciju1Click(); });
 }
 
@@ -101,10 +106,7 @@ void TankEditor::Button3Click()
     hidePanels();
 }
 
-void TankEditor::StampaClick()
-{
-    printPrintout(tankListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs);
-}
+void TankEditor::StampaClick() { printPrintout(tankListPrintout(m_sheet.rows, m_services.clock), m_services.dialogs); }
 
 // The grid shows what the server holds after the save, typed cells kept where nothing was written.
 void TankEditor::Snimikonfiguraciju1Click()

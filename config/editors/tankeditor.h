@@ -50,5 +50,5 @@ private:
     QComboBox *m_materials = nullptr; // ComboBox1
     QFrame *m_entry = nullptr;        // Panel2
     QLineEdit *m_value = nullptr;     // Edit1
-    QAction *m_changeParameters;    // Izmenaparametara2
+    QAction *m_changeParameters;      // Izmenaparametara2
 };

@@ -29,18 +29,15 @@ constexpr std::array<GeometryColumn, TankGeometryValues> GeometryColumns{{
     {&TankParamsWire::deadZoneVolume, 3, {0, 100000}},
 }};
 
-std::size_t index(int slot)
-{
-    return static_cast<std::size_t>(slot - 1);
-}
+std::size_t index(int slot) { return static_cast<std::size_t>(slot - 1); }
 
 } // namespace
 
 const TankGridRow &tankGridHeader()
 {
     static const TankGridRow header{
-        QStringLiteral("No"),      QStringLiteral("Rezervoar"),         QStringLiteral("D [m]"),
-        QStringLiteral("H [m]"),   QStringLiteral("H m [m]"),           QStringLiteral("H 0 [mm]"),
+        QStringLiteral("No"),        QStringLiteral("Rezervoar"),         QStringLiteral("D [m]"),
+        QStringLiteral("H [m]"),     QStringLiteral("H m [m]"),           QStringLiteral("H 0 [mm]"),
         QStringLiteral("H max [m]"), QStringLiteral("V maksimalno [m3]"), QStringLiteral("V mrtve zone [m3]"),
         QStringLiteral("Materijal")};
     return header;
@@ -127,8 +124,8 @@ TankRecords tanksFromSheet(const TankSheet &sheet)
             const TypedNumber typed = parseTypedNumber(text, GeometryColumns[i].range);
             tank.*GeometryColumns[i].value = typed.value;
             if (typed.fault != NumberFault::None)
-                records.faults.append({tankDisplayName(slot), tankGridHeader()[column], text, typed.fault,
-                                       GeometryColumns[i].range});
+                records.faults.append(
+                    {tankDisplayName(slot), tankGridHeader()[column], text, typed.fault, GeometryColumns[i].range});
         }
     }
     return records;

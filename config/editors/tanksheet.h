@@ -29,13 +29,13 @@ bool isTankGeometryColumn(int column);
 
 struct TankSheet
 {
-    QList<MaterialRecord> materials;               // the chooser's materials, in list order
-    std::array<TankParamsWire, TankCount> tanks{}; // by slot: as the server held them at the load or the
-                                                   // last save, with the materials chosen since
-    std::array<TankGridRow, TankCount> rows{};     // grid rows 1..15 as shown, slot order
+    QList<MaterialRecord> materials;                             // the chooser's materials, in list order
+    std::array<TankParamsWire, TankCount> tanks{};               // by slot: as the server held them at the load or the
+                                                                 // last save, with the materials chosen since
+    std::array<TankGridRow, TankCount> rows{};                   // grid rows 1..15 as shown, slot order
     std::array<std::bitset<TankGridColumns>, TankCount> typed{}; // cells typed since the load or save
-    bool loaded = false; // every read succeeded: the sheet may be saved
-    bool saved = true;   // nothing chosen or typed since the last load or save
+    bool loaded = false;                                         // every read succeeded: the sheet may be saved
+    bool saved = true;                                           // nothing chosen or typed since the last load or save
 };
 
 // The grid row of a tank: row number, display name, geometry with three decimals ("H 0 [mm]"

@@ -12,8 +12,7 @@ namespace {
 
 const QByteArray NoKey(UserKeySize, '\0');
 
-template <typename Rights>
-auto &flagOf(Rights &rights, int right)
+template <typename Rights> auto &flagOf(Rights &rights, int right)
 {
     switch (right) {
     case 1:
@@ -56,25 +55,13 @@ std::array<TankRights, TankCount> refusedRights()
     return rights;
 }
 
-quint8 &rightFlag(TankRights &rights, int right)
-{
-    return flagOf(rights, right);
-}
+quint8 &rightFlag(TankRights &rights, int right) { return flagOf(rights, right); }
 
-quint8 rightFlag(const TankRights &rights, int right)
-{
-    return flagOf(rights, right);
-}
+quint8 rightFlag(const TankRights &rights, int right) { return flagOf(rights, right); }
 
-QString shownName(const UserRecord &user)
-{
-    return textUpToNul(user.name);
-}
+QString shownName(const UserRecord &user) { return textUpToNul(user.name); }
 
-QString shownPassword(const UserRecord &user)
-{
-    return textUpToNul(user.password);
-}
+QString shownPassword(const UserRecord &user) { return textUpToNul(user.password); }
 
 QByteArray paddedText(const QString &text, int size)
 {

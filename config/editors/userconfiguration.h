@@ -26,8 +26,8 @@ std::array<TankRights, TankCount> refusedRights();
 // takes as nothing to hide.
 struct UserRecord
 {
-    bool inUse = false; // known to the server: loaded, or written by this editor
-    QByteArray name = QByteArray(UserNameSize, ' ');   // 40 bytes
+    bool inUse = false;                                   // known to the server: loaded, or written by this editor
+    QByteArray name = QByteArray(UserNameSize, ' ');      // 40 bytes
     QByteArray serverKey = QByteArray(UserKeySize, '\0'); // the password the server holds the record under
     QByteArray password = QByteArray(UserKeySize, ' ');   // the password to store
     std::array<TankRights, TankCount> rights = refusedRights(); // flags 0 or 1

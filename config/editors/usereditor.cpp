@@ -88,7 +88,8 @@ void UserEditor::createNewUserPanel()
 void UserEditor::createMenu()
 {
     addMenuItem("Novikorisnik1", QStringLiteral("&Novi korisnik"), [this] { Novikorisnik1Click(); });
-    addMenuItem("Stampajkonfiguraciju1", QStringLiteral("&Stampaj konfiguraciju"), [this] { Stampajkonfiguraciju1Click(); });
+    addMenuItem("Stampajkonfiguraciju1", QStringLiteral("&Stampaj konfiguraciju"),
+                [this] { Stampajkonfiguraciju1Click(); });
 }
 
 // Every showing starts from the server's users; a failed read leaves an empty list that cannot be saved.
@@ -221,10 +222,7 @@ void UserEditor::endPasswordChange()
 }
 
 // Escape closes the new-user panel, or drops the password being typed.
-bool UserEditor::cancelPanel()
-{
-    return EditorDialog::cancelPanel() || cancelPasswordChange();
-}
+bool UserEditor::cancelPanel() { return EditorDialog::cancelPanel() || cancelPasswordChange(); }
 
 bool UserEditor::cancelPasswordChange()
 {

@@ -51,12 +51,12 @@ private:
 
     UserConfiguration m_configuration;
 
-    DropDownList *m_users = nullptr;      // ComboBox1
-    QLineEdit *m_password = nullptr;      // Edit3
+    DropDownList *m_users = nullptr;         // ComboBox1
+    QLineEdit *m_password = nullptr;         // Edit3
     QPushButton *m_passwordChange = nullptr; // Button1
-    QPushButton *m_save = nullptr;        // Button2
-    StringGrid *m_grid = nullptr;         // StringGrid1
-    QFrame *m_newUser = nullptr;          // Panel1
-    QLineEdit *m_newName = nullptr;       // Edit1
-    QLineEdit *m_newPassword = nullptr;   // Edit2
+    QPushButton *m_save = nullptr;           // Button2
+    StringGrid *m_grid = nullptr;            // StringGrid1
+    QFrame *m_newUser = nullptr;             // Panel1
+    QLineEdit *m_newName = nullptr;          // Edit1
+    QLineEdit *m_newPassword = nullptr;      // Edit2
 };

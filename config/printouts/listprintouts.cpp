@@ -61,7 +61,8 @@ void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, Tank
     const int top = page.height / 6;
     const int rowHeight = 2 * page.rowUnit;
     DrawText(canvas, u, page.titleY,
-             QStringLiteral("Spisak parametra na osnovu kojih se vrsi podesavanje softvera na projektu SKLADAR"), 12, 0);
+             QStringLiteral("Spisak parametra na osnovu kojih se vrsi podesavanje softvera na projektu SKLADAR"), 12,
+             0);
     drawRules(canvas, page, top, rowHeight, TankCount + 1, [](int k) { return k == 0 || k == TankCount + 1; });
     const int bottom = top + (TankCount + 1) * rowHeight;
     drawFrameSides(canvas, page, top, bottom);
@@ -69,9 +70,10 @@ void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, Tank
         DrawLine(canvas, m * u, top, m * u, bottom, 1);
 
     const auto cell = [&](int m, int k) { return QRect(m * u, top + k * rowHeight, m == 9 ? 2 * u : u, rowHeight); };
-    const QString headers[] = {QStringLiteral("Rezervoar"), QStringLiteral("Precnik [m]"), QStringLiteral("Visina [m]"),
-                               QStringLiteral("Nivom. [m]"), QStringLiteral("Mz [mm]"),  QStringLiteral("H max [m]"),
-                               QStringLiteral("V max [m3]"), QStringLiteral("V mz [m3]"),  QStringLiteral("Materijal")};
+    const QString headers[]
+        = {QStringLiteral("Rezervoar"),  QStringLiteral("Precnik [m]"), QStringLiteral("Visina [m]"),
+           QStringLiteral("Nivom. [m]"), QStringLiteral("Mz [mm]"),     QStringLiteral("H max [m]"),
+           QStringLiteral("V max [m3]"), QStringLiteral("V mz [m3]"),   QStringLiteral("Materijal")};
     for (int m = 1; m <= 9; ++m)
         cellText(canvas, cell(m, 0), headers[m - 1], m == 1 ? 12 : 10, false, pad);
     for (int k = 1; k <= TankCount; ++k) {
@@ -159,7 +161,8 @@ void drawUserBlockRuling(Canvas &canvas, const UserPage &layout, int block)
     static const QString rightNames[] = {QStringLiteral("Nivo"), QStringLiteral("Temperatura"), QStringLiteral("Masa"),
                                          QStringLiteral("Zapremina"), QStringLiteral("Istorija")};
     for (int j = 1; j <= TankCount; ++j)
-        DrawLine(canvas, layout.tankX(j), layout.rowTop(block, 1), layout.tankX(j), layout.rowTop(block, UserBlockRows), 1);
+        DrawLine(canvas, layout.tankX(j), layout.rowTop(block, 1), layout.tankX(j), layout.rowTop(block, UserBlockRows),
+                 1);
     cellText(canvas, layout.cell(block, 1, 0), QStringLiteral("Rezervoar"), 10, false, layout.pad());
     for (int j = 1; j <= TankCount; ++j)
         cellText(canvas, layout.cell(block, 1, j), tankDisplayName(j), 8, false, layout.pad());
@@ -188,7 +191,8 @@ void drawUserPage(Canvas &canvas, QSize size, int pageNumber, const QList<UserWi
 {
     const UserPage layout{pageGeometry(size), size.height() / 8};
     constexpr int lastRule = UsersPerPrintedPage * UserBlockRows;
-    DrawText(canvas, layout.page.margin, layout.page.titleY, QStringLiteral("Spisak korisnika projekta SKLADAR"), 12, 0);
+    DrawText(canvas, layout.page.margin, layout.page.titleY, QStringLiteral("Spisak korisnika projekta SKLADAR"), 12,
+             0);
     drawRules(canvas, layout.page, layout.top, layout.page.rowUnit, lastRule,
               [](int k) { return k % UserBlockRows == 0; });
     drawFrameSides(canvas, layout.page, layout.top, layout.top + lastRule * layout.page.rowUnit);
@@ -211,8 +215,9 @@ Printout tankListPrintout(const std::array<TankGridRow, TankCount> &rows, const 
 
 Printout materialListPrintout(const QList<MaterialGridRow> &rows, const Clock &clock)
 {
-    return {QPageLayout::Portrait, pagesFor(rows.size(), MaterialsPerPrintedPage, MaterialPageLimit),
-            [rows, &clock](Canvas &canvas, QSize size, int page) { drawMaterialPage(canvas, size, page, rows, clock); }};
+    return {
+        QPageLayout::Portrait, pagesFor(rows.size(), MaterialsPerPrintedPage, MaterialPageLimit),
+        [rows, &clock](Canvas &canvas, QSize size, int page) { drawMaterialPage(canvas, size, page, rows, clock); }};
 }
 
 Printout userListPrintout(const QList<UserWire> &users, const Clock &clock)

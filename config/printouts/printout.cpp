@@ -22,9 +22,9 @@ QString printFooter(const QDateTime &time)
     QString month;
     MonthName(time.date().month(), month);
     return QStringLiteral(" AD \"MERON\" , ZEMIK       Datum : ") + TwoDigits(static_cast<quint16>(time.date().day()))
-        + QStringLiteral(". ") + month + QStringLiteral("  ") + FormatInteger(time.date().year())
-        + QStringLiteral(".    Vreme : ") + TwoDigits(static_cast<quint16>(time.time().hour())) + QStringLiteral(" : ")
-        + TwoDigits(static_cast<quint16>(time.time().minute()));
+           + QStringLiteral(". ") + month + QStringLiteral("  ") + FormatInteger(time.date().year())
+           + QStringLiteral(".    Vreme : ") + TwoDigits(static_cast<quint16>(time.time().hour()))
+           + QStringLiteral(" : ") + TwoDigits(static_cast<quint16>(time.time().minute()));
 }
 
 void drawFooter(Canvas &canvas, const PageGeometry &page, int size, const Clock &clock)

@@ -39,7 +39,8 @@ QImage programPicture(const QSize &size)
     }
     painter.setPen(Qt::white);
     painter.setFont(QFont(QStringLiteral("Arial"), 18, QFont::Bold));
-    painter.drawText(QRect(8, 0, size.width() / 2, size.height()), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Skladar"));
+    painter.drawText(QRect(8, 0, size.width() / 2, size.height()), Qt::AlignVCenter | Qt::AlignLeft,
+                     QStringLiteral("Skladar"));
     return image;
 }
 
@@ -61,16 +62,10 @@ AboutBox::AboutBox(QWidget *parent)
         ->setWordWrap(true);
     named<QLabel>("Copyright", QRect(8, 144, 265, 16), panel, QStringLiteral("AD \"MERON\" ZEMIK"));
 
-    connect(defaultButton("OKButton", QStringLiteral("OK"), QRect(111, 192, 75, 25), this), &QPushButton::clicked,
-            this, &AboutBox::OKButtonClick);
+    connect(defaultButton("OKButton", QStringLiteral("OK"), QRect(111, 192, 75, 25), this), &QPushButton::clicked, this,
+            &AboutBox::OKButtonClick);
 }
 
-void AboutBox::showBox()
-{
-    showCentred(*this);
-}
+void AboutBox::showBox() { showCentred(*this); }
 
-void AboutBox::OKButtonClick()
-{
-    hide();
-}
+void AboutBox::OKButtonClick() { hide(); }

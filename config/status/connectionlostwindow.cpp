@@ -35,17 +35,12 @@ ConnectionLostWindow::ConnectionLostWindow(QWidget *parent)
     const int width = labelWidth + 2 * LabelMargin;
     setFixedSize(width, Height);
     label->setGeometry(LabelMargin, 12, labelWidth, 24);
-    QPushButton *ok = defaultButton("BitBtn1", QStringLiteral("OK"), QRect((width - OkWidth) / 2, 50, OkWidth, 25), this);
+    QPushButton *ok
+        = defaultButton("BitBtn1", QStringLiteral("OK"), QRect((width - OkWidth) / 2, 50, OkWidth, 25), this);
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     connect(ok, &QPushButton::clicked, this, &ConnectionLostWindow::BitBtn1Click);
 }
 
-void ConnectionLostWindow::showNotice()
-{
-    showCentred(*this);
-}
+void ConnectionLostWindow::showNotice() { showCentred(*this); }
 
-void ConnectionLostWindow::BitBtn1Click()
-{
-    hide();
-}
+void ConnectionLostWindow::BitBtn1Click() { hide(); }

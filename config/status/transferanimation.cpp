@@ -31,10 +31,7 @@ void TransferAnimation::start()
     m_timer.start();
 }
 
-void TransferAnimation::stop()
-{
-    m_timer.stop();
-}
+void TransferAnimation::stop() { m_timer.stop(); }
 
 void TransferAnimation::paintEvent(QPaintEvent *)
 {

@@ -32,10 +32,7 @@ TransferWindow::TransferWindow(QWidget *parent)
     centreOnDesktop(*this);
 }
 
-void TransferWindow::setProgress(int percent)
-{
-    m_progress->setValue(std::clamp(percent, 0, 100));
-}
+void TransferWindow::setProgress(int percent) { m_progress->setValue(std::clamp(percent, 0, 100)); }
 
 void TransferWindow::showEvent(QShowEvent *event)
 {
@@ -49,12 +46,6 @@ void TransferWindow::hideEvent(QHideEvent *event)
     QDialog::hideEvent(event);
 }
 
-void TransferWindow::reject()
-{
-    Button1Click();
-}
+void TransferWindow::reject() { Button1Click(); }
 
-void TransferWindow::Button1Click()
-{
-    m_abortRequested = true;
-}
+void TransferWindow::Button1Click() { m_abortRequested = true; }

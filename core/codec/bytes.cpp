@@ -24,8 +24,7 @@ bool storeLittleEndian(std::span<char> buffer, std::size_t offset, std::size_t w
     return true;
 }
 
-template<typename T>
-std::optional<T> load(std::span<const char> buffer, std::size_t offset)
+template <typename T> std::optional<T> load(std::span<const char> buffer, std::size_t offset)
 {
     if (!fieldFits(buffer, offset, sizeof(T)))
         return std::nullopt;
@@ -33,8 +32,7 @@ std::optional<T> load(std::span<const char> buffer, std::size_t offset)
     return static_cast<T>(loadLittleEndian(buffer, offset, sizeof(T)));
 }
 
-template<typename T>
-bool store(std::span<char> buffer, std::size_t offset, T value)
+template <typename T> bool store(std::span<char> buffer, std::size_t offset, T value)
 {
     using Unsigned = std::make_unsigned_t<T>;
     return storeLittleEndian(buffer, offset, sizeof(T), static_cast<Unsigned>(value));
@@ -48,11 +46,20 @@ bool fieldFits(std::span<const char> buffer, std::size_t offset, std::size_t siz
 }
 
 std::optional<quint8> readU8(std::span<const char> buffer, std::size_t offset) { return load<quint8>(buffer, offset); }
-std::optional<quint16> readU16(std::span<const char> buffer, std::size_t offset) { return load<quint16>(buffer, offset); }
+std::optional<quint16> readU16(std::span<const char> buffer, std::size_t offset)
+{
+    return load<quint16>(buffer, offset);
+}
 std::optional<qint16> readI16(std::span<const char> buffer, std::size_t offset) { return load<qint16>(buffer, offset); }
-std::optional<quint32> readU32(std::span<const char> buffer, std::size_t offset) { return load<quint32>(buffer, offset); }
+std::optional<quint32> readU32(std::span<const char> buffer, std::size_t offset)
+{
+    return load<quint32>(buffer, offset);
+}
 std::optional<qint32> readI32(std::span<const char> buffer, std::size_t offset) { return load<qint32>(buffer, offset); }
-std::optional<quint64> readU64(std::span<const char> buffer, std::size_t offset) { return load<quint64>(buffer, offset); }
+std::optional<quint64> readU64(std::span<const char> buffer, std::size_t offset)
+{
+    return load<quint64>(buffer, offset);
+}
 
 std::optional<double> readF64(std::span<const char> buffer, std::size_t offset)
 {

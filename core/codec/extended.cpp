@@ -13,13 +13,13 @@
 namespace {
 
 // Extended layout.
-constexpr std::size_t SignificandOffset = 0; // bytes 0-7, u64
+constexpr std::size_t SignificandOffset = 0;  // bytes 0-7, u64
 constexpr std::size_t SignExponentOffset = 8; // bytes 8-9, u16
-constexpr quint16 ExtendedSignBit = 0x8000; // bit 15 of the u16 at bytes 8-9
+constexpr quint16 ExtendedSignBit = 0x8000;   // bit 15 of the u16 at bytes 8-9
 constexpr quint16 ExtendedExponentMask = 0x7FFF;
 constexpr int ExtendedBias = 16383;
 constexpr quint16 ExtendedSpecialExponent = 0x7FFF; // infinities and NaNs
-constexpr quint64 IntegerBit = quint64(1) << 63; // explicit, the binary point lies just below it
+constexpr quint64 IntegerBit = quint64(1) << 63;    // explicit, the binary point lies just below it
 constexpr quint64 FractionMask = IntegerBit - 1;
 constexpr quint64 QuietBit = quint64(1) << 62;
 constexpr int SignificandBits = 64;
@@ -106,7 +106,7 @@ double decodeExtended(std::span<const char, ExtendedSize> bytes)
             return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
         const quint64 payload = (significand >> FractionShift) & DoubleFractionMask;
         const quint64 bits = (negative ? DoubleSignBit : 0) | (quint64(DoubleExponentMask) << DoubleFractionBits)
-            | DoubleQuietBit | payload;
+                             | DoubleQuietBit | payload;
         return std::bit_cast<double>(bits);
     }
     // Exponent 0 (denormals) scales like exponent 1.

@@ -15,7 +15,7 @@ constexpr std::size_t LengthByteSize = 1;
 bool shortTextFits(std::span<const char> buffer, std::size_t offset, int capacity)
 {
     return capacity >= 0 && capacity <= MaxShortTextCapacity
-        && fieldFits(buffer, offset, LengthByteSize + static_cast<std::size_t>(capacity));
+           && fieldFits(buffer, offset, LengthByteSize + static_cast<std::size_t>(capacity));
 }
 
 bool charArrayFits(std::span<const char> buffer, std::size_t offset, int size)
@@ -39,8 +39,8 @@ bool writeShortText(std::span<char> buffer, std::size_t offset, int capacity, co
 {
     if (!shortTextFits(buffer, offset, capacity))
         return false;
-    const std::size_t length =
-        fillField(buffer.subspan(offset + LengthByteSize, static_cast<std::size_t>(capacity)), text, '\0');
+    const std::size_t length
+        = fillField(buffer.subspan(offset + LengthByteSize, static_cast<std::size_t>(capacity)), text, '\0');
     buffer[offset] = static_cast<char>(length);
     return true;
 }

@@ -113,10 +113,7 @@ Canvas::Canvas(QPainter &painter, int pixelsPerInch)
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-void Canvas::moveTo(int x, int y)
-{
-    m_state.penPosition = QPoint(x, y);
-}
+void Canvas::moveTo(int x, int y) { m_state.penPosition = QPoint(x, y); }
 
 void Canvas::lineTo(int x, int y)
 {
@@ -130,7 +127,8 @@ void Canvas::lineTo(int x, int y)
         drawThinLine(from, to);
         return;
     }
-    if (stampsWideLines() && std::abs(to.x() - from.x()) <= MaxStampSpan && std::abs(to.y() - from.y()) <= MaxStampSpan) {
+    if (stampsWideLines() && std::abs(to.x() - from.x()) <= MaxStampSpan
+        && std::abs(to.y() - from.y()) <= MaxStampSpan) {
         drawWideLine(from, to);
         return;
     }
@@ -151,8 +149,8 @@ bool Canvas::stampsWideLines() const
 bool Canvas::fillsExactly() const
 {
     return !m_strokesLines && m_painter.combinedTransform().type() == QTransform::TxNone && m_painter.opacity() == 1.0
-        && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver
-        && !m_painter.testRenderHint(QPainter::Antialiasing);
+           && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver
+           && !m_painter.testRenderHint(QPainter::Antialiasing);
 }
 
 void Canvas::drawWideLine(QPoint from, QPoint to)
@@ -269,10 +267,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom)
     m_painter.drawEllipse(area.adjusted(0, 0, -1, -1));
 }
 
-void Canvas::drawImage(int x, int y, const QImage &image)
-{
-    m_painter.drawImage(QPoint(x, y), image);
-}
+void Canvas::drawImage(int x, int y, const QImage &image) { m_painter.drawImage(QPoint(x, y), image); }
 
 void Canvas::drawThinLine(QPoint from, QPoint to)
 {
@@ -362,10 +357,7 @@ QFont Canvas::qtFont() const
     return font;
 }
 
-int Canvas::textWidth(const QString &text) const
-{
-    return QFontMetrics(qtFont()).horizontalAdvance(text);
-}
+int Canvas::textWidth(const QString &text) const { return QFontMetrics(qtFont()).horizontalAdvance(text); }
 
 void Canvas::textOut(int x, int y, const QString &text)
 {
@@ -378,7 +370,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     const unsigned vertical = m_state.textAlign & TextAlign::VerticalMask;
     const int left = horizontal == TextAlign::Center ? x - width / 2 : horizontal == TextAlign::Right ? x - width : x;
     const int baseline = vertical == TextAlign::Baseline ? y
-        : vertical == TextAlign::Bottom                  ? y - metrics.descent()
+                         : vertical == TextAlign::Bottom ? y - metrics.descent()
                                                          : y + metrics.ascent();
     if (!m_state.transparentText)
         m_painter.fillRect(left, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent(),

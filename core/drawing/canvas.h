@@ -47,7 +47,7 @@ struct CanvasPen
 struct CanvasFont
 {
     QString face = QStringLiteral("MS Sans Serif");
-    int size = 8; // points
+    int size = 8;                // points
     WinColour colour = WinBlack; // the colour of text, independent of the pen's
     bool bold = false;
     bool italic = false;

@@ -73,8 +73,8 @@ void DrawTextCentered(Canvas &canvas, int x, int y, const QString &text, int siz
     textAt(canvas, x - width / 2, y + dy, text);
 }
 
-void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
-                  int dy, int len)
+void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap, int dy,
+                  int len)
 {
     selectTickPen(canvas);
     line(canvas, x, y, x - len, y);
@@ -85,8 +85,8 @@ void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QStr
     textAt(canvas, x - widthB - gap - widthA - len, y + dy, textA);
 }
 
-void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
-                   int dy, int len)
+void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap, int dy,
+                   int len)
 {
     selectTickPen(canvas);
     line(canvas, x, y, x + len, y);
@@ -96,8 +96,7 @@ void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QSt
     textAt(canvas, x + gap + len, y + dy, textA);
 }
 
-void DrawLegendLine(Canvas &canvas, WinColour colour, int x, int y, const QString &text, int size, int dy,
-                    int len)
+void DrawLegendLine(Canvas &canvas, WinColour colour, int x, int y, const QString &text, int size, int dy, int len)
 {
     canvas.state().pen = CanvasPen{colour, 1, PenStyle::Solid};
     line(canvas, x, y, x + len, y);

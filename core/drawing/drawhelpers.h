@@ -26,15 +26,14 @@ void DrawTextCentered(Canvas &canvas, int x, int y, const QString &text, int siz
 // A tick from (x, y) to (x - len, y) in a black pen of width 1 (the canvas's pen style kept), with
 // the black texts textA and textB ending left of it: textB at (x - gap - WB - len, y + dy), textA at
 // (x - WB - gap - WA - len, y + dy), where WA is the width of textA followed by one blank.
-void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
-                  int dy, int len);
+void DrawTickLeft(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap, int dy,
+                  int len);
 
 // A tick from (x, y) to (x + len, y) in a black pen of width 1, with textA at (x + gap + len, y + dy)
 // and textB at (x + gap + WA + len, y + dy); the texts keep the canvas's font colour.
-void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap,
-                   int dy, int len);
+void DrawTickRight(Canvas &canvas, int x, int y, const QString &textA, const QString &textB, int size, int gap, int dy,
+                   int len);
 
 // A legend: a solid line of width 1 in the colour from (x, y) to (x + len, y), then four blanks and
 // the text in the same colour at (x + len, y + dy).
-void DrawLegendLine(Canvas &canvas, WinColour colour, int x, int y, const QString &text, int size, int dy,
-                    int len);
+void DrawLegendLine(Canvas &canvas, WinColour colour, int x, int y, const QString &text, int size, int dy, int len);

@@ -43,7 +43,8 @@ TakenRequest takeRequestFrame(QByteArray &pending)
     if (pending.isEmpty())
         return {};
     const auto operation = static_cast<quint8>(pending.front());
-    if (operation != static_cast<quint8>(ExchangeOperation::Read) && operation != static_cast<quint8>(ExchangeOperation::Write))
+    if (operation != static_cast<quint8>(ExchangeOperation::Read)
+        && operation != static_cast<quint8>(ExchangeOperation::Write))
         return {std::nullopt, true};
     if (pending.size() < RequestFrameSize)
         return {};

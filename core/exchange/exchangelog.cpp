@@ -8,7 +8,8 @@
 
 QString describeExchange(const ExchangeLogEntry &entry)
 {
-    const QString operation = entry.operation == ExchangeOperation::Read ? QStringLiteral("read") : QStringLiteral("write");
+    const QString operation
+        = entry.operation == ExchangeOperation::Read ? QStringLiteral("read") : QStringLiteral("write");
     const QString request = entry.requestCode ? QString::number(*entry.requestCode) : QStringLiteral("key");
     const QString line = QStringLiteral("%1 %2 %3 %4 %5 ms")
                              .arg(entry.time.toString(QStringLiteral("HH:mm:ss")), operation, request)
@@ -20,18 +21,11 @@ QString describeExchange(const ExchangeLogEntry &entry)
 ExchangeLog::ExchangeLog(ServerExchange &inner, const Clock &clock)
     : m_inner(inner)
     , m_clock(clock)
-{
-}
+{}
 
-qint32 ExchangeLog::read(ExchangeBuffer &buffer)
-{
-    return logged(ExchangeOperation::Read, buffer);
-}
+qint32 ExchangeLog::read(ExchangeBuffer &buffer) { return logged(ExchangeOperation::Read, buffer); }
 
-qint32 ExchangeLog::write(ExchangeBuffer &buffer)
-{
-    return logged(ExchangeOperation::Write, buffer);
-}
+qint32 ExchangeLog::write(ExchangeBuffer &buffer) { return logged(ExchangeOperation::Write, buffer); }
 
 qint32 ExchangeLog::logged(ExchangeOperation operation, ExchangeBuffer &buffer)
 {

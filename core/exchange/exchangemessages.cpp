@@ -12,7 +12,8 @@ QString exchangeFailureText(ServerRecord record, ExchangeOperation operation)
     case ServerRecord::User:
         return read ? QStringLiteral("Unos konfiguracije neuspesan.") : QStringLiteral("Upis konfiguracije neuspesan.");
     case ServerRecord::MaterialList:
-        return read ? QStringLiteral("Neuspesan unos spiska materijala.") : QStringLiteral("Neuspesan upis spiska materijala.");
+        return read ? QStringLiteral("Neuspesan unos spiska materijala.")
+                    : QStringLiteral("Neuspesan upis spiska materijala.");
     case ServerRecord::Material:
         return read ? QStringLiteral("Neuspesan unos podataka o materijalu.")
                     : QStringLiteral("Neuspesan upis podataka o materijalu.");
@@ -44,14 +45,8 @@ QString userRead(qint32 status)
                                                   : QStringLiteral("Korisnik nije prijavljen na serveru.");
 }
 
-QString tankParams()
-{
-    return QStringLiteral("Neuspesan unos podataka o skladarma.");
-}
+QString tankParams() { return QStringLiteral("Neuspesan unos podataka o skladarma."); }
 
-QString material()
-{
-    return QStringLiteral("Neuspesan unos podataka o materijalima.");
-}
+QString material() { return QStringLiteral("Neuspesan unos podataka o materijalima."); }
 
 } // namespace LoginFailureText

@@ -57,8 +57,7 @@ std::unique_ptr<ServerExchange> networkExchange(const ServerAddress &address)
 ServerLink::ServerLink(const SettingsStore &store, EmbeddedFactory embedded)
     : m_store(store)
     , m_embedded(std::move(embedded))
-{
-}
+{}
 
 ServerLink::~ServerLink() = default;
 
@@ -78,10 +77,7 @@ ServerExchange *ServerLink::current()
     return m_running->exchange.get();
 }
 
-void ServerLink::beginLogin()
-{
-    m_login = sessionFor(serverAddressFromSettings(m_store));
-}
+void ServerLink::beginLogin() { m_login = sessionFor(serverAddressFromSettings(m_store)); }
 
 void ServerLink::endLogin(bool succeeded)
 {
@@ -90,10 +86,7 @@ void ServerLink::endLogin(bool succeeded)
     m_login.reset();
 }
 
-ServerAddress ServerLink::address() const
-{
-    return m_running ? m_running->address : ServerAddress{};
-}
+ServerAddress ServerLink::address() const { return m_running ? m_running->address : ServerAddress{}; }
 
 void ServerLink::beginSession()
 {

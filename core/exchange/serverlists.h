@@ -10,8 +10,7 @@
 
 // The outcome of a paged read: the status of the last exchange and what was read until then.
 // A reply that does not decode counts as a failure with ExchangeStatus::MalformedRecord.
-template <typename List>
-struct PagedRead
+template <typename List> struct PagedRead
 {
     qint32 status = ExchangeStatus::Success;
     List list;

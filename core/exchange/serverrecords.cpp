@@ -13,17 +13,16 @@
 
 namespace {
 
-bool missesRecord(RecordFault fault)
-{
-    return fault == RecordFault::Short || fault == RecordFault::CountOutOfRange;
-}
+bool missesRecord(RecordFault fault) { return fault == RecordFault::Short || fault == RecordFault::CountOutOfRange; }
 
 // Reads fields, each checked against the bytes before it is touched, and keeps the first fault; a
 // missing record outranks every other fault. A field that does not fit keeps its value.
 class FieldReader
 {
 public:
-    explicit FieldReader(std::span<const char> bytes) : m_bytes(bytes) {}
+    explicit FieldReader(std::span<const char> bytes)
+        : m_bytes(bytes)
+    {}
 
     const RecordCheck &check() const { return m_check; }
 
@@ -53,8 +52,7 @@ public:
             fault(RecordFault::Short, offset);
     }
     // A page's count: false, and no record, when it is missing or lies outside 0..limit.
-    template <typename Count>
-    bool count(std::size_t offset, Count &value, int limit)
+    template <typename Count> bool count(std::size_t offset, Count &value, int limit)
     {
         field(offset, value);
         if (!missesRecord(m_check.fault) && (std::cmp_less(value, 0) || std::cmp_greater(value, limit)))
@@ -63,8 +61,7 @@ public:
     }
 
 private:
-    template <typename T>
-    bool take(std::size_t offset, const std::optional<T> &read, T &value)
+    template <typename T> bool take(std::size_t offset, const std::optional<T> &read, T &value)
     {
         if (!read) {
             fault(RecordFault::Short, offset);
@@ -112,8 +109,7 @@ struct FieldWriter
     {
         std::copy(value.chars().begin(), value.chars().end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     }
-    template <typename Count>
-    bool count(std::size_t offset, Count value, int) const
+    template <typename Count> bool count(std::size_t offset, Count value, int) const
     {
         field(offset, value);
         return true;
@@ -121,21 +117,13 @@ struct FieldWriter
 };
 
 // A decoded page takes as many entries as its count says; an encoded one keeps its own.
-template <typename List>
-void sizeTo(List &list, qsizetype size)
-{
-    list.resize(size);
-}
+template <typename List> void sizeTo(List &list, qsizetype size) { list.resize(size); }
 
-template <typename List>
-void sizeTo(const List &, qsizetype)
-{
-}
+template <typename List> void sizeTo(const List &, qsizetype) {}
 
 // The field lists. Record is const when encoding.
 
-template <typename Fields, typename Page>
-void visitUserKeyListPage(Fields &f, Page &page)
+template <typename Fields, typename Page> void visitUserKeyListPage(Fields &f, Page &page)
 {
     auto count = static_cast<qint32>(page.keys.size());
     if (!f.count(0, count, UserKeysPerPage))
@@ -145,8 +133,7 @@ void visitUserKeyListPage(Fields &f, Page &page)
         f.chars(UserKeyListKeysOffset + static_cast<std::size_t>(i) * UserKeySize, UserKeySize, page.keys[i]);
 }
 
-template <typename Fields, typename User>
-void visitUser(Fields &f, User &user)
+template <typename Fields, typename User> void visitUser(Fields &f, User &user)
 {
     f.chars(0, UserKeySize, user.key);
     f.field(UserLevelOffset, user.level);
@@ -158,8 +145,7 @@ void visitUser(Fields &f, User &user)
     }
 }
 
-template <typename Fields, typename Page>
-void visitMaterialListPage(Fields &f, Page &page)
+template <typename Fields, typename Page> void visitMaterialListPage(Fields &f, Page &page)
 {
     f.field(0, page.requestCode);
     auto count = static_cast<quint16>(page.entries.size());
@@ -174,8 +160,7 @@ void visitMaterialListPage(Fields &f, Page &page)
 }
 
 // One entry of a field list: a text with its capacity, any other value by its type.
-template <typename Fields, typename Value>
-void visitListed(Fields &f, std::size_t offset, int capacity, Value &value)
+template <typename Fields, typename Value> void visitListed(Fields &f, std::size_t offset, int capacity, Value &value)
 {
     if constexpr (std::is_same_v<std::remove_const_t<Value>, QString>)
         f.text(offset, capacity, value);
@@ -183,30 +168,26 @@ void visitListed(Fields &f, std::size_t offset, int capacity, Value &value)
         f.field(offset, value);
 }
 
-template <typename Fields, typename Wire>
-void visitMaterial(Fields &f, Wire &wire)
+template <typename Fields, typename Wire> void visitMaterial(Fields &f, Wire &wire)
 {
     f.field(0, wire.requestCode);
     visitMaterialFields(
         [&](const auto &field) { visitListed(f, field.offset, field.capacity, wire.material.*field.member); });
 }
 
-template <typename Fields, typename Wire>
-void visitTankParams(Fields &f, Wire &wire)
+template <typename Fields, typename Wire> void visitTankParams(Fields &f, Wire &wire)
 {
     f.field(0, wire.requestCode);
     visitTankParamFields([&](const auto &param) { visitListed(f, param.offset, param.capacity, wire.*param.wire); });
 }
 
-template <typename Fields, typename Wire>
-void visitConsoleScreen(Fields &f, Wire &wire)
+template <typename Fields, typename Wire> void visitConsoleScreen(Fields &f, Wire &wire)
 {
     f.field(0, wire.requestCode);
     f.screen(ConsoleScreenOffset, wire.screen);
 }
 
-template <typename Record, typename Visit>
-Decoded<Record> decodeWith(std::span<const char> bytes, Visit visit)
+template <typename Record, typename Visit> Decoded<Record> decodeWith(std::span<const char> bytes, Visit visit)
 {
     FieldReader reader(bytes);
     Record record;
@@ -269,8 +250,8 @@ bool encodeUserKeyListPage(const UserKeyListPage &page, std::span<char> out)
 {
     const auto count = static_cast<std::size_t>(page.keys.size());
     return std::cmp_less_equal(count, UserKeysPerPage)
-        && encodeWith(page, out, UserKeyListKeysOffset + count * UserKeySize,
-                      [](auto &f, auto &p) { visitUserKeyListPage(f, p); });
+           && encodeWith(page, out, UserKeyListKeysOffset + count * UserKeySize,
+                         [](auto &f, auto &p) { visitUserKeyListPage(f, p); });
 }
 
 Decoded<UserWire> checkUserWire(std::span<const char> record)
@@ -278,10 +259,7 @@ Decoded<UserWire> checkUserWire(std::span<const char> record)
     return decodeWith<UserWire>(record, [](auto &f, auto &user) { visitUser(f, user); });
 }
 
-std::optional<UserWire> decodeUserWire(std::span<const char> record)
-{
-    return checkUserWire(record).record;
-}
+std::optional<UserWire> decodeUserWire(std::span<const char> record) { return checkUserWire(record).record; }
 
 bool encodeUserWire(const UserWire &user, std::span<char> out)
 {
@@ -302,8 +280,8 @@ bool encodeMaterialListPage(const MaterialListPage &page, std::span<char> out)
 {
     const auto count = static_cast<std::size_t>(page.entries.size());
     return std::cmp_less_equal(count, MaterialsPerPage)
-        && encodeWith(page, out, MaterialListEntriesOffset + count * MaterialListEntrySize,
-                      [](auto &f, auto &p) { visitMaterialListPage(f, p); });
+           && encodeWith(page, out, MaterialListEntriesOffset + count * MaterialListEntrySize,
+                         [](auto &f, auto &p) { visitMaterialListPage(f, p); });
 }
 
 Decoded<MaterialWire> checkMaterialWire(std::span<const char> record)

@@ -21,15 +21,15 @@ inline constexpr std::size_t ReplyOffset = 24;
 using ExchangeBuffer = std::array<char, ExchangeBufferSize>;
 
 // Request codes.
-inline constexpr qint32 StatusRequestCode = 0;  // the live refresh: status only, no record
+inline constexpr qint32 StatusRequestCode = 0; // the live refresh: status only, no record
 inline constexpr qint32 UserKeysPage1Code = 1;
 inline constexpr qint32 UserKeysPage2Code = 2;
 inline constexpr qint32 MaterialListPage1Code = 200; // pages 200, 201, 202
 inline constexpr int MaterialListPages = 3;
-inline constexpr qint32 FirstMaterialCode = MaterialCodeBase + 1;          // 203
+inline constexpr qint32 FirstMaterialCode = MaterialCodeBase + 1;           // 203
 inline constexpr qint32 LastMaterialCode = MaterialCodeBase + MaxMaterials; // 298
-inline constexpr qint32 TankParamsCodeBase = 300;  // + tank number
-inline constexpr qint32 ConsoleScreenCodeBase = 400; // + tank number
+inline constexpr qint32 TankParamsCodeBase = 300;                           // + tank number
+inline constexpr qint32 ConsoleScreenCodeBase = 400;                        // + tank number
 
 // Request codes are told from user keys by value: a code is below 1000, while the first four
 // bytes of a key (printable characters) never are.
@@ -61,8 +61,7 @@ struct RecordCheck
 
 // A record as a decoder read it. The record is there unless the fault is Short or CountOutOfRange;
 // the client takes it whatever else is wrong, the server only when it is sound.
-template <typename Record>
-struct Decoded
+template <typename Record> struct Decoded
 {
     std::optional<Record> record;
     RecordCheck check;
@@ -172,8 +171,7 @@ struct MaterialWire
 Decoded<MaterialWire> checkMaterialWire(std::span<const char> record);
 // One material field: its name (the column of the server's store that keeps it), its offset in
 // MaterialWire, its member and a text's capacity.
-template <typename Value>
-struct MaterialField
+template <typename Value> struct MaterialField
 {
     const char *name;
     std::size_t offset;
@@ -182,8 +180,7 @@ struct MaterialField
 };
 
 // Every field of MaterialWire after its request code, in byte order; drives the codec and the store.
-template <typename Visit>
-void visitMaterialFields(Visit &&visit)
+template <typename Visit> void visitMaterialFields(Visit &&visit)
 {
     visit(MaterialField<QString>{"sifra", MaterialSifraOffset, &MaterialRecord::sifra, SifraCapacity});
     visit(MaterialField<quint16>{"code", MaterialCodeOffset, &MaterialRecord::code});
@@ -229,8 +226,7 @@ constexpr std::size_t tankGeometryOffset(int index)
 
 // One tank parameter: its name (the column of the server's store that keeps it), its offset in
 // TankParamsWire, its members in the wire record and in the tank's model, and a text's capacity.
-template <typename Value>
-struct TankParamField
+template <typename Value> struct TankParamField
 {
     const char *name;
     std::size_t offset;
@@ -241,8 +237,7 @@ struct TankParamField
 
 // Every field of TankParamsWire after its request code, in byte order. This one list drives the
 // codec, the login's copy into the model and the server's store.
-template <typename Visit>
-void visitTankParamFields(Visit &&visit)
+template <typename Visit> void visitTankParamFields(Visit &&visit)
 {
     visit(TankParamField<qint32>{"tank", TankParamsTankIdOffset, &TankParamsWire::tankId, &TankRecord::serverTankId});
     visit(TankParamField<double>{"diameter", tankGeometryOffset(0), &TankParamsWire::diameter, &TankRecord::diameter});

@@ -36,18 +36,11 @@ TcpExchange::TcpExchange(const QHostAddress &address, quint16 port, Timing timin
     , m_port(port)
     , m_timing(timing)
     , m_tls(std::move(tls))
-{
-}
+{}
 
-qint32 TcpExchange::read(ExchangeBuffer &buffer)
-{
-    return roundTrip(ExchangeOperation::Read, buffer);
-}
+qint32 TcpExchange::read(ExchangeBuffer &buffer) { return roundTrip(ExchangeOperation::Read, buffer); }
 
-qint32 TcpExchange::write(ExchangeBuffer &buffer)
-{
-    return roundTrip(ExchangeOperation::Write, buffer);
-}
+qint32 TcpExchange::write(ExchangeBuffer &buffer) { return roundTrip(ExchangeOperation::Write, buffer); }
 
 void TcpExchange::beginSession()
 {

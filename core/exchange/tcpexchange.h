@@ -41,8 +41,12 @@ public:
     };
 
     TcpExchange(const QHostAddress &address, quint16 port, Timing timing, Tls tls);
-    TcpExchange(const QHostAddress &address, quint16 port, Timing timing) : TcpExchange(address, port, timing, Tls{}) {}
-    TcpExchange(const QHostAddress &address, quint16 port) : TcpExchange(address, port, Timing{}) {}
+    TcpExchange(const QHostAddress &address, quint16 port, Timing timing)
+        : TcpExchange(address, port, timing, Tls{})
+    {}
+    TcpExchange(const QHostAddress &address, quint16 port)
+        : TcpExchange(address, port, Timing{})
+    {}
 
     qint32 read(ExchangeBuffer &buffer) override;
     qint32 write(ExchangeBuffer &buffer) override;
@@ -61,7 +65,7 @@ private:
     Timing m_timing;
     Tls m_tls;
     QSslSocket m_socket;
-    QElapsedTimer m_downSince; // valid while the link counts as down
+    QElapsedTimer m_downSince;             // valid while the link counts as down
     std::optional<ExchangeBuffer> m_login; // the session's login read, once it succeeded
     bool m_loggedIn = false;               // the login read succeeded on this connection
     QString m_lastFailure;

@@ -12,10 +12,7 @@ using namespace TankChartLayout;
 
 using RecordBytes = std::span<const char, TankChartRecordSize>;
 
-std::size_t index(Quantity quantity)
-{
-    return static_cast<std::size_t>(quantity);
-}
+std::size_t index(Quantity quantity) { return static_cast<std::size_t>(quantity); }
 
 std::size_t axisSideOffset(Quantity quantity)
 {
@@ -23,10 +20,7 @@ std::size_t axisSideOffset(Quantity quantity)
 }
 
 // Every field lies inside the record, so the reads below cannot fail.
-qint32 integerAt(RecordBytes bytes, std::size_t offset)
-{
-    return readI32(bytes, offset).value_or(0);
-}
+qint32 integerAt(RecordBytes bytes, std::size_t offset) { return readI32(bytes, offset).value_or(0); }
 
 QString textAt(RecordBytes bytes, std::size_t offset, int capacity)
 {

@@ -19,8 +19,7 @@ inline constexpr std::array<Quantity, QuantityCount> AllQuantities{Quantity::Lev
                                                                    Quantity::Mass, Quantity::Volume};
 
 // The one of four per-quantity values that belongs to the quantity.
-template <typename T>
-T &ofQuantity(Quantity quantity, T &level, T &temperature, T &mass, T &volume)
+template <typename T> T &ofQuantity(Quantity quantity, T &level, T &temperature, T &mass, T &volume)
 {
     switch (quantity) {
     case Quantity::Level:
@@ -41,9 +40,9 @@ struct ChartSettings
     qint32 scaleMax = 0;
     qint32 scaleMin = 0;
     qint32 lineWidth = 0;
-    qint32 channel = 0;     // 0-based history channel; used for level and temperature only
-    qint32 decimals = 0;    // digits after the point in the axis labels
-    QString unitText{};     // at most 11 characters ("°C" is the byte 0xB0 in the file)
+    qint32 channel = 0;  // 0-based history channel; used for level and temperature only
+    qint32 decimals = 0; // digits after the point in the axis labels
+    QString unitText{};  // at most 11 characters ("°C" is the byte 0xB0 in the file)
     quint32 curveColour = 0;
     qint32 axisSide = 0;
     bool operator==(const ChartSettings &) const = default;

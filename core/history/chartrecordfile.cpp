@@ -10,15 +10,9 @@ namespace {
 
 constexpr qsizetype RecordsSize = static_cast<qsizetype>(TankChartRecordSize) * TankCount;
 
-FileMessage missingFileMessage()
-{
-    return {QStringLiteral("Fajl ne postoji."), QStringLiteral("Greska")};
-}
+FileMessage missingFileMessage() { return {QStringLiteral("Fajl ne postoji."), QStringLiteral("Greska")}; }
 
-FileMessage readErrorMessage()
-{
-    return {QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")};
-}
+FileMessage readErrorMessage() { return {QStringLiteral("Greska u citanju fajla."), QStringLiteral("File Error...")}; }
 
 // The whole file; nullopt when it is missing or cannot be read.
 std::optional<QByteArray> fileContents(const QString &path)

@@ -14,10 +14,7 @@ namespace {
 using namespace HistoryBlockLayout;
 
 // Every fixed field lies inside the block, so these reads cannot fail.
-quint32 u32At(HistoryBlockBytes block, std::size_t offset)
-{
-    return readU32(block, offset).value_or(0);
-}
+quint32 u32At(HistoryBlockBytes block, std::size_t offset) { return readU32(block, offset).value_or(0); }
 
 // The longest channel and counter codes a delta sample can hold.
 constexpr std::size_t MaxSampleCodes = (ChannelCount + CounterCount) * MaxDeltaCodeSize;
@@ -30,10 +27,7 @@ qint32 wrappingAdd(qint32 value, qint32 delta)
 
 } // namespace
 
-HistoryStamp blockStamp(HistoryBlockBytes block)
-{
-    return {u32At(block, BlockDate), u32At(block, BlockTime)};
-}
+HistoryStamp blockStamp(HistoryBlockBytes block) { return {u32At(block, BlockDate), u32At(block, BlockTime)}; }
 
 HistoryBlockReader::HistoryBlockReader(HistoryBlockBytes block)
     : m_block(block)

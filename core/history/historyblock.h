@@ -45,10 +45,7 @@ struct HistorySample
 };
 
 // A channel's engineering value: (raw + 16000) / 500 (raw -16000 gives 0.0, each step 0.002).
-inline long double channelValue(qint32 raw)
-{
-    return (static_cast<long double>(raw) + 16000.0L) / 500.0L;
-}
+inline long double channelValue(qint32 raw) { return (static_cast<long double>(raw) + 16000.0L) / 500.0L; }
 
 // The raw value of engineering 0.0: what a channel holds before anything was measured on it.
 inline constexpr qint32 ZeroRaw = -16000;
@@ -102,8 +99,7 @@ private:
     // True when the sample's channel and counter codes from cursor on lie wholly inside the block.
     bool sampleFits(std::size_t cursor) const;
     // Adds the next N codes to values; the caller has checked that they lie inside the block.
-    template <std::size_t N>
-    void addDeltasInside(std::array<qint32, N> &values, std::size_t &cursor) const;
+    template <std::size_t N> void addDeltasInside(std::array<qint32, N> &values, std::size_t &cursor) const;
     // The same for the followed channels only, skipping every other code of the sample.
     void addFollowedInside(std::size_t &cursor);
 

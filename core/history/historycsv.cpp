@@ -13,10 +13,7 @@ namespace {
 
 constexpr int CsvDecimals = 3;
 
-CsvMoment momentOf(const SampleTime &time)
-{
-    return {time.year, time.month, time.day, time.hour, time.minute};
-}
+CsvMoment momentOf(const SampleTime &time) { return {time.year, time.month, time.day, time.hour, time.minute}; }
 
 bool inRange(const CsvMoment &moment, const CsvRange &range)
 {
@@ -30,10 +27,7 @@ void appendNumber(QByteArray &line, bool granted, long double value)
         line.append(QByteArray::number(static_cast<double>(value), 'f', CsvDecimals));
 }
 
-void appendTwoDigits(QByteArray &line, qint32 value)
-{
-    line.append(QByteArray::number(value).rightJustified(2, '0'));
-}
+void appendTwoDigits(QByteArray &line, qint32 value) { line.append(QByteArray::number(value).rightJustified(2, '0')); }
 
 void appendLine(QByteArray &text, const TrendSeries &series, const TankRights &rights, int position)
 {
@@ -77,8 +71,8 @@ std::optional<CsvMoment> parseCsvMoment(const QString &text, bool endOfDay)
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    CsvMoment moment{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-                     endOfDay ? 23 : 0, endOfDay ? 59 : 0};
+    CsvMoment moment{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), endOfDay ? 23 : 0,
+                     endOfDay ? 59 : 0};
     if (match.hasCaptured(4)) {
         moment.hour = match.captured(4).toInt();
         moment.minute = match.captured(5).toInt();

@@ -83,9 +83,11 @@ bool HistoryBlockBuilder::append(qint32 seconds, const HistorySample &sample)
     QByteArray codes;
     appendDeltaCode(codes, seconds);
     for (std::size_t c = 0; c < sample.channels.size(); ++c)
-        appendDeltaCode(codes, static_cast<qint32>(static_cast<quint32>(sample.channels[c]) - static_cast<quint32>(m_last.channels[c])));
+        appendDeltaCode(codes, static_cast<qint32>(static_cast<quint32>(sample.channels[c])
+                                                   - static_cast<quint32>(m_last.channels[c])));
     for (std::size_t c = 0; c < sample.counters.size(); ++c)
-        appendDeltaCode(codes, static_cast<qint32>(static_cast<quint32>(sample.counters[c]) - static_cast<quint32>(m_last.counters[c])));
+        appendDeltaCode(codes, static_cast<qint32>(static_cast<quint32>(sample.counters[c])
+                                                   - static_cast<quint32>(m_last.counters[c])));
     if (static_cast<std::size_t>(m_stream.size() + codes.size()) > StreamCapacity)
         return false;
     m_stream.append(codes);

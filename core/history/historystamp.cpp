@@ -12,10 +12,7 @@ constexpr qint64 MillisecondsPerSecond = 1000;
 constexpr qint64 MillisecondsPerMinute = 60'000;
 constexpr qint64 MillisecondsPerHour = 3'600'000;
 
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // Days from 1 January of year 1 (proleptic Gregorian) to the date.
 qint64 dayNumber(int year, int month, int day)
@@ -121,7 +118,7 @@ StampDifference DiffSeconds(PackedDate dateA, quint32 timeA, PackedDate dateB, q
     if (dateA == dateB)
         return {std::nullopt, static_cast<qint32>(timePart)};
     const qint64 days = dayNumber(yearOf(dateA), monthOf(dateA), dayOf(dateA))
-        - dayNumber(yearOf(dateB), monthOf(dateB), dayOf(dateB));
+                        - dayNumber(yearOf(dateB), monthOf(dateB), dayOf(dateB));
     if (std::llabs(days) >= DiffCapDays)
         return {std::nullopt, days > 0 ? DiffCapSeconds : -DiffCapSeconds};
     return {std::nullopt, static_cast<qint32>(days * SecondsPerDay + timePart)};

@@ -11,7 +11,8 @@ using PackedDate = quint32;
 
 constexpr PackedDate packDate(int year, int month, int day)
 {
-    return static_cast<PackedDate>(year) * 65536u + static_cast<PackedDate>(month) * 256u + static_cast<PackedDate>(day);
+    return static_cast<PackedDate>(year) * 65536u + static_cast<PackedDate>(month) * 256u
+           + static_cast<PackedDate>(day);
 }
 constexpr int yearOf(PackedDate date) { return static_cast<int>(date >> 16); }
 constexpr int monthOf(PackedDate date) { return static_cast<int>((date >> 8) & 0xFFu); }

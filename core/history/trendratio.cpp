@@ -14,15 +14,9 @@ int storedTerm(const SettingsStore &settings, const QString &name)
 
 } // namespace
 
-QString ratioNumeratorName(int slot)
-{
-    return QStringLiteral("Rez%1mm").arg(slot);
-}
+QString ratioNumeratorName(int slot) { return QStringLiteral("Rez%1mm").arg(slot); }
 
-QString ratioDenominatorName(int slot)
-{
-    return QStringLiteral("Rez%1dd").arg(slot);
-}
+QString ratioDenominatorName(int slot) { return QStringLiteral("Rez%1dd").arg(slot); }
 
 TrendRatio readTrendRatio(const SettingsStore &settings, int slot)
 {

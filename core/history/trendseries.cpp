@@ -64,16 +64,17 @@ int decodeBlock(HistoryBlockReader &reader, const TankChartRecord &chart, BlockS
     int count = 0;
     do {
         const HistorySample &sample = reader.sample();
-        samples[static_cast<std::size_t>(count++)] = {channelReading(sample, chart.level.channel),
-                                                      channelReading(sample, chart.temperature.channel),
-                                                      minuteOf(sample.stamp)};
+        samples[static_cast<std::size_t>(count++)]
+            = {channelReading(sample, chart.level.channel), channelReading(sample, chart.temperature.channel),
+               minuteOf(sample.stamp)};
     } while ((outcome = reader.next()) == BlockStep::Sample);
     return count;
 }
 
 // Reads blocks in file order, appending each block's samples newest first, until the file ends,
 // the series is full or a problem stops the reading.
-TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart, const Derivation &derivation)
+TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart,
+                      const Derivation &derivation)
 {
     HistoryFile file(folder);
     std::array<char, HistoryBlockSize> block;
@@ -83,9 +84,9 @@ TrendLoad readSamples(TrendSeries &series, const DataFolder &folder, const TankC
         if (read == HistoryRead::EndOfFile)
             break;
         if (read != HistoryRead::Block) {
-            const TrendProblem problem = read == HistoryRead::Missing ? TrendProblem::FileMissing
-                : read == HistoryRead::ShortBlock ? TrendProblem::ShortBlock
-                                                  : TrendProblem::ReadFailed;
+            const TrendProblem problem = read == HistoryRead::Missing      ? TrendProblem::FileMissing
+                                         : read == HistoryRead::ShortBlock ? TrendProblem::ShortBlock
+                                                                           : TrendProblem::ReadFailed;
             return {problem, file.problemText(read)};
         }
         HistoryBlockReader reader(block);
@@ -157,8 +158,8 @@ bool TrendSeries::holdsSample(int position) const
     return position >= 1 && position <= sampleCount && sourceOf(position, loadedCount, ratio) != 0;
 }
 
-TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart,
-                    const TankRecord &tank, TrendRatio ratio)
+TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart, const TankRecord &tank,
+                    TrendRatio ratio)
 {
     // Every position up to the new count is written anew; those above it are cleared at the end.
     const int previous = series.sampleCount;

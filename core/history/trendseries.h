@@ -17,15 +17,14 @@ struct TankRecord;
 inline constexpr int TrendCapacity = 60000;
 
 // Positions 1..60000 index the arrays directly; index 0 is never used.
-template <typename T>
-using TrendArray = std::array<T, TrendCapacity + 1>;
+template <typename T> using TrendArray = std::array<T, TrendCapacity + 1>;
 
 // One instance lives for the whole run (about 5 MB: allocate it once, on the heap) and every load
 // replaces its contents. Position 1 is the newest sample, higher positions lie further back.
 // Positions above sampleCount hold zero values and a zero time stamp.
 struct TrendSeries
 {
-    qint32 sampleCount = 0; // valid positions 1..sampleCount, never above TrendCapacity
+    qint32 sampleCount = 0;                // valid positions 1..sampleCount, never above TrendCapacity
     TrendArray<long double> level{};       // m
     TrendArray<long double> temperature{}; // degrees Celsius
     TrendArray<long double> mass{};        // t
@@ -73,8 +72,8 @@ struct TrendLoad
 //   always does), and sampleCount becomes round(sampleCount * mm / dd), half to even, at most 60 000.
 // A problem stops the reading where it occurred; what was loaded before it is kept and stretched.
 // Nothing is allocated per sample; the file is read in 4096-byte blocks and closed at the end.
-TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart,
-                    const TankRecord &tank, TrendRatio ratio);
+TrendLoad LoadTrend(TrendSeries &series, const DataFolder &folder, const TankChartRecord &chart, const TankRecord &tank,
+                    TrendRatio ratio);
 
 // Shows a load's problem the way the client does: a stamp check failure in a message box with the
 // caption "Error", a missing or unreadable file in the standard error report. Nothing for None.

@@ -19,16 +19,12 @@ QString tankDisplayName(int slot)
     return QStringLiteral("R %1").arg(TankIdList[static_cast<std::size_t>(slot - 1)]);
 }
 
-ConsoleScreen::ConsoleScreen()
-{
-    m_chars.fill(' ');
-}
+ConsoleScreen::ConsoleScreen() { m_chars.fill(' '); }
 
 ConsoleScreen ConsoleScreen::fromReceived(std::span<const char, Size> bytes)
 {
     ConsoleScreen screen;
-    std::transform(bytes.begin(), bytes.end(), screen.m_chars.begin(),
-                   [](char c) { return c == '\0' ? ' ' : c; });
+    std::transform(bytes.begin(), bytes.end(), screen.m_chars.begin(), [](char c) { return c == '\0' ? ' ' : c; });
     return screen;
 }
 

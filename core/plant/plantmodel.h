@@ -30,9 +30,9 @@ struct TankRecord
     quint8 active = 0; // 1 when the user may see level, temperature, mass or volume of the tank
     qint32 tankId = 0;
     QString name{};
-    qint32 paramCode = 0;    // request code of the parameters: tankId + 300
-    qint32 materialCode = 0; // request code of the material held in the tank
-    qint32 serverTankId = 0; // tank number repeated in the server's parameter reply
+    qint32 paramCode = 0;      // request code of the parameters: tankId + 300
+    qint32 materialCode = 0;   // request code of the material held in the tank
+    qint32 serverTankId = 0;   // tank number repeated in the server's parameter reply
     double diameter = 0;       // m
     double height = 0;         // m
     double gaugeHeight = 0;    // m, height of the level gauge
@@ -40,10 +40,10 @@ struct TankRecord
     double maxLevel = 0;       // m, highest allowed level
     double maxVolume = 0;      // m3, entered by the user
     double deadZoneVolume = 0; // m3
-    QString paramSifra{};        // capacity 10: the material's sifra as stored with the tank
-    QString materialSifra{};     // capacity 10: from the material's own record
-    QString materialName{};      // capacity 40
-    QString materialKind{};      // capacity 40
+    QString paramSifra{};      // capacity 10: the material's sifra as stored with the tank
+    QString materialSifra{};   // capacity 10: from the material's own record
+    QString materialName{};    // capacity 40
+    QString materialKind{};    // capacity 40
     double density20 = 0;      // kg/m3 at 20 degrees Celsius
 
     bool operator==(const TankRecord &) const = default;
@@ -66,9 +66,9 @@ inline constexpr int MaterialCodeBase = 202;
 struct MaterialRecord
 {
     quint16 code = 0;
-    QString sifra; // capacity 10
-    QString name;  // capacity 40
-    QString kind;  // capacity 40
+    QString sifra;        // capacity 10
+    QString name;         // capacity 40
+    QString kind;         // capacity 40
     double density20 = 0; // kg/m3
     bool operator==(const MaterialRecord &) const = default;
 };

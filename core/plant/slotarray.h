@@ -11,8 +11,7 @@
 // One value per tank slot, indexed by the slot 1..15 (checked in debug builds); iteration runs in
 // slot order. An index of type std::size_t does not compile, so a position counted from 0 cannot
 // pass for a slot.
-template <typename T>
-struct SlotArray
+template <typename T> struct SlotArray
 {
     std::array<T, TankCount> values{};
 

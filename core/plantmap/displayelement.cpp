@@ -7,44 +7,44 @@
 namespace {
 
 // Field groups of a DisplayElement, by their first byte.
-constexpr std::size_t SwitchesOffset = 0;         // 11 u8: shown to minorLabelsOn
-constexpr std::size_t TextOnOffset = 11;          // 6 u8: textOn[0..5]
-constexpr std::size_t BoxSwitchesOffset = 17;     // 8 x (u8 boxFill, u8 boxHot)
+constexpr std::size_t SwitchesOffset = 0;     // 11 u8: shown to minorLabelsOn
+constexpr std::size_t TextOnOffset = 11;      // 6 u8: textOn[0..5]
+constexpr std::size_t BoxSwitchesOffset = 17; // 8 x (u8 boxFill, u8 boxHot)
 constexpr std::size_t BoxSwitchesStride = 2;
-constexpr std::size_t ChartSwitchesOffset = 33;   // 4 u8: vGridOn, hGridOn, trendOn, bitmapOn; 3 reserved bytes
-constexpr std::size_t PlacementOffset = 40;       // 3 i32: bitmapSlot, originX, originY
-constexpr std::size_t Bar1Offset = 52;            // 4 i32: x, y, width, height
-constexpr std::size_t Bar2Offset = 68;            // 4 i32: x, y, width, height
-constexpr std::size_t BarValuesOffset = 84;       // 6 i32: scaledValue, marker dx, length, half height, limits
-constexpr std::size_t AxisOffset = 108;           // 4 i32: x, y, length, pen width
-constexpr std::size_t MajorTicksOffset = 124;     // 10 i32: length to label alignment
-constexpr std::size_t MinorTicksOffset = 164;     // 10 i32: length to label alignment
-constexpr std::size_t TextItemsOffset = 204;      // 6 x 4 i32: size, x, y, alignment; 4 reserved bytes
+constexpr std::size_t ChartSwitchesOffset = 33; // 4 u8: vGridOn, hGridOn, trendOn, bitmapOn; 3 reserved bytes
+constexpr std::size_t PlacementOffset = 40;     // 3 i32: bitmapSlot, originX, originY
+constexpr std::size_t Bar1Offset = 52;          // 4 i32: x, y, width, height
+constexpr std::size_t Bar2Offset = 68;          // 4 i32: x, y, width, height
+constexpr std::size_t BarValuesOffset = 84;     // 6 i32: scaledValue, marker dx, length, half height, limits
+constexpr std::size_t AxisOffset = 108;         // 4 i32: x, y, length, pen width
+constexpr std::size_t MajorTicksOffset = 124;   // 10 i32: length to label alignment
+constexpr std::size_t MinorTicksOffset = 164;   // 10 i32: length to label alignment
+constexpr std::size_t TextItemsOffset = 204;    // 6 x 4 i32: size, x, y, alignment; 4 reserved bytes
 constexpr std::size_t TextItemsStride = 16;
-constexpr std::size_t LabelValuesOffset = 304;    // 2 f64: labelStart, labelStep
-constexpr std::size_t BoxesOffset = 320;          // 8 x 4 i32: x, y, width, height
+constexpr std::size_t LabelValuesOffset = 304; // 2 f64: labelStart, labelStep
+constexpr std::size_t BoxesOffset = 320;       // 8 x 4 i32: x, y, width, height
 constexpr std::size_t BoxesStride = 16;
-constexpr std::size_t ChartOffset = 448;          // 9 i32: chart area, grid steps and firsts, grid pen width
-constexpr std::size_t LampOffset = 484;           // 3 i32: x, y, radius
-constexpr std::size_t TrendOffset = 496;          // 6 i32: x, y, points, height, pen width, ready
-constexpr std::size_t ChannelOffset = 520;        // 4 i32: channel, bitmap dx and dy, bitmapLoaded; 16 reserved bytes
-constexpr std::size_t RangeOffset = 552;          // 3 f64: rangeMax, rangeMin, value
-constexpr std::size_t NameOffset = 576;           // short text 40
-constexpr std::size_t KindOffset = 617;           // short text 10
-constexpr std::size_t ClockOnOffset = 628;        // u8; 3 reserved bytes
-constexpr std::size_t TankIdOffset = 632;         // i32
-constexpr std::size_t MajorFontOffset = 636;      // short text 40
-constexpr std::size_t MinorFontOffset = 677;      // short text 40
-constexpr std::size_t LabelFormatOffset = 718;    // short text 40
-constexpr std::size_t TextStringsOffset = 759;    // 6 x (short text 40 font, short text 40 text)
+constexpr std::size_t ChartOffset = 448;       // 9 i32: chart area, grid steps and firsts, grid pen width
+constexpr std::size_t LampOffset = 484;        // 3 i32: x, y, radius
+constexpr std::size_t TrendOffset = 496;       // 6 i32: x, y, points, height, pen width, ready
+constexpr std::size_t ChannelOffset = 520;     // 4 i32: channel, bitmap dx and dy, bitmapLoaded; 16 reserved bytes
+constexpr std::size_t RangeOffset = 552;       // 3 f64: rangeMax, rangeMin, value
+constexpr std::size_t NameOffset = 576;        // short text 40
+constexpr std::size_t KindOffset = 617;        // short text 10
+constexpr std::size_t ClockOnOffset = 628;     // u8; 3 reserved bytes
+constexpr std::size_t TankIdOffset = 632;      // i32
+constexpr std::size_t MajorFontOffset = 636;   // short text 40
+constexpr std::size_t MinorFontOffset = 677;   // short text 40
+constexpr std::size_t LabelFormatOffset = 718; // short text 40
+constexpr std::size_t TextStringsOffset = 759; // 6 x (short text 40 font, short text 40 text)
 constexpr std::size_t TextStringsStride = 82;
-constexpr std::size_t ValueFormatOffset = 1251;   // short text 40
-constexpr std::size_t BitmapFileOffset = 1292;    // short text 55
-constexpr std::size_t ZoneColoursOffset = 1348;   // 10 colours: zones, markers, axis, ticks and labels
-constexpr std::size_t TextColoursOffset = 1388;   // 6 colours
-constexpr std::size_t BoxColoursOffset = 1412;    // 7 colours; 4 reserved bytes
-constexpr std::size_t GridColourOffset = 1444;    // 3 colours: grid, accent, bitmap key
-constexpr std::size_t PenStylesOffset = 1456;     // 5 u8: axis, minor, major, grid, trend; 27 reserved bytes
+constexpr std::size_t ValueFormatOffset = 1251; // short text 40
+constexpr std::size_t BitmapFileOffset = 1292;  // short text 55
+constexpr std::size_t ZoneColoursOffset = 1348; // 10 colours: zones, markers, axis, ticks and labels
+constexpr std::size_t TextColoursOffset = 1388; // 6 colours
+constexpr std::size_t BoxColoursOffset = 1412;  // 7 colours; 4 reserved bytes
+constexpr std::size_t GridColourOffset = 1444;  // 3 colours: grid, accent, bitmap key
+constexpr std::size_t PenStylesOffset = 1456;   // 5 u8: axis, minor, major, grid, trend; 27 reserved bytes
 
 constexpr int TextCapacity = 40;
 constexpr int KindCapacity = 10;
@@ -83,8 +83,7 @@ struct FieldWriter
 };
 
 // Consecutive fields from offset on, each as wide as its type.
-template <typename Fields, typename... T>
-void run(const Fields &fields, std::size_t offset, T &...values)
+template <typename Fields, typename... T> void run(const Fields &fields, std::size_t offset, T &...values)
 {
     ((fields.field(offset, values), offset += sizeof(T)), ...);
 }
@@ -100,11 +99,10 @@ void each(const Fields &fields, std::size_t offset, std::size_t stride, Array &v
 }
 
 // The whole DisplayElement layout; Element is const when encoding.
-template <typename Fields, typename Element>
-void visitLayout(const Fields &f, Element &e)
+template <typename Fields, typename Element> void visitLayout(const Fields &f, Element &e)
 {
-    run(f, SwitchesOffset, e.shown, e.bar1On, e.bar1Solid, e.bar2On, e.bar2Solid, e.markersOn, e.axisOn,
-        e.majorOn, e.majorLabelsOn, e.minorOn, e.minorLabelsOn);
+    run(f, SwitchesOffset, e.shown, e.bar1On, e.bar1Solid, e.bar2On, e.bar2Solid, e.markersOn, e.axisOn, e.majorOn,
+        e.majorLabelsOn, e.minorOn, e.minorLabelsOn);
     each(f, TextOnOffset, 1, e.textOn);
     each(f, BoxSwitchesOffset, BoxSwitchesStride, e.boxFill);
     each(f, BoxSwitchesOffset + 1, BoxSwitchesStride, e.boxHot);
@@ -112,8 +110,7 @@ void visitLayout(const Fields &f, Element &e)
     run(f, PlacementOffset, e.bitmapSlot, e.originX, e.originY);
     run(f, Bar1Offset, e.bar1X, e.bar1Y, e.bar1Width, e.bar1Height);
     run(f, Bar2Offset, e.bar2X, e.bar2Y, e.bar2Width, e.bar2Height);
-    run(f, BarValuesOffset, e.scaledValue, e.markerDx, e.markerLength, e.markerHalfHeight, e.highLimit,
-        e.lowLimit);
+    run(f, BarValuesOffset, e.scaledValue, e.markerDx, e.markerLength, e.markerHalfHeight, e.highLimit, e.lowLimit);
     run(f, AxisOffset, e.axisX, e.axisY, e.axisLength, e.axisPenWidth);
     run(f, MajorTicksOffset, e.majorLength, e.majorFirst, e.majorStep, e.majorCount, e.majorDx, e.majorPenWidth,
         e.majorFontSize, e.majorLabelDx, e.majorLabelDy, e.majorLabelAlign);
@@ -153,16 +150,12 @@ void visitLayout(const Fields &f, Element &e)
 }
 
 // ElementViews: view[0..16], 4 bytes each.
-template <typename Fields, typename Views>
-void visitViews(const Fields &f, Views &views)
+template <typename Fields, typename Views> void visitViews(const Fields &f, Views &views)
 {
     each(f, 0, sizeof(qint32), views.view);
 }
 
-QByteArray zeroRecord(std::size_t size)
-{
-    return QByteArray(static_cast<qsizetype>(size), '\0');
-}
+QByteArray zeroRecord(std::size_t size) { return QByteArray(static_cast<qsizetype>(size), '\0'); }
 
 } // namespace
 

@@ -69,7 +69,7 @@ struct DisplayElement
     std::array<quint8, TextItemCount> textOn{}; // textOn[0] also draws the lamp and the name
     std::array<quint8, BoxCount> boxFill{};
     std::array<quint8, BoxCount> boxHot{}; // the box is a mouse hot spot
-    quint8 vGridOn = 0; // vertical grid lines and the four time labels
+    quint8 vGridOn = 0;                    // vertical grid lines and the four time labels
     quint8 hGridOn = 0;
     quint8 trendOn = 0;
     quint8 bitmapOn = 0;
@@ -108,17 +108,17 @@ struct DisplayElement
     double rangeMax = 0;     // shown as 1000 per mille
     double rangeMin = 0;     // shown as 0 per mille
     double value = 0;        // engineering units, written by the refresh
-    QString name{};            // capacity 40
-    QString kind{};            // capacity 10, one letter: "l", "t", "v", "p", "m", "r", "h", "d"
+    QString name{};          // capacity 40
+    QString kind{};          // capacity 10, one letter: "l", "t", "v", "p", "m", "r", "h", "d"
     quint8 clockOn = 0;      // the date-and-time line
     qint32 tankId = 0;
-    QString majorFont{};   // capacity 40
-    QString minorFont{};   // capacity 40
-    QString labelFormat{}; // capacity 40, one floating-point argument
+    QString majorFont{};                           // capacity 40
+    QString minorFont{};                           // capacity 40
+    QString labelFormat{};                         // capacity 40, one floating-point argument
     std::array<QString, TextItemCount> textFont{}; // capacity 40 each
     std::array<QString, TextItemCount> text{};     // capacity 40 each
-    QString valueFormat{}; // capacity 40, one floating-point argument
-    QString bitmapFile{};  // capacity 55
+    QString valueFormat{};                         // capacity 40, one floating-point argument
+    QString bitmapFile{};                          // capacity 55
     WinColour highColour = 0, midColour = 0, lowColour = 0;
     WinColour highMarkerColour = 0, lowMarkerColour = 0;
     WinColour axisColour = 0, majorColour = 0, majorLabelColour = 0, minorColour = 0, minorLabelColour = 0;

@@ -35,26 +35,14 @@ constexpr quint8 LastPenStyle = 6;
 // The time labels: hours back from now, and x relative to trendPoints.
 constexpr std::array<std::pair<int, int>, 4> TimeLabels{{{2, 10}, {4, -50}, {6, -110}, {8, -170}}};
 
-QString arial()
-{
-    return QStringLiteral("Arial");
-}
+QString arial() { return QStringLiteral("Arial"); }
 
-bool on(quint8 flag)
-{
-    return flag != 0;
-}
+bool on(quint8 flag) { return flag != 0; }
 
-int pixel(qint64 coordinate)
-{
-    return static_cast<int>(std::clamp(coordinate, -PixelLimit, PixelLimit));
-}
+int pixel(qint64 coordinate) { return static_cast<int>(std::clamp(coordinate, -PixelLimit, PixelLimit)); }
 
 // Pen style codes outside 0 to 6 draw solid.
-PenStyle penStyle(quint8 code)
-{
-    return code <= LastPenStyle ? static_cast<PenStyle>(code) : PenStyle::Solid;
-}
+PenStyle penStyle(quint8 code) { return code <= LastPenStyle ? static_cast<PenStyle>(code) : PenStyle::Solid; }
 
 void selectPen(Canvas &canvas, quint8 style, WinColour colour, qint32 width)
 {
@@ -79,10 +67,7 @@ void fill(Canvas &canvas, WinColour colour, qint64 left, qint64 top, qint64 righ
     canvas.fillRect(pixel(left), pixel(top), pixel(right), pixel(bottom));
 }
 
-void textAt(Canvas &canvas, qint64 x, qint64 y, const QString &text)
-{
-    canvas.textOut(pixel(x), pixel(y), text);
-}
+void textAt(Canvas &canvas, qint64 x, qint64 y, const QString &text) { canvas.textOut(pixel(x), pixel(y), text); }
 
 // True when the element bitmap counts as loaded, already or by loading it into the holder now;
 // a failed load is told to the operator.
@@ -99,8 +84,7 @@ bool bitmapReady(const DisplayElement &e, ElementDrawingContext &context)
 }
 
 // One bar, filled up to scaledValue, in one colour or zone by zone.
-void drawBar(Canvas &canvas, const DisplayElement &e, qint64 left, qint64 top, qint64 width, qint64 height,
-             bool solid)
+void drawBar(Canvas &canvas, const DisplayElement &e, qint64 left, qint64 top, qint64 width, qint64 height, bool solid)
 {
     const qint64 v = e.scaledValue;
     const qint64 hi = e.highLimit;
@@ -157,23 +141,21 @@ struct TickSeries
 
 TickSeries majorTicks(const DisplayElement &e)
 {
-    return {on(e.majorOn),     on(e.majorLabelsOn), e.majorLength,  e.majorFirst,   e.majorStep,
-            e.majorCount,      e.majorDx,           e.majorPenWidth, e.majorFontSize, e.majorLabelDx,
-            e.majorLabelDy,    e.majorLabelAlign,   e.majorPenStyle, e.majorColour,  e.majorLabelColour,
-            e.majorFont};
+    return {on(e.majorOn),   on(e.majorLabelsOn), e.majorLength,      e.majorFirst,   e.majorStep,    e.majorCount,
+            e.majorDx,       e.majorPenWidth,     e.majorFontSize,    e.majorLabelDx, e.majorLabelDy, e.majorLabelAlign,
+            e.majorPenStyle, e.majorColour,       e.majorLabelColour, e.majorFont};
 }
 
 TickSeries minorTicks(const DisplayElement &e)
 {
-    return {on(e.minorOn),     on(e.minorLabelsOn), e.minorLength,  e.minorFirst,   e.minorStep,
-            e.minorCount,      e.minorDx,           e.minorPenWidth, e.minorFontSize, e.minorLabelDx,
-            e.minorLabelDy,    e.minorLabelAlign,   e.minorPenStyle, e.minorColour,  e.minorLabelColour,
-            e.minorFont};
+    return {on(e.minorOn),   on(e.minorLabelsOn), e.minorLength,      e.minorFirst,   e.minorStep,    e.minorCount,
+            e.minorDx,       e.minorPenWidth,     e.minorFontSize,    e.minorLabelDx, e.minorLabelDy, e.minorLabelAlign,
+            e.minorPenStyle, e.minorColour,       e.minorLabelColour, e.minorFont};
 }
 
 // One tick at y, ending on its right at axisX + dx; a drawn label advances the label value.
-void drawTick(Canvas &canvas, const TickSeries &series, qint64 axisX, qint64 y, const DisplayElement &e,
-              double &label, const QLocale &locale)
+void drawTick(Canvas &canvas, const TickSeries &series, qint64 axisX, qint64 y, const DisplayElement &e, double &label,
+              const QLocale &locale)
 {
     selectPen(canvas, series.penStyle, series.colour, series.penWidth);
     const qint64 right = axisX + series.dx;
@@ -244,8 +226,8 @@ void drawLamp(Canvas &canvas, const DisplayElement &e, qint64 x, qint64 y)
 }
 
 // The six text items; between items 1 and 2 bitmap slot 26 turns the font red.
-void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<bool, PartCount> &partFlags,
-                   qint64 x, qint64 y)
+void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<bool, PartCount> &partFlags, qint64 x,
+                   qint64 y)
 {
     for (std::size_t n = 0; n < TextItemCount; ++n) {
         if (n == RedFontTextItem && e.bitmapSlot == RedFontSlot)
@@ -262,8 +244,7 @@ void drawTextItems(Canvas &canvas, const DisplayElement &e, const std::array<boo
 
 // Grid positions first, first + step, ... below end, drawn from start on (the positions before
 // start are stepped over at once), at most MaxSeriesLines of them.
-template <typename DrawLine>
-void gridLines(qint64 start, qint64 first, qint64 step, qint64 end, DrawLine drawLine)
+template <typename DrawLine> void gridLines(qint64 start, qint64 first, qint64 step, qint64 end, DrawLine drawLine)
 {
     if (step <= 0)
         return;
@@ -320,7 +301,8 @@ bool ElementBitmapHolder::load(const QString &filePath, WinColour keyColour)
     const QRgb key = toQColor(keyColour).rgb() & RGB_MASK;
     for (int row = 0; row < image.height(); ++row) {
         auto *pixels = reinterpret_cast<QRgb *>(image.scanLine(row));
-        std::replace_if(pixels, pixels + image.width(), [key](QRgb p) { return (p & RGB_MASK) == key; }, QRgb{0});
+        std::replace_if(
+            pixels, pixels + image.width(), [key](QRgb p) { return (p & RGB_MASK) == key; }, QRgb{0});
     }
     m_picture = std::move(image);
     m_keyColour = keyColour;
@@ -412,7 +394,7 @@ QString ElementTimeLabel(const QTime &now, int hoursBefore)
     constexpr int SecondsPerHour = 3600;
     const QTime then = now.addSecs(-SecondsPerHour * hoursBefore);
     return TwoDigits(static_cast<quint16>(then.hour())) + QStringLiteral(" : ")
-        + TwoDigits(static_cast<quint16>(then.minute()));
+           + TwoDigits(static_cast<quint16>(then.minute()));
 }
 
 QString ElementDateLine(const Clock &clock)
@@ -422,6 +404,6 @@ QString ElementDateLine(const Clock &clock)
     MonthName(now.date().month(), month);
     // A day number outside 1 to 7 names today.
     return DayName(0, now.date()) + QStringLiteral("  ") + TwoDigits(static_cast<quint16>(now.date().day()))
-        + QStringLiteral(". ") + month + QStringLiteral("  ") + FormatInteger(now.date().year())
-        + QStringLiteral(".      ") + ElementTimeLabel(now.time(), 0);
+           + QStringLiteral(". ") + month + QStringLiteral("  ") + FormatInteger(now.date().year())
+           + QStringLiteral(".      ") + ElementTimeLabel(now.time(), 0);
 }

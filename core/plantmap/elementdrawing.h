@@ -35,11 +35,11 @@ private:
 // What the drawing of elements needs from outside. The references must outlive the drawing.
 struct ElementDrawingContext
 {
-    const Clock &clock;     // the date line and the time labels
-    Dialogs &dialogs;       // "Bitmap not found"
-    QLocale locale;         // decimal point of the tick labels
+    const Clock &clock;                    // the date line and the time labels
+    Dialogs &dialogs;                      // "Bitmap not found"
+    QLocale locale;                        // decimal point of the tick labels
     std::function<void()> processMessages; // handles the waiting window messages; may be empty
-    DataFolder folder;      // where element bitmaps are loaded from
+    DataFolder folder;                     // where element bitmaps are loaded from
     ElementBitmapHolder &bitmaps;
 };
 

@@ -22,14 +22,11 @@ struct Conversion
     bool leftJustified = false;
     int width = 0;
     std::optional<int> precision;
-    char16_t type = 0;  // lower case
+    char16_t type = 0; // lower case
     qsizetype end = 0; // index just past the type letter
 };
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Digits at pattern[i] onwards, advancing i; nullopt when they exceed MaxWidthOrPrecision.
 std::optional<int> readNumber(QStringView pattern, qsizetype &i)
@@ -72,10 +69,7 @@ std::optional<Conversion> parseConversion(QStringView pattern, qsizetype percent
 }
 
 // Plain digits as "-123.45": a minus sign, no grouping, "." as the point.
-QString fixedDigits(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
+QString fixedDigits(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
 // The value with `digits` significant digits as a mantissa "-d.ddd" and its decimal exponent.
 std::pair<QString, int> scientificDigits(double value, int digits)
@@ -118,9 +112,8 @@ QString generalDigits(double value, int significant)
 // Plain digits of the value as the conversion asks, still with "." as the point.
 QString plainText(const Conversion &conversion, double value)
 {
-    const auto significant = [&] {
-        return std::clamp(conversion.precision.value_or(DefaultSignificantDigits), 1, MaxSignificantDigits);
-    };
+    const auto significant
+        = [&] { return std::clamp(conversion.precision.value_or(DefaultSignificantDigits), 1, MaxSignificantDigits); };
     switch (conversion.type) {
     case u'e': {
         const auto [mantissa, exponent] = scientificDigits(value, significant());

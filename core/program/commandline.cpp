@@ -22,13 +22,20 @@ void keepQtMessages(QtMsgType type, const QMessageLogContext &, const QString &m
 const char *statusMeaning(ExitStatus status)
 {
     switch (status) {
-    case Done: return "done";
-    case DataFileFailed: return "a data file failed";
-    case BadArguments: return "bad arguments";
-    case LoginRefused: return "the login was refused (also a failed TLS handshake)";
-    case NoRightOrData: return "no right, or no data for that moment";
-    case ServerUnreachable: return "the server could not be reached";
-    case StaleData: return "stale data: the newest sample is too old for the moment";
+    case Done:
+        return "done";
+    case DataFileFailed:
+        return "a data file failed";
+    case BadArguments:
+        return "bad arguments";
+    case LoginRefused:
+        return "the login was refused (also a failed TLS handshake)";
+    case NoRightOrData:
+        return "no right, or no data for that moment";
+    case ServerUnreachable:
+        return "the server could not be reached";
+    case StaleData:
+        return "stale data: the newest sample is too old for the moment";
     }
     return "";
 }
@@ -41,15 +48,9 @@ void beginProgram(const char *name)
     qInstallMessageHandler(keepQtMessages);
 }
 
-QString programName()
-{
-    return nameOfProgram();
-}
+QString programName() { return nameOfProgram(); }
 
-QString programVersion()
-{
-    return QStringLiteral(SKLADAR_VERSION);
-}
+QString programVersion() { return QStringLiteral(SKLADAR_VERSION); }
 
 int complain(int status, const QString &message)
 {
@@ -74,7 +75,8 @@ QString exitStatusHelp(std::initializer_list<ExitStatus> statuses)
 
 CommandLine::CommandLine(const QString &description, std::initializer_list<ExitStatus> statuses)
     : m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help and exits."))
-    , m_version(QStringList{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Shows the version and exits."))
+    , m_version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                QStringLiteral("Shows the version and exits."))
 {
     parser.setApplicationDescription(description + QStringLiteral("\n\n") + exitStatusHelp(statuses));
     parser.addOption(m_help);

@@ -1,7 +1,4 @@
 // The computer's own clock.
 #include "core/services/clock.h"
 
-QDateTime SystemClock::now() const
-{
-    return QDateTime::currentDateTime();
-}
+QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }

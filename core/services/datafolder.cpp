@@ -5,20 +5,10 @@
 
 DataFolder::DataFolder(const QString &path)
     : m_dir(QDir(path).absolutePath())
-{
-}
+{}
 
-DataFolder DataFolder::workingDirectory()
-{
-    return DataFolder(QDir::currentPath());
-}
+DataFolder DataFolder::workingDirectory() { return DataFolder(QDir::currentPath()); }
 
-QString DataFolder::filePath(const QString &fileName) const
-{
-    return m_dir.filePath(fileName);
-}
+QString DataFolder::filePath(const QString &fileName) const { return m_dir.filePath(fileName); }
 
-bool DataFolder::exists(const QString &fileName) const
-{
-    return QFileInfo(filePath(fileName)).isFile();
-}
+bool DataFolder::exists(const QString &fileName) const { return QFileInfo(filePath(fileName)).isFile(); }

@@ -4,7 +4,7 @@
 bool isErrorCaption(const QString &caption)
 {
     return caption.contains(QStringLiteral("greska"), Qt::CaseInsensitive)
-        || caption.contains(QStringLiteral("error"), Qt::CaseInsensitive);
+           || caption.contains(QStringLiteral("error"), Qt::CaseInsensitive);
 }
 
 QString qtTranslationFor(const QLocale &locale)

@@ -5,10 +5,7 @@
 #include <QRect>
 #include <QScreen>
 
-QFont formFont()
-{
-    return QFont(QStringLiteral("MS Sans Serif"), 8);
-}
+QFont formFont() { return QFont(QStringLiteral("MS Sans Serif"), 8); }
 
 std::optional<QPoint> desktopCentredPosition(QSize size)
 {

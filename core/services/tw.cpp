@@ -10,8 +10,7 @@ Tw::Tw(const SettingsStore &store, Dialogs &dialogs, const Clock &clock, const Q
     , m_dialogs(dialogs)
     , m_clock(clock)
     , m_locale(locale)
-{
-}
+{}
 
 SettingsStatus Tw::WriteInteger(const QString &subKey, const QString &name, qint32 value) const
 {
@@ -39,10 +38,7 @@ void Tw::warn(int count, const QString &caption) const
         m_dialogs.message(QStringLiteral("Neispravno unesen broj"), caption);
 }
 
-void Tw::WarnInteger(int count) const
-{
-    warn(count, QStringLiteral("Integer error"));
-}
+void Tw::WarnInteger(int count) const { warn(count, QStringLiteral("Integer error")); }
 
 qint32 Tw::ParseInteger(const QString &text) const
 {
@@ -57,7 +53,4 @@ double Tw::ParseFloat(const QString &text) const
     return convertFloat(fieldText).value_or(0.0);
 }
 
-QString Tw::DayName(int n) const
-{
-    return ::DayName(n, m_clock.now().date());
-}
+QString Tw::DayName(int n) const { return ::DayName(n, m_clock.now().date()); }

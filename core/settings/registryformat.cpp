@@ -26,12 +26,23 @@ QString quoted(const QString &text)
     out += u'"';
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += "\\\\"_L1; break;
-        case u'"': out += "\\\""_L1; break;
-        case u'\r': out += "\\r"_L1; break;
-        case u'\n': out += "\\n"_L1; break;
-        case u'\0': out += "\\0"_L1; break;
-        default: out += c;
+        case u'\\':
+            out += "\\\\"_L1;
+            break;
+        case u'"':
+            out += "\\\""_L1;
+            break;
+        case u'\r':
+            out += "\\r"_L1;
+            break;
+        case u'\n':
+            out += "\\n"_L1;
+            break;
+        case u'\0':
+            out += "\\0"_L1;
+            break;
+        default:
+            out += c;
         }
     }
     out += u'"';
@@ -57,12 +68,23 @@ bool readQuoted(QStringView line, qsizetype &pos, QString &out)
         if (++pos == line.size())
             return false;
         switch (line[pos].unicode()) {
-        case u'\\': out += u'\\'; break;
-        case u'"': out += u'"'; break;
-        case u'r': out += u'\r'; break;
-        case u'n': out += u'\n'; break;
-        case u'0': out += QChar(u'\0'); break;
-        default: return false;
+        case u'\\':
+            out += u'\\';
+            break;
+        case u'"':
+            out += u'"';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u'0':
+            out += QChar(u'\0');
+            break;
+        default:
+            return false;
         }
     }
     return false;
@@ -125,8 +147,8 @@ bool readValue(QStringView line, QString &name, QVariant &value)
 
 QSettings::Format registryFormat()
 {
-    static const QSettings::Format format =
-        QSettings::registerFormat(u"reg"_s, readRegistryFile, writeRegistryFile, Qt::CaseSensitive);
+    static const QSettings::Format format
+        = QSettings::registerFormat(u"reg"_s, readRegistryFile, writeRegistryFile, Qt::CaseSensitive);
     return format;
 }
 

@@ -25,18 +25,15 @@ std::unique_ptr<QSettings> openStore(const QString &filePath)
     const QSettings::Format userFormat = registryFormat();
 #endif
     auto settings = filePath.isEmpty()
-        ? std::make_unique<QSettings>(userFormat, QSettings::UserScope, kOrganization, kApplication)
-        : std::make_unique<QSettings>(filePath, registryFormat());
+                        ? std::make_unique<QSettings>(userFormat, QSettings::UserScope, kOrganization, kApplication)
+                        : std::make_unique<QSettings>(filePath, registryFormat());
     // Only our own key counts: no organisation-wide or system-wide values showing through.
     settings->setFallbacksEnabled(false);
     return settings;
 }
 
 // "\Forma\\Slika3\" as the QSettings group "Forma/Slika3".
-QString groupOf(const QString &subKey)
-{
-    return subKey.split(u'\\', Qt::SkipEmptyParts).join(u'/');
-}
+QString groupOf(const QString &subKey) { return subKey.split(u'\\', Qt::SkipEmptyParts).join(u'/'); }
 
 // The value as the user knows it: "Forma\Slika3\Checked".
 QString valuePath(const QString &group, const QString &name)
@@ -81,8 +78,7 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString &filePath)
     : m_filePath(filePath)
-{
-}
+{}
 
 SettingsStatus SettingsStore::WriteInteger(const QString &subKey, const QString &name, qint32 value) const
 {

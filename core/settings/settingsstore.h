@@ -5,7 +5,8 @@
 #include <QtGlobal>
 
 // Outcome of a settings call that can fail; error is a message for the user, empty on success.
-struct SettingsStatus {
+struct SettingsStatus
+{
     QString error;
     bool ok() const { return error.isEmpty(); }
 };

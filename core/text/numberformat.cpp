@@ -11,10 +11,7 @@ const char *const MonthNames[] = {"Januar", "Februar", "Mart",      "April",   "
 
 } // namespace
 
-QString FormatInteger(qint32 value)
-{
-    return QString::number(value);
-}
+QString FormatInteger(qint32 value) { return QString::number(value); }
 
 QString FormatFixed(double value, int decimals, const QLocale &locale)
 {
@@ -24,10 +21,7 @@ QString FormatFixed(double value, int decimals, const QLocale &locale)
     return text;
 }
 
-QString TwoDigits(quint16 value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
+QString TwoDigits(quint16 value) { return QString::number(value).rightJustified(2, u'0'); }
 
 QString DayName(int n, const QDate &today)
 {

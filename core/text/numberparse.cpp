@@ -9,10 +9,7 @@
 
 namespace {
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 int hexValue(QChar c)
 {
@@ -61,10 +58,7 @@ int countWarnings(QStringView text, QStringView allowed)
 
 } // namespace
 
-int countIntegerWarnings(QStringView text)
-{
-    return countWarnings(text, u"-");
-}
+int countIntegerWarnings(QStringView text) { return countWarnings(text, u"-"); }
 
 std::optional<qint32> convertInteger(QStringView text)
 {
@@ -105,10 +99,7 @@ QString floatFieldText(QStringView text)
     return copy;
 }
 
-int countFloatWarnings(QStringView fieldText)
-{
-    return countWarnings(fieldText, u"-.");
-}
+int countFloatWarnings(QStringView fieldText) { return countWarnings(fieldText, u"-."); }
 
 std::optional<double> convertFloat(QStringView fieldText)
 {
