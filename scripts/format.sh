@@ -27,7 +27,7 @@ if ! git rev-parse --verify --quiet "$base^{commit}" >/dev/null; then
 fi
 
 if [ "$fix" -eq 1 ]; then
-  git-clang-format --quiet --extensions cpp,h "$base" >/dev/null || true
+  git-clang-format --force --quiet --extensions cpp,h "$base" >/dev/null || true
   exit 0
 fi
 out=$(git-clang-format --diff --extensions cpp,h "$base" || true)

@@ -66,12 +66,21 @@ std::optional<int> number(const QString &text)
     return ok ? std::optional(value) : std::nullopt;
 }
 
+QString ratioText(TrendRatio ratio) { return u"%1/%2"_s.arg(ratio.mm).arg(ratio.dd); }
+
 std::optional<TrendRatio> parseRatio(const QString &text)
 {
-    const auto offered = std::find_if(TrendPeriods.begin(), TrendPeriods.end(), [&](const TrendPeriod &period) {
-        return text == u"%1/%2"_s.arg(period.ratio.mm).arg(period.ratio.dd);
-    });
+    const auto offered = std::find_if(TrendPeriods.begin(), TrendPeriods.end(),
+                                      [&](const TrendPeriod &period) { return text == ratioText(period.ratio); });
     return offered == TrendPeriods.end() ? std::nullopt : std::optional(offered->ratio);
+}
+
+QString offeredRatios()
+{
+    QStringList texts;
+    for (const TrendPeriod &period : TrendPeriods)
+        texts.append(ratioText(period.ratio));
+    return texts.join(u", "_s);
 }
 
 std::optional<QPoint> parseMouse(const QString &text)
@@ -97,7 +106,7 @@ QString takeOptions(const QCommandLineParser &parser, Options &options)
         return problem;
     const std::optional<TrendRatio> ratio = set("ratio") ? parseRatio(value("ratio")) : TrendRatio{};
     if (!ratio)
-        return u"--ratio must be one of the chart's periods: 12/1, 8/1, 6/1, 4/1, 2/1, 1/1, 1/2, 1/4, 1/7"_s;
+        return u"--ratio must be one of the chart's periods: "_s + offeredRatios();
     options.ratio = *ratio;
     if (set("from") && !(options.range.from = parseCsvMoment(value("from"), false)))
         return u"--from must be YYYY-MM-DD or YYYY-MM-DDTHH:MM"_s;
