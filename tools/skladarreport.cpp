@@ -4,14 +4,12 @@
 #include "core/program/commandline.h"
 #include "core/services/clock.h"
 #include "core/services/datafolder.h"
-#include "core/services/tw.h"
 #include "core/text/numberparse.h"
 #include "report/momentsearch.h"
 #include "report/reportdrawing.h"
 #include "report/reportprint.h"
 #include "report/reportsettings.h"
 #include "tools/reportoutput.h"
-#include "tools/stderrdialogs.h"
 #include "tools/toollogin.h"
 #include "tools/tooloutput.h"
 
@@ -62,7 +60,7 @@ struct Options
     std::optional<OutputKind> output; // nullopt: text on standard output
 };
 
-QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
+QString checkMoment(const QString &text, ReportMoment &moment)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2}) (\\d{1,2}):(\\d{1,2})$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -70,7 +68,6 @@ QString checkMoment(const QString &text, const Tw &w, ReportMoment &moment)
         return QStringLiteral("--at must be \"YYYY-MM-DD HH:MM\"");
     const DatePanelCheck check = CheckDatePanel(
         {match.captured(3), match.captured(2), match.captured(1), match.captured(4), match.captured(5)});
-    w.WarnInteger(check.wrongCharacters);
     moment = check.moment;
     return check.error;
 }
@@ -90,7 +87,7 @@ QString addStock(const QString &text, Options &options)
 }
 
 // Fills options from the parsed command line; the text of the first problem, empty when none.
-QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &options)
+QString takeOptions(const QCommandLineParser &parser, Options &options)
 {
     const auto value = [&](const char *name) { return parser.value(QString::fromLatin1(name)); };
     const auto set = [&](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
@@ -99,7 +96,7 @@ QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &opti
     options.out = value("out");
     if (!set("at"))
         return QStringLiteral("--at is required");
-    if (const QString problem = checkMoment(value("at"), w, options.moment); !problem.isEmpty())
+    if (const QString problem = checkMoment(value("at"), options.moment); !problem.isEmpty())
         return problem;
     if (const QString problem = takeServerOptions(parser, options.server); !problem.isEmpty())
         return problem;
@@ -124,7 +121,7 @@ QString takeOptions(const QCommandLineParser &parser, const Tw &w, Options &opti
 }
 
 // The options, or the status the program ends with: --help, --version or bad arguments.
-std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &w)
+std::variant<Options, int> parseOptions(const QStringList &arguments)
 {
     CommandLine line(QString::fromLatin1(Description),
                      {Done, DataFileFailed, BadArguments, LoginRefused, NoRightOrData, ServerUnreachable, StaleData});
@@ -151,7 +148,7 @@ std::variant<Options, int> parseOptions(const QStringList &arguments, const Tw &
     if (const std::optional<int> status = line.parse(arguments))
         return *status;
     Options options;
-    if (const QString problem = takeOptions(line.parser, w, options); !problem.isEmpty())
+    if (const QString problem = takeOptions(line.parser, options); !problem.isEmpty())
         return CommandLine::badArgument(problem);
     return options;
 }
@@ -214,12 +211,10 @@ int main(int argc, char *argv[])
     // The client's names, so that its settings and its built-in server's store are found.
     QGuiApplication::setApplicationName(QStringLiteral("Skladar"));
     QGuiApplication::setOrganizationName(QStringLiteral("Tervo"));
-    StderrDialogs dialogs;
     SystemClock clock;
     const SettingsStore settings;
-    const Tw w(settings, dialogs, clock, QLocale::system());
 
-    const std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments(), w);
+    const std::variant<Options, int> parsed = parseOptions(QCoreApplication::arguments());
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const Options &options = std::get<Options>(parsed);
@@ -254,7 +249,7 @@ int main(int argc, char *argv[])
     }
     const ReportMoment dataMoment = minuteOf(*search.taken);
     if (!writeOutput(options, ContentOf(report, plant.tanks, GroupsToAssign(settings, report.mode)), dataMoment,
-                     w.locale(), clock))
+                     QLocale::system(), clock))
         return complain(DataFileFailed, QStringLiteral("cannot write %1").arg(options.out));
     if (isStale(*search.taken, options.moment, options.maxAgeMinutes)) {
         return complain(StaleData,
