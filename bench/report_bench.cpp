@@ -80,8 +80,8 @@ void renderReport(benchmark::State &state, SortMode mode)
         tank.name = tankDisplayName(slot);
         tank.materialKind = QStringLiteral("Jestivo suncokretovo ulje");
         tank.materialSifra = QStringLiteral("S %1").arg(slot);
-        groups.tankGroup[static_cast<std::size_t>(slot - 1)] = slot;
-        groups.shown[static_cast<std::size_t>(slot - 1)] = true;
+        groups.tankGroup[slot] = slot;
+        groups.shown[slot] = true;
     }
     if (!StoreOperatorGroups(store, groups).ok())
         state.SkipWithError("the settings could not be written");

@@ -57,8 +57,8 @@ TankChartRecords demoChartRecords(const TankTable &tanks)
     TankChartRecords records{};
     for (int slot = 1; slot <= TankCount; ++slot) {
         const TankRecord &tank = tanks.slot(slot);
-        TankChartRecord &record = records[static_cast<std::size_t>(slot - 1)];
-        record.chartTitle = u"Rezervoar %1"_s.arg(TankIdList[static_cast<std::size_t>(slot - 1)]);
+        TankChartRecord &record = records[slot];
+        record.chartTitle = u"Rezervoar %1"_s.arg(TankIdList[slot]);
         record.legendLevel = u"Nivo"_s;
         record.legendTemperature = u"Temperatura"_s;
         record.legendMass = u"Masa"_s;

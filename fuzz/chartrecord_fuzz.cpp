@@ -13,15 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fuzzFailure("records decoded and encoded unchanged differ from their bytes");
 
     // Every record takes the next one's title and its own level settings with the scales swapped.
-    for (std::size_t i = 0; i < read.records.size(); ++i) {
-        TankChartRecord &record = read.records[i];
-        record.chartTitle = read.records[(i + 1) % read.records.size()].legendVolume;
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        TankChartRecord &record = read.records[slot];
+        record.chartTitle = read.records[slot % TankCount + 1].legendVolume;
         std::swap(record.level.scaleMax, record.level.scaleMin);
     }
     const ChartRecordsRead changed = decodeChartRecords(encodeChartRecords(read.records));
-    for (std::size_t i = 0; i < read.records.size(); ++i) {
-        if (changed.records[i].chartTitle != read.records[i].chartTitle.left(ChartTextCapacity)
-            || changed.records[i].level != read.records[i].level)
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        if (changed.records[slot].chartTitle != read.records[slot].chartTitle.left(ChartTextCapacity)
+            || changed.records[slot].level != read.records[slot].level)
             fuzzFailure("a changed record does not decode to what was set");
     }
     return 0;

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto shift = input.takeValue<qint8>();
     TankChartRecords records{};
     for (int slot = 1; slot <= TankCount; ++slot) {
-        records[static_cast<std::size_t>(slot - 1)].level.channel = slot - 1 + shift;
-        records[static_cast<std::size_t>(slot - 1)].temperature.channel = TankCount + slot - 1 + shift;
+        records[slot].level.channel = slot - 1 + shift;
+        records[slot].temperature.channel = TankCount + slot - 1 + shift;
     }
     const std::span<const char> file = input.rest();
     QFile out(world.folder.filePath(HistoryFileName));

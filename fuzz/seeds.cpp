@@ -62,9 +62,9 @@ Seeds serverRecords()
             {u"user"_s, encoded(seed.users.front(), encodeUserWire)},
             {u"materiallist"_s, materials},
             {u"material"_s, encoded(MaterialWire{FirstMaterialCode, seed.materials.front()}, encodeMaterialWire)},
-            {u"tank"_s, encoded(seed.tanks.front(), encodeTankParamsWire)},
+            {u"tank"_s, encoded(seed.tanks[1], encodeTankParamsWire)},
             {u"console"_s,
-             encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens.front()}, encodeConsoleScreenWire)},
+             encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens[1]}, encodeConsoleScreenWire)},
             {u"pages"_s, reply(keys) + reply(materials) + reply(emptyPage) + reply(emptyPage)}};
 }
 
@@ -99,9 +99,9 @@ Seeds requests()
         {u"writematerials"_s, writeFrame(encoded(materialPage(), encodeMaterialListPage))},
         {u"writematerial"_s,
          writeFrame(encoded(MaterialWire{FirstMaterialCode, seed.materials.front()}, encodeMaterialWire))},
-        {u"writetank"_s, writeFrame(encoded(seed.tanks.front(), encodeTankParamsWire))},
-        {u"writeconsole"_s, writeFrame(encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens.front()},
-                                               encodeConsoleScreenWire))},
+        {u"writetank"_s, writeFrame(encoded(seed.tanks[1], encodeTankParamsWire))},
+        {u"writeconsole"_s,
+         writeFrame(encoded(ConsoleScreenWire{ConsoleScreenCodeBase + 74, seed.screens[1]}, encodeConsoleScreenWire))},
     };
     QByteArray all;
     for (const auto &[name, frame] : seeds)

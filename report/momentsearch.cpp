@@ -54,8 +54,8 @@ void computeVolumeAndMass(const TankRecord &tank, TankQuantity &q)
 ChannelPairs channelPairsOf(const TankChartRecords &records)
 {
     ChannelPairs pairs;
-    for (std::size_t i = 0; i < records.size(); ++i)
-        pairs[i] = {records[i].level.channel, records[i].temperature.channel};
+    for (int slot = 1; slot <= TankCount; ++slot)
+        pairs[slot] = {records[slot].level.channel, records[slot].temperature.channel};
     return pairs;
 }
 
@@ -69,15 +69,14 @@ MomentSearch ComputeQuantities(HistoryBlockBytes block, HistoryStamp target, con
         return stampRejected(*rejected);
     TankQuantities computed = quantities;
     for (int slot = 1; slot <= TankCount; ++slot) {
-        const std::size_t i = static_cast<std::size_t>(slot - 1);
         const TankRecord &tank = tanks.slot(slot);
-        TankQuantity &q = computed[i];
+        TankQuantity &q = computed[slot];
         if (sample) {
-            q.level = channelReading(*sample, channels[i].level);
+            q.level = channelReading(*sample, channels[slot].level);
             const long double floor = static_cast<long double>(tank.deadZoneHeight) / 1000;
             if (q.level < floor)
                 q.level = floor;
-            q.temperature = channelReading(*sample, channels[i].temperature);
+            q.temperature = channelReading(*sample, channels[slot].temperature);
         }
         computeVolumeAndMass(tank, q);
     }

@@ -19,7 +19,7 @@ struct ChannelPair
     qint32 level = 0;
     qint32 temperature = 0;
 };
-using ChannelPairs = std::array<ChannelPair, TankCount>;
+using ChannelPairs = SlotArray<ChannelPair>;
 
 // The channels of the level and temperature settings of every tank's chart record.
 ChannelPairs channelPairsOf(const TankChartRecords &records);

@@ -97,14 +97,14 @@ void QuantityReportWindow::createMenu()
 void QuantityReportWindow::createPanels()
 {
     const QIcon glyph = stockButtonGlyph();
-    for (std::size_t i = 0; i < m_stockButtons.size(); ++i) {
+    for (int group = 1; group <= TankCount; ++group) {
         auto *button = new QPushButton(glyph, QString(), m_view);
-        button->setObjectName(QStringLiteral("BitBtn%1").arg(i + 1));
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(group));
         button->setGeometry(StockButtonLeft, 0, StockButtonSize, StockButtonSize);
         button->setAutoDefault(false);
         button->hide();
-        connect(button, &QPushButton::clicked, this, [this, i] { BitBtnClick(static_cast<int>(i) + 1); });
-        m_stockButtons[i] = button;
+        connect(button, &QPushButton::clicked, this, [this, group] { BitBtnClick(group); });
+        m_stockButtons[group] = button;
     }
     m_datePanel = new DatePanel(m_view);
     connect(m_datePanel->compute, &QPushButton::clicked, this, &QuantityReportWindow::Button1Click);
@@ -191,7 +191,7 @@ void QuantityReportWindow::placeStockButtons(const TableExtent &extent)
     for (QPushButton *button : m_stockButtons)
         button->hide();
     for (const StockRow &row : extent.stockRows) {
-        QPushButton *button = m_stockButtons[static_cast<std::size_t>(row.group - 1)];
+        QPushButton *button = m_stockButtons[row.group];
         button->move(StockButtonLeft, row.y - 6 + m_scrollOffset);
         button->show();
     }
@@ -288,16 +288,16 @@ void QuantityReportWindow::ScrollBar1Change(int position)
 
 void QuantityReportWindow::BitBtnClick(int group)
 {
-    const QPushButton *button = m_stockButtons[static_cast<std::size_t>(group - 1)];
+    const QPushButton *button = m_stockButtons[group];
     m_stockPanel->move(button->pos() + StockPanelFromButton);
     m_stockGroup = group;
     openPanel(m_stockPanel);
-    m_stockPanel->open(m_report.stock[static_cast<std::size_t>(group - 1)]);
+    m_stockPanel->open(m_report.stock[group]);
 }
 
 void QuantityReportWindow::Button8Click()
 {
-    m_report.stock[static_cast<std::size_t>(m_stockGroup - 1)] = m_services.w.ParseFloat(m_stockPanel->value->text());
+    m_report.stock[m_stockGroup] = m_services.w.ParseFloat(m_stockPanel->value->text());
     FormShow();
     m_stockPanel->hide();
 }

@@ -99,5 +99,5 @@ private:
     SortPanel *m_sortPanel = nullptr;
     GroupPanel *m_groupPanel = nullptr;
     StockPanel *m_stockPanel = nullptr;
-    std::array<QPushButton *, TankCount> m_stockButtons{};
+    GroupArray<QPushButton *> m_stockButtons{};
 };

@@ -100,14 +100,14 @@ TableExtent DrawReportTable(Canvas &canvas, const TableGeometry &geometry, const
         drawer.headerRow(y);
         for (const int slot : group.slots) {
             y += geometry.rowHeight;
-            drawer.tankRow(y, content.tanks.slot(slot), content.quantities[static_cast<std::size_t>(slot - 1)]);
+            drawer.tankRow(y, content.tanks.slot(slot), content.quantities[slot]);
         }
         if (group.hasSumRow()) {
             y += geometry.rowHeight;
             drawer.sumRow(y, group);
         }
         if (content.stockView) {
-            drawer.stockCells(y, content.stock[static_cast<std::size_t>(group.group - 1)], group);
+            drawer.stockCells(y, content.stock[group.group], group);
             extent.stockRows.append({group.group, y});
         }
     }

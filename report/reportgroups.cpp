@@ -28,7 +28,7 @@ GroupsShown groupByKey(ReportRows &rows, SortMode mode)
             }
         }
         if (row.group >= 1 && row.group <= TankCount)
-            shown[static_cast<std::size_t>(row.group - 1)] = true;
+            shown[row.group] = true;
     }
     return shown;
 }
@@ -50,8 +50,7 @@ ReportRows BuildReportRows(const TankTable &tanks)
     ReportRows rows;
     for (int slot = 1; slot <= TankCount; ++slot) {
         const TankRecord &tank = tanks.slot(slot);
-        rows[static_cast<std::size_t>(slot - 1)]
-            = {tank.materialSifra, tank.materialKind, tank.materialName, slot, slot};
+        rows[slot] = {tank.materialSifra, tank.materialKind, tank.materialName, slot, slot};
     }
     return rows;
 }
@@ -60,7 +59,7 @@ GroupsShown AssignGroups(ReportRows &rows, SortMode mode, const OperatorGroups &
 {
     if (mode != SortMode::Broj)
         return groupByKey(rows, mode);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i].group = stored.tankGroup[i];
+    for (int slot = 1; slot <= TankCount; ++slot)
+        rows[slot].group = stored.tankGroup[slot];
     return stored.shown;
 }

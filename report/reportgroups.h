@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <array>
-
 // How the report forms its groups; stored in Izvestaj\Grouped by its text.
 enum class SortMode { Sifra = 0, Vrsta = 1, Ime = 2, Broj = 3 };
 
@@ -26,14 +24,15 @@ struct ReportRow
     int group = 0;    // the tank's current group, 1..15 when drawn; 0 or above 15 means none
 };
 
-using ReportRows = std::array<ReportRow, TankCount>;
-// Shown flag of group g at index g - 1.
-using GroupsShown = std::array<bool, TankCount>;
+using ReportRows = SlotArray<ReportRow>;
+// Values per group 1..15, indexed by the group itself: there are as many groups as slots.
+template <typename T> using GroupArray = SlotArray<T>;
+using GroupsShown = GroupArray<bool>;
 
 // The operator-defined groups as the group panel edits them and the settings keep them.
 struct OperatorGroups
 {
-    std::array<int, TankCount> tankGroup{}; // by slot: R<tank>Group, 0 when absent
+    SlotArray<int> tankGroup{};             // by slot: R<tank>Group, 0 when absent
     GroupsShown shown{};                    // by group: G<n>Show is "true"
 };
 

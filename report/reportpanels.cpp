@@ -19,7 +19,7 @@ constexpr int ColumnPitch = 44; // the tanks' columns
 constexpr int ColumnTop = 30;   // of the tanks' columns in the panel
 constexpr int FirstItem = 20;   // of the top item in its column; each group's box stands level with it
 
-QString named(const char *prefix, std::size_t index) { return QLatin1String(prefix) + QString::number(index + 1); }
+QString named(const char *prefix, int number) { return QLatin1String(prefix) + QString::number(number); }
 
 } // namespace
 
@@ -139,7 +139,7 @@ SortPanel::SortPanel(QWidget *parent)
           QRect(10, 8, 380, 32));
     for (std::size_t i = 0; i < m_modes.size(); ++i) {
         m_modes[i] = new QRadioButton(QLatin1String(SortCaptions[i]), this);
-        m_modes[i]->setObjectName(named("RadioButton", i));
+        m_modes[i]->setObjectName(named("RadioButton", static_cast<int>(i) + 1));
         m_modes[i]->setGeometry(20, 45 + 25 * static_cast<int>(i), 250, 20);
     }
     make = button("Button3", QStringLiteral("&Napravi"), QRect(20, 160, 110, 25));
@@ -169,24 +169,23 @@ GroupPanel::GroupPanel(QWidget *parent)
     label("Label7",
           QStringLiteral("Izaberite u kojoj grupi ce biti prikazan koji rezervoar i da li ce biti prikazan :"),
           QRect(10, 6, 700, 20));
-    for (std::size_t t = 0; t < TankIdList.size(); ++t) {
-        auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[t]), this);
-        box->setObjectName(named("RadioGroup", t));
-        box->setGeometry(10 + ColumnPitch * static_cast<int>(t), ColumnTop, ColumnPitch - 2,
-                         FirstItem + ItemPitch * TankCount);
-        m_tankGroups[t] = new QButtonGroup(box);
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        auto *box = new QGroupBox(QStringLiteral(" R %1").arg(TankIdList[slot]), this);
+        box->setObjectName(named("RadioGroup", slot));
+        box->setGeometry(10 + ColumnPitch * (slot - 1), ColumnTop, ColumnPitch - 2, FirstItem + ItemPitch * TankCount);
+        m_tankGroups[slot] = new QButtonGroup(box);
         for (int item = 0; item < TankCount; ++item) {
             auto *radio = new QRadioButton(box);
             radio->setGeometry(12, FirstItem + ItemPitch * item, 20, 20);
             radio->setChecked(item == 0);
-            m_tankGroups[t]->addButton(radio, item);
+            m_tankGroups[slot]->addButton(radio, item);
         }
     }
-    for (std::size_t g = 0; g < m_shown.size(); ++g) {
-        m_shown[g] = new QCheckBox(QStringLiteral("G %1").arg(g + 1), this);
-        m_shown[g]->setObjectName(named("CheckBox", g));
-        m_shown[g]->setGeometry(680, ColumnTop + FirstItem + ItemPitch * static_cast<int>(g), 80, 20);
-        m_shown[g]->setChecked(g == 0);
+    for (int group = 1; group <= TankCount; ++group) {
+        m_shown[group] = new QCheckBox(QStringLiteral("G %1").arg(group), this);
+        m_shown[group]->setObjectName(named("CheckBox", group));
+        m_shown[group]->setGeometry(680, ColumnTop + FirstItem + ItemPitch * (group - 1), 80, 20);
+        m_shown[group]->setChecked(group == 1);
     }
     apply = button("Button6", QStringLiteral("&Uradi"), QRect(250, 412, 110, 25));
     cancel = button("Button7", QStringLiteral("&Odustani"), QRect(400, 412, 110, 25));
@@ -195,25 +194,25 @@ GroupPanel::GroupPanel(QWidget *parent)
 
 void GroupPanel::fill(const OperatorGroups &groups)
 {
-    for (std::size_t t = 0; t < m_tankGroups.size(); ++t) {
-        QButtonGroup *column = m_tankGroups[t];
-        const int item = groups.tankGroup[t] - 1;
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        QButtonGroup *column = m_tankGroups[slot];
+        const int item = groups.tankGroup[slot] - 1;
         column->setExclusive(false); // lets every item go unticked
         for (QAbstractButton *radio : column->buttons())
             radio->setChecked(column->id(radio) == item);
         column->setExclusive(true);
     }
-    for (std::size_t g = 0; g < m_shown.size(); ++g)
-        m_shown[g]->setChecked(groups.shown[g]);
+    for (int group = 1; group <= TankCount; ++group)
+        m_shown[group]->setChecked(groups.shown[group]);
 }
 
 OperatorGroups GroupPanel::chosen() const
 {
     OperatorGroups groups;
-    for (std::size_t t = 0; t < m_tankGroups.size(); ++t)
-        groups.tankGroup[t] = m_tankGroups[t]->checkedId() + 1; // -1 when none is ticked
-    for (std::size_t g = 0; g < m_shown.size(); ++g)
-        groups.shown[g] = m_shown[g]->isChecked();
+    for (int slot = 1; slot <= TankCount; ++slot)
+        groups.tankGroup[slot] = m_tankGroups[slot]->checkedId() + 1; // -1 when none is ticked
+    for (int group = 1; group <= TankCount; ++group)
+        groups.shown[group] = m_shown[group]->isChecked();
     return groups;
 }
 

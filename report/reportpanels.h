@@ -91,8 +91,8 @@ public:
     QPushButton *cancel;
 
 private:
-    std::array<QButtonGroup *, TankCount> m_tankGroups{};
-    std::array<QCheckBox *, TankCount> m_shown{};
+    SlotArray<QButtonGroup *> m_tankGroups{};
+    GroupArray<QCheckBox *> m_shown{};
 };
 
 // Panel4: "Unesite stanje :", the field and "OK" (default).

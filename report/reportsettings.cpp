@@ -9,9 +9,9 @@ const QString ReportKey = QStringLiteral("Izvestaj");
 const QString SortModeName = QStringLiteral("Grouped");
 const QString True = QStringLiteral("true");
 
-QString tankGroupName(std::size_t index) { return QStringLiteral("R%1Group").arg(TankIdList[index]); }
+QString tankGroupName(int slot) { return QStringLiteral("R%1Group").arg(TankIdList[slot]); }
 
-QString groupShowName(std::size_t index) { return QStringLiteral("G%1Show").arg(index + 1); }
+QString groupShowName(int group) { return QStringLiteral("G%1Show").arg(group); }
 
 void keepFirstFailure(SettingsStatus &first, const SettingsStatus &next)
 {
@@ -24,8 +24,8 @@ void keepFirstFailure(SettingsStatus &first, const SettingsStatus &next)
 SettingsStatus WriteStartingGroups(const SettingsStore &store)
 {
     SettingsStatus status;
-    for (std::size_t i = 0; i < TankIdList.size(); ++i)
-        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(i), 1));
+    for (int slot = 1; slot <= TankCount; ++slot)
+        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(slot), 1));
     return status;
 }
 
@@ -45,12 +45,14 @@ SettingsStatus WriteSortMode(const SettingsStore &store, SortMode mode)
 OperatorGroups ReadOperatorGroups(const SettingsStore &store)
 {
     OperatorGroups groups;
-    for (std::size_t i = 0; i < TankIdList.size(); ++i) {
+    for (int slot = 1; slot <= TankCount; ++slot) {
         qint32 group = 0;
-        store.ReadInteger(ReportKey, tankGroupName(i), group);
-        groups.tankGroup[i] = group;
+        store.ReadInteger(ReportKey, tankGroupName(slot), group);
+        groups.tankGroup[slot] = group;
+    }
+    for (int group = 1; group <= TankCount; ++group) {
         QString text;
-        groups.shown[i] = store.ReadString(ReportKey, groupShowName(i), text).ok() && text == True;
+        groups.shown[group] = store.ReadString(ReportKey, groupShowName(group), text).ok() && text == True;
     }
     return groups;
 }
@@ -65,14 +67,14 @@ SettingsStatus StoreOperatorGroups(const SettingsStore &store, OperatorGroups &g
     GroupsShown used{};
     for (const int group : groups.tankGroup)
         if (group >= 1 && group <= TankCount)
-            used[static_cast<std::size_t>(group - 1)] = true;
+            used[group] = true;
     SettingsStatus status;
-    for (std::size_t i = 0; i < TankIdList.size(); ++i)
-        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(i), groups.tankGroup[i]));
-    for (std::size_t i = 0; i < groups.shown.size(); ++i) {
-        groups.shown[i] = groups.shown[i] && used[i];
-        keepFirstFailure(
-            status, store.WriteString(ReportKey, groupShowName(i), groups.shown[i] ? True : QStringLiteral("false")));
+    for (int slot = 1; slot <= TankCount; ++slot)
+        keepFirstFailure(status, store.WriteInteger(ReportKey, tankGroupName(slot), groups.tankGroup[slot]));
+    for (int group = 1; group <= TankCount; ++group) {
+        groups.shown[group] = groups.shown[group] && used[group];
+        keepFirstFailure(status, store.WriteString(ReportKey, groupShowName(group),
+                                                   groups.shown[group] ? True : QStringLiteral("false")));
     }
     return status;
 }

@@ -6,15 +6,15 @@ QList<ReportGroup> CollectReportGroups(const ReportRows &rows, const GroupsShown
 {
     QList<ReportGroup> groups;
     for (int g = 1; g <= TankCount; ++g) {
-        if (!shown[static_cast<std::size_t>(g - 1)])
+        if (!shown[g])
             continue;
         ReportGroup group{g, {}, 0};
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i].group != g)
+        for (int slot = 1; slot <= TankCount; ++slot) {
+            if (rows[slot].group != g)
                 continue;
-            group.slots.append(static_cast<int>(i) + 1);
-            group.sum += quantities[i].mass;
-            group.complete = group.complete && quantities[i].known;
+            group.slots.append(slot);
+            group.sum += quantities[slot].mass;
+            group.complete = group.complete && quantities[slot].known;
         }
         if (!group.slots.isEmpty())
             groups.append(group);
@@ -43,5 +43,5 @@ void ChangeSortMode(QuantityReport &report, SortMode mode)
 void forgetUnknownTanks(const ChartRecordsRead &read, TankQuantities &quantities)
 {
     for (int slot = 1; slot <= TankCount; ++slot)
-        quantities[static_cast<std::size_t>(slot - 1)].known = read.knows(slot);
+        quantities[slot].known = read.knows(slot);
 }

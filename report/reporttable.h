@@ -25,10 +25,9 @@ struct TankQuantity
     bool operator==(const TankQuantity &) const = default;
 };
 
-// By slot: index slot - 1.
-using TankQuantities = std::array<TankQuantity, TankCount>;
-// The stock figure ("Stanje", t) typed for each group: index group - 1.
-using GroupStock = std::array<long double, TankCount>;
+using TankQuantities = SlotArray<TankQuantity>;
+// The stock figure ("Stanje", t) typed for each group.
+using GroupStock = GroupArray<long double>;
 
 // A shown group with its tanks in slot order and the sum of their masses.
 struct ReportGroup

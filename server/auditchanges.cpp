@@ -105,10 +105,10 @@ QStringList userChanges(const std::optional<UserWire> &before, const UserWire &a
         changes.append(u"%1 lozinka promenjena"_s.arg(subject));
     // The tank's number is compared on its own: every other field is a right.
     const auto rights = std::span(TankRightsFields).subspan(1);
-    for (std::size_t slot = 0; slot < after.rights.size(); ++slot) {
+    for (int slot = 1; slot <= TankCount; ++slot) {
         const TankRights &old = before->rights[slot];
         const TankRights &now = after.rights[slot];
-        compare(changes, subject, u"mesto %1 rezervoar"_s.arg(slot + 1), QString::number(old.tankId),
+        compare(changes, subject, u"mesto %1 rezervoar"_s.arg(slot), QString::number(old.tankId),
                 QString::number(now.tankId));
         for (const auto &[name, right] : rights) {
             compare(changes, subject, u"%1 %2"_s.arg(QString::fromLatin1(name), tankName(now.tankId)),

@@ -101,7 +101,7 @@ UserWire userOf(const UserRow &row)
     user.key = user.password = userKeyFor(QString::fromUtf16(row.password));
     user.level = row.level;
     user.userName = toWindows1252(row.name).leftJustified(UserNameSize, ' ');
-    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
+    for (int slot = 1; slot <= TankCount; ++slot) {
         const int tankId = TankIdList[slot];
         const bool history
             = std::find(row.withoutHistory.begin(), row.withoutHistory.end(), tankId) == row.withoutHistory.end();
@@ -118,8 +118,9 @@ DemonstrationSeed build()
         seed.materials.append(
             {materialCode(sifra), sifra, QString::fromUtf16(row.name), QString::fromUtf16(row.kind), row.density20});
     }
-    for (std::size_t slot = 0; slot < seed.tanks.size(); ++slot) {
-        const TankRow &row = Tanks[slot];
+    int slot = 0;
+    for (const TankRow &row : Tanks) {
+        ++slot;
         const QString sifra = QString::fromUtf16(row.sifra);
         seed.tanks[slot] = {TankParamsCodeBase + row.tankId,
                             row.tankId,

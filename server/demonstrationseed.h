@@ -6,13 +6,11 @@
 
 #include <QList>
 
-#include <array>
-
 struct DemonstrationSeed
 {
     QList<MaterialRecord> materials;              // list order, codes 203, 204, ...
-    std::array<TankParamsWire, TankCount> tanks;  // by slot
-    std::array<ConsoleScreen, TankCount> screens; // by slot
+    SlotArray<TankParamsWire> tanks;
+    SlotArray<ConsoleScreen> screens;
     QList<UserWire> users;                        // creation order; key and password alike
 };
 

@@ -209,7 +209,7 @@ bool PlantStore::seed()
                 || !insertMaterialListEntry(static_cast<int>(i) + 1, {material.code, material.sifra}))
                 return StoreStatus::Failed;
         }
-        for (std::size_t slot = 0; slot < plant.tanks.size(); ++slot) {
+        for (int slot = 1; slot <= TankCount; ++slot) {
             if (!writeTank(plant.tanks[slot]) || !writeConsoleScreen(TankIdList[slot], plant.screens[slot]))
                 return StoreStatus::Failed;
         }
@@ -294,7 +294,7 @@ StoreResult<QList<StoredUser>> PlantStore::selectUsers(const QString &condition,
         const int slot = rows->value(4).toInt();
         if (slot < 1 || slot > TankCount)
             continue;
-        TankRights &rights = users.back().user.rights[static_cast<std::size_t>(slot - 1)];
+        TankRights &rights = users.back().user.rights[slot];
         for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
             rights.*TankRightsFields[i].member = static_cast<quint8>(rows->value(5 + static_cast<int>(i)).toUInt());
     }
@@ -327,8 +327,8 @@ bool PlantStore::writeRights(int position, const UserWire &user)
 {
     const QString statement
         = insertStatement(u"user_rights"_s, QStringList{u"position"_s, u"slot"_s} + rightsColumns());
-    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
-        QVariantList values{position, static_cast<int>(slot) + 1};
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        QVariantList values{position, slot};
         for (const TankRightsField &field : TankRightsFields)
             values.append(QVariant(user.rights[slot].*field.member));
         if (!run(statement, values))

@@ -84,16 +84,15 @@ QString reportCsv(const ReportContent &content, const StockGiven &given, const R
         const QString number = QString::number(group.group);
         for (const int slot : group.slots) {
             const TankRecord &tank = content.tanks.slot(slot);
-            const TankQuantity &q = content.quantities[static_cast<std::size_t>(slot - 1)];
+            const TankQuantity &q = content.quantities[slot];
             csv += number;
             for (const ReportColumn &column : ReportColumns)
                 csv += u',' + csvCell(column, tank, q);
             csv += noStock + time;
         }
-        const std::size_t index = static_cast<std::size_t>(group.group - 1);
-        const long double stock = content.stock[index];
+        const long double stock = content.stock[group.group];
         const QString stockFields
-            = given[index] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
+            = given[group.group] ? QStringLiteral(",%1,%2").arg(decimal(stock), decimal(group.sum - stock)) : noStock;
         csv += number + csvSumFields(group.sum) + (content.stockView ? stockFields : QString()) + time;
     }
     return csv;
@@ -110,7 +109,7 @@ QString reportText(const ReportContent &content, const StockGiven &given, const 
         lines << QString() << header;
         for (const int slot : group.slots) {
             const TankRecord &tank = content.tanks.slot(slot);
-            const TankQuantity &quantity = content.quantities[static_cast<std::size_t>(slot - 1)];
+            const TankQuantity &quantity = content.quantities[slot];
             std::array<QString, TableColumnCount> texts;
             std::ranges::transform(TableColumns, texts.begin(), [&](const ReportColumn &column) {
                 return TableCell(column, tank, quantity, locale);
@@ -119,9 +118,8 @@ QString reportText(const ReportContent &content, const StockGiven &given, const 
         }
         if (group.hasSumRow())
             lines << textRow(TableColumns, SumRow(group.sum, locale));
-        const std::size_t index = static_cast<std::size_t>(group.group - 1);
-        if (content.stockView && given[index]) {
-            const long double stock = content.stock[index];
+        if (content.stockView && given[group.group]) {
+            const long double stock = content.stock[group.group];
             lines.back() += textRow(StockColumns, std::array{QuantityText(StockColumns[0], stock, locale),
                                                              QuantityText(StockColumns[1], group.sum - stock, locale)});
         }

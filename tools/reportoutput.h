@@ -9,8 +9,8 @@
 
 #include <array>
 
-// Whether group G (1 to 15) was given a stock figure, at index G - 1.
-using StockGiven = std::array<bool, TankCount>;
+// Whether group G (1 to 15) was given a stock figure.
+using StockGiven = GroupArray<bool>;
 
 // Comma-separated with "." decimals: the header "group", the CSV names of ReportColumns (then of
 // StockColumns in the stock view) and "data_time"; one line per tank in the table's order with 3

@@ -184,7 +184,7 @@ bool writeChart(const Options &options, const ChartInput &input)
 int writeOutput(const Options &options, const TrendSeries &series, const PlantModel &plant,
                 const TankChartRecord &record)
 {
-    const TankRights &rights = plant.user.rights[static_cast<std::size_t>(options.slot - 1)];
+    const TankRights &rights = plant.user.rights[options.slot];
     bool written = false;
     if (options.output == OutputKind::Csv) {
         written = writeCsv(options, series, rights);
@@ -220,16 +220,15 @@ int main(int argc, char *argv[])
     const SettingsStore settings;
     if (const std::optional<ToolLoginFailure> failure = toolLogin(options.code, options.server, settings, plant))
         return complain(failure->status, failure->text);
-    if (plant.user.rights[static_cast<std::size_t>(options.slot - 1)].istorija != 1)
-        return complain(NoRightOrData, u"the user has no history right on tank %1"_s.arg(
-                                           TankIdList[static_cast<std::size_t>(options.slot - 1)]));
+    if (plant.user.rights[options.slot].istorija != 1)
+        return complain(NoRightOrData, u"the user has no history right on tank %1"_s.arg(TankIdList[options.slot]));
 
     const DataFolder folder(options.dir);
     const ChartRecordsRead charts = readChartRecords(folder);
     if (charts.message)
         return complain(DataFileFailed, u"%1: %2"_s.arg(folder.filePath(ChartRecordFileName), charts.message->text));
     const auto series = std::make_unique<TrendSeries>();
-    const TankChartRecord &record = charts.records[static_cast<std::size_t>(options.slot - 1)];
+    const TankChartRecord &record = charts.records[options.slot];
     const TrendLoad load = LoadTrend(*series, folder, record, plant.tanks.slot(options.slot), options.ratio);
     if (load.problem == TrendProblem::ShortBlock)
         complain(Done, u"%1: %2"_s.arg(folder.filePath(HistoryFileName), load.text));

@@ -80,8 +80,8 @@ QString addStock(const QString &text, Options &options)
     const std::optional<double> tonnes = parts.size() == 2 ? convertFloat(floatFieldText(parts[1])) : std::nullopt;
     if (!groupOk || group < 1 || group > TankCount || !tonnes)
         return QStringLiteral("--stock must be G=TONNES with G from 1 to 15");
-    options.stock[static_cast<std::size_t>(group - 1)] = *tonnes;
-    options.stockGiven[static_cast<std::size_t>(group - 1)] = true;
+    options.stock[group] = *tonnes;
+    options.stockGiven[group] = true;
     options.stockView = true;
     return {};
 }

@@ -48,6 +48,9 @@ WinColour toWinColour(const QColor &colour)
 
 Quantity quantityOfRow(int row) { return AllQuantities[static_cast<std::size_t>(row - 1)]; }
 
+// ComboBox1 lists the tanks in slot order.
+int slotOfItem(int index) { return index + 1; }
+
 // Paints a swatch over the cells that have a colour, the cell as usual elsewhere.
 class SwatchDelegate final : public QStyledItemDelegate
 {
@@ -114,7 +117,7 @@ ChartParametersWindow::ChartParametersWindow(TankChartRecords &records, const Da
     prompt->setGeometry(8, 6, 150, 48);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (int slot = 1; slot <= TankCount; ++slot)
-        m_comboBox1->addItem(QStringLiteral("Rezervoar %1").arg(TankIdList[static_cast<std::size_t>(slot - 1)]));
+        m_comboBox1->addItem(QStringLiteral("Rezervoar %1").arg(TankIdList[slot]));
     m_comboBox1->setItemText(TankCount - 1, m_comboBox1->itemText(TankCount - 1) + QLatin1Char(' '));
     m_comboBox1->setGeometry(8, 58, 150, 22);
     connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &ChartParametersWindow::ComboBox1Change);
@@ -191,7 +194,7 @@ void ChartParametersWindow::showEvent(QShowEvent *event)
 TankChartRecord *ChartParametersWindow::chosenRecord()
 {
     const int index = m_comboBox1->currentIndex();
-    return index < 0 ? nullptr : &m_records[static_cast<std::size_t>(index)];
+    return index < 0 ? nullptr : &m_records[slotOfItem(index)];
 }
 
 std::optional<QColor> ChartParametersWindow::swatchColour(int row, int column) const
@@ -199,7 +202,7 @@ std::optional<QColor> ChartParametersWindow::swatchColour(int row, int column) c
     const int index = m_comboBox1->currentIndex();
     if (index < 0 || column != SwatchColumn || row < 1)
         return std::nullopt;
-    return toQColor(m_records[static_cast<std::size_t>(index)].settings(quantityOfRow(row)).curveColour);
+    return toQColor(m_records[slotOfItem(index)].settings(quantityOfRow(row)).curveColour);
 }
 
 void ChartParametersWindow::setReadFile(const ChartRecordsRead &read)
@@ -210,7 +213,7 @@ void ChartParametersWindow::setReadFile(const ChartRecordsRead &read)
 
 void ChartParametersWindow::ComboBox1Change(int index)
 {
-    showSettings(index < 0 ? nullptr : &m_records[static_cast<std::size_t>(index)]);
+    showSettings(index < 0 ? nullptr : &m_records[slotOfItem(index)]);
 }
 
 // The record's scales and widths in the grid and its axes in the groups; an empty grid without one.

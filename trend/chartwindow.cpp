@@ -95,7 +95,7 @@ void ChartWindow::reportSettingsFailure(const QString &error) const
 
 bool ChartWindow::mayLoad(int slot) const
 {
-    return slot >= 1 && slot <= TankCount && m_plant.user.rights[static_cast<std::size_t>(slot - 1)].istorija == 1;
+    return slot >= 1 && slot <= TankCount && m_plant.user.rights[slot].istorija == 1;
 }
 
 // The stored last slot when the user may see its history, else the first slot he may see, else none.
@@ -146,10 +146,9 @@ void ChartWindow::loadSelectedSlot()
     if (m_selectedSlot == 0 || !m_recordsRead.knows(m_selectedSlot)) {
         m_series->clear(); // without the tank's channels its quantities are unknown
     } else {
-        const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
         ratio = readTrendRatio(m_services.w.store(), m_selectedSlot);
-        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[index], m_plant.tanks.records[index],
-                         ratio);
+        load = LoadTrend(*m_series, m_services.folder, m_recordsRead.records[m_selectedSlot],
+                         m_plant.tanks.records[m_selectedSlot], ratio);
     }
     const ChartScrollRange range = chartScrollRange(m_series->sampleCount, ratio.mm);
     const QSignalBlocker blocker(m_scrollBar1);
@@ -177,11 +176,10 @@ ChartInput ChartWindow::chartInput() const
     static const TankChartRecord NoRecord{};
     if (m_selectedSlot == 0)
         return ChartInput{*m_series, NoRecord, QString(), TankRights{}, m_scrollBar1->value(), m_services.locale};
-    const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
     return ChartInput{*m_series,
-                      m_recordsRead.records[index],
-                      m_plant.tanks.records[index].materialKind,
-                      m_plant.user.rights[index],
+                      m_recordsRead.records[m_selectedSlot],
+                      m_plant.tanks.records[m_selectedSlot].materialKind,
+                      m_plant.user.rights[m_selectedSlot],
                       m_scrollBar1->value(),
                       m_services.locale};
 }

@@ -38,7 +38,6 @@ void ChartWindow::exportCsv()
 {
     if (m_selectedSlot == 0)
         return;
-    const std::size_t index = static_cast<std::size_t>(m_selectedSlot - 1);
     const int newest = positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotRight);
     const std::optional<CsvRange> range = csvRangeBetween(
         *m_series, newest, positionAtColumn(m_series->sampleCount, m_scrollBar1->value(), ChartGeometry::PlotLeft));
@@ -47,20 +46,22 @@ void ChartWindow::exportCsv()
         return;
     }
     const std::optional<QString> path = m_services.dialogs.chooseSaveFile(
-        QStringLiteral("Izvoz u CSV"), m_services.folder.filePath(QStringLiteral("R%1.csv").arg(TankIdList[index])),
+        QStringLiteral("Izvoz u CSV"),
+        m_services.folder.filePath(QStringLiteral("R%1.csv").arg(TankIdList[m_selectedSlot])),
         QStringLiteral("CSV (*.csv)"));
     if (!path)
         return;
     const auto samples = std::make_unique<TrendSeries>();
-    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[index],
-                                     m_plant.tanks.records[index], TrendRatio{});
+    const TrendLoad load = LoadTrend(*samples, m_services.folder, m_recordsRead.records[m_selectedSlot],
+                                     m_plant.tanks.records[m_selectedSlot], TrendRatio{});
     if (load.problem == TrendProblem::FileMissing || load.problem == TrendProblem::ReadFailed) {
         reportTrendLoad(load, m_services.dialogs);
         return;
     }
     QSaveFile file(*path);
     const bool written = file.open(QIODevice::WriteOnly)
-                         && writeHistoryCsv(file, *samples, m_plant.user.rights[index], *range) && file.commit();
+                         && writeHistoryCsv(file, *samples, m_plant.user.rights[m_selectedSlot], *range)
+                         && file.commit();
     if (!written) {
         m_services.dialogs.message(QStringLiteral("Fajl %1 nije snimljen: %2").arg(*path, file.errorString()),
                                    QStringLiteral("Greska"));

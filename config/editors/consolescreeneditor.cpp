@@ -118,8 +118,7 @@ void ConsoleScreenEditor::ComboBox1Change(int index)
     m_sheet.shown = index + 1;
     for (int line = 1; line <= ConsoleScreen::Lines; ++line)
         for (int column = 1; column <= ConsoleScreen::Columns; ++column) {
-            const char c
-                = m_sheet.shown > 0 ? m_sheet.screens[static_cast<std::size_t>(index)].cell(line, column) : ' ';
+            const char c = m_sheet.shown > 0 ? m_sheet.screens[m_sheet.shown].cell(line, column) : ' ';
             m_grid->setCell(column, line, fromWindows1252(QByteArrayView(&c, 1)));
         }
 }

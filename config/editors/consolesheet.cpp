@@ -5,7 +5,7 @@
 
 namespace {
 
-qint32 screenCode(std::size_t index) { return TankIdList[index] + ConsoleScreenCodeBase; }
+qint32 screenCode(int slot) { return TankIdList[slot] + ConsoleScreenCodeBase; }
 
 } // namespace
 
@@ -19,12 +19,13 @@ bool isReservedCell(int line, int column)
 bool loadConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 {
     sheet = ConsoleSheet{};
-    for (std::size_t i = 0; i < sheet.screens.size(); ++i) {
+    for (int slot = 1; slot <= TankCount; ++slot) {
         qint32 status = 0;
-        const auto wire = readRecord(server, codeRequest(screenCode(i)), decodeConsoleScreenWire, status, EditorTries);
+        const auto wire
+            = readRecord(server, codeRequest(screenCode(slot)), decodeConsoleScreenWire, status, EditorTries);
         if (!wire)
             return false;
-        sheet.screens[i] = wire->screen;
+        sheet.screens[slot] = wire->screen;
     }
     sheet.loaded = true;
     return true;
@@ -35,19 +36,19 @@ void setShownCell(ConsoleSheet &sheet, int line, int column, char c)
     if (sheet.shown < 1 || sheet.shown > TankCount || line < 1 || line > ConsoleScreen::Lines || column < 1
         || column > ConsoleScreen::Columns)
         return;
-    sheet.screens[static_cast<std::size_t>(sheet.shown - 1)].setCell(line, column, c);
+    sheet.screens[sheet.shown].setCell(line, column, c);
     sheet.saved = false;
 }
 
 QList<WriteFailure> saveConsoleSheet(ServerExchange &server, ConsoleSheet &sheet)
 {
     QList<WriteFailure> failed;
-    for (std::size_t i = 0; sheet.loaded && i < sheet.screens.size(); ++i) {
+    for (int slot = 1; sheet.loaded && slot <= TankCount; ++slot) {
         const qint32 status
-            = writeRecord(server, ConsoleScreenWire{screenCode(i), sheet.screens[i]}, encodeConsoleScreenWire);
+            = writeRecord(server, ConsoleScreenWire{screenCode(slot), sheet.screens[slot]}, encodeConsoleScreenWire);
         if (status == ExchangeStatus::Success)
             continue;
-        failed.append({tankDisplayName(static_cast<int>(i) + 1), status});
+        failed.append({tankDisplayName(slot), status});
         if (status == ExchangeStatus::AccessRefused)
             break;
     }

@@ -16,10 +16,10 @@ bool isReservedCell(int line, int column);
 
 struct ConsoleSheet
 {
-    std::array<ConsoleScreen, TankCount> screens; // by slot
-    int shown = 0;                                // the slot whose screen the grid shows and edits; 0 before a choice
-    bool loaded = false;                          // all 15 screens were read: a save cannot blank a screen never read
-    bool saved = true;                            // no cell changed since the last load or save
+    SlotArray<ConsoleScreen> screens;
+    int shown = 0;       // the slot whose screen the grid shows and edits; 0 before a choice
+    bool loaded = false; // all 15 screens were read: a save cannot blank a screen never read
+    bool saved = true;   // no cell changed since the last load or save
 };
 
 // Blanks every screen, then reads them in slot order with up to 5 tries each; false at the first

@@ -75,7 +75,7 @@ void TankEditor::FormShow()
 void TankEditor::fillRows()
 {
     for (int row = 1; row <= TankCount; ++row)
-        m_grid->setRowTexts(row, m_sheet.rows[static_cast<std::size_t>(row - 1)]);
+        m_grid->setRowTexts(row, m_sheet.rows[row]);
 }
 
 void TankEditor::StringGrid1DblClick(int row, int column)

@@ -29,8 +29,6 @@ constexpr std::array<GeometryColumn, TankGeometryValues> GeometryColumns{{
     {&TankParamsWire::deadZoneVolume, 3, {0, 100000}},
 }};
 
-std::size_t index(int slot) { return static_cast<std::size_t>(slot - 1); }
-
 } // namespace
 
 const TankGridRow &tankGridHeader()
@@ -68,18 +66,18 @@ std::optional<ServerRecord> loadTankSheet(ServerExchange &server, TankSheet &she
         return materials.failed;
     sheet.materials = materials.materials;
 
-    std::array<TankParamsWire, TankCount> tanks;
+    SlotArray<TankParamsWire> tanks;
     for (int slot = 1; slot <= TankCount; ++slot) {
         qint32 status = 0;
-        const auto tank = readRecord(server, codeRequest(TankIdList[index(slot)] + TankParamsCodeBase),
-                                     decodeTankParamsWire, status, EditorTries);
+        const auto tank = readRecord(server, codeRequest(TankIdList[slot] + TankParamsCodeBase), decodeTankParamsWire,
+                                     status, EditorTries);
         if (!tank)
             return ServerRecord::TankParams;
-        tanks[index(slot)] = *tank;
+        tanks[slot] = *tank;
     }
     sheet.tanks = tanks;
     for (int slot = 1; slot <= TankCount; ++slot)
-        sheet.rows[index(slot)] = tankGridRow(slot, tanks[index(slot)], locale);
+        sheet.rows[slot] = tankGridRow(slot, tanks[slot], locale);
     sheet.typed = {};
     sheet.loaded = true;
     return std::nullopt;
@@ -90,9 +88,9 @@ void chooseMaterial(TankSheet &sheet, int row, qsizetype choice)
     if (row < 1 || row > TankCount || choice < 0 || choice >= sheet.materials.size())
         return;
     const MaterialRecord &material = sheet.materials[choice];
-    sheet.rows[index(row)][TankMaterialColumn] = material.sifra;
-    sheet.tanks[index(row)].sifra = material.sifra;
-    sheet.tanks[index(row)].materialCode = material.code;
+    sheet.rows[row][TankMaterialColumn] = material.sifra;
+    sheet.tanks[row].sifra = material.sifra;
+    sheet.tanks[row].materialCode = material.code;
     sheet.saved = false;
 }
 
@@ -100,11 +98,11 @@ void typeTankValue(TankSheet &sheet, int row, int column, const QString &text)
 {
     if (row < 1 || row > TankCount || !isTankGeometryColumn(column))
         return;
-    QString &cell = sheet.rows[index(row)][static_cast<std::size_t>(column)];
+    QString &cell = sheet.rows[row][static_cast<std::size_t>(column)];
     if (cell == text)
         return;
     cell = text;
-    sheet.typed[index(row)].set(static_cast<std::size_t>(column));
+    sheet.typed[row].set(static_cast<std::size_t>(column));
     sheet.saved = false;
 }
 
@@ -112,15 +110,15 @@ TankRecords tanksFromSheet(const TankSheet &sheet)
 {
     TankRecords records{sheet.tanks, {}};
     for (int slot = 1; slot <= TankCount; ++slot) {
-        TankParamsWire &tank = records.tanks[index(slot)];
-        tank.tankId = TankIdList[index(slot)];
+        TankParamsWire &tank = records.tanks[slot];
+        tank.tankId = TankIdList[slot];
         tank.requestCode = tank.tankId + TankParamsCodeBase;
         tank.sifra = tank.sifra.left(SifraCapacity);
         for (std::size_t i = 0; i < GeometryColumns.size(); ++i) {
             const auto column = FirstGeometryColumn + i;
-            if (!sheet.typed[index(slot)].test(column))
+            if (!sheet.typed[slot].test(column))
                 continue;
-            const QString &text = sheet.rows[index(slot)][column];
+            const QString &text = sheet.rows[slot][column];
             const TypedNumber typed = parseTypedNumber(text, GeometryColumns[i].range);
             tank.*GeometryColumns[i].value = typed.value;
             if (typed.fault != NumberFault::None)
@@ -140,7 +138,7 @@ TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &
     const TankRecords records = tanksFromSheet(sheet);
     save.faults = records.faults;
     for (int slot = 1; save.faults.isEmpty() && slot <= TankCount; ++slot) {
-        const TankParamsWire &tank = records.tanks[index(slot)];
+        const TankParamsWire &tank = records.tanks[slot];
         const qint32 status = writeRecord(server, tank, encodeTankParamsWire);
         if (status != ExchangeStatus::Success) {
             save.failures.append({tankDisplayName(slot), status});
@@ -148,9 +146,9 @@ TankSave saveTankSheet(ServerExchange &server, TankSheet &sheet, const QLocale &
                 break;
             continue;
         }
-        sheet.tanks[index(slot)] = tank;
-        sheet.rows[index(slot)] = tankGridRow(slot, tank, locale);
-        sheet.typed[index(slot)].reset();
+        sheet.tanks[slot] = tank;
+        sheet.rows[slot] = tankGridRow(slot, tank, locale);
+        sheet.typed[slot].reset();
     }
     sheet.saved = save.faults.isEmpty() && save.failures.isEmpty();
     return save;

@@ -29,13 +29,13 @@ bool isTankGeometryColumn(int column);
 
 struct TankSheet
 {
-    QList<MaterialRecord> materials;                             // the chooser's materials, in list order
-    std::array<TankParamsWire, TankCount> tanks{};               // by slot: as the server held them at the load or the
-                                                                 // last save, with the materials chosen since
-    std::array<TankGridRow, TankCount> rows{};                   // grid rows 1..15 as shown, slot order
-    std::array<std::bitset<TankGridColumns>, TankCount> typed{}; // cells typed since the load or save
-    bool loaded = false;                                         // every read succeeded: the sheet may be saved
-    bool saved = true;                                           // nothing chosen or typed since the last load or save
+    QList<MaterialRecord> materials;                 // the chooser's materials, in list order
+    SlotArray<TankParamsWire> tanks{};               // as the server held them at the load or the last save,
+                                                     // with the materials chosen since
+    SlotArray<TankGridRow> rows{};                   // grid rows 1..15 as shown
+    SlotArray<std::bitset<TankGridColumns>> typed{}; // cells typed since the load or save
+    bool loaded = false;                             // every read succeeded: the sheet may be saved
+    bool saved = true;                               // nothing chosen or typed since the last load or save
 };
 
 // The grid row of a tank: row number, display name, geometry with three decimals ("H 0 [mm]"
@@ -62,7 +62,7 @@ void typeTankValue(TankSheet &sheet, int row, int column, const QString &text);
 // diameter and the height above 0. Every typed cell that does not convert or lies out of range is a fault, in grid order.
 struct TankRecords
 {
-    std::array<TankParamsWire, TankCount> tanks;
+    SlotArray<TankParamsWire> tanks;
     QList<CellFault> faults;
 };
 TankRecords tanksFromSheet(const TankSheet &sheet);

@@ -30,9 +30,9 @@ template <typename Rights> auto &flagOf(Rights &rights, int right)
 }
 
 // The flags as the editor keeps them: 1 exactly when the server's byte is 1.
-std::array<TankRights, TankCount> editorRights(const std::array<TankRights, TankCount> &received)
+SlotArray<TankRights> editorRights(const SlotArray<TankRights> &received)
 {
-    std::array<TankRights, TankCount> rights = received;
+    SlotArray<TankRights> rights = received;
     for (TankRights &tank : rights) {
         for (int right = 1; right <= RightCount; ++right)
             rightFlag(tank, right) = rightFlag(tank, right) == 1 ? 1 : 0;
@@ -47,11 +47,11 @@ UserRecord loadedUser(const UserWire &wire)
 
 } // namespace
 
-std::array<TankRights, TankCount> refusedRights()
+SlotArray<TankRights> refusedRights()
 {
-    std::array<TankRights, TankCount> rights{};
-    for (std::size_t i = 0; i < rights.size(); ++i)
-        rights[i].tankId = static_cast<quint8>(TankIdList[i]);
+    SlotArray<TankRights> rights{};
+    for (int slot = 1; slot <= TankCount; ++slot)
+        rights[slot].tankId = static_cast<quint8>(TankIdList[slot]);
     return rights;
 }
 

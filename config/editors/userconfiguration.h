@@ -19,7 +19,7 @@ quint8 &rightFlag(TankRights &rights, int right);
 quint8 rightFlag(const TankRights &rights, int right);
 
 // The 15 rights records of a user with every right refused, each naming its slot's tank number.
-std::array<TankRights, TankCount> refusedRights();
+SlotArray<TankRights> refusedRights();
 
 // The editor's copy of one user. Texts are the record's Windows-1252 bytes. A new user's rights
 // name their tanks from the start: a record of tank number 0 matches no tank, which the login
@@ -30,7 +30,7 @@ struct UserRecord
     QByteArray name = QByteArray(UserNameSize, ' ');      // 40 bytes
     QByteArray serverKey = QByteArray(UserKeySize, '\0'); // the password the server holds the record under
     QByteArray password = QByteArray(UserKeySize, ' ');   // the password to store
-    std::array<TankRights, TankCount> rights = refusedRights(); // flags 0 or 1
+    SlotArray<TankRights> rights = refusedRights();       // flags 0 or 1
     bool operator==(const UserRecord &) const = default;
 };
 

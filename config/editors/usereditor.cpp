@@ -142,7 +142,7 @@ void UserEditor::showSelectedUser()
     endPasswordChange();
     for (int slot = 1; slot <= TankCount; ++slot) {
         for (int right = 1; right <= RightCount; ++right)
-            m_grid->setCell(slot, right, rightFlag(user->rights[slot - 1], right) == 1 ? Granted : QString());
+            m_grid->setCell(slot, right, rightFlag(user->rights[slot], right) == 1 ? Granted : QString());
     }
 }
 
@@ -160,8 +160,8 @@ void UserEditor::storeGridIntoSelected()
     if (!user)
         return;
     for (int slot = 1; slot <= TankCount; ++slot) {
-        TankRights &rights = user->rights[slot - 1];
-        rights.tankId = static_cast<quint8>(TankIdList[slot - 1]);
+        TankRights &rights = user->rights[slot];
+        rights.tankId = static_cast<quint8>(TankIdList[slot]);
         for (int right = 1; right <= RightCount; ++right)
             rightFlag(rights, right) = m_grid->cell(slot, right) == Granted ? 1 : 0;
     }

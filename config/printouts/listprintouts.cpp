@@ -53,7 +53,7 @@ void cellText(Canvas &canvas, const QRect &cell, const QString &text, int size, 
 // Tank list: a header row and 15 tank rows, each two row units high, below top = H / 6; the
 // columns are one margin unit u wide, the last (the material) two. Numbers stand right in their
 // cells, names and headers left, all a twelfth of u in from the rules.
-void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, TankCount> &rows, const Clock &clock)
+void drawTankPage(Canvas &canvas, QSize size, const SlotArray<TankGridRow> &rows, const Clock &clock)
 {
     const PageGeometry page = pageGeometry(size);
     const int u = page.margin;
@@ -77,7 +77,7 @@ void drawTankPage(Canvas &canvas, QSize size, const std::array<TankGridRow, Tank
     for (int m = 1; m <= 9; ++m)
         cellText(canvas, cell(m, 0), headers[m - 1], m == 1 ? 12 : 10, false, pad);
     for (int k = 1; k <= TankCount; ++k) {
-        const TankGridRow &row = rows[static_cast<std::size_t>(k - 1)];
+        const TankGridRow &row = rows[k];
         cellText(canvas, cell(1, k), tankDisplayName(k), 12, false, pad);
         for (int m = FirstGeometryColumn; m < TankMaterialColumn; ++m)
             cellText(canvas, cell(m, k), row[static_cast<std::size_t>(m)], 8, true, pad);
@@ -179,7 +179,7 @@ void drawUser(Canvas &canvas, const UserPage &layout, int block, const UserWire 
                  + textUpToNul(user.password),
              8, false, layout.pad());
     for (int j = 1; j <= TankCount; ++j) {
-        const std::array<quint8, 5> flags = flagsOf(user.rights[static_cast<std::size_t>(j - 1)]);
+        const std::array<quint8, 5> flags = flagsOf(user.rights[j]);
         for (int right = 0; right < 5; ++right) {
             if (flags[static_cast<std::size_t>(right)] == 1)
                 cellText(canvas, layout.cell(block, right + 2, j), QStringLiteral("x"), 7, false, layout.pad());
@@ -207,7 +207,7 @@ void drawUserPage(Canvas &canvas, QSize size, int pageNumber, const QList<UserWi
 
 } // namespace
 
-Printout tankListPrintout(const std::array<TankGridRow, TankCount> &rows, const Clock &clock)
+Printout tankListPrintout(const SlotArray<TankGridRow> &rows, const Clock &clock)
 {
     return {QPageLayout::Landscape, 1,
             [rows, &clock](Canvas &canvas, QSize size, int) { drawTankPage(canvas, size, rows, clock); }};

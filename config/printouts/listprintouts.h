@@ -19,7 +19,7 @@ inline constexpr int MaterialPageLimit = 3;
 inline constexpr int UserPageLimit = 20;
 
 // The tank parameters as the editor's grid shows them (rows 1..15): one landscape page.
-Printout tankListPrintout(const std::array<TankGridRow, TankCount> &rows, const Clock &clock);
+Printout tankListPrintout(const SlotArray<TankGridRow> &rows, const Clock &clock);
 
 // The materials as the editor's grid shows them, 32 to a portrait page, at least one page (without
 // rows when the list is empty), at most 3.

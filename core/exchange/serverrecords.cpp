@@ -139,9 +139,11 @@ template <typename Fields, typename User> void visitUser(Fields &f, User &user)
     f.field(UserLevelOffset, user.level);
     f.chars(UserPasswordOffset, UserKeySize, user.password);
     f.chars(UserNameOffset, UserNameSize, user.userName);
-    for (std::size_t slot = 0; slot < user.rights.size(); ++slot) {
+    std::size_t at = UserRightsOffset; // the rights follow one another in slot order
+    for (auto &rights : user.rights) {
         for (std::size_t i = 0; i < TankRightsFields.size(); ++i)
-            f.field(UserRightsOffset + slot * TankRightsSize + i, user.rights[slot].*TankRightsFields[i].member);
+            f.field(at + i, rights.*TankRightsFields[i].member);
+        at += TankRightsSize;
     }
 }
 

@@ -125,7 +125,7 @@ struct UserWire
     qint32 level = 0;                                     // 1 or 2 gives configuration access
     QByteArray password = QByteArray(UserKeySize, '\0');  // upper case, blank-padded
     QByteArray userName = QByteArray(UserNameSize, '\0'); // the 40 bytes as they travel
-    std::array<TankRights, TankCount> rights{};
+    SlotArray<TankRights> rights{};
     bool operator==(const UserWire &) const = default;
 };
 

@@ -104,7 +104,7 @@ struct TankChartRecord
 };
 
 // The 15 records in slot order (record 1 = tank 74, ..., record 15 = tank 97).
-using TankChartRecords = std::array<TankChartRecord, TankCount>;
+using TankChartRecords = SlotArray<TankChartRecord>;
 
 TankChartRecord decodeTankChartRecord(std::span<const char, TankChartRecordSize> bytes);
 

@@ -28,13 +28,13 @@ std::optional<QByteArray> fileContents(const QString &path)
 ChartRecordsRead decodeChartRecords(QByteArrayView bytes)
 {
     ChartRecordsRead read;
-    for (std::size_t k = 0; k < read.records.size(); ++k) {
-        const auto offset = static_cast<qsizetype>(k * TankChartRecordSize);
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        const auto offset = static_cast<qsizetype>(slot - 1) * static_cast<qsizetype>(TankChartRecordSize);
         if (bytes.size() - offset < static_cast<qsizetype>(TankChartRecordSize)) {
             read.message = readErrorMessage();
             return read;
         }
-        read.records[k] = decodeTankChartRecord(
+        read.records[slot] = decodeTankChartRecord(
             std::span<const char, TankChartRecordSize>(bytes.data() + offset, TankChartRecordSize));
         ++read.wholeRecords;
     }

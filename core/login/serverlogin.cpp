@@ -37,12 +37,12 @@ std::optional<QString> loadPlantFromServer(ServerExchange &server, const QString
 
     for (int slot = 1; slot <= TankCount; ++slot) {
         TankRecord &tank = plant.tanks.slot(slot);
-        if (!plant.user.rights[static_cast<std::size_t>(slot - 1)].seesLiveValues()) {
+        if (!plant.user.rights[slot].seesLiveValues()) {
             tank.active = 0;
             continue;
         }
         tank.active = 1;
-        tank.tankId = TankIdList[static_cast<std::size_t>(slot - 1)];
+        tank.tankId = TankIdList[slot];
         tank.paramCode = tank.tankId + TankParamsCodeBase;
         tank.name = tankDisplayName(slot);
 

@@ -43,7 +43,7 @@ void loadDemonstrationPlant(PlantModel &plant)
     for (int slot = 1; slot <= TankCount; ++slot) {
         const DemonstrationTank &demo = DemonstrationTanks[slot];
         TankRecord &tank = plant.tanks.slot(slot);
-        tank.tankId = TankIdList[static_cast<std::size_t>(slot - 1)];
+        tank.tankId = TankIdList[slot];
         tank.name = tankDisplayName(slot);
         tank.diameter = demo.diameter;
         tank.maxLevel = demo.maxLevel;

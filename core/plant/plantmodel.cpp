@@ -16,7 +16,14 @@ QString tankDisplayName(int slot)
 {
     if (slot < 1 || slot > TankCount)
         return {};
-    return QStringLiteral("R %1").arg(TankIdList[static_cast<std::size_t>(slot - 1)]);
+    return QStringLiteral("R %1").arg(TankIdList[slot]);
+}
+
+int TankTable::checked(int slot)
+{
+    if (slot < 1 || slot > TankCount)
+        throw std::out_of_range("tank slot out of range");
+    return slot;
 }
 
 ConsoleScreen::ConsoleScreen() { m_chars.fill(' '); }

@@ -2,6 +2,8 @@
 // logged-in user with per-tank rights and the operator console screens.
 #pragma once
 
+#include "core/plant/slotarray.h"
+
 #include <QList>
 #include <QString>
 
@@ -9,11 +11,9 @@
 #include <optional>
 #include <span>
 
-inline constexpr int TankCount = 15;
-
 // Tank numbers in slot order; the slot 1..15 is the index everywhere (grid rows, menus, chart
 // series, report groups, rights).
-inline constexpr std::array<int, TankCount> TankIdList{74, 75, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 96, 97};
+inline constexpr SlotArray<int> TankIdList{{74, 75, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 96, 97}};
 
 // Capacities of the short texts of the records.
 inline constexpr int SifraCapacity = 10;
@@ -52,11 +52,14 @@ struct TankRecord
 // The 15 tank records by slot; all fields are zero or empty until a login fills them.
 struct TankTable
 {
-    std::array<TankRecord, TankCount> records;
+    SlotArray<TankRecord> records;
 
     // The record of slot 1..15; a slot outside that range is a programming error (throws).
-    TankRecord &slot(int slot) { return records.at(static_cast<std::size_t>(slot - 1)); }
-    const TankRecord &slot(int slot) const { return records.at(static_cast<std::size_t>(slot - 1)); }
+    TankRecord &slot(int slot) { return records[checked(slot)]; }
+    const TankRecord &slot(int slot) const { return records[checked(slot)]; }
+
+private:
+    static int checked(int slot);
 };
 
 // Material codes are 202 + the material's position (1..96) in the list: 203 to 298.
@@ -105,7 +108,7 @@ inline constexpr int UserNameSize = 40;
 struct UserProfile
 {
     QString userName; // up to UserNameSize characters, shown in the login window
-    std::array<TankRights, TankCount> rights{};
+    SlotArray<TankRights> rights{};
     quint8 configAccess = 0; // 1 when the login reply's level is 1 or 2
 };
 

@@ -1,12 +1,12 @@
 // Values kept per tank slot and indexed by the slot itself.
 #pragma once
 
-#include "core/plant/plantmodel.h"
-
 #include <QtGlobal>
 
 #include <array>
 #include <cstddef>
+
+inline constexpr int TankCount = 15;
 
 // One value per tank slot, indexed by the slot 1..15 (checked in debug builds); iteration runs in
 // slot order. An index of type std::size_t does not compile, so a position counted from 0 cannot

@@ -29,9 +29,9 @@ TEST_F(Editors, TankGeometryShowsThreeDecimalsTheDeadZoneNoneAndReadsBackFromACo
     ASSERT_EQ(writeRecord(*store, tank, encodeTankParamsWire), ExchangeStatus::Success);
     TankSheet sheet;
     ASSERT_EQ(loadTankSheet(server, sheet, QLocale(QLocale::German)), std::nullopt);
-    EXPECT_EQ(sheet.rows[0], (TankGridRow{u"1"_s, u"R 74"_s, u"11,500"_s, u"12,250"_s, u"11,000"_s, u"250"_s,
+    EXPECT_EQ(sheet.rows[1], (TankGridRow{u"1"_s, u"R 74"_s, u"11,500"_s, u"12,250"_s, u"11,000"_s, u"250"_s,
                                           u"10,125"_s, u"1064,300"_s, u"2,500"_s, u"S1"_s}));
-    EXPECT_EQ(tanksFromSheet(sheet).tanks[0], tank);
+    EXPECT_EQ(tanksFromSheet(sheet).tanks[1], tank);
     EXPECT_TRUE(dialogs.calls.isEmpty());
 }
 
@@ -45,9 +45,9 @@ TEST_F(Editors, AFailedTankLoadKeepsTheRowsAndSavesNothing)
         failing = {{Read, c.code}};
         server.requests.clear();
         TankSheet sheet;
-        sheet.rows[0][1] = u"shown before"_s;
+        sheet.rows[1][1] = u"shown before"_s;
         EXPECT_EQ(loadTankSheet(server, sheet, w.locale()), c.failed);
-        EXPECT_EQ(sheet.rows[0][1], u"shown before"_s);
+        EXPECT_EQ(sheet.rows[1][1], u"shown before"_s);
         EXPECT_TRUE(saveTankSheet(server, sheet, w.locale()).failures.isEmpty());
         EXPECT_TRUE(writtenCodes().isEmpty());
     }
@@ -130,8 +130,8 @@ TEST_F(Editors, AConsoleLoadThatFailedKeepsTheUnreadScreensBlankAndNeverSavesThe
     failing.insert({Read, 478});
     ConsoleSheet sheet;
     EXPECT_FALSE(loadConsoleSheet(server, sheet));
-    EXPECT_NE(sheet.screens[1], ConsoleScreen()) << "the demonstration screens carry the tank's name";
-    EXPECT_EQ(sheet.screens[2], ConsoleScreen());
+    EXPECT_NE(sheet.screens[2], ConsoleScreen()) << "the demonstration screens carry the tank's name";
+    EXPECT_EQ(sheet.screens[3], ConsoleScreen());
     setShownCell(sheet, 1, 1, 'X');
     EXPECT_TRUE(sheet.saved) << "no screen shown yet";
     sheet.shown = 1;

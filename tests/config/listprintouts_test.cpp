@@ -57,7 +57,7 @@ QList<UserWire> users(int count)
     for (UserWire &user : list) {
         user.userName = QByteArray("OPERATER").leftJustified(UserNameSize, ' ');
         user.password = "LOZINKA ";
-        user.rights[0].nivo = 1;
+        user.rights[1].nivo = 1;
     }
     return list;
 }
@@ -80,8 +80,8 @@ TEST(PrintFooter, NamesTheCustomerAndTheTimeOfPrinting)
 // Its rules and column lines are counted on paper below.
 TEST(TankListPrintout, ALandscapePageWithNumbersRightInsideTheirCellsCentredInTheirRowsAndTheFooter)
 {
-    std::array<TankGridRow, TankCount> rows{};
-    rows[0] = {u"1"_s, u"R 74"_s, u"12.000"_s, u"100000000000000000000.000"_s, u"0.500"_s, u"200"_s,
+    SlotArray<TankGridRow> rows{};
+    rows[1] = {u"1"_s, u"R 74"_s, u"12.000"_s, u"100000000000000000000.000"_s, u"0.500"_s, u"200"_s,
                u"11.800"_s, u"1334.000"_s, u"15.580"_s, u"RBD SU"_s};
     const Printout printout = tankListPrintout(rows, Clock6March);
     EXPECT_EQ(printout.orientation, QPageLayout::Landscape);

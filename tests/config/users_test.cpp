@@ -40,7 +40,7 @@ TEST(UserLoading, AsksForKeyPageTwoOnlyAfterAFullPageOne)
         EXPECT_EQ(server.requests.size(), pages + users) << users;
         EXPECT_TRUE(users == 0 || loading.configuration.users.back().serverKey == userKeyFor(QStringLiteral("U%1").arg(users)));
         for (const UserRecord &user : loading.configuration.users)
-            EXPECT_EQ(user.rights[0], (TankRights{74, 1, 0})) << "a byte other than 1 refuses";
+            EXPECT_EQ(user.rights[1], (TankRights{74, 1, 0})) << "a byte other than 1 refuses";
     }
 }
 
@@ -114,7 +114,7 @@ TEST_F(UserEditorTest, AKeyboardChoiceStoresTheGridAsOpeningTheListDoes)
     click(1, 1);
     QTest::keyClick(child<DropDownList>(editor, "ComboBox1"), Qt::Key_Down);
     EXPECT_EQ(editor.configuration().selected, 2);
-    EXPECT_EQ(editor.configuration().users[0].rights[0].nivo, 0);
+    EXPECT_EQ(editor.configuration().users[0].rights[1].nivo, 0);
 }
 
 // A rights record of tank number 0 matches no tank, which the login takes as nothing to hide.
@@ -129,7 +129,7 @@ TEST_F(UserEditorTest, AUserAddedInASlotUsedBeforeIsSavedWithEveryRightRefusedOn
     child<QPushButton>(editor, "Button2")->click(); // never chosen in the list
     const UserRecord added = loadUsers(*store).configuration.users.value(2);
     for (int slot = 1; slot <= TankCount; ++slot)
-        EXPECT_EQ(added.rights[slot - 1], (TankRights{static_cast<quint8>(TankIdList[slot - 1])})) << slot;
+        EXPECT_EQ(added.rights[slot], (TankRights{static_cast<quint8>(TankIdList[slot])})) << slot;
 }
 
 TEST_F(UserEditorTest, LeavingAsksAboutUnsavedChangesAndOkSavesThem)

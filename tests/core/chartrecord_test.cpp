@@ -95,7 +95,7 @@ TEST_F(ChartRecordFileTest, MissingShortAndLongFiles)
     write(fifteen.chopped(1));
     const ChartRecordsRead read = readChartRecords(folder);
     EXPECT_TRUE(read.message == (FileMessage{u"Greska u citanju fajla."_s, u"File Error..."_s}) && !read.usable);
-    EXPECT_TRUE(read.records[13].chartTitle == u"R 14"_s && read.records[14].level == ChartSettings()) << "whole records kept";
+    EXPECT_TRUE(read.records[14].chartTitle == u"R 14"_s && read.records[15].level == ChartSettings()) << "whole records kept";
     EXPECT_TRUE(read.knows(14) && !read.knows(15)) << "the fifteenth tank's settings are unknown";
     EXPECT_TRUE(readChartRecords(DataFolder(dir.filePath(u"none"_s))).knows(15)) << "a missing file's are zero";
 
@@ -110,7 +110,7 @@ TEST_F(ChartRecordFileTest, SavingWritesTheEditsAndKeepsEveryOtherByte)
     const ChartRecordsRead read = readChartRecords(folder);
     TankChartRecords edited = read.records;
     QByteArray fileBytes = *read.fileBytes;
-    edited[4].level.scaleMax = 12;
+    edited[5].level.scaleMax = 12;
     ASSERT_EQ(saveChartRecords(folder, edited, fileBytes), std::nullopt);
     QByteArray expected = original;
     writeI32(expected, 4 * TankChartRecordSize + 208, 12);

@@ -5,12 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 TEST(SlotLookup, EveryListedTankFindsItsSlotAndNothingElseDoes)
 {
     for (int slot = 1; slot <= TankCount; ++slot)
-        EXPECT_EQ(slotOfTank(TankIdList[static_cast<std::size_t>(slot - 1)]), slot);
+        EXPECT_EQ(slotOfTank(TankIdList[slot]), slot);
     for (const int tankId : {0, 73, 76, 98, 374})
         EXPECT_EQ(slotOfTank(tankId), std::nullopt) << tankId;
     EXPECT_TRUE(tankDisplayName(0).isEmpty() && tankDisplayName(16).isEmpty());
@@ -72,8 +73,8 @@ TEST(DemonstrationPlant, WritesTheTanksTheUserAndEveryRightButNothingElse)
     before.height = before.gaugeHeight = before.deadZoneHeight = before.deadZoneVolume = 4.5;
     before.paramSifra = before.materialName = QStringLiteral("STARO");
     PlantModel plant;
-    plant.tanks.records.fill(before);
-    plant.user.rights[3].tankId = 79;
+    std::ranges::fill(plant.tanks.records, before);
+    plant.user.rights[4].tankId = 79;
     plant.user.configAccess = 1;
 
     loadDemonstrationPlant(plant);
@@ -83,7 +84,7 @@ TEST(DemonstrationPlant, WritesTheTanksTheUserAndEveryRightButNothingElse)
         const TankRecord &tank = plant.tanks.slot(slot);
         EXPECT_EQ(tank.name, tankDisplayName(slot));
         EXPECT_EQ(withoutDemonstrationFields(tank), withoutDemonstrationFields(before)) << "slot " << slot;
-        const TankRights &rights = plant.user.rights[static_cast<std::size_t>(slot - 1)];
+        const TankRights &rights = plant.user.rights[slot];
         EXPECT_EQ(rights.tankId, slot == 4 ? 79 : 0);
         EXPECT_EQ((std::array{rights.nivo, rights.temperatura, rights.masa, rights.zapremina, rights.istorija}),
                   (std::array<quint8, 5>{1, 1, 1, 1, 1}));

@@ -32,7 +32,7 @@ TEST_F(ServerLoginTest, AsksForTheUserThenParametersAndMaterialOfEveryVisibleTan
     QList<qint32> expected{*readI32(keyRequest("OPER    "), 0)};
     for (int slot = 1; slot <= TankCount; ++slot) {
         if (slot != 3)
-            expected << TankIdList[static_cast<std::size_t>(slot - 1)] + 300 << 203 + slot;
+            expected << TankIdList[slot] + 300 << 203 + slot;
     }
     EXPECT_EQ(exchange.codes(), expected) << "tank 78 (history only) is never asked for";
 

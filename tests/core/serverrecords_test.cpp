@@ -70,7 +70,7 @@ const Layout Layouts[] = {
      roundTrip(decodeUserWire, encodeUserWire, [](const UserWire &user) {
          EXPECT_EQ(std::tuple(user.key, user.level, user.password, user.userName),
                    std::tuple(QByteArray("ADMIN   "), 1, QByteArray("ADMIN   "), QByteArray("Pera\xe8", 5) + zeros(35)));
-         EXPECT_EQ(std::pair(user.rights[0], user.rights[14]), std::pair(TankRights{74, 1, 0, 1, 0, 1}, TankRights{97, 1, 0, 1, 0, 0}));
+         EXPECT_EQ(std::pair(user.rights[1], user.rights[15]), std::pair(TankRights{74, 1, 0, 1, 0, 1}, TankRights{97, 1, 0, 1, 0, 0}));
      })},
     {"MaterialListPage", MaterialList, MaterialList.size() - 1, MaterialList,
      roundTrip(decodeMaterialListPage, encodeMaterialListPage, [](const MaterialListPage &page) {

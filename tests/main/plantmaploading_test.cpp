@@ -105,8 +105,8 @@ TEST(PlantMapRights, ElementsOfMissingRightsAreHidden)
     map.elements[7] = {.scaledValue = 16, .name = QStringLiteral("R 97"), .kind = QStringLiteral("r"), .tankId = 74};
     map.elements[20] = {.scaledValue = 5, .name = QStringLiteral("drugi"), .kind = QStringLiteral("r"), .tankId = 74};
     UserProfile user;
-    user.rights[0] = {74, 0, 1, 0, 1, 0}; // temperature and volume
-    user.rights[1] = {75, 0, 0, 0, 0, 1}; // history only
+    user.rights[1] = {74, 0, 1, 0, 1, 0}; // temperature and volume
+    user.rights[2] = {75, 0, 0, 0, 0, 1}; // history only
     applyRights(map, user);
 
     for (std::size_t i = 0; i < std::size(kinds); ++i) {

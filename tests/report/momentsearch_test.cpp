@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <numbers>
 
 namespace {
@@ -25,8 +26,8 @@ protected:
             tank.diameter = 2;
             tank.density20 = 900;
         }
-        channels.fill({0, 1});
-        quantities[0].level = 99; // the previous computation's
+        std::ranges::fill(channels, ChannelPair{0, 1});
+        quantities[1].level = 99; // the previous computation's
     }
 
     MomentSearch compute(const std::array<char, HistoryBlockSize> &block, HistoryStamp target) { return ComputeQuantities(block, target, channels, tanks, quantities); }
@@ -71,7 +72,7 @@ TEST_P(TakenSampleTest, TakesTheFirstLaterDeltaSampleOrTheLast)
 {
     const TakenCase &c = GetParam();
     EXPECT_EQ(compute(threeSamples(c.deltaCount, c.fill), {December5, c.target}).outcome, SearchOutcome::Computed);
-    EXPECT_EQ(quantities[0].level, channelValue(c.levelRaw));
+    EXPECT_EQ(quantities[1].level, channelValue(c.levelRaw));
 }
 
 // With 255 announced samples and a stream of +1 codes after the three, sample j >= 4 lies at
@@ -88,17 +89,17 @@ TEST_F(MomentSearchTest, DeadZonesChannelsOutsideTheHistoryAndBlocksWithoutDelta
 {
     tanks.slot(1).deadZoneHeight = 40'000; // mm: above the 34.2 m read
     tanks.slot(2).deadZoneVolume = 1e6;
-    channels[2] = {54, -1};
+    channels[3] = {54, -1};
     ASSERT_EQ(compute(threeSamples(), {December5, 8 * Hour}).outcome, SearchOutcome::Computed);
-    EXPECT_EQ(quantities[0].level, 40.0L);
-    EXPECT_EQ(quantities[1].mass, 0.0L);
-    EXPECT_EQ(quantities[2].level, 0.0L);
-    EXPECT_EQ(quantities[2].temperature, 0.0L);
+    EXPECT_EQ(quantities[1].level, 40.0L);
+    EXPECT_EQ(quantities[2].mass, 0.0L);
+    EXPECT_EQ(quantities[3].level, 0.0L);
+    EXPECT_EQ(quantities[3].temperature, 0.0L);
 
-    quantities[3] = {3.0L, 30.0L, 0, 0};
+    quantities[4] = {3.0L, 30.0L, 0, 0};
     ASSERT_EQ(compute(threeSamples(0), {December5, 9 * Hour}).outcome, SearchOutcome::Computed);
     const long double volume = 4.0L * std::numbers::pi_v<long double> / 4 * 3.0L;
-    EXPECT_EQ(quantities[3], (TankQuantity{3.0L, 30.0L, (-10 * 0.0007L + 900) * volume / 1000, volume}));
+    EXPECT_EQ(quantities[4], (TankQuantity{3.0L, 30.0L, (-10 * 0.0007L + 900) * volume / 1000, volume}));
 }
 
 TEST_F(MomentSearchTest, AStepThatFailsTheStampCheckLeavesTheQuantities)
@@ -119,7 +120,7 @@ TEST_P(FindMomentTest, TheFirstBlockInFileOrderThatBeginsBeforeTheMoment)
     ASSERT_TRUE(writeHistoryFile(dir.filePath(QStringLiteral("REPORT.STG")), {newest, older}, QByteArray(c.shortTail ? 100 : 0, '\0')));
     const MomentSearch search = FindMoment(DataFolder(dir.path()), {5, 12, 2026, c.hour, c.minute}, records, tanks, quantities);
     EXPECT_EQ(search.outcome, c.outcome);
-    EXPECT_EQ(quantities[0].level, c.levelRaw == 0 ? 99.0L : channelValue(c.levelRaw));
+    EXPECT_EQ(quantities[1].level, c.levelRaw == 0 ? 99.0L : channelValue(c.levelRaw));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moments, FindMomentTest, testing::Values(

@@ -62,7 +62,7 @@ protected:
         click("Button1");
     }
 
-    long double level() const { return window->report().quantities[0].level; }
+    long double level() const { return window->report().quantities[1].level; }
     QImage title() const { return window->picture().copy(0, 0, 500, 19); }
     bool panelShown(const char *name) const { return child<QWidget>(*window, name)->isVisible(); }
 
@@ -141,8 +141,8 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFi
             click("Button8");
         EXPECT_FALSE(child<QWidget>(*window, "Panel4")->isVisible());
     }
-    EXPECT_EQ(window->report().stock[0], 12.5L);
-    EXPECT_EQ(window->report().stock[1], 50.0L);
+    EXPECT_EQ(window->report().stock[1], 12.5L);
+    EXPECT_EQ(window->report().stock[2], 50.0L);
 
     child<QScrollBar>(*window, "ScrollBar1")->setValue(600);
     EXPECT_EQ(first->pos(), at - QPoint(0, 600));
@@ -170,16 +170,16 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFi
     QTest::keyClick(second, Qt::Key_Return); // "Uradi"
     EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox5")->isChecked());
     const OperatorGroups stored = ReadOperatorGroups(store);
-    EXPECT_EQ(stored.tankGroup[1], 2);
-    EXPECT_TRUE(stored.shown[0]);
-    EXPECT_FALSE(stored.shown[4]) << "a ticked group without tanks is stored unticked";
+    EXPECT_EQ(stored.tankGroup[2], 2);
+    EXPECT_TRUE(stored.shown[1]);
+    EXPECT_FALSE(stored.shown[5]) << "a ticked group without tanks is stored unticked";
 
     QTest::keyClick(child<QRadioButton>(*window, "RadioButton4"), Qt::Key_Return); // "Napravi"
     ASSERT_TRUE(panelShown("Panel1")) << "the date panel opens";
     EXPECT_EQ(ReadSortMode(store), SortMode::Broj);
-    EXPECT_EQ(window->report().stock[0], 0.0L) << "the figures of the old grouping go";
+    EXPECT_EQ(window->report().stock[1], 0.0L) << "the figures of the old grouping go";
     click("Button1");
-    EXPECT_EQ(window->report().rows[1].group, 2) << "the new mode and groups are drawn";
+    EXPECT_EQ(window->report().rows[2].group, 2) << "the new mode and groups are drawn";
 
     trigger("Izvestajostanju1");
     click("Button1");
@@ -189,11 +189,11 @@ TEST_F(ReportWindowTest, StockButtonsFollowTheirRowsTheirFieldOpensOnItsGroupsFi
     trigger("Definisiizvestaj1");
     click("Button5");
     click("Button6");
-    EXPECT_EQ(window->report().stock[0], 80.0L) << "the same groups stored again";
+    EXPECT_EQ(window->report().stock[1], 80.0L) << "the same groups stored again";
     click("Button5");
     child<QGroupBox>(*window, "RadioGroup3")->findChildren<QRadioButton *>()[1]->setChecked(true);
     click("Button6");
-    EXPECT_EQ(window->report().stock[0], 0.0L) << "tank 78 moved into group 2";
+    EXPECT_EQ(window->report().stock[1], 0.0L) << "tank 78 moved into group 2";
     trigger("Napraviizvestaj1");
     QTest::keyClick(child<QLineEdit>(*window, "Edit2"), Qt::Key_Escape);
     EXPECT_FALSE(panelShown("Panel1"));

@@ -11,15 +11,15 @@ namespace {
 class ReportDrawingTest : public testing::Test, public ReportFixture
 {
 protected:
-    // The groups of the slots, each slot given the group at its index (0: none).
-    ReportContent content(const std::array<int, TankCount> &groupOfSlot, bool stockView)
+    // The groups of the slots (0: none).
+    ReportContent content(const SlotArray<int> &groupOfSlot, bool stockView)
     {
         ReportRows rows = BuildReportRows(tanks);
         GroupsShown shown{};
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            rows[i].group = groupOfSlot[i];
-            if (groupOfSlot[i] > 0)
-                shown[static_cast<std::size_t>(groupOfSlot[i] - 1)] = true;
+        for (int slot = 1; slot <= TankCount; ++slot) {
+            rows[slot].group = groupOfSlot[slot];
+            if (groupOfSlot[slot] > 0)
+                shown[groupOfSlot[slot]] = true;
         }
         return {tanks, quantities, stock, CollectReportGroups(rows, shown, quantities), stockView};
     }
@@ -55,10 +55,10 @@ protected:
 
 TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
 {
-    quantities[0].mass = 12.34L;
-    quantities[1].mass = 20.0L;
-    quantities[2].mass = 5.0L;
-    stock[0] = 12.34L;
+    quantities[1].mass = 12.34L;
+    quantities[2].mass = 20.0L;
+    quantities[3].mass = 5.0L;
+    stock[1] = 12.34L;
     QImage picture;
     const TableExtent extent = RenderReport(picture, content({1, 1, 3}, true), QLocale::c());
 
@@ -82,9 +82,9 @@ TEST_F(ReportDrawingTest, GroupsSumsAndStockCellsOnTheScreen)
 
 TEST_F(ReportDrawingTest, AnUnknownTankLeavesItsMassItsGroupsSumAndDifferenceEmpty)
 {
-    quantities[0].mass = 12.34L;
-    quantities[1].known = false; // past the end of a short "Report.rez"
-    stock[0] = 12.34L;
+    quantities[1].mass = 12.34L;
+    quantities[2].known = false; // past the end of a short "Report.rez"
+    stock[1] = 12.34L;
     QImage picture;
     RenderReport(picture, content({1, 1}, true), QLocale::c());
     const auto textIn = [&picture](int x, int y) { return !blank(picture, QRect(x + 2, y + 2, 76, 13)); };

@@ -10,13 +10,13 @@
 
 namespace {
 
-using Groups = std::array<int, TankCount>;
+using Groups = SlotArray<int>;
 
 struct KeyCase
 {
     const char *name;
     SortMode mode;
-    std::array<const char *, TankCount> keys; // slot s: sifra key, kind "k" + key, name "n" + key
+    SlotArray<const char *> keys; // slot s: sifra key, kind "k" + key, name "n" + key
     Groups groups;
 };
 
@@ -51,16 +51,16 @@ TEST_P(KeyGroupsTest, EachKeyIsAGroupNumberedByItsFirstTank)
 {
     const KeyCase &c = GetParam();
     TankTable tanks;
-    for (std::size_t i = 0; i < c.keys.size(); ++i) {
-        tanks.records[i].materialSifra = QLatin1String(c.keys[i]);
-        tanks.records[i].materialKind = u'k' + QLatin1String(c.keys[i]);
-        tanks.records[i].materialName = u'n' + QLatin1String(c.keys[i]);
+    for (int slot = 1; slot <= TankCount; ++slot) {
+        tanks.records[slot].materialSifra = QLatin1String(c.keys[slot]);
+        tanks.records[slot].materialKind = u'k' + QLatin1String(c.keys[slot]);
+        tanks.records[slot].materialName = u'n' + QLatin1String(c.keys[slot]);
     }
     ReportRows rows = BuildReportRows(tanks);
     const GroupsShown shown = AssignGroups(rows, c.mode, ReadOperatorGroups(store));
     EXPECT_EQ(groupsOf(rows), c.groups);
-    for (std::size_t g = 0; g < shown.size(); ++g)
-        EXPECT_EQ(shown[g], std::ranges::count(c.groups, int(g) + 1) > 0) << "group " << g + 1;
+    for (int group = 1; group <= TankCount; ++group)
+        EXPECT_EQ(shown[group], std::ranges::count(c.groups, group) > 0) << "group " << group;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, KeyGroupsTest, testing::Values(
@@ -95,7 +95,7 @@ TEST_F(KeyGroupsTest, TankNumberGroupsAreReadAfreshAndAbsentOrEmptyOnesShowNothi
     ASSERT_TRUE(store.WriteInteger(QStringLiteral("Izvestaj"), QStringLiteral("R97Group"), 16).ok());
     ASSERT_TRUE(store.WriteString(QStringLiteral("Izvestaj"), QStringLiteral("G1Show"), QStringLiteral("True")).ok());
     EXPECT_EQ(AssignGroups(rows, SortMode::Broj, GroupsToAssign(store, SortMode::Broj)), (GroupsShown{false, true}));
-    EXPECT_EQ(rows[14].group, 16);
+    EXPECT_EQ(rows[15].group, 16);
 }
 
 TEST_P(DatePanelTest, ChecksInOrder)

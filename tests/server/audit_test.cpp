@@ -69,7 +69,7 @@ TEST_F(AuditTest, EachWriteIsRecordedFieldByFieldWithoutPasswords)
     EXPECT_EQ(edit(admin, keyRequest("OPER"), [](ExchangeBuffer &user) {
                   UserWire wire = *decodeUserWire(user);
                   wire.password = "PETAR2  ";
-                  wire.rights[10].nivo = 0;
+                  wire.rights[11].nivo = 0;
                   encodeUserWire(wire, user);
               }),
               ExchangeStatus::Success);

@@ -148,7 +148,7 @@ TEST_F(UserStore, NewUserGoesLastWithLevel3AndItsBytes)
     user.level = 1;
     user.password = "novi\0\0\0\0"_ba;
     user.userName = "NOVI\0X"_ba.leftJustified(UserNameSize, '\0');
-    user.rights[3] = {79, 1, 0, 7, 1, 0};
+    user.rights[4] = {79, 1, 0, 7, 1, 0};
     UserWire expected = user;
     expected.key = expected.password = "NOVI    ";
     expected.level = NewUserLevel;
@@ -163,14 +163,14 @@ TEST_F(UserStore, UpdateReKeysAndKeepsLevelAndPositionUnderAKeyWithAHighByte)
     admin.password = key;
     admin.level = 3;
     admin.userName = QByteArray("SEF").leftJustified(UserNameSize, ' ');
-    admin.rights[0].nivo = 0;
+    admin.rights[1].nivo = 0;
     UserWire expected = admin;
     expected.key = key;
     expected.level = 1;
     EXPECT_EQ(writeThenRead(admin, ExchangeStatus::Success, key), expected);
     ExchangeBuffer old = keyRequest("ADMIN   ");
     EXPECT_EQ(exchange->read(old), ExchangeStatus::UnknownUser);
-    expected.rights[0].nivo = 2;
+    expected.rights[1].nivo = 2;
     EXPECT_EQ(writeThenRead(expected, ExchangeStatus::Success, key), expected) << "written under that key";
     EXPECT_EQ(userKeys(), (QList<QByteArray>{key, "OPER    "}));
 }

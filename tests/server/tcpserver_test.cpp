@@ -180,7 +180,7 @@ TEST_F(TcpServerTest, HalfSentFramesOfOtherClientsSurviveBadAndBrokenFrames)
     for (std::size_t i = 0; i < 5; ++i) {
         clients.push_back(connectClient());
         ASSERT_EQ(ask(*clients.back(), ExchangeOperation::Read, keyRequest("OPER")), ExchangeStatus::Success);
-        clients.back()->write(readFrame(300 + TankIdList[i]).left(600));
+        clients.back()->write(readFrame(300 + TankIdList[static_cast<int>(i) + 1]).left(600));
     }
     auto bad = connectClient();
     auto broken = connectClient();
@@ -190,11 +190,11 @@ TEST_F(TcpServerTest, HalfSentFramesOfOtherClientsSurviveBadAndBrokenFrames)
     broken->abort();
     ASSERT_TRUE(QTest::qWaitFor([&] { return bad->state() == QAbstractSocket::UnconnectedState; }, 5000));
     for (std::size_t i = 0; i < clients.size(); ++i)
-        clients[i]->write(readFrame(300 + TankIdList[i]).mid(600));
+        clients[i]->write(readFrame(300 + TankIdList[static_cast<int>(i) + 1]).mid(600));
     for (std::size_t i = clients.size(); i-- > 0;) {
         const QList<ReplyFrame> reply = replies(*clients[i], 1);
         ASSERT_EQ(reply.size(), 1) << i;
-        EXPECT_EQ(readI32(replyRecord(reply[0].buffer), TankParamsTankIdOffset), TankIdList[i]);
+        EXPECT_EQ(readI32(replyRecord(reply[0].buffer), TankParamsTankIdOffset), TankIdList[static_cast<int>(i) + 1]);
     }
     EXPECT_EQ(requestLines(m_log).size(), 10);
 }

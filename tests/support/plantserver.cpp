@@ -9,9 +9,9 @@ PlantServer::PlantServer()
     user.level = 3;
     user.password = user.key;
     user.userName = QByteArray("Operater Petar").leftJustified(UserNameSize, ' ');
-    for (std::size_t slot = 0; slot < TankCount; ++slot)
+    for (int slot = 1; slot <= TankCount; ++slot)
         user.rights[slot] = TankRights{static_cast<quint8>(TankIdList[slot]), 1, 1, 1, 1, 1};
-    user.rights[2] = TankRights{78, 0, 0, 0, 0, 1};
+    user.rights[3] = TankRights{78, 0, 0, 0, 0, 1};
 }
 
 qint32 PlantServer::answer(ExchangeOperation operation, ExchangeBuffer &buffer) const

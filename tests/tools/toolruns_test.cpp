@@ -132,7 +132,7 @@ TEST_F(ToolsTest, TheChartTheReportAndTheHistoryCopeWithTheClockChangingAcrossWh
     file.close();
     const auto series = std::make_unique<TrendSeries>();
     const ChartRecordsRead charts = readChartRecords(DataFolder(dir.path()));
-    EXPECT_EQ(LoadTrend(*series, DataFolder(dir.path()), charts.records[0], plant.tanks.slot(1), {}).problem, TrendProblem::None);
+    EXPECT_EQ(LoadTrend(*series, DataFolder(dir.path()), charts.records[1], plant.tanks.slot(1), {}).problem, TrendProblem::None);
     EXPECT_EQ(series->sampleCount, 138 + 150);
     for (const auto &[date, rows] : {std::pair{u"2026-03-29"_s, 138}, {u"2026-10-25"_s, 150}}) {
         ASSERT_EQ(run(History, u"--tank 74 --from %1 --to %1"_s.arg(date)), 0) << err.toStdString();

@@ -93,8 +93,8 @@ const FirstDisplayCase FirstDisplayCases[] = {
 TEST_P(FirstDisplayTest, ShowsOnlyPermittedHistory)
 {
     const FirstDisplayCase &c = GetParam();
-    for (std::size_t i = 0; i < plant.user.rights.size(); ++i)
-        plant.user.rights[i].istorija = std::ranges::count(c.historySlots, i + 1) == 1 ? 1 : 0;
+    for (int slot = 1; slot <= TankCount; ++slot)
+        plant.user.rights[slot].istorija = std::ranges::count(c.historySlots, slot) == 1 ? 1 : 0;
     QFile::remove(dir.filePath(QLatin1String(c.missingFile)));
     ASSERT_TRUE(writeTrendRatio(store, 3, TrendRatio{4, 1}).ok());
     createWindow(); // resets every ratio and the last slot
@@ -181,7 +181,8 @@ TEST_F(ChartWindowTest, ARightDragScrollsBackOneSamplePerPixelAndThePrintedPageS
     EXPECT_GT(colouredColumns, page.width() * 3 / 5 * 9 / 10);
 }
 
-constexpr int Tank80 = 4; // list index of "Rezervoar 80", slot 5
+constexpr int Tank80 = 4; // list index of "Rezervoar 80"
+constexpr int Slot80 = 5;
 
 class ChartParametersTest : public ChartWindowTest
 {
@@ -224,7 +225,7 @@ TEST_F(ChartParametersTest, AnEditStoresTheParsedNumberOnOkOrEnterAndWarnsOfAnyt
         dialogs.calls.clear();
         edit(c.row, c.column, QLatin1String(c.typed), c.enter);
         EXPECT_FALSE(child<QLineEdit>(parameters, "Edit1")->isEnabled());
-        const ChartSettings &settings = records[Tank80].settings(AllQuantities[static_cast<std::size_t>(c.row - 1)]);
+        const ChartSettings &settings = records[Slot80].settings(AllQuantities[static_cast<std::size_t>(c.row - 1)]);
         const std::array<qint32, 3> fields{settings.scaleMin, settings.scaleMax, settings.lineWidth};
         EXPECT_EQ(fields[static_cast<std::size_t>(c.column - 1)], c.stored);
         EXPECT_EQ(grid()->item(c.row, c.column)->text(), QString::number(c.stored));
@@ -246,12 +247,12 @@ TEST_F(ChartParametersTest, OneQuantityPerAxisAndTheColourDialogOnceATankIsChose
     radio("RadioGroup2", Quantity::Mass)->click();
     radio("RadioGroup1", Quantity::Mass)->click(); // the group clicked last decides
     for (const Quantity quantity : AllQuantities)
-        EXPECT_EQ(records[Tank80].settings(quantity).axisSide, quantity == Quantity::Mass ? 1 : 0);
-    records[Tank80].temperature.curveColour = 0x0000FF;
+        EXPECT_EQ(records[Slot80].settings(quantity).axisSide, quantity == Quantity::Mass ? 1 : 0);
+    records[Slot80].temperature.curveColour = 0x0000FF;
     dialogs.colourAnswers = {QColor(1, 2, 3)};
     parameters.StringGrid1DblClick(2, 0);
     EXPECT_EQ(dialogs.calls, (Calls{{Kind::Colour, QStringLiteral("#ff0000"), QString()}}));
-    EXPECT_EQ(records[Tank80].temperature.curveColour, 0x030201u);
+    EXPECT_EQ(records[Slot80].temperature.curveColour, 0x030201u);
     parameters.hide();
     parameters.show(); // reopened without a tank, the grid is empty
     for (int row = 1; row <= QuantityCount; ++row)
