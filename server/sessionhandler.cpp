@@ -165,7 +165,9 @@ qint32 SessionHandler::write(Session &session, const Request &request, ExchangeB
     if (session.user && !key.isEmpty() && key == session.user->key) {
         // The session's own user took a new password or name: a repeated login must use them.
         session.user->key = afterKey;
-        session.user->name = userNameText(*std::get<std::optional<UserWire>>(snapshot(m_store, request, afterKey)));
+        // A store that fails on the read-back keeps the old name; the key is what the login needs.
+        if (const auto user = std::get<std::optional<UserWire>>(snapshot(m_store, request, afterKey)))
+            session.user->name = userNameText(*user);
     }
     m_log.write(LogLevel::Info, u"%1 %2: wrote %3"_s.arg(session.address, who(session), codeText(request)));
     return status;
