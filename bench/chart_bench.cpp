@@ -49,16 +49,22 @@ TankChartRecord chartRecord()
     return record;
 }
 
+// Tank 86 with every right, scrolled to the newest positions.
+ChartInput chartInput(const TrendSeries &history, const TankChartRecord &record)
+{
+    return {history,
+            record,
+            QStringLiteral("Suncokretovo ulje"),
+            TankRights{86, 1, 1, 1, 1, 1},
+            chartScrollRange(history.sampleCount, 1).position,
+            QLocale::c()};
+}
+
 void chartFrame(benchmark::State &state)
 {
     const std::unique_ptr<TrendSeries> history = series(static_cast<int>(state.range(0)));
     const TankChartRecord record = chartRecord();
-    const ChartInput input{*history,
-                           record,
-                           QStringLiteral("Suncokretovo ulje"),
-                           TankRights{86, 1, 1, 1, 1, 1},
-                           chartScrollRange(history->sampleCount, 1).position,
-                           QLocale::c()};
+    const ChartInput input = chartInput(*history, record);
     QImage picture;
     int x = 200;
     for (auto _ : state) {
@@ -75,12 +81,7 @@ void chartPagePdf(benchmark::State &state)
 {
     const std::unique_ptr<TrendSeries> history = series(30 * 144 / 7);
     const TankChartRecord record = chartRecord();
-    const ChartInput input{*history,
-                           record,
-                           QStringLiteral("Suncokretovo ulje"),
-                           TankRights{86, 1, 1, 1, 1, 1},
-                           chartScrollRange(history->sampleCount, 1).position,
-                           QLocale::c()};
+    const ChartInput input = chartInput(*history, record);
     ReadOut readOut;
     readOut.active = true;
     readOut.mouse = QPoint(400, 275);

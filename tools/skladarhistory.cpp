@@ -150,14 +150,9 @@ std::variant<Options, int> parseOptions(const QStringList &arguments)
         {u"out"_s, u"Output file: .csv, .png or .pdf (default: CSV on standard output)."_s, u"FILE"_s},
     });
     addServerOptions(line.parser);
-    if (const std::optional<int> status = line.parse(arguments))
-        return *status;
-    Options options;
-    const QString problem
-        = line.parser.isSet(u"tank"_s) ? takeOptions(line.parser, options) : u"--tank N is required"_s;
-    if (!problem.isEmpty())
-        return CommandLine::badArgument(problem);
-    return options;
+    return line.parseInto<Options>(arguments, [](const QCommandLineParser &parser, Options &options) {
+        return parser.isSet(u"tank"_s) ? takeOptions(parser, options) : u"--tank N is required"_s;
+    });
 }
 
 bool writeCsv(const Options &options, const TrendSeries &series, const TankRights &rights)

@@ -145,12 +145,7 @@ std::variant<Options, int> parseOptions(const QStringList &arguments)
          QStringLiteral("MINUTES")},
     });
     addServerOptions(line.parser);
-    if (const std::optional<int> status = line.parse(arguments))
-        return *status;
-    Options options;
-    if (const QString problem = takeOptions(line.parser, options); !problem.isEmpty())
-        return CommandLine::badArgument(problem);
-    return options;
+    return line.parseInto<Options>(arguments, takeOptions);
 }
 
 bool writeText(const QString &path, const QString &text)

@@ -67,12 +67,7 @@ std::variant<Options, int> parseOptions(const QStringList &arguments)
          QStringLiteral("K")},
         {QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("FILE.png")},
     });
-    if (const std::optional<int> status = line.parse(arguments))
-        return *status;
-    Options options;
-    if (const QString problem = takeOptions(line.parser, options); !problem.isEmpty())
-        return CommandLine::badArgument(problem);
-    return options;
+    return line.parseInto<Options>(arguments, takeOptions);
 }
 
 // The first of the plant map's files the folder lacks, empty when it holds them all. The client

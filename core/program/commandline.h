@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <variant>
 
 // The exit statuses of every program; each one's --help lists those it uses.
 enum ExitStatus : int {
@@ -53,6 +54,18 @@ public:
     std::optional<int> parse(const QStringList &arguments);
     // Tells the problem of an argument with a pointer to --help; returns BadArguments.
     static int badArgument(const QString &problem);
+    // Parses the arguments, then fills new options through take(parser, options), which returns the
+    // first problem of an argument (empty when none): the options, or the status the program ends with.
+    template <typename Options, typename Take>
+    std::variant<Options, int> parseInto(const QStringList &arguments, Take take)
+    {
+        if (const std::optional<int> status = parse(arguments))
+            return *status;
+        Options options;
+        if (const QString problem = take(parser, options); !problem.isEmpty())
+            return badArgument(problem);
+        return options;
+    }
 
 private:
     QCommandLineOption m_help;
